@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, testing and running Glimmerpress needs.
+# Idempotent and non-interactive; does nothing when everything is already present.
+set -euo pipefail
+
+packages=(
+  # build
+  build-essential cmake ninja-build pkg-config clang
+  # engine and gfx
+  libjpeg62-turbo-dev qt6-base-dev libsane-dev libsane1 sane-utils
+  # tests and benchmarks
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth xdotool x11-utils xclip
+  imagemagick libtiff-tools giflib-tools netpbm libjpeg-turbo-progs poppler-utils
+  libvips-tools python3
+  cups cups-client cups-filters printer-driver-cups-pdf
+  # the program at run time
+  xdg-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -q
+$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,112 @@
+// glimmerpress-cli: the program's engine without a window, for batch work, scripts and tests.
+
+#include "CliContext.h"
+#include "CliHost.h"
+#include "shell/App.h"
+
+#include <QGuiApplication>
+#include <cstdlib>
+#include <functional>
+#include <iostream>
+#include <map>
+
+namespace gp::cli {
+
+namespace {
+
+struct Subcommand {
+    std::string_view summary;
+    std::function<int(CliContext&)> run;
+};
+
+// One line per subcommand as the features arrive.
+const std::map<std::string_view, Subcommand>& subcommands()
+{
+    static const std::map<std::string_view, Subcommand> table = {};
+    return table;
+}
+
+void printHelp(std::ostream& out)
+{
+    out << "usage: glimmerpress-cli [--settings-dir D] [--program-dir D] [--data-dir D] [--yes|--no] COMMAND ARGS...\n"
+           "\n"
+           "Runs Glimmerpress's engine without a window. Options:\n"
+           "  --settings-dir D  folder of GLMPRESS.INI and win.ini\n"
+           "  --program-dir D   folder of the program's read-only assets\n"
+           "  --data-dir D      folder of albums, photos and user templates\n"
+           "  --yes, --no       the answer to every question the program asks\n"
+           "  --help            this text; COMMAND --help describes a command\n"
+           "\n"
+           "Commands:\n";
+    for (const auto& [name, command] : subcommands())
+        out << "  " << name << "  " << command.summary << '\n';
+    out << "\nExit status: 0 success, 1 the operation failed, 2 usage error.\n";
+}
+
+} // namespace
+
+int usageError(std::string_view usage)
+{
+    std::cerr << "usage: glimmerpress-cli " << usage << '\n';
+    return kExitUsage;
+}
+
+int run(int argc, char** argv)
+{
+    Paths paths = Paths::fromEnvironment(GLIMMER_BUILD_DATADIR, GLIMMER_BUILD_LIBDIR);
+    CliHost host;
+    int i = 1;
+    for (; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        auto folder = [&](std::filesystem::path& target) {
+            if (i + 1 >= argc)
+                return false;
+            target = argv[++i];
+            return true;
+        };
+        if (arg == "--help" || arg == "-h") {
+            printHelp(std::cout);
+            return kExitOk;
+        } else if (arg == "--settings-dir") {
+            if (!folder(paths.settingsDir))
+                return usageError("--settings-dir DIR ...");
+        } else if (arg == "--program-dir") {
+            if (!folder(paths.programDir))
+                return usageError("--program-dir DIR ...");
+        } else if (arg == "--data-dir") {
+            if (!folder(paths.dataDir))
+                return usageError("--data-dir DIR ...");
+        } else if (arg == "--yes" || arg == "--no") {
+            host.setAnswer(arg == "--yes");
+        } else {
+            break;
+        }
+    }
+    if (i >= argc) {
+        printHelp(std::cerr);
+        return kExitUsage;
+    }
+    const auto& table = subcommands();
+    auto command = table.find(argv[i]);
+    if (command == table.end()) {
+        std::cerr << "glimmerpress-cli: unknown command '" << argv[i] << "'\n";
+        printHelp(std::cerr);
+        return kExitUsage;
+    }
+    App app(host, paths);
+    app.readSettings();
+    CliContext context{host, app, {argv + i + 1, argv + argc}};
+    return command->second.run(context);
+}
+
+} // namespace gp::cli
+
+int main(int argc, char** argv)
+{
+    // Fonts, text measurement and the raster and PDF print devices need a Qt GUI application,
+    // but never a display.
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QGuiApplication application(argc, argv);
+    return gp::cli::run(argc, argv);
+}

@@ -1,0 +1,74 @@
+#include "shell/App.h"
+
+#include "shell/FormatDecimal.h"
+#include "shell/CommandIds.h"
+#include "shell/Host.h"
+
+namespace gp {
+
+App::App(Host& host, Paths paths)
+    : m_host(&host)
+    , m_paths(std::move(paths))
+    , m_allocator(host)
+    , m_settingsFile(m_paths.settingsFile())
+    , m_gamma(makeGammaTables(m_settings.gamma))
+    , m_documents(m_allocator)
+{
+}
+
+void App::readSettings()
+{
+    m_settingsFile.reload();
+    m_settings = readUserSettings(m_settingsFile);
+    m_gamma = makeGammaTables(m_settings.gamma);
+    const StringId keys[] = {StringId::KeyLastDir, StringId::KeyFile1, StringId::KeyFile2, StringId::KeyFile3,
+                             StringId::KeyFile4};
+    for (int i = 0; i < RecentFiles::kSlots; ++i)
+        m_recent.setSlot(i, readUserString(m_settingsFile, keys[i], ""));
+}
+
+bool App::writeSettings()
+{
+    return writeShutdownSettings(m_settingsFile, m_settings, m_recent.entries());
+}
+
+std::string App::decimalSeparator() const
+{
+    const ProfileFile winIni(m_paths.winIniFile());
+    return winIni.readString(text(StringId::IntlSection), text(StringId::DecimalKey), ".", 1);
+}
+
+std::string App::formatDecimal(double value, int decimals) const
+{
+    return gp::formatDecimal(value, decimals, decimalSeparator());
+}
+
+Document* App::newDocument(Image image)
+{
+    return m_documents.create(std::move(image), m_currentName);
+}
+
+void App::warnFileNotFound()
+{
+    if (!m_fileWarnings)
+        return;
+    m_host->message(text(StringId::CaptionWarning),
+                    std::string(text(StringId::FileNotFoundPrefix)) + m_currentName +
+                        std::string(text(StringId::FileNotFoundSuffix)),
+                    Icon::Warning);
+}
+
+int App::execute(int id, std::string_view argument)
+{
+    const Document* active = activeDocument();
+    const ImageType type = active ? imageTypeOf(&active->image()) : ImageType::None;
+    const auto outcome = m_commands.dispatch(id, type, argument);
+    if (outcome.beep)
+        m_host->beep();
+    if (Document* doc = activeDocument(); doc && (outcome.result == command::ResultChanged ||
+                                                  outcome.result == command::ResultSaved))
+        doc->state().modified = outcome.result == command::ResultChanged;
+    return outcome.result;
+}
+
+} // namespace gp

@@ -1,0 +1,63 @@
+#pragma once
+// Everything of the engine that reaches the user goes through the Host: message boxes with their
+// exact texts and captions, questions, the beep, the wait cursor, status-bar texts, the Escape
+// test of long operations and the file choosers. The window program, the command-line tool and
+// the tests each provide one.
+//
+// New members get a safe default here (a dialog answers "cancelled"), so every Host keeps
+// compiling when a feature adds one.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace gp {
+
+enum class Icon { None, Warning, Question, Information, Stop };
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+enum class Answer { Ok, Cancel, Yes, No, Retry };
+
+// The status-bar panes: the help/progress line, the zoom of the active document and its type.
+enum class StatusPane { Message, Zoom, Type };
+
+struct FileFilter {
+    std::string description; // "Windows Bitmap (*.bmp)"
+    std::string patterns;    // "*.bmp;*.rle"
+};
+
+struct FileChoice {
+    std::vector<std::string> paths;
+    int filterIndex = 0; // 0-based index of the filter the user left selected
+};
+
+class Host {
+public:
+    virtual ~Host() = default;
+
+    // A message box with an OK button.
+    virtual void message(std::string_view caption, std::string_view text, Icon icon) = 0;
+    // A question; returns the button pressed.
+    virtual Answer ask(std::string_view caption, std::string_view text, Buttons buttons, Icon icon) = 0;
+    virtual void beep() = 0;
+    virtual void setWaitCursor(bool on) = 0;
+    virtual void setStatus(StatusPane pane, std::string_view text) = 0;
+    // True while the user holds Escape; long operations poll it between rows.
+    virtual bool escapePressed() = 0;
+
+    // File choosers; nothing when the user cancels.
+    virtual std::optional<FileChoice> chooseOpenFiles(std::string_view /*title*/, std::string_view /*directory*/,
+                                                      const std::vector<FileFilter>& /*filters*/,
+                                                      int /*filterIndex*/, bool /*multiple*/)
+    {
+        return std::nullopt;
+    }
+    virtual std::optional<FileChoice> chooseSaveFile(std::string_view /*title*/, std::string_view /*proposedPath*/,
+                                                     const std::vector<FileFilter>& /*filters*/,
+                                                     int /*filterIndex*/)
+    {
+        return std::nullopt;
+    }
+};
+
+} // namespace gp

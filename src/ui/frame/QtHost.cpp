@@ -1,0 +1,89 @@
+#include "QtHost.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
+
+namespace gp::ui {
+
+namespace {
+
+QMessageBox::Icon toQt(Icon icon)
+{
+    switch (icon) {
+    case Icon::Warning: return QMessageBox::Warning;
+    case Icon::Question: return QMessageBox::Question;
+    case Icon::Information: return QMessageBox::Information;
+    case Icon::Stop: return QMessageBox::Critical;
+    case Icon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QString toQt(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+} // namespace
+
+void QtHost::message(std::string_view caption, std::string_view text, Icon icon)
+{
+    QMessageBox box(toQt(icon), toQt(caption), toQt(text), QMessageBox::Ok, m_window);
+    box.exec();
+}
+
+Answer QtHost::ask(std::string_view caption, std::string_view text, Buttons buttons, Icon icon)
+{
+    QMessageBox::StandardButtons set;
+    switch (buttons) {
+    case Buttons::Ok: set = QMessageBox::Ok; break;
+    case Buttons::OkCancel: set = QMessageBox::Ok | QMessageBox::Cancel; break;
+    case Buttons::YesNo: set = QMessageBox::Yes | QMessageBox::No; break;
+    case Buttons::YesNoCancel: set = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
+    case Buttons::RetryCancel: set = QMessageBox::Retry | QMessageBox::Cancel; break;
+    }
+    QMessageBox box(toQt(icon), toQt(caption), toQt(text), set, m_window);
+    switch (box.exec()) {
+    case QMessageBox::Ok: return Answer::Ok;
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    case QMessageBox::Retry: return Answer::Retry;
+    default: return Answer::Cancel;
+    }
+}
+
+void QtHost::beep() { QApplication::beep(); }
+
+void QtHost::setWaitCursor(bool on)
+{
+    if (on && m_waitDepth++ == 0)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else if (!on && m_waitDepth > 0 && --m_waitDepth == 0)
+        QGuiApplication::restoreOverrideCursor();
+}
+
+void QtHost::setStatus(StatusPane pane, std::string_view text)
+{
+    if (statusSink)
+        statusSink(pane, text);
+}
+
+QtHost::QtHost() { QCoreApplication::instance()->installEventFilter(this); }
+
+bool QtHost::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Escape && !key->isAutoRepeat())
+            m_escapeDown = event->type() == QEvent::KeyPress;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+bool QtHost::escapePressed()
+{
+    // Long operations run on the interface thread; let pending key events arrive between rows.
+    QCoreApplication::processEvents();
+    return m_escapeDown;
+}
+
+} // namespace gp::ui

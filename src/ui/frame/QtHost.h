@@ -1,0 +1,38 @@
+#pragma once
+// The window program's Host: message boxes, questions, the beep, the wait cursor and the
+// status-bar texts, on Qt Widgets.
+
+#include "shell/Host.h"
+
+#include <QObject>
+#include <QWidget>
+#include <functional>
+
+namespace gp::ui {
+
+class QtHost final : public QObject, public Host {
+public:
+    // Watches the application's key events so long operations can ask for Escape.
+    QtHost();
+
+    void setWindow(QWidget* window) { m_window = window; }
+    // Where status texts go (the frame's status panes once they exist).
+    std::function<void(StatusPane, std::string_view)> statusSink;
+
+    void message(std::string_view caption, std::string_view text, Icon icon) override;
+    Answer ask(std::string_view caption, std::string_view text, Buttons buttons, Icon icon) override;
+    void beep() override;
+    void setWaitCursor(bool on) override;
+    void setStatus(StatusPane pane, std::string_view text) override;
+    bool escapePressed() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* m_window = nullptr;
+    bool m_escapeDown = false;
+    int m_waitDepth = 0;
+};
+
+} // namespace gp::ui

@@ -1,0 +1,48 @@
+#pragma once
+// A scripted Host for tests: questions take queued answers (else their safe default), and
+// messages, questions, beeps and status texts are recorded for assertions.
+
+#include "shell/Host.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace gp::test {
+
+class FakeHost : public Host {
+public:
+    struct Box {
+        std::string caption;
+        std::string text;
+        Icon icon = Icon::None;
+        Buttons buttons = Buttons::Ok;
+    };
+
+    std::vector<Box> messages;
+    std::vector<Box> questions;
+    std::deque<Answer> answers;   // taken in order by ask()
+    int beeps = 0;
+    int waitCursorDepth = 0;
+    std::vector<std::string> statusTexts;
+    int escapeAfterPolls = -1;    // escapePressed() turns true after this many polls; -1 never
+    int escapePolls = 0;
+    std::deque<FileChoice> openChoices;
+    std::deque<FileChoice> saveChoices;
+
+    void message(std::string_view caption, std::string_view text, Icon icon) override;
+    Answer ask(std::string_view caption, std::string_view text, Buttons buttons, Icon icon) override;
+    void beep() override { ++beeps; }
+    void setWaitCursor(bool on) override { waitCursorDepth += on ? 1 : -1; }
+    void setStatus(StatusPane pane, std::string_view text) override;
+    bool escapePressed() override;
+    std::optional<FileChoice> chooseOpenFiles(std::string_view, std::string_view, const std::vector<FileFilter>&, int,
+                                              bool) override;
+    std::optional<FileChoice> chooseSaveFile(std::string_view, std::string_view, const std::vector<FileFilter>&,
+                                             int) override;
+
+    // The texts of all messages, for quick assertions.
+    std::vector<std::string> messageTexts() const;
+};
+
+} // namespace gp::test
