@@ -1,6 +1,7 @@
 #include "shell/App.h"
 
 #include "codecs/SaveCommands.h"
+#include "image/ColorConversionCommands.h"
 #include "shell/FormatDecimal.h"
 #include "shell/CommandIds.h"
 #include "shell/Host.h"
@@ -16,6 +17,7 @@ App::App(Host& host, Paths paths)
     , m_documents(m_allocator)
 {
     registerFileCommands(*this);
+    registerColorConversionCommands(*this);
 }
 
 void App::readSettings()
