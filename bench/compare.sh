@@ -65,7 +65,7 @@ row "JPEG to JPEG" \
 row "BMP to BMP" \
     "$(best "$cli" convert "$work/photo.bmp" "${o}2.bmp")" \
     "$(best vips copy "$work/photo.bmp" "${o}2-v.bmp")" \
-    "$(best convert "$work/photo.bmp" "BMP3:$o2-m.bmp")" \
+    "$(best convert "$work/photo.bmp" "BMP3:${o}2-m.bmp")" \
     ""
 if "$cli" edit --help >/dev/null 2>&1; then
     row "JPEG to gray" \

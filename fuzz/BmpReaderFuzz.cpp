@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     gp::fuzz::QuietHost host;
     const gp::Allocator allocator(host, std::size_t(64) << 20);
-    gp::ReadResult result = gp::decodeBmp({data, size}, allocator);
+    gp::ReadResult result = gp::decodeBmp({ data, size }, allocator);
     if (result.ok()) {
         volatile std::uint8_t sink = 0;
         for (int y = 0; y < result.image->height(); ++y)
