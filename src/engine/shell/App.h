@@ -6,6 +6,7 @@
 
 #include "image/Allocator.h"
 #include "image/DocumentList.h"
+#include "print/PrinterState.h"
 #include "shell/CommandDispatcher.h"
 #include "shell/GammaTables.h"
 #include "shell/Paths.h"
@@ -57,6 +58,9 @@ public:
     bool fileWarnings() const { return m_fileWarnings; }
     void setFileWarnings(bool on) { m_fileWarnings = on; }
 
+    // The printer selection, the page geometry and the system's printers.
+    PrinterState& printer() { return m_printer; }
+
     CommandDispatcher& commands() { return m_commands; }
     // Dispatches a command as the main frame does: the type gate, the beep on refusal, and the
     // modified flag of the active document after a result of 1 (changed) or 2 (saved).
@@ -74,6 +78,7 @@ private:
     std::string m_currentName;
     bool m_fileWarnings = true;
     CommandDispatcher m_commands;
+    PrinterState m_printer;
 };
 
 } // namespace gp
