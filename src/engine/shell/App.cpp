@@ -1,5 +1,7 @@
 #include "shell/App.h"
 
+#include "editing/EditMenuCommands.h"
+#include "editing/TransformCommands.h"
 #include "shell/FormatDecimal.h"
 #include "shell/CommandIds.h"
 #include "shell/Host.h"
@@ -14,6 +16,9 @@ App::App(Host& host, Paths paths)
     , m_gamma(makeGammaTables(m_settings.gamma))
     , m_documents(m_allocator)
 {
+    m_documents.onClosing = [this](Document& document) { m_undo.drop(&document); };
+    registerEditMenuCommands(*this);
+    registerTransformCommands(*this);
 }
 
 void App::readSettings()

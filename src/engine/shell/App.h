@@ -4,13 +4,16 @@
 // are no global variables; the window program, the command-line tool and each test build their
 // own App around their own Host.
 
+#include "editing/TransformMemory.h"
 #include "image/Allocator.h"
 #include "image/DocumentList.h"
+#include "shell/ClipboardCopy.h"
 #include "shell/CommandDispatcher.h"
 #include "shell/GammaTables.h"
 #include "shell/Paths.h"
 #include "shell/ProfileFile.h"
 #include "shell/RecentFiles.h"
+#include "shell/UndoRecord.h"
 #include "shell/UserSettings.h"
 
 #include <string>
@@ -57,6 +60,11 @@ public:
     bool fileWarnings() const { return m_fileWarnings; }
     void setFileWarnings(bool on) { m_fileWarnings = on; }
 
+    // The one undo record, the program's clipboard copy and what the transforms remember.
+    UndoRecord& undoRecord() { return m_undo; }
+    ClipboardCopy& clipboard() { return m_clipboard; }
+    TransformMemory& transformMemory() { return m_transformMemory; }
+
     CommandDispatcher& commands() { return m_commands; }
     // Dispatches a command as the main frame does: the type gate, the beep on refusal, and the
     // modified flag of the active document after a result of 1 (changed) or 2 (saved).
@@ -73,6 +81,9 @@ private:
     DocumentList m_documents;
     std::string m_currentName;
     bool m_fileWarnings = true;
+    UndoRecord m_undo;
+    ClipboardCopy m_clipboard;
+    TransformMemory m_transformMemory;
     CommandDispatcher m_commands;
 };
 
