@@ -1,5 +1,6 @@
 #include "shell/App.h"
 
+#include "codecs/SaveCommands.h"
 #include "editing/EditMenuCommands.h"
 #include "editing/TransformCommands.h"
 #include "shell/FormatDecimal.h"
@@ -19,6 +20,7 @@ App::App(Host& host, Paths paths)
     m_documents.onClosing = [this](Document& document) { m_undo.drop(&document); };
     registerEditMenuCommands(*this);
     registerTransformCommands(*this);
+    registerFileCommands(*this);
 }
 
 void App::readSettings()
@@ -73,6 +75,9 @@ int App::execute(int id, std::string_view argument)
     if (Document* doc = activeDocument(); doc && (outcome.result == command::ResultChanged ||
                                                   outcome.result == command::ResultSaved))
         doc->state().modified = outcome.result == command::ResultChanged;
+    // A saved document cannot be taken back to its state before the save.
+    if (Document* doc = activeDocument(); doc && outcome.result == command::ResultSaved)
+        m_undo.drop(doc);
     return outcome.result;
 }
 

@@ -4,9 +4,11 @@
 // are no global variables; the window program, the command-line tool and each test build their
 // own App around their own Host.
 
+#include "codecs/SaveOptions.h"
 #include "editing/TransformMemory.h"
 #include "image/Allocator.h"
 #include "image/DocumentList.h"
+#include "print/PrinterState.h"
 #include "shell/ClipboardCopy.h"
 #include "shell/CommandDispatcher.h"
 #include "shell/GammaTables.h"
@@ -65,6 +67,12 @@ public:
     ClipboardCopy& clipboard() { return m_clipboard; }
     TransformMemory& transformMemory() { return m_transformMemory; }
 
+    // The Save As dialog's remembered type, compress flag, quality and folders.
+    SaveOptions& saveOptions() { return m_saveOptions; }
+
+    // The printer selection, the page geometry and the system's printers.
+    PrinterState& printer() { return m_printer; }
+
     CommandDispatcher& commands() { return m_commands; }
     // Dispatches a command as the main frame does: the type gate, the beep on refusal, and the
     // modified flag of the active document after a result of 1 (changed) or 2 (saved).
@@ -85,6 +93,8 @@ private:
     ClipboardCopy m_clipboard;
     TransformMemory m_transformMemory;
     CommandDispatcher m_commands;
+    SaveOptions m_saveOptions;
+    PrinterState m_printer;
 };
 
 } // namespace gp
