@@ -11,11 +11,14 @@ namespace gp {
 
 namespace {
 
-// Destination rows are written in bands of 16: each band reads 16 neighbouring source columns,
-// so every source row is touched once per band in a few cache lines instead of once per pixel.
-constexpr int kBand = 16;
+// The turn works in tiles of 64 source rows by 128 destination rows: the source rows of a tile
+// stay in the cache while its destination rows are written, so neither side is walked across
+// the whole picture per pixel.
+constexpr int kBand = 128;
+constexpr int kChunk = 64;
 
-template <int Bits> void copyBand(const Image& source, Image& result, int firstRow, int rows, bool clockwise)
+template <int Bits>
+void copyBand(const Image& source, Image& result, int firstRow, int rows, bool clockwise)
 {
     const int srcWidth = source.width();
     const int srcHeight = source.height();
@@ -28,18 +31,26 @@ template <int Bits> void copyBand(const Image& source, Image& result, int firstR
         // 90: destination (x, y) = source (y, H-1-x); 270: source (W-1-y, x), rows from the top.
         column[i] = clockwise ? y : srcWidth - 1 - y;
     }
-    for (int x = 0; x < dstWidth; ++x) {
+    const std::uint8_t* src[kChunk];
+    for (int first = 0; first < dstWidth; first += kChunk) {
+        const int n = std::min(kChunk, dstWidth - first);
         // Source picture row H-1-x is stored row x; picture row x is stored row H-1-x.
-        const std::uint8_t* src = source.storedRow(clockwise ? x : srcHeight - 1 - x);
-        if constexpr (Bits == 24) {
-            for (int i = 0; i < rows; ++i)
-                std::memcpy(dst[i] + 3 * std::size_t(x), src + 3 * std::size_t(column[i]), 3);
-        } else if constexpr (Bits == 8) {
-            for (int i = 0; i < rows; ++i)
-                dst[i][x] = src[column[i]];
-        } else {
-            for (int i = 0; i < rows; ++i)
-                setPixelIndex(dst[i], x, Bits, pixelIndex(src, column[i], Bits));
+        for (int k = 0; k < n; ++k)
+            src[k] = source.storedRow(clockwise ? first + k : srcHeight - 1 - (first + k));
+        for (int i = 0; i < rows; ++i) {
+            const int c = column[i];
+            if constexpr (Bits == 24) {
+                std::uint8_t* d = dst[i] + 3 * std::size_t(first);
+                for (int k = 0; k < n; ++k)
+                    std::memcpy(d + 3 * k, src[k] + 3 * std::size_t(c), 3);
+            } else if constexpr (Bits == 8) {
+                std::uint8_t* d = dst[i] + first;
+                for (int k = 0; k < n; ++k)
+                    d[k] = src[k][c];
+            } else {
+                for (int k = 0; k < n; ++k)
+                    setPixelIndex(dst[i], first + k, Bits, pixelIndex(src[k], c, Bits));
+            }
         }
     }
 }
