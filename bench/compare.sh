@@ -74,3 +74,8 @@ if "$cli" edit --help >/dev/null 2>&1; then
         "$(best convert "$work/photo.jpg" -colorspace Gray "BMP3:$o-gm.bmp")" \
         ""
 fi
+
+# The other subsystems' comparisons.
+for more in bench/compare-*.sh; do
+    [ -x "$more" ] && { echo; "$more" "$cli"; }
+done

@@ -2,6 +2,8 @@
 
 #include "codecs/SaveCommands.h"
 #include "image/ColorConversionCommands.h"
+#include "editing/EditMenuCommands.h"
+#include "editing/TransformCommands.h"
 #include "shell/FormatDecimal.h"
 #include "shell/CommandIds.h"
 #include "shell/Host.h"
@@ -16,6 +18,9 @@ App::App(Host& host, Paths paths)
     , m_gamma(makeGammaTables(m_settings.gamma))
     , m_documents(m_allocator)
 {
+    m_documents.onClosing = [this](Document& document) { m_undo.drop(&document); };
+    registerEditMenuCommands(*this);
+    registerTransformCommands(*this);
     registerFileCommands(*this);
     registerColorConversionCommands(*this);
 }
@@ -72,6 +77,9 @@ int App::execute(int id, std::string_view argument)
     if (Document* doc = activeDocument(); doc && (outcome.result == command::ResultChanged ||
                                                   outcome.result == command::ResultSaved))
         doc->state().modified = outcome.result == command::ResultChanged;
+    // A saved document cannot be taken back to its state before the save.
+    if (Document* doc = activeDocument(); doc && outcome.result == command::ResultSaved)
+        m_undo.drop(doc);
     return outcome.result;
 }
 
