@@ -4,6 +4,7 @@
 // are no global variables; the window program, the command-line tool and each test build their
 // own App around their own Host.
 
+#include "codecs/SaveOptions.h"
 #include "image/Allocator.h"
 #include "image/DocumentList.h"
 #include "print/PrinterState.h"
@@ -58,6 +59,9 @@ public:
     bool fileWarnings() const { return m_fileWarnings; }
     void setFileWarnings(bool on) { m_fileWarnings = on; }
 
+    // The Save As dialog's remembered type, compress flag, quality and folders.
+    SaveOptions& saveOptions() { return m_saveOptions; }
+
     // The printer selection, the page geometry and the system's printers.
     PrinterState& printer() { return m_printer; }
 
@@ -78,6 +82,7 @@ private:
     std::string m_currentName;
     bool m_fileWarnings = true;
     CommandDispatcher m_commands;
+    SaveOptions m_saveOptions;
     PrinterState m_printer;
 };
 

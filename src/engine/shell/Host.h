@@ -31,6 +31,9 @@ struct FileFilter {
 struct FileChoice {
     std::vector<std::string> paths;
     int filterIndex = 0; // 0-based index of the filter the user left selected
+    // The Save As dialog's extra controls as the user left them, when the chosen type shows them.
+    std::optional<bool> compress;
+    std::optional<int> quality;
 };
 
 class Host {
