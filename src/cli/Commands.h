@@ -7,5 +7,6 @@ namespace gp::cli {
 
 int runInfo(CliContext& context);
 int runConvert(CliContext& context);
+int runPrint(CliContext& context);
 
 } // namespace gp::cli
