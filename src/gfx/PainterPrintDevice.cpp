@@ -17,6 +17,7 @@ PainterPrintDevice::PainterPrintDevice(Size printable, int dpiX, int dpiY, Size 
     , m_dpiY(dpiY)
     , m_paper(paper)
     , m_offset(offset)
+    , m_bandHeight(std::max(1, dpiY))
 {
 }
 

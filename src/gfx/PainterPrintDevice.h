@@ -18,7 +18,8 @@ class PainterPrintDevice : public PrintDevice {
 public:
     ~PainterPrintDevice() override;
 
-    // Rows per band; 0 (the default) makes the whole page one band.
+    // Rows per band; 0 makes the whole page one band. By default a band is one inch of the page,
+    // which keeps the PDF engine's copies of a large photo to a strip at a time.
     void setBandHeight(int rows) { m_bandHeight = rows; }
     // Escapes the device answers as not implemented.
     void setRefusedEscapes(std::set<Escape> escapes) { m_refused = std::move(escapes); }
@@ -80,7 +81,7 @@ private:
     int m_dpiY;
     Size m_paper;
     Point m_offset;
-    int m_bandHeight = 0;
+    int m_bandHeight;
     std::set<Escape> m_refused;
     AbortProcedure m_abort;
     State m_state = State::Idle;

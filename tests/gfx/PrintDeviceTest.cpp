@@ -150,13 +150,17 @@ TEST_F(FilePrintTest, PdfEmbedsThePhotoLosslesslyAtItsOwnSize)
     ASSERT_EQ(printTo(gfx::kPdfDriver, "lossless.pdf", smallPage()).errors, 0u);
     const auto list = test::runTool("pdfimages", { "-list", QString::fromStdString((dir / "lossless.pdf").string()) });
     ASSERT_TRUE(list);
-    const QList<QByteArray> lines = list->split('\n');
-    ASSERT_GE(lines.size(), 3);
-    const QList<QByteArray> fields = lines[2].simplified().split(' ');
-    ASSERT_GE(fields.size(), 9);
-    EXPECT_EQ(fields[3], "100"); // width
-    EXPECT_EQ(fields[4], "50"); // height
-    EXPECT_EQ(fields[8], "image") << lines[2].toStdString();
+    // The photo arrives in band-sized strips, each at the photo's own pixels, none re-encoded.
+    int rows = 0;
+    for (const QByteArray& line : list->split('\n').mid(2)) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() < 9)
+            continue;
+        EXPECT_EQ(fields[3], "100") << line.toStdString(); // width
+        EXPECT_EQ(fields[8], "image") << line.toStdString();
+        rows += fields[4].toInt();
+    }
+    EXPECT_EQ(rows, 50);
 }
 
 TEST_F(FilePrintTest, PdfDefaultsToTheLocalesPaperAt600Dpi)
