@@ -8,5 +8,6 @@ namespace gp::cli {
 int runInfo(CliContext& context);
 int runConvert(CliContext& context);
 int runEdit(CliContext& context);
+int runPrint(CliContext& context);
 
 } // namespace gp::cli

@@ -27,6 +27,7 @@ const std::map<std::string_view, Subcommand>& subcommands()
         {"info", {"print a photo file's image as the reader returns it", runInfo}},
         {"convert", {"open a photo and save it in another file format", runConvert}},
         {"edit", {"open a photo, apply editing operations and save it", runEdit}},
+        {"print", {"print one photo to a PDF or PNG file or a CUPS queue", runPrint}},
     };
     return table;
 }
