@@ -72,7 +72,7 @@ std::optional<PhotoItem> makeThumbnail(const Image& photo, const std::string& fi
         return std::nullopt;
     thumbnail->setResolution(photo.xPelsPerMeter(), photo.yPelsPerMeter());
 
-    std::vector<int> columns(std::size_t(size.width));
+    std::vector<int> columns(static_cast<std::size_t>(size.width));
     for (int x = 0; x < size.width; ++x)
         columns[std::size_t(x)] = int(std::int64_t(x) * photo.width() / size.width);
     for (int y = 0; y < size.height; ++y) {
