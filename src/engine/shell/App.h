@@ -4,6 +4,7 @@
 // are no global variables; the window program, the command-line tool and each test build their
 // own App around their own Host.
 
+#include "codecs/SaveOptions.h"
 #include "image/Allocator.h"
 #include "image/DocumentList.h"
 #include "shell/CommandDispatcher.h"
@@ -57,6 +58,9 @@ public:
     bool fileWarnings() const { return m_fileWarnings; }
     void setFileWarnings(bool on) { m_fileWarnings = on; }
 
+    // The Save As dialog's remembered type, compress flag, quality and folders.
+    SaveOptions& saveOptions() { return m_saveOptions; }
+
     CommandDispatcher& commands() { return m_commands; }
     // Dispatches a command as the main frame does: the type gate, the beep on refusal, and the
     // modified flag of the active document after a result of 1 (changed) or 2 (saved).
@@ -74,6 +78,7 @@ private:
     std::string m_currentName;
     bool m_fileWarnings = true;
     CommandDispatcher m_commands;
+    SaveOptions m_saveOptions;
 };
 
 } // namespace gp
