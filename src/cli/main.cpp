@@ -2,6 +2,7 @@
 
 #include "CliContext.h"
 #include "CliHost.h"
+#include "Commands.h"
 #include "shell/App.h"
 
 #include <QGuiApplication>
@@ -22,7 +23,10 @@ struct Subcommand {
 // One line per subcommand as the features arrive.
 const std::map<std::string_view, Subcommand>& subcommands()
 {
-    static const std::map<std::string_view, Subcommand> table = {};
+    static const std::map<std::string_view, Subcommand> table = {
+        {"album", {"show, make and change albums", runAlbum}},
+        {"slideshow", {"render the steps of a slide-show transition", runSlideShow}},
+    };
     return table;
 }
 
@@ -107,6 +111,10 @@ int main(int argc, char** argv)
     // but never a display.
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QGuiApplication application(argc, argv);
+    // Qt takes its own options (such as "-reverse") out of the arguments it is given, so it gets
+    // only the program's name and the tool's arguments stay whole.
+    int qtArgc = 1;
+    char* qtArgv[] = {argv[0], nullptr};
+    QGuiApplication application(qtArgc, qtArgv);
     return gp::cli::run(argc, argv);
 }
