@@ -202,3 +202,37 @@ TEST_F(AlbumFileTest, ReadsAtMost5000Photos)
 }
 
 } // namespace
+
+namespace {
+
+// The fuzz seeds are made by a separate script from the documented layout, so reading them
+// checks the decoder against an independent writer.
+TEST(AlbumFileSeeds, ReadsAnAlbumWrittenElsewhere)
+{
+    test::FakeHost host;
+    Allocator allocator(host);
+    const std::filesystem::path seeds = std::filesystem::path(GLIMMER_SOURCE_DIR) / "fuzz/seeds/album_file";
+    AlbumList album;
+    ASSERT_TRUE(loadAlbum(album, seeds / "three-photos.abm", "/prog", allocator));
+    EXPECT_EQ(album.description(), "Seeds");
+    ASSERT_EQ(album.count(), 3);
+    EXPECT_EQ(album.photos()[0].record.path, "/photos/a.jpg");
+    EXPECT_EQ(album.photos()[0].record.description, "Beach");
+    EXPECT_EQ(album.photos()[1].record.path, "/prog/samples/b.bmp");
+    EXPECT_EQ(album.photos()[2].record.path, "d:/cd/c.jpg");
+    auto second = Image::fromPacked(album.photos()[1].thumbnail);
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->width(), 2);
+    EXPECT_EQ(second->height(), 5);
+
+    // Cut inside the first thumbnail; a count that puts the thumbnail area past the end.
+    EXPECT_FALSE(loadAlbum(album, seeds / "truncated.abm", "/prog", allocator));
+    EXPECT_EQ(album.count(), 0);
+    EXPECT_FALSE(loadAlbum(album, seeds / "huge-count.abm", "/prog", allocator));
+    EXPECT_EQ(album.count(), 0);
+    EXPECT_TRUE(loadAlbum(album, seeds / "unterminated-texts.abm", "/prog", allocator));
+    EXPECT_EQ(album.description(), std::string(127, 'D'));
+    EXPECT_EQ(album.photos()[0].record.path, std::string(127, 'P'));
+}
+
+} // namespace
