@@ -1,10 +1,12 @@
 #pragma once
-// The subcommands of glimmerpress-cli, one function per file.
+// The subcommands of glimmerpress-cli, one function each (see main.cpp's table).
 
 #include "CliContext.h"
 
 namespace gp::cli {
 
+int runInfo(CliContext& context);
+int runConvert(CliContext& context);
 int runAlbum(CliContext& context);
 int runSlideShow(CliContext& context);
 

@@ -24,6 +24,8 @@ struct Subcommand {
 const std::map<std::string_view, Subcommand>& subcommands()
 {
     static const std::map<std::string_view, Subcommand> table = {
+        {"info", {"print a photo file's image as the reader returns it", runInfo}},
+        {"convert", {"open a photo and save it in another file format", runConvert}},
         {"album", {"show, make and change albums", runAlbum}},
         {"slideshow", {"render the steps of a slide-show transition", runSlideShow}},
     };

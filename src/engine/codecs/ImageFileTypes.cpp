@@ -2,6 +2,8 @@
 
 #include "codecs/BmpReader.h"
 #include "codecs/BmpWriter.h"
+#include "codecs/JpegReader.h"
+#include "codecs/JpegWriter.h"
 #include "shell/App.h"
 #include "shell/StringTable.h"
 
@@ -19,6 +21,14 @@ WriteResult writeBmp(const std::string& path, const Image& image, App&)
 {
     return writeBmpFile(path, image);
 }
+ReadResult readJpeg(const std::string& path, App& app)
+{
+    return readJpegFile(path, app.allocator());
+}
+WriteResult writeJpeg(const std::string& path, const Image& image, App& app)
+{
+    return writeJpegFile(path, image, app.saveOptions().quality, app.host());
+}
 
 } // namespace
 
@@ -30,7 +40,7 @@ const std::array<ImageFileType, 8>& imageFileTypes()
         { FileType::Pcx, "PCX", { "PCX", "" }, 3, nullptr, nullptr, ReadStatus::NotThisFormat },
         { FileType::Gif, "GIF", { "GIF", "" }, 4, nullptr, nullptr, ReadStatus::NotThisFormat },
         { FileType::Tga, "TGA", { "TGA", "" }, 5, nullptr, nullptr, ReadStatus::NotThisFormat },
-        { FileType::Jpg, "JPG", { "JPG", "JPEG" }, 6, nullptr, nullptr, ReadStatus::NotThisFormat },
+        { FileType::Jpg, "JPG", { "JPG", "JPEG" }, 6, readJpeg, writeJpeg, ReadStatus::NotThisFormat },
         { FileType::Pcd, "PCD", { "PCD", "" }, 0, nullptr, nullptr, ReadStatus::CannotRead },
         { FileType::Fpx, "FPX", { "FPX", "" }, 7, nullptr, nullptr, ReadStatus::CannotRead },
     } };

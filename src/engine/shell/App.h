@@ -7,6 +7,7 @@
 #include "codecs/SaveOptions.h"
 #include "image/Allocator.h"
 #include "image/DocumentList.h"
+#include "print/PrinterState.h"
 #include "shell/CommandDispatcher.h"
 #include "shell/GammaTables.h"
 #include "shell/Paths.h"
@@ -61,6 +62,9 @@ public:
     // The Save As dialog's remembered type, compress flag, quality and folders.
     SaveOptions& saveOptions() { return m_saveOptions; }
 
+    // The printer selection, the page geometry and the system's printers.
+    PrinterState& printer() { return m_printer; }
+
     CommandDispatcher& commands() { return m_commands; }
     // Dispatches a command as the main frame does: the type gate, the beep on refusal, and the
     // modified flag of the active document after a result of 1 (changed) or 2 (saved).
@@ -79,6 +83,7 @@ private:
     bool m_fileWarnings = true;
     CommandDispatcher m_commands;
     SaveOptions m_saveOptions;
+    PrinterState m_printer;
 };
 
 } // namespace gp

@@ -1,5 +1,6 @@
 #include "codecs/ReadImageFile.h"
 
+#include "CodecTestSupport.h"
 #include "FakeHost.h"
 #include "TempDir.h"
 #include "codecs/BmpWriter.h"
@@ -85,4 +86,19 @@ TEST_F(Dispatch, FileNoReaderKnowsEndsWithoutAnImage)
     ReadResult r = readImageFile(app, (dir / "notes.bmp").string());
     EXPECT_FALSE(r.ok());
     EXPECT_FALSE(r.image.has_value());
+}
+
+TEST_F(Dispatch, JpegOpensUnderItsLongExtensionAndUnderABitmapName)
+{
+    if (!test::runTool("command -v cjpeg >/dev/null && command -v convert >/dev/null"))
+        GTEST_SKIP() << "cjpeg or ImageMagick convert is not installed";
+    ASSERT_TRUE(test::runTool("convert -size 8x8 xc:red ppm:- | cjpeg -outfile " + (dir / "photo.jpeg").string()));
+    std::filesystem::copy_file(dir / "photo.jpeg", dir / "photo.bmp");
+    ReadResult jpeg = readImageFile(app, (dir / "photo.jpeg").string());
+    ASSERT_TRUE(jpeg.ok()) << jpeg.detail;
+    EXPECT_EQ(jpeg.format, "JPG");
+    ReadResult misnamed = readImageFile(app, (dir / "photo.bmp").string());
+    ASSERT_TRUE(misnamed.ok()) << misnamed.detail;
+    EXPECT_EQ(misnamed.format, "JPG");
+    EXPECT_TRUE(host.messages.empty());
 }
