@@ -14,6 +14,7 @@ App::App(Host& host, Paths paths)
     , m_settingsFile(m_paths.settingsFile())
     , m_gamma(makeGammaTables(m_settings.gamma))
     , m_documents(m_allocator)
+    , m_albums(m_settingsFile, m_paths.dataDir)
 {
     registerFileCommands(*this);
 }

@@ -4,6 +4,7 @@
 // are no global variables; the window program, the command-line tool and each test build their
 // own App around their own Host.
 
+#include "album/AlbumState.h"
 #include "codecs/SaveOptions.h"
 #include "image/Allocator.h"
 #include "image/DocumentList.h"
@@ -62,6 +63,9 @@ public:
     // The Save As dialog's remembered type, compress flag, quality and folders.
     SaveOptions& saveOptions() { return m_saveOptions; }
 
+    // The album registry, the open album and the album and slide-show choices of this run.
+    AlbumState& albums() { return m_albums; }
+
     // The printer selection, the page geometry and the system's printers.
     PrinterState& printer() { return m_printer; }
 
@@ -83,6 +87,7 @@ private:
     bool m_fileWarnings = true;
     CommandDispatcher m_commands;
     SaveOptions m_saveOptions;
+    AlbumState m_albums;
     PrinterState m_printer;
 };
 
