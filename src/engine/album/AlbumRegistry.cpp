@@ -92,16 +92,8 @@ void AlbumRegistry::load()
 bool AlbumRegistry::save()
 {
     bool ok = true;
-    for (const AlbumFamily family : kFamilies) {
-        const std::string_view section = sectionName(family);
-        m_settings->removeSection(section);
-        for (const std::string& line : m_entries[std::size_t(family)]) {
-            const std::size_t eq = line.find('=');
-            ok = m_settings->writeString(
-                     section, line.substr(0, eq), eq == std::string::npos ? std::string() : line.substr(eq + 1))
-                && ok;
-        }
-    }
+    for (const AlbumFamily family : kFamilies)
+        ok = m_settings->writeSection(sectionName(family), m_entries[std::size_t(family)]) && ok;
     return ok;
 }
 
