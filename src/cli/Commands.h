@@ -9,5 +9,7 @@ int runInfo(CliContext& context);
 int runConvert(CliContext& context);
 int runEdit(CliContext& context);
 int runPrint(CliContext& context);
+int runAlbum(CliContext& context);
+int runSlideShow(CliContext& context);
 
 } // namespace gp::cli

@@ -17,6 +17,7 @@ App::App(Host& host, Paths paths)
     , m_settingsFile(m_paths.settingsFile())
     , m_gamma(makeGammaTables(m_settings.gamma))
     , m_documents(m_allocator)
+    , m_albums(m_settingsFile, m_paths.dataDir)
 {
     m_documents.onClosing = [this](Document& document) { m_undo.drop(&document); };
     registerEditMenuCommands(*this);

@@ -4,6 +4,7 @@
 // are no global variables; the window program, the command-line tool and each test build their
 // own App around their own Host.
 
+#include "album/AlbumState.h"
 #include "codecs/SaveOptions.h"
 #include "editing/TransformMemory.h"
 #include "image/Allocator.h"
@@ -70,6 +71,9 @@ public:
     // The Save As dialog's remembered type, compress flag, quality and folders.
     SaveOptions& saveOptions() { return m_saveOptions; }
 
+    // The album registry, the open album and the album and slide-show choices of this run.
+    AlbumState& albums() { return m_albums; }
+
     // The printer selection, the page geometry and the system's printers.
     PrinterState& printer() { return m_printer; }
 
@@ -94,6 +98,7 @@ private:
     TransformMemory m_transformMemory;
     CommandDispatcher m_commands;
     SaveOptions m_saveOptions;
+    AlbumState m_albums;
     PrinterState m_printer;
 };
 
