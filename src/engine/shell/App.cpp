@@ -1,5 +1,8 @@
 #include "shell/App.h"
 
+#include "acquire/AcquireCommands.h"
+#include "mail/MailCommand.h"
+
 #include "shell/FormatDecimal.h"
 #include "shell/CommandIds.h"
 #include "shell/Host.h"
@@ -14,6 +17,8 @@ App::App(Host& host, Paths paths)
     , m_gamma(makeGammaTables(m_settings.gamma))
     , m_documents(m_allocator)
 {
+    registerAcquireCommands(*this);
+    registerMailCommands(*this);
 }
 
 void App::readSettings()

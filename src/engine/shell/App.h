@@ -4,6 +4,7 @@
 // are no global variables; the window program, the command-line tool and each test build their
 // own App around their own Host.
 
+#include "acquire/Acquisition.h"
 #include "image/Allocator.h"
 #include "image/DocumentList.h"
 #include "shell/CommandDispatcher.h"
@@ -62,6 +63,9 @@ public:
     // modified flag of the active document after a result of 1 (changed) or 2 (saved).
     int execute(int id, std::string_view argument = {});
 
+    // Images from scanners and cameras: the link to the source manager.
+    Acquisition& acquisition() { return m_acquisition; }
+
 private:
     Host* m_host;
     Paths m_paths;
@@ -74,6 +78,7 @@ private:
     std::string m_currentName;
     bool m_fileWarnings = true;
     CommandDispatcher m_commands;
+    Acquisition m_acquisition{*this};
 };
 
 } // namespace gp
