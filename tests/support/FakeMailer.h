@@ -3,6 +3,7 @@
 // that records the mailto address it is given (and exits with a chosen status). The variables
 // it replaces are restored at the end.
 
+#include "ScopedEnv.h"
 #include "TempDir.h"
 
 #include <cstdlib>
@@ -13,33 +14,6 @@
 #include <vector>
 
 namespace gp::test {
-
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value)
-        : m_name(name)
-    {
-        if (const char* old = std::getenv(name))
-            m_old = old;
-        if (value)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
-    }
-    ~ScopedEnv()
-    {
-        if (m_old)
-            setenv(m_name.c_str(), m_old->c_str(), 1);
-        else
-            unsetenv(m_name.c_str());
-    }
-    ScopedEnv(const ScopedEnv&) = delete;
-    ScopedEnv& operator=(const ScopedEnv&) = delete;
-
-private:
-    std::string m_name;
-    std::optional<std::string> m_old;
-};
 
 class FakeMailer {
 public:

@@ -3,6 +3,9 @@
 // scripts/test-services.sh sets up (SANE_CONFIG_DIR with only "test" in dll.conf) is there, and
 // what scanimage delivers from the same device, as the reference a scan is compared with.
 
+#include "ScopedEnv.h"
+#include "TempDir.h"
+
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
@@ -84,6 +87,24 @@ inline std::optional<Pnm> scanimage(const std::string& options)
         return std::nullopt;
     pnm.data.assign(bytes.begin() + std::ptrdiff_t(pos), bytes.begin() + std::ptrdiff_t(pos + size));
     return pnm;
+}
+
+// Changes test-backend settings ("mode Color", "resolution 100") for the scans that follow, in
+// a private copy of SANE_CONFIG_DIR that the manager and scanimage both read. SANE takes the
+// folder's name once per process, so there is one copy per process, rewritten each time.
+inline void useSaneSettings(const std::vector<std::string>& settings)
+{
+    static const std::string base = std::getenv("SANE_CONFIG_DIR") ? std::getenv("SANE_CONFIG_DIR") : "";
+    static TempDir copy;
+    std::string conf;
+    std::ifstream in(base + "/test.conf");
+    for (std::string line; std::getline(in, line);)
+        conf += line + "\n";
+    for (const std::string& setting : settings)
+        conf += setting + "\n";
+    writeFile(copy / "dll.conf", "test\n");
+    writeFile(copy / "test.conf", conf);
+    setenv("SANE_CONFIG_DIR", copy.path().c_str(), 1);
 }
 
 } // namespace gp::test
