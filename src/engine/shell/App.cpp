@@ -1,8 +1,8 @@
 #include "shell/App.h"
 
 #include "acquire/AcquireCommands.h"
+#include "codecs/SaveCommands.h"
 #include "mail/MailCommand.h"
-
 #include "shell/FormatDecimal.h"
 #include "shell/CommandIds.h"
 #include "shell/Host.h"
@@ -19,6 +19,7 @@ App::App(Host& host, Paths paths)
 {
     registerAcquireCommands(*this);
     registerMailCommands(*this);
+    registerFileCommands(*this);
 }
 
 void App::readSettings()
