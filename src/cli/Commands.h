@@ -11,5 +11,7 @@ int runEdit(CliContext& context);
 int runPrint(CliContext& context);
 int runAlbum(CliContext& context);
 int runSlideShow(CliContext& context);
+int runScan(CliContext& context);
+int runMail(CliContext& context);
 
 } // namespace gp::cli

@@ -30,6 +30,8 @@ const std::map<std::string_view, Subcommand>& subcommands()
         {"print", {"print one photo to a PDF or PNG file or a CUPS queue", runPrint}},
         {"album", {"show, make and change albums", runAlbum}},
         {"slideshow", {"render the steps of a slide-show transition", runSlideShow}},
+        {"scan", {"acquire one image from a scanner and save it", runScan}},
+        {"mail", {"hand a photo file to the mail service", runMail}},
     };
     return table;
 }

@@ -30,6 +30,8 @@ public:
     int escapePolls = 0;
     std::deque<FileChoice> openChoices;
     std::deque<FileChoice> saveChoices;
+    bool frameEnabled = true;
+    int frameDisables = 0;
     // Printing: the printer dialog's answers (nothing = cancelled) and where each dialog started,
     // the Printing window's texts, and a Cancel pressed at the given call of processPrintingEvents.
     std::deque<std::optional<PrinterChoice>> printerChoices;
@@ -43,6 +45,11 @@ public:
     void message(std::string_view caption, std::string_view text, Icon icon) override;
     Answer ask(std::string_view caption, std::string_view text, Buttons buttons, Icon icon) override;
     void beep() override { ++beeps; }
+    void setFrameEnabled(bool on) override
+    {
+        frameDisables += on ? 0 : 1;
+        frameEnabled = on;
+    }
     void setWaitCursor(bool on) override { waitCursorDepth += on ? 1 : -1; }
     void setStatus(StatusPane pane, std::string_view text) override;
     bool escapePressed() override;

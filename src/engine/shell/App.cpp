@@ -1,9 +1,11 @@
 #include "shell/App.h"
 
+#include "acquire/AcquireCommands.h"
 #include "codecs/SaveCommands.h"
 #include "image/ColorConversionCommands.h"
 #include "editing/EditMenuCommands.h"
 #include "editing/TransformCommands.h"
+#include "mail/MailCommand.h"
 #include "shell/FormatDecimal.h"
 #include "shell/CommandIds.h"
 #include "shell/Host.h"
@@ -22,6 +24,8 @@ App::App(Host& host, Paths paths)
     m_documents.onClosing = [this](Document& document) { m_undo.drop(&document); };
     registerEditMenuCommands(*this);
     registerTransformCommands(*this);
+    registerAcquireCommands(*this);
+    registerMailCommands(*this);
     registerFileCommands(*this);
     registerColorConversionCommands(*this);
 }

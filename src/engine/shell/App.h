@@ -5,6 +5,7 @@
 // own App around their own Host.
 
 #include "album/AlbumState.h"
+#include "acquire/Acquisition.h"
 #include "codecs/SaveOptions.h"
 #include "editing/TransformMemory.h"
 #include "image/Allocator.h"
@@ -82,6 +83,9 @@ public:
     // modified flag of the active document after a result of 1 (changed) or 2 (saved).
     int execute(int id, std::string_view argument = {});
 
+    // Images from scanners and cameras: the link to the source manager.
+    Acquisition& acquisition() { return m_acquisition; }
+
 private:
     Host* m_host;
     Paths m_paths;
@@ -100,6 +104,7 @@ private:
     SaveOptions m_saveOptions;
     AlbumState m_albums;
     PrinterState m_printer;
+    Acquisition m_acquisition{*this};
 };
 
 } // namespace gp

@@ -57,6 +57,10 @@ public:
     // True while the user holds Escape; long operations poll it between rows.
     virtual bool escapePressed() = 0;
 
+    // Disables the main frame (and the album window) while a scanner's own dialog is up;
+    // enabling gives the frame the focus again.
+    virtual void setFrameEnabled(bool /*enabled*/) {}
+
     // File choosers; nothing when the user cancels.
     virtual std::optional<FileChoice> chooseOpenFiles(std::string_view /*title*/, std::string_view /*directory*/,
                                                       const std::vector<FileFilter>& /*filters*/,
