@@ -1,25 +1,14 @@
 #include "PcdRender.h"
 
+#include "PhotoYcc.h"
 #include "base/ByteReader.h"
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 
 namespace gp::pcd {
 
 namespace {
-
-// Kodak's PhotoYCC decoding: L = 1.3584·Y, C1 = 2.2179·(C1 − 156), C2 = 1.8215·(C2 − 137);
-// R = L + C2, G = L − 0.194·C1 − 0.509·C2, B = L + C1. Values above 255 (highlights) are clipped.
-constexpr double kLumaScale = 1.3584;
-constexpr double kC1Scale = 2.2179;
-constexpr double kC2Scale = 1.8215;
-
-std::uint8_t clampToByte(double v)
-{
-    return std::uint8_t(std::clamp(std::lround(v), 0L, 255L));
-}
 
 // Where the upright picture's pixel (x, y) lies in the stored picture of size width × height.
 struct StoredPosition {
@@ -36,19 +25,6 @@ StoredPosition storedPosition(int x, int y, int rotation, int width, int height)
 }
 
 } // namespace
-
-Rgb yccToRgb(int luma, int c1, int c2)
-{
-    const double l = kLumaScale * luma;
-    const double chroma1 = kC1Scale * (c1 - 156);
-    const double chroma2 = kC2Scale * (c2 - 137);
-    return { clampToByte(l + chroma2), clampToByte(l - 0.194 * chroma1 - 0.509 * chroma2), clampToByte(l + chroma1) };
-}
-
-std::uint8_t yccToGray(int luma)
-{
-    return clampToByte(kLumaScale * luma);
-}
 
 Result<BlockPointer> renderBlock(const YccPicture& picture, OutputFormat format, int rotation)
 {
@@ -79,7 +55,7 @@ Result<BlockPointer> renderBlock(const YccPicture& picture, OutputFormat format,
             std::fill_n(header + kHeaderSize + 4 * i, 3, std::uint8_t(i));
         std::array<std::uint8_t, 256> gray {};
         for (int i = 0; i < 256; ++i)
-            gray[std::size_t(i)] = yccToGray(i);
+            gray[std::size_t(i)] = ycc::toGray(i);
         for (int y = 0; y < height; ++y) {
             std::uint8_t* out = pixels + std::size_t(height - 1 - y) * rowSize;
             for (int x = 0; x < width; ++x) {
@@ -96,7 +72,7 @@ Result<BlockPointer> renderBlock(const YccPicture& picture, OutputFormat format,
         std::uint8_t* out = pixels + std::size_t(height - 1 - y) * rowSize;
         for (int x = 0; x < width; ++x) {
             const StoredPosition s = storedPosition(x, y, rotation, storedW, storedH);
-            const Rgb rgb = yccToRgb(picture.luma.at(s.x, s.y), c1.at(s.x, s.y), c2.at(s.x, s.y));
+            const ycc::Rgb rgb = ycc::toRgb(picture.luma.at(s.x, s.y), c1.at(s.x, s.y), c2.at(s.x, s.y));
             out[3 * x] = rgb.blue;
             out[3 * x + 1] = rgb.green;
             out[3 * x + 2] = rgb.red;

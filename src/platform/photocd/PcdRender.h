@@ -25,11 +25,4 @@ using BlockPointer = std::unique_ptr<std::uint8_t, FreeDeleter>;
 // Fails with OutOfMemory when the block cannot be had.
 Result<BlockPointer> renderBlock(const YccPicture& picture, OutputFormat format, int rotation);
 
-// PhotoYCC to display values, clamped to 0..255: the luma scale and the two colour differences.
-struct Rgb {
-    std::uint8_t red, green, blue;
-};
-Rgb yccToRgb(int luma, int c1, int c2);
-std::uint8_t yccToGray(int luma);
-
 } // namespace gp::pcd
