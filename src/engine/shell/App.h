@@ -4,6 +4,7 @@
 // are no global variables; the window program, the command-line tool and each test build their
 // own App around their own Host.
 
+#include "codecs/PhotoCdOptions.h"
 #include "codecs/SaveOptions.h"
 #include "image/Allocator.h"
 #include "image/DocumentList.h"
@@ -62,6 +63,9 @@ public:
     // The Save As dialog's remembered type, compress flag, quality and folders.
     SaveOptions& saveOptions() { return m_saveOptions; }
 
+    // The Photo CD data type, resolution and read mode.
+    PhotoCdOptions& photoCdOptions() { return m_photoCdOptions; }
+
     // The printer selection, the page geometry and the system's printers.
     PrinterState& printer() { return m_printer; }
 
@@ -83,6 +87,7 @@ private:
     bool m_fileWarnings = true;
     CommandDispatcher m_commands;
     SaveOptions m_saveOptions;
+    PhotoCdOptions m_photoCdOptions;
     PrinterState m_printer;
 };
 
