@@ -7,5 +7,6 @@ namespace gp::cli {
 
 int runInfo(CliContext& context);
 int runConvert(CliContext& context);
+int runEdit(CliContext& context);
 
 } // namespace gp::cli

@@ -26,6 +26,7 @@ const std::map<std::string_view, Subcommand>& subcommands()
     static const std::map<std::string_view, Subcommand> table = {
         {"info", {"print a photo file's image as the reader returns it", runInfo}},
         {"convert", {"open a photo and save it in another file format", runConvert}},
+        {"edit", {"open a photo, apply editing operations and save it", runEdit}},
     };
     return table;
 }

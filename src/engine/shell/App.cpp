@@ -1,6 +1,9 @@
 #include "shell/App.h"
 
 #include "codecs/SaveCommands.h"
+#include "image/ColorConversionCommands.h"
+#include "editing/EditMenuCommands.h"
+#include "editing/TransformCommands.h"
 #include "shell/FormatDecimal.h"
 #include "shell/CommandIds.h"
 #include "shell/Host.h"
@@ -15,7 +18,11 @@ App::App(Host& host, Paths paths)
     , m_gamma(makeGammaTables(m_settings.gamma))
     , m_documents(m_allocator)
 {
+    m_documents.onClosing = [this](Document& document) { m_undo.drop(&document); };
+    registerEditMenuCommands(*this);
+    registerTransformCommands(*this);
     registerFileCommands(*this);
+    registerColorConversionCommands(*this);
 }
 
 void App::readSettings()
@@ -70,6 +77,9 @@ int App::execute(int id, std::string_view argument)
     if (Document* doc = activeDocument(); doc && (outcome.result == command::ResultChanged ||
                                                   outcome.result == command::ResultSaved))
         doc->state().modified = outcome.result == command::ResultChanged;
+    // A saved document cannot be taken back to its state before the save.
+    if (Document* doc = activeDocument(); doc && outcome.result == command::ResultSaved)
+        m_undo.drop(doc);
     return outcome.result;
 }
 

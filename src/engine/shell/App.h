@@ -6,14 +6,17 @@
 
 #include "codecs/PhotoCdOptions.h"
 #include "codecs/SaveOptions.h"
+#include "editing/TransformMemory.h"
 #include "image/Allocator.h"
 #include "image/DocumentList.h"
 #include "print/PrinterState.h"
+#include "shell/ClipboardCopy.h"
 #include "shell/CommandDispatcher.h"
 #include "shell/GammaTables.h"
 #include "shell/Paths.h"
 #include "shell/ProfileFile.h"
 #include "shell/RecentFiles.h"
+#include "shell/UndoRecord.h"
 #include "shell/UserSettings.h"
 
 #include <string>
@@ -60,6 +63,11 @@ public:
     bool fileWarnings() const { return m_fileWarnings; }
     void setFileWarnings(bool on) { m_fileWarnings = on; }
 
+    // The one undo record, the program's clipboard copy and what the transforms remember.
+    UndoRecord& undoRecord() { return m_undo; }
+    ClipboardCopy& clipboard() { return m_clipboard; }
+    TransformMemory& transformMemory() { return m_transformMemory; }
+
     // The Save As dialog's remembered type, compress flag, quality and folders.
     SaveOptions& saveOptions() { return m_saveOptions; }
 
@@ -85,6 +93,9 @@ private:
     DocumentList m_documents;
     std::string m_currentName;
     bool m_fileWarnings = true;
+    UndoRecord m_undo;
+    ClipboardCopy m_clipboard;
+    TransformMemory m_transformMemory;
     CommandDispatcher m_commands;
     SaveOptions m_saveOptions;
     PhotoCdOptions m_photoCdOptions;

@@ -7,8 +7,10 @@
 // New members get a safe default here (a dialog answers "cancelled"), so every Host keeps
 // compiling when a feature adds one.
 
+#include "base/Geometry.h"
 #include "draw/PrinterCatalog.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,12 +18,17 @@
 
 namespace gp {
 
+class Document;
+class ImageSizeModel;
+class RotateDialogModel;
+
 enum class Icon { None, Warning, Question, Information, Stop };
 enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
 enum class Answer { Ok, Cancel, Yes, No, Retry };
 
-// The status-bar panes: the help/progress line, the zoom of the active document and its type.
-enum class StatusPane { Message, Zoom, Type };
+// The status-bar panes: the progress line, the zoom of the active document, its type, and the
+// help line.
+enum class StatusPane { Message, Zoom, Type, Help };
 
 struct FileFilter {
     std::string description; // "Windows Bitmap (*.bmp)"
@@ -99,6 +106,21 @@ public:
     // Processes the input waiting while a job runs; true when the Printing window received a
     // command (its Cancel button) since it was shown.
     virtual bool processPrintingEvents() { return false; }
+
+    // A document's picture changed: repaint `area` (image pixels, top row 0), or the whole window
+    // with new scroll ranges when there is no area (its size may have changed).
+    virtual void repaintDocument(const Document& /*document*/, std::optional<Rect> /*area*/) {}
+
+    // The editing dialogs run on the models that hold their arithmetic; true when the user
+    // pressed OK (the model then holds the accepted values).
+    virtual bool runRotateDialog(RotateDialogModel& /*model*/) { return false; }
+    virtual bool runImageSizeDialog(ImageSizeModel& /*model*/) { return false; }
+
+    // The system clipboard: Copy empties it and announces a bitmap that is rendered only when
+    // another program asks (ClipboardCopy::render); Paste reads its bitmap as a packed
+    // device-independent bitmap when the program holds no copy of its own.
+    virtual void announceClipboardBitmap() {}
+    virtual std::optional<std::vector<std::uint8_t>> systemClipboardBitmap() { return std::nullopt; }
 };
 
 } // namespace gp
