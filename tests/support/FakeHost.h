@@ -32,6 +32,9 @@ public:
     std::deque<FileChoice> saveChoices;
     bool frameEnabled = true;
     int frameDisables = 0;
+    // Photo CD options: the dialogs shown and the answers given (nothing = Cancel, the default).
+    std::vector<PhotoCdDialog> photoCdDialogs;
+    std::deque<std::optional<PhotoCdChoice>> photoCdChoices;
     // Printing: the printer dialog's answers (nothing = cancelled) and where each dialog started,
     // the Printing window's texts, and a Cancel pressed at the given call of processPrintingEvents.
     std::deque<std::optional<PrinterChoice>> printerChoices;
@@ -58,6 +61,7 @@ public:
     std::optional<FileChoice> chooseSaveFile(std::string_view, std::string_view, const std::vector<FileFilter>&,
                                              int) override;
 
+    std::optional<PhotoCdChoice> choosePhotoCdOptions(const PhotoCdDialog& dialog) override;
     std::optional<PrinterChoice> choosePrinter(const std::optional<PrinterChoice>& current,
                                                const std::vector<DeviceNames>& printers) override;
     void showPrintingWindow(std::string_view progress) override;

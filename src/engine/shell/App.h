@@ -6,6 +6,7 @@
 
 #include "album/AlbumState.h"
 #include "acquire/Acquisition.h"
+#include "codecs/PhotoCdOptions.h"
 #include "codecs/SaveOptions.h"
 #include "editing/TransformMemory.h"
 #include "image/Allocator.h"
@@ -74,6 +75,8 @@ public:
 
     // The album registry, the open album and the album and slide-show choices of this run.
     AlbumState& albums() { return m_albums; }
+    // The Photo CD data type, resolution and read mode.
+    PhotoCdOptions& photoCdOptions() { return m_photoCdOptions; }
 
     // The printer selection, the page geometry and the system's printers.
     PrinterState& printer() { return m_printer; }
@@ -103,6 +106,7 @@ private:
     CommandDispatcher m_commands;
     SaveOptions m_saveOptions;
     AlbumState m_albums;
+    PhotoCdOptions m_photoCdOptions;
     PrinterState m_printer;
     Acquisition m_acquisition{*this};
 };

@@ -35,6 +35,23 @@ struct FileFilter {
     std::string patterns;    // "*.bmp;*.rle"
 };
 
+// The "Photo CD Options" dialog: a Data Type list and a Resolution list, preset to the indices
+// given; OK answers the chosen indices.
+struct PhotoCdDialog {
+    std::string title;
+    std::string dataTypeLabel;
+    std::vector<std::string> dataTypes;
+    std::string resolutionLabel;
+    std::vector<std::string> resolutions;
+    int dataType = 0;
+    int resolution = 0;
+};
+
+struct PhotoCdChoice {
+    int dataType = 0;
+    int resolution = 0;
+};
+
 struct FileChoice {
     std::vector<std::string> paths;
     int filterIndex = 0; // 0-based index of the filter the user left selected
@@ -74,6 +91,9 @@ public:
     {
         return std::nullopt;
     }
+
+    // The Photo CD options dialog; nothing when the user cancels.
+    virtual std::optional<PhotoCdChoice> choosePhotoCdOptions(const PhotoCdDialog& /*dialog*/) { return std::nullopt; }
 
     // The system's printer dialog in setup mode, starting from current and offering printers;
     // nothing when the user cancels.
