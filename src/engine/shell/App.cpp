@@ -1,7 +1,8 @@
 #include "shell/App.h"
 
-#include "shell/FormatDecimal.h"
+#include "shell/CommandGates.h"
 #include "shell/CommandIds.h"
+#include "shell/FormatDecimal.h"
 #include "shell/Host.h"
 
 namespace gp {
@@ -13,6 +14,7 @@ App::App(Host& host, Paths paths)
     , m_settingsFile(m_paths.settingsFile())
     , m_gamma(makeGammaTables(m_settings.gamma))
     , m_documents(m_allocator)
+    , m_statusLine(host)
 {
 }
 
@@ -21,8 +23,8 @@ void App::readSettings()
     m_settingsFile.reload();
     m_settings = readUserSettings(m_settingsFile);
     m_gamma = makeGammaTables(m_settings.gamma);
-    const StringId keys[] = {StringId::KeyLastDir, StringId::KeyFile1, StringId::KeyFile2, StringId::KeyFile3,
-                             StringId::KeyFile4};
+    const StringId keys[]
+        = { StringId::KeyLastDir, StringId::KeyFile1, StringId::KeyFile2, StringId::KeyFile3, StringId::KeyFile4 };
     for (int i = 0; i < RecentFiles::kSlots; ++i)
         m_recent.setSlot(i, readUserString(m_settingsFile, keys[i], ""));
 }
@@ -53,9 +55,9 @@ void App::warnFileNotFound()
     if (!m_fileWarnings)
         return;
     m_host->message(text(StringId::CaptionWarning),
-                    std::string(text(StringId::FileNotFoundPrefix)) + m_currentName +
-                        std::string(text(StringId::FileNotFoundSuffix)),
-                    Icon::Warning);
+        std::string(text(StringId::FileNotFoundPrefix)) + m_currentName
+            + std::string(text(StringId::FileNotFoundSuffix)),
+        Icon::Warning);
 }
 
 int App::execute(int id, std::string_view argument)
@@ -65,10 +67,22 @@ int App::execute(int id, std::string_view argument)
     const auto outcome = m_commands.dispatch(id, type, argument);
     if (outcome.beep)
         m_host->beep();
-    if (Document* doc = activeDocument(); doc && (outcome.result == command::ResultChanged ||
-                                                  outcome.result == command::ResultSaved))
+    if (Document* doc = activeDocument();
+        doc && (outcome.result == command::ResultChanged || outcome.result == command::ResultSaved)) {
         doc->state().modified = outcome.result == command::ResultChanged;
+        m_host->redrawPage();
+    }
+    if (commandRoute(id) == CommandRoute::FrameWithStatus)
+        refreshDocumentStatus();
     return outcome.result;
+}
+
+void App::refreshDocumentStatus()
+{
+    if (m_shuttingDown)
+        return;
+    m_host->setStatus(StatusPane::Zoom, m_documents.zoomStatus());
+    m_host->setStatus(StatusPane::Type, m_documents.typeStatus());
 }
 
 } // namespace gp

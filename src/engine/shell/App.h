@@ -7,10 +7,13 @@
 #include "image/Allocator.h"
 #include "image/DocumentList.h"
 #include "shell/CommandDispatcher.h"
+#include "shell/CopiesCounter.h"
 #include "shell/GammaTables.h"
 #include "shell/Paths.h"
 #include "shell/ProfileFile.h"
 #include "shell/RecentFiles.h"
+#include "shell/ScreenState.h"
+#include "shell/StatusLine.h"
 #include "shell/UserSettings.h"
 
 #include <string>
@@ -60,7 +63,18 @@ public:
     CommandDispatcher& commands() { return m_commands; }
     // Dispatches a command as the main frame does: the type gate, the beep on refusal, and the
     // modified flag of the active document after a result of 1 (changed) or 2 (saved).
+    // Ids 101..799 then refresh the active document's status panes.
     int execute(int id, std::string_view argument = {});
+
+    // The main frame's state: the current screen, the status line, the copies counter, and
+    // whether the program is ending (documents then skip their status updates).
+    ScreenState& screens() { return m_screens; }
+    StatusLine& statusLine() { return m_statusLine; }
+    CopiesCounter& copies() { return m_copies; }
+    bool shuttingDown() const { return m_shuttingDown; }
+    void setShuttingDown() { m_shuttingDown = true; }
+    // The zoom and type panes of the active document.
+    void refreshDocumentStatus();
 
 private:
     Host* m_host;
@@ -74,6 +88,10 @@ private:
     std::string m_currentName;
     bool m_fileWarnings = true;
     CommandDispatcher m_commands;
+    ScreenState m_screens;
+    StatusLine m_statusLine;
+    CopiesCounter m_copies;
+    bool m_shuttingDown = false;
 };
 
 } // namespace gp

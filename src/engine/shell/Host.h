@@ -18,8 +18,9 @@ enum class Icon { None, Warning, Question, Information, Stop };
 enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
 enum class Answer { Ok, Cancel, Yes, No, Retry };
 
-// The status-bar panes: the help/progress line, the zoom of the active document and its type.
-enum class StatusPane { Message, Zoom, Type };
+// The status-bar panes: the progress line, the zoom of the active document, its type, and the
+// help line.
+enum class StatusPane { Message, Zoom, Type, Help };
 
 struct FileFilter {
     std::string description; // "Windows Bitmap (*.bmp)"
@@ -58,6 +59,9 @@ public:
     {
         return std::nullopt;
     }
+
+    // A command changed or saved the image: the page view shows the photos again.
+    virtual void redrawPage() {}
 };
 
 } // namespace gp
