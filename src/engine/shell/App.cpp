@@ -1,5 +1,6 @@
 #include "shell/App.h"
 
+#include "codecs/SaveCommands.h"
 #include "shell/CommandGates.h"
 #include "shell/CommandIds.h"
 #include "shell/FormatDecimal.h"
@@ -16,6 +17,7 @@ App::App(Host& host, Paths paths)
     , m_documents(m_allocator)
     , m_statusLine(host)
 {
+    registerFileCommands(*this);
 }
 
 void App::readSettings()

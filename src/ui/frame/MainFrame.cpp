@@ -3,6 +3,7 @@
 #include "dialogs/HelpViewer.h"
 #include "dialogs/ImageInfoDialog.h"
 #include "frame/CommandMenu.h"
+#include "codecs/OpenPhoto.h"
 #include "frame/CopiesView.h"
 #include "image/Zoom.h"
 #include "shell/App.h"
@@ -257,6 +258,13 @@ void MainFrame::registerCommands()
             zoom(id);
             return command::ResultNone;
         });
+    // Open the named file, or the one in the current name buffer (a dropped file).
+    commands.set(command::OpenNamed, [this](std::string_view argument) {
+        const std::string name = argument.empty() ? m_app->currentName() : std::string(argument);
+        if (!name.empty())
+            openPhoto(*m_app, name);
+        return command::ResultNone;
+    });
     frame(command::FullScreen, [this] {
         toggleFullScreen();
         return 0;
