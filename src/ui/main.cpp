@@ -13,22 +13,12 @@
 #include <QScreen>
 #include <memory>
 
-namespace {
-
-// The photos named after the program name, as one line.
-QString commandLineOf(const QStringList& arguments)
-{
-    return arguments.mid(1).join(QLatin1Char(' '));
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
-    const QString line = commandLineOf(QCoreApplication::arguments());
+    const QStringList arguments = QCoreApplication::arguments().mid(1);
     const QString instanceName = gp::ui::SingleInstance::socketName();
-    if (gp::ui::SingleInstance::handOver(instanceName, line, 300))
+    if (gp::ui::SingleInstance::handOver(instanceName, arguments, 300))
         return 0;
     gp::ui::SingleInstance instance;
     instance.listen(instanceName);
@@ -71,14 +61,14 @@ int main(int argc, char** argv)
     frame.show();
     frame.raise();
 
-    frame.openCommandLine(line);
-    QObject::connect(&instance, &gp::ui::SingleInstance::commandLineReceived, &frame, [&](const QString& received) {
+    frame.openArguments(arguments);
+    QObject::connect(&instance, &gp::ui::SingleInstance::argumentsReceived, &frame, [&](const QStringList& received) {
         if (backdrop)
             backdrop->showNormal();
         frame.showNormal();
         frame.raise();
         frame.activateWindow();
-        frame.openCommandLine(received);
+        frame.openArguments(received);
     });
     return application.exec();
 }

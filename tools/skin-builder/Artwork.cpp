@@ -26,9 +26,11 @@ QImage canvas(QSize size)
     return image;
 }
 
+// The size of a place once its edges are scaled and rounded, as the skin records it.
 QSize scaledSize(const Rect& r, double scale)
 {
-    return QSize(qMax(1, qRound(r.width() * scale)), qMax(1, qRound(r.height() * scale)));
+    const auto edge = [scale](int v) { return int(v * scale + 0.5); };
+    return QSize(qMax(1, edge(r.right) - edge(r.left)), qMax(1, edge(r.bottom) - edge(r.top)));
 }
 
 // Strokes a simple line picture in a 20 × 20 box.

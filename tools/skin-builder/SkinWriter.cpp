@@ -47,18 +47,6 @@ std::vector<std::uint8_t> skinFileBytes(const std::vector<std::vector<EntryImage
     return bytes;
 }
 
-std::vector<std::uint8_t> bmpFileBytes(const Image& image)
-{
-    const auto packed = image.packed();
-    std::vector<std::uint8_t> bytes(14);
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    storeU32Le(&bytes[2], std::uint32_t(14 + packed.size()));
-    storeU32Le(&bytes[10], std::uint32_t(14 + image.bitsOffset()));
-    bytes.insert(bytes.end(), packed.begin(), packed.end());
-    return bytes;
-}
-
 bool writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

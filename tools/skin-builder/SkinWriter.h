@@ -1,5 +1,5 @@
 #pragma once
-// Writes the skin files and BMP files the program reads: a skin is the "PALM" header with its
+// Writes the skin files the program reads: a skin is the "PALM" header with its
 // page starts, the 288-byte entry table and the packed bitmaps of the entries.
 
 #include "base/Geometry.h"
@@ -20,8 +20,6 @@ struct EntryImage {
 
 // One vector of entries per page.
 std::vector<std::uint8_t> skinFileBytes(const std::vector<std::vector<EntryImage>>& pages);
-// A BMP file: the 14-byte file header before the packed bitmap.
-std::vector<std::uint8_t> bmpFileBytes(const Image& image);
 
 bool writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 

@@ -4,6 +4,7 @@
 
 #include "Artwork.h"
 #include "SkinWriter.h"
+#include "codecs/BmpWriter.h"
 #include "gfx/QtImage.h"
 
 #include <QGuiApplication>
@@ -57,7 +58,7 @@ std::vector<EntryImage> buttonEntries(std::span<const ui::ButtonSpec> page, doub
 bool writeBmp(const std::filesystem::path& path, const QImage& image)
 {
     const auto converted = gfx::fromQImage(image);
-    return converted && writeFile(path, bmpFileBytes(*converted));
+    return converted && writeBmpFile(path.string(), *converted) == WriteResult::Written;
 }
 
 bool buildMode(const std::filesystem::path& out, bool mode640)

@@ -1,14 +1,13 @@
 #include "frame/MainFrame.h"
 
+#include "codecs/OpenPhoto.h"
 #include "dialogs/HelpViewer.h"
 #include "dialogs/ImageInfoDialog.h"
 #include "frame/CommandMenu.h"
-#include "codecs/OpenPhoto.h"
 #include "frame/CopiesView.h"
 #include "image/Zoom.h"
 #include "shell/App.h"
 #include "shell/CommandIds.h"
-#include "shell/CommandLine.h"
 #include "shell/FrameTimer.h"
 #include "shell/Host.h"
 #include "shell/StringTable.h"
@@ -358,11 +357,11 @@ int MainFrame::runCommand(int id, const QString& argument)
     return result;
 }
 
-void MainFrame::openCommandLine(const QString& line)
+void MainFrame::openArguments(const QStringList& arguments)
 {
-    const auto names = splitCommandLine(line.toStdString());
-    for (const std::string& name : names)
-        runCommand(command::OpenNamed, QString::fromStdString(name));
+    for (const QString& argument : arguments)
+        if (!argument.isEmpty() && !argument.startsWith(QLatin1Char('-')))
+            runCommand(command::OpenNamed, argument);
 }
 
 void MainFrame::openFiles(const QStringList& paths)

@@ -39,8 +39,9 @@ public:
     // The settings-file check: false (after the warning) when GLMPRESS.INI is missing.
     bool checkSettingsFile();
 
-    // The command line of this start or of a later one: each name becomes Open (118).
-    void openCommandLine(const QString& line);
+    // The arguments of this start or of a later one: each photo name becomes Open (118).
+    // Options begin with "-"; a "/" begins a path here, not an option.
+    void openArguments(const QStringList& arguments);
     // Runs a command as the frame does for buttons, keys and menus.
     int runCommand(int id, const QString& argument = {});
 

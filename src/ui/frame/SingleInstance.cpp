@@ -23,13 +23,15 @@ QString SingleInstance::socketName()
     return QStringLiteral("glimmerpress-") + user;
 }
 
-bool SingleInstance::handOver(const QString& name, const QString& commandLine, int timeoutMs)
+bool SingleInstance::handOver(const QString& name, const QStringList& arguments, int timeoutMs)
 {
     QLocalSocket socket;
+    socket.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
     socket.connectToServer(name);
     if (!socket.waitForConnected(timeoutMs))
         return false;
-    const QByteArray line = commandLine.toUtf8();
+    // Arguments cannot hold a zero byte, so it separates them.
+    const QByteArray line = arguments.join(QChar(0)).toUtf8();
     socket.write(QByteArray::number(line.size()) + '\n' + line);
     if (!socket.waitForBytesWritten(timeoutMs))
         return false;
@@ -42,15 +44,9 @@ bool SingleInstance::handOver(const QString& name, const QString& commandLine, i
 bool SingleInstance::listen(const QString& name)
 {
     connect(&m_server, &QLocalServer::newConnection, this, &SingleInstance::readConnection, Qt::UniqueConnection);
-    m_server.setSocketOptions(QLocalServer::UserAccessOption);
-    if (m_server.listen(name))
-        return true;
-    // Someone answers on that name: not ours to take.
-    QLocalSocket probe;
-    probe.connectToServer(name);
-    if (probe.waitForConnected(300))
-        return false;
-    QLocalServer::removeServer(name);
+    // An abstract socket vanishes with its program, so a crash leaves nothing behind, and a name
+    // in use cannot be taken from a running program.
+    m_server.setSocketOptions(QLocalServer::AbstractNamespaceOption);
     return m_server.listen(name);
 }
 
@@ -75,7 +71,7 @@ void SingleInstance::readConnection()
             const QString line = QString::fromUtf8(socket->read(length));
             socket->write(kAck, sizeof kAck - 1);
             socket->flush();
-            emit commandLineReceived(line);
+            emit argumentsReceived(line.isEmpty() ? QStringList() : line.split(QChar(0)));
         });
     }
 }

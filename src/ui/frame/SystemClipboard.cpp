@@ -1,6 +1,6 @@
 #include "frame/SystemClipboard.h"
 
-#include "base/ByteReader.h"
+#include "codecs/BmpWriter.h"
 #include "gfx/QtImage.h"
 
 #include <QClipboard>
@@ -83,13 +83,9 @@ std::optional<Image> SystemClipboard::bitmap() const
 
 QByteArray SystemClipboard::bmpBytes(const Image& image)
 {
+    const auto header = bmpFileHeader(image);
     const auto packed = image.packed();
-    QByteArray bytes(14, '\0');
-    auto* header = reinterpret_cast<std::uint8_t*>(bytes.data());
-    header[0] = 'B';
-    header[1] = 'M';
-    storeU32Le(header + 2, std::uint32_t(14 + packed.size()));
-    storeU32Le(header + 10, std::uint32_t(14 + image.bitsOffset()));
+    QByteArray bytes(reinterpret_cast<const char*>(header.data()), qsizetype(header.size()));
     bytes.append(reinterpret_cast<const char*>(packed.data()), qsizetype(packed.size()));
     return bytes;
 }

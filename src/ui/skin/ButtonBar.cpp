@@ -240,7 +240,7 @@ void ButtonBar::mousePressEvent(QMouseEvent* event)
     const auto hit = hitTest(event->position().toPoint());
     if (!hit)
         return;
-    m_pressed = *hit;
+    m_pressed = m_hover = *hit;
     m_repeatCount = 0;
     m_repeat.start();
     ButtonRecord& record = records()[std::size_t(m_pressed)];
