@@ -25,19 +25,24 @@ TapTables tapTables(const BlurKernel& kernel)
     return tables;
 }
 
-// Adds every tap's products of its source line to the accumulators and stores the rounded sums.
-void convolveLine(
-    const TapTables& tables, const std::uint8_t* const* lines, std::size_t count, std::int32_t* sums, std::uint8_t* out)
+// Adds every tap's products of its source line to the accumulators and stores the rounded sums,
+// in chunks small enough for the accumulators to stay in the first-level cache.
+void convolveLine(const TapTables& tables, const std::uint8_t* const* lines, std::size_t count, std::uint8_t* out)
 {
-    std::fill(sums, sums + count, kHalf);
-    for (std::size_t i = 0; i < tables.size(); ++i) {
-        const std::int32_t* table = tables[i].data();
-        const std::uint8_t* line = lines[i];
-        for (std::size_t j = 0; j < count; ++j)
-            sums[j] += table[line[j]];
+    constexpr std::size_t kChunk = 1024;
+    std::int32_t sums[kChunk];
+    for (std::size_t start = 0; start < count; start += kChunk) {
+        const std::size_t length = std::min(kChunk, count - start);
+        std::fill(sums, sums + length, kHalf);
+        for (std::size_t i = 0; i < tables.size(); ++i) {
+            const std::int32_t* table = tables[i].data();
+            const std::uint8_t* line = lines[i] + start;
+            for (std::size_t j = 0; j < length; ++j)
+                sums[j] += table[line[j]];
+        }
+        for (std::size_t j = 0; j < length; ++j)
+            out[start + j] = std::uint8_t(sums[j] >> 20);
     }
-    for (std::size_t j = 0; j < count; ++j)
-        out[j] = std::uint8_t(sums[j] >> 20);
 }
 
 } // namespace
@@ -87,7 +92,6 @@ std::optional<Image> blur(const Image& source, int length, const FilterRun& run)
     const int width = source.width(), height = source.height();
     const std::size_t lineBytes = std::size_t(width) * std::size_t(ch);
     const int before = kernel.centre, after = kernel.taps - 1 - kernel.centre;
-    std::vector<std::int32_t> sums(lineBytes);
     std::vector<const std::uint8_t*> lines(std::size_t(kernel.taps));
 
     // Horizontal pass: each row padded with copies of its edge pixels.
@@ -103,7 +107,7 @@ std::optional<Image> blur(const Image& source, int length, const FilterRun& run)
         }
         for (int i = 0; i < kernel.taps; ++i)
             lines[std::size_t(i)] = padded.data() + std::size_t(i) * std::size_t(ch);
-        convolveLine(tables, lines.data(), lineBytes, sums.data(), across->storedRow(y));
+        convolveLine(tables, lines.data(), lineBytes, across->storedRow(y));
     }
 
     // Vertical pass over the horizontal result, rows in storage order.
@@ -113,7 +117,7 @@ std::optional<Image> blur(const Image& source, int length, const FilterRun& run)
             return std::nullopt;
         for (int i = 0; i < kernel.taps; ++i)
             lines[std::size_t(i)] = across->storedRow(clampInt(y + i - kernel.centre, 0, height - 1));
-        convolveLine(tables, lines.data(), lineBytes, sums.data(), result->storedRow(y));
+        convolveLine(tables, lines.data(), lineBytes, result->storedRow(y));
     }
     second.finish();
     return result;
