@@ -96,7 +96,7 @@ std::optional<Image> blur(const Image& source, int length, const FilterRun& run)
 
     // Horizontal pass: each row padded with copies of its edge pixels.
     std::vector<std::uint8_t> padded(std::size_t(width + before + after) * std::size_t(ch));
-    RowProgress first(run, height, 0, 50);
+    FilterProgress first(run, height, 0, 50);
     for (int y = 0; y < height; ++y) {
         if (!first.beforeRow(y))
             return std::nullopt;
@@ -111,7 +111,7 @@ std::optional<Image> blur(const Image& source, int length, const FilterRun& run)
     }
 
     // Vertical pass over the horizontal result, rows in storage order.
-    RowProgress second(run, height, 50, 100);
+    FilterProgress second(run, height, 50, 100);
     for (int y = 0; y < height; ++y) {
         if (!second.beforeRow(y))
             return std::nullopt;

@@ -36,7 +36,7 @@ namespace {
 
 bool mapRgbRows(const Image& source, Image& result, const ChannelTables& t, const FilterRun& run)
 {
-    RowProgress progress(run, source.height());
+    FilterProgress progress(run, source.height());
     const int width = source.width();
     for (int y = 0; y < source.height(); ++y) {
         if (!progress.beforeRow(y))
@@ -57,7 +57,7 @@ bool mapGrayRows(const Image& source, Image& result, const LevelTable& table, co
 {
     const auto palette = source.colorTable();
     std::copy(palette.begin(), palette.end(), result.colorTable().begin());
-    RowProgress progress(run, source.height());
+    FilterProgress progress(run, source.height());
     const int width = source.width();
     for (int y = 0; y < source.height(); ++y) {
         if (!progress.beforeRow(y))

@@ -32,7 +32,7 @@ std::optional<Image> cylinder(const Image& source, int strength, const FilterRun
         // limiting it keeps the blend within the two pixels.
         fraction[std::size_t(x)] = clampInt(int((sx - ix) * 256), 0, 256);
     }
-    RowProgress progress(run, height);
+    FilterProgress progress(run, height);
     for (int y = 0; y < height; ++y) {
         if (!progress.beforeRow(y))
             return std::nullopt;

@@ -18,7 +18,7 @@ std::optional<Image> emboss(const Image& source, int offset, const FilterRun& ru
     const int width = source.width(), height = source.height();
     const int ch = channelsOf(source);
     const int d = std::max(0, std::min({ offset, width / 2, height / 2 }));
-    RowProgress progress(run, height);
+    FilterProgress progress(run, height);
     for (int y = 0; y < height; ++y) {
         if (!progress.beforeRow(y))
             return std::nullopt;

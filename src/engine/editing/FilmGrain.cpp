@@ -16,7 +16,7 @@ std::optional<Image> filmGrain(const Image& source, int amount, Random& random, 
         return std::nullopt;
     const int range = clampInt(amount, 1, 100) + 1;
     const int ch = channelsOf(source);
-    RowProgress progress(run, source.height());
+    FilterProgress progress(run, source.height());
     for (int y = 0; y < source.height(); ++y) {
         if (!progress.beforeRow(y))
             return std::nullopt;

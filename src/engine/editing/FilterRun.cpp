@@ -31,7 +31,7 @@ void showProcessingProgress(Host& host, int percent)
     host.setStatus(StatusPane::Message, line);
 }
 
-RowProgress::RowProgress(const FilterRun& run, int rows, int firstPercent, int lastPercent, int every)
+FilterProgress::FilterProgress(const FilterRun& run, int rows, int firstPercent, int lastPercent, int every)
     : m_run(&run)
     , m_rows(rows > 0 ? rows : 1)
     , m_first(firstPercent)
@@ -40,7 +40,7 @@ RowProgress::RowProgress(const FilterRun& run, int rows, int firstPercent, int l
 {
 }
 
-bool RowProgress::beforeRow(int row)
+bool FilterProgress::beforeRow(int row)
 {
     if (!m_run->interactive)
         return true;
@@ -51,7 +51,7 @@ bool RowProgress::beforeRow(int row)
     return true;
 }
 
-void RowProgress::finish()
+void FilterProgress::finish()
 {
     if (m_run->interactive)
         showProcessingProgress(m_run->host, 100);

@@ -30,9 +30,9 @@ private:
 // Progress of a row loop: before each row it polls Escape, and every `every` rows it shows the
 // percentage, mapped into [firstPercent, lastPercent] so that a two-pass filter shows 0..50 for
 // its first pass and 50..100 for its second.
-class RowProgress {
+class FilterProgress {
 public:
-    RowProgress(const FilterRun& run, int rows, int firstPercent = 0, int lastPercent = 100, int every = 16);
+    FilterProgress(const FilterRun& run, int rows, int firstPercent = 0, int lastPercent = 100, int every = 16);
 
     // Call before row `row` (0-based); false when the user holds Escape and the run must stop.
     bool beforeRow(int row);

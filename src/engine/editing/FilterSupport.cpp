@@ -26,7 +26,7 @@ std::optional<Image> blankLike(const Image& source, const Allocator& allocator)
 
 bool copyPixelRows(const Image& source, Image& result, const FilterRun& run)
 {
-    RowProgress progress(run, source.height(), 0, 100, 32);
+    FilterProgress progress(run, source.height(), 0, 100, 32);
     for (int y = 0; y < source.height(); ++y) {
         if (!progress.beforeRow(y))
             return false;

@@ -16,7 +16,7 @@ std::optional<Image> grid3d(const Image& source, int size, const FilterRun& run)
         return std::nullopt;
     const int p = clampInt(size, 1, 100) + 7;
     const int ch = channelsOf(source);
-    RowProgress progress(run, source.height());
+    FilterProgress progress(run, source.height());
     for (int y = 0; y < source.height(); ++y) {
         if (!progress.beforeRow(y))
             return std::nullopt;

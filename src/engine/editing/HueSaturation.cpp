@@ -82,7 +82,7 @@ std::optional<Image> hueSaturation(const Image& source, int hue, int saturation,
             map.apply(entry.blue, entry.green, entry.red);
         return result;
     }
-    RowProgress progress(run, source.height());
+    FilterProgress progress(run, source.height());
     for (int y = 0; y < source.height(); ++y) {
         if (!progress.beforeRow(y))
             return std::nullopt;

@@ -44,7 +44,7 @@ std::optional<Image> lensEffect(const Image& source, LensKind kind, int strength
     const EllipseRadius radius(width, height);
     const long long centreX = static_cast<long long>(width) * 16384 - 8192;
     const long long centreY = static_cast<long long>(height) * 16384 - 8192;
-    RowProgress progress(run, height);
+    FilterProgress progress(run, height);
     for (int y = 0; y < height; ++y) {
         if (!progress.beforeRow(y))
             return std::nullopt;

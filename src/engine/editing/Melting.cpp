@@ -22,7 +22,7 @@ std::optional<Image> melting(const Image& source, int amount, Random& random, co
     const auto brightness = [ch](const std::uint8_t* p) { return ch == 3 ? p[0] + p[1] + p[2] : p[0]; };
     const long long drops = static_cast<long long>(amount) * (static_cast<long long>(width) * height / 100);
     const int progressSteps = int(std::min<long long>(drops / 1280 + 1, 1 << 30));
-    RowProgress progress(run, progressSteps, 0, 100, 1);
+    FilterProgress progress(run, progressSteps, 0, 100, 1);
     for (long long drop = 0; drop < drops; ++drop) {
         if (drop % 1280 == 0 && !progress.beforeRow(int(drop / 1280)))
             return std::nullopt;

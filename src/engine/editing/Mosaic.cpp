@@ -20,7 +20,7 @@ std::optional<Image> mosaic(const Image& source, int blockWidth, int blockHeight
     if (!result)
         return std::nullopt;
     const int ch = channelsOf(source);
-    RowProgress progress(run, height);
+    FilterProgress progress(run, height);
     for (int top = 0; top < height; top += bh) {
         const int rows = std::min(bh, height - top);
         for (int y = top; y < top + rows; ++y)

@@ -19,7 +19,7 @@ std::optional<Image> motionBlur(const Image& source, int length, const FilterRun
     if (!result)
         return std::nullopt;
     const int ch = channelsOf(source);
-    RowProgress progress(run, height);
+    FilterProgress progress(run, height);
     for (int y = 0; y < height; ++y) {
         if (!progress.beforeRow(y))
             return std::nullopt;

@@ -29,7 +29,7 @@ std::optional<Image> painting(const Image& source, int radius, const FilterRun& 
                 bins[std::size_t(k)][line[offset + std::size_t(k)] >> 3] += delta;
     };
 
-    RowProgress progress(run, height);
+    FilterProgress progress(run, height);
     for (int y = 0; y < height; ++y) {
         if (!progress.beforeRow(y))
             return std::nullopt;

@@ -31,7 +31,7 @@ std::optional<Image> ribbon(const Image& source, int waves, int strength, Rgb ac
     } else {
         fill[0] = clampByte(int(0.30 * active.red + 0.59 * active.green + 0.11 * active.blue + 0.5));
     }
-    RowProgress progress(run, height);
+    FilterProgress progress(run, height);
     for (int y = 0; y < height; ++y) {
         if (!progress.beforeRow(y))
             return std::nullopt;

@@ -30,7 +30,7 @@ std::optional<Image> ripple(const Image& source, int strength, const FilterRun& 
     const int width = source.width(), height = source.height();
     const int ch = channelsOf(source);
     const std::vector<int> d = rippleDisplacements(strength, width + height);
-    RowProgress progress(run, height);
+    FilterProgress progress(run, height);
     for (int y = 0; y < height; ++y) {
         if (!progress.beforeRow(y))
             return std::nullopt;

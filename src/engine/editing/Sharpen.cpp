@@ -38,7 +38,7 @@ std::optional<Image> sharpen(const Image& source, int box, int amount, int thres
     const std::size_t lineBytes = std::size_t(width) * std::size_t(ch);
     const auto at = [ch](int x, int k) { return std::size_t(x) * std::size_t(ch) + std::size_t(k); };
 
-    RowProgress first(run, height, 0, 50);
+    FilterProgress first(run, height, 0, 50);
     for (int y = 0; y < height; ++y) {
         if (!first.beforeRow(y))
             return std::nullopt;
@@ -61,7 +61,7 @@ std::optional<Image> sharpen(const Image& source, int box, int amount, int thres
         for (std::size_t i = 0; i < lineBytes; ++i)
             sums[i] += row[i];
     }
-    RowProgress second(run, height, 50, 100);
+    FilterProgress second(run, height, 50, 100);
     for (int y = 0; y < height; ++y) {
         if (!second.beforeRow(y))
             return std::nullopt;

@@ -19,7 +19,7 @@ std::optional<Image> sketch(const Image& source, int threshold, const FilterRun&
     const int ch = channelsOf(source);
     const int width = source.width(), height = source.height();
     const std::size_t lineBytes = std::size_t(width) * std::size_t(ch);
-    RowProgress progress(run, height);
+    FilterProgress progress(run, height);
     for (int y = 0; y < height; ++y) {
         if (!progress.beforeRow(y))
             return std::nullopt;

@@ -18,7 +18,7 @@ std::optional<Image> splash(const Image& source, int spread, Random& random, con
     const int half = a / 2;
     const int ch = channelsOf(source);
     const int width = source.width(), height = source.height();
-    RowProgress progress(run, height);
+    FilterProgress progress(run, height);
     for (int y = 0; y < height; ++y) {
         if (!progress.beforeRow(y))
             return std::nullopt;

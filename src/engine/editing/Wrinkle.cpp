@@ -41,7 +41,7 @@ std::optional<Image> wrinkle(const Image& source, int strength, Random& random, 
         fill[0] = clampByte(active.red);
     }
     int h = 0;
-    RowProgress progress(run, height);
+    FilterProgress progress(run, height);
     for (int y = 0; y < height; ++y) {
         if (!progress.beforeRow(y))
             return std::nullopt;
