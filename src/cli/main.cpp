@@ -2,6 +2,7 @@
 
 #include "CliContext.h"
 #include "CliHost.h"
+#include "Commands.h"
 #include "shell/App.h"
 
 #include <QGuiApplication>
@@ -22,7 +23,10 @@ struct Subcommand {
 // One line per subcommand as the features arrive.
 const std::map<std::string_view, Subcommand>& subcommands()
 {
-    static const std::map<std::string_view, Subcommand> table = {};
+    static const std::map<std::string_view, Subcommand> table = {
+        {"info", {"print a photo file's image as the reader returns it", runInfo}},
+        {"convert", {"open a photo and save it in another file format", runConvert}},
+    };
     return table;
 }
 

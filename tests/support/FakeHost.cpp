@@ -54,6 +54,25 @@ std::optional<FileChoice> FakeHost::chooseSaveFile(std::string_view, std::string
     return c;
 }
 
+std::optional<PrinterChoice> FakeHost::choosePrinter(const std::optional<PrinterChoice>& current,
+                                                     const std::vector<DeviceNames>&)
+{
+    printerDialogStarts.push_back(current);
+    if (duringPrinterDialog)
+        duringPrinterDialog();
+    if (printerChoices.empty())
+        return std::nullopt;
+    auto choice = printerChoices.front();
+    printerChoices.pop_front();
+    return choice;
+}
+
+void FakeHost::showPrintingWindow(std::string_view progress)
+{
+    printingWindowOpen = true;
+    printingTexts.emplace_back(progress);
+}
+
 std::vector<std::string> FakeHost::messageTexts() const
 {
     std::vector<std::string> texts;

@@ -5,6 +5,7 @@
 #include "shell/Host.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,15 @@ public:
     int escapePolls = 0;
     std::deque<FileChoice> openChoices;
     std::deque<FileChoice> saveChoices;
+    // Printing: the printer dialog's answers (nothing = cancelled) and where each dialog started,
+    // the Printing window's texts, and a Cancel pressed at the given call of processPrintingEvents.
+    std::deque<std::optional<PrinterChoice>> printerChoices;
+    std::vector<std::optional<PrinterChoice>> printerDialogStarts;
+    std::function<void()> duringPrinterDialog;
+    std::vector<std::string> printingTexts;
+    bool printingWindowOpen = false;
+    int cancelPrintAtEvent = -1;
+    int printingEventCalls = 0;
 
     void message(std::string_view caption, std::string_view text, Icon icon) override;
     Answer ask(std::string_view caption, std::string_view text, Buttons buttons, Icon icon) override;
@@ -40,6 +50,13 @@ public:
                                               bool) override;
     std::optional<FileChoice> chooseSaveFile(std::string_view, std::string_view, const std::vector<FileFilter>&,
                                              int) override;
+
+    std::optional<PrinterChoice> choosePrinter(const std::optional<PrinterChoice>& current,
+                                               const std::vector<DeviceNames>& printers) override;
+    void showPrintingWindow(std::string_view progress) override;
+    void setPrintingProgress(std::string_view progress) override { printingTexts.emplace_back(progress); }
+    void closePrintingWindow() override { printingWindowOpen = false; }
+    bool processPrintingEvents() override { return ++printingEventCalls == cancelPrintAtEvent; }
 
     // The texts of all messages, for quick assertions.
     std::vector<std::string> messageTexts() const;

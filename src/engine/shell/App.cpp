@@ -1,5 +1,6 @@
 #include "shell/App.h"
 
+#include "codecs/SaveCommands.h"
 #include "shell/FormatDecimal.h"
 #include "shell/CommandIds.h"
 #include "shell/Host.h"
@@ -14,6 +15,7 @@ App::App(Host& host, Paths paths)
     , m_gamma(makeGammaTables(m_settings.gamma))
     , m_documents(m_allocator)
 {
+    registerFileCommands(*this);
 }
 
 void App::readSettings()

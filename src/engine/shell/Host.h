@@ -7,6 +7,8 @@
 // New members get a safe default here (a dialog answers "cancelled"), so every Host keeps
 // compiling when a feature adds one.
 
+#include "draw/PrinterCatalog.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,6 +31,9 @@ struct FileFilter {
 struct FileChoice {
     std::vector<std::string> paths;
     int filterIndex = 0; // 0-based index of the filter the user left selected
+    // The Save As dialog's extra controls as the user left them, when the chosen type shows them.
+    std::optional<bool> compress;
+    std::optional<int> quality;
 };
 
 class Host {
@@ -58,6 +63,22 @@ public:
     {
         return std::nullopt;
     }
+
+    // The system's printer dialog in setup mode, starting from current and offering printers;
+    // nothing when the user cancels.
+    virtual std::optional<PrinterChoice> choosePrinter(const std::optional<PrinterChoice>& /*current*/,
+                                                       const std::vector<DeviceNames>& /*printers*/)
+    {
+        return std::nullopt;
+    }
+    // The modeless "Printing" window of a print job: shown with its first progress text, updated
+    // as bands are drawn, closed at the end of the job.
+    virtual void showPrintingWindow(std::string_view /*progress*/) {}
+    virtual void setPrintingProgress(std::string_view /*progress*/) {}
+    virtual void closePrintingWindow() {}
+    // Processes the input waiting while a job runs; true when the Printing window received a
+    // command (its Cancel button) since it was shown.
+    virtual bool processPrintingEvents() { return false; }
 };
 
 } // namespace gp

@@ -1,0 +1,111 @@
+#include "codecs/ImageFileTypes.h"
+
+#include "codecs/BmpReader.h"
+#include "codecs/BmpWriter.h"
+#include "codecs/JpegReader.h"
+#include "codecs/JpegWriter.h"
+#include "shell/App.h"
+#include "shell/StringTable.h"
+
+#include <cctype>
+
+namespace gp {
+
+namespace {
+
+ReadResult readBmp(const std::string& path, App& app)
+{
+    return readBmpFile(path, app.allocator());
+}
+WriteResult writeBmp(const std::string& path, const Image& image, App&)
+{
+    return writeBmpFile(path, image);
+}
+ReadResult readJpeg(const std::string& path, App& app)
+{
+    return readJpegFile(path, app.allocator());
+}
+WriteResult writeJpeg(const std::string& path, const Image& image, App& app)
+{
+    return writeJpegFile(path, image, app.saveOptions().quality, app.host());
+}
+
+} // namespace
+
+const std::array<ImageFileType, 8>& imageFileTypes()
+{
+    static const std::array<ImageFileType, 8> types = { {
+        { FileType::Bmp, "BMP", { "BMP", "" }, 1, readBmp, writeBmp, ReadStatus::NotThisFormat },
+        { FileType::Tif, "TIF", { "TIF", "" }, 2, nullptr, nullptr, ReadStatus::NotThisFormat },
+        { FileType::Pcx, "PCX", { "PCX", "" }, 3, nullptr, nullptr, ReadStatus::NotThisFormat },
+        { FileType::Gif, "GIF", { "GIF", "" }, 4, nullptr, nullptr, ReadStatus::NotThisFormat },
+        { FileType::Tga, "TGA", { "TGA", "" }, 5, nullptr, nullptr, ReadStatus::NotThisFormat },
+        { FileType::Jpg, "JPG", { "JPG", "JPEG" }, 6, readJpeg, writeJpeg, ReadStatus::NotThisFormat },
+        { FileType::Pcd, "PCD", { "PCD", "" }, 0, nullptr, nullptr, ReadStatus::CannotRead },
+        { FileType::Fpx, "FPX", { "FPX", "" }, 7, nullptr, nullptr, ReadStatus::CannotRead },
+    } };
+    return types;
+}
+
+std::string extensionOf(std::string_view name)
+{
+    const std::size_t slash = name.find_last_of("/\\");
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash))
+        return {};
+    std::string extension(name.substr(dot + 1));
+    if (extension.size() > 7)
+        return {};
+    for (char& c : extension)
+        c = char(std::toupper(static_cast<unsigned char>(c)));
+    return extension;
+}
+
+const ImageFileType* fileTypeForExtension(std::string_view extension)
+{
+    if (extension.empty())
+        return nullptr;
+    for (const auto& type : imageFileTypes())
+        for (std::string_view candidate : type.extensions)
+            if (candidate == extension)
+                return &type;
+    return nullptr;
+}
+
+const ImageFileType* fileTypeForSaveType(int saveType)
+{
+    for (const auto& type : imageFileTypes())
+        if (type.saveType != 0 && type.saveType == saveType)
+            return &type;
+    return nullptr;
+}
+
+std::string_view defaultExtension(int saveType)
+{
+    if (saveType < 1 || saveType > kSaveTypeCount)
+        return {};
+    return text(static_cast<StringId>(static_cast<int>(StringId::DefaultExtensionBmp) + saveType - 1));
+}
+
+std::vector<FileFilter> openFilters()
+{
+    std::vector<FileFilter> filters { { std::string(text(StringId::AllImageFiles)),
+        std::string(text(StringId::AllImagePatterns)) } };
+    for (const auto& type : imageFileTypes()) {
+        const std::string pattern = "*." + std::string(type.name);
+        filters.push_back({ pattern, pattern });
+    }
+    return filters;
+}
+
+std::vector<FileFilter> saveFilters()
+{
+    std::vector<FileFilter> filters;
+    for (int saveType = 1; saveType <= kSaveTypeCount; ++saveType) {
+        const std::string pattern = "*." + std::string(fileTypeForSaveType(saveType)->name);
+        filters.push_back({ pattern, pattern });
+    }
+    return filters;
+}
+
+} // namespace gp

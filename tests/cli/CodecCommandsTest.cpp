@@ -1,0 +1,83 @@
+// Runs glimmerpress-cli info and convert as a script would and checks their output and files.
+
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <sys/wait.h>
+
+using namespace gp::test;
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+};
+
+// Runs the tool with a shell command line; stdout is captured, stderr goes to err when given.
+CliRun cli(const std::string& arguments, const std::filesystem::path& err = "/dev/null")
+{
+    const std::string command = std::string(GLIMMER_CLI) + " " + arguments + " 2>" + err.string();
+    CliRun run;
+    std::FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return run;
+    std::array<char, 4096> buffer {};
+    while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe))
+        run.out.append(buffer.data(), n);
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+std::string fixture(const std::string& relative)
+{
+    return (std::filesystem::path(GLIMMER_SOURCE_DIR) / "tests/fixtures" / relative).string();
+}
+
+} // namespace
+
+TEST(CliInfo, PrintsTheImageAsTheReaderReturnedIt)
+{
+    const CliRun run = cli("info " + fixture("bmp/g/pal4rle.bmp"));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out,
+        "{\"file\":\"" + fixture("bmp/g/pal4rle.bmp")
+            + "\", \"format\":\"BMP\", \"width\":127, \"height\":64, \"bits\":4, \"colors\":12, "
+              "\"xppm\":2835, \"yppm\":2835, \"type\":4, \"imageSize\":4096}\n");
+}
+
+TEST(CliInfo, UnreadableAndUnknownFilesExitOneWithTheProgramsMessage)
+{
+    TempDir dir;
+    EXPECT_EQ(cli("info " + (dir / "none.bmp").string(), dir / "err1").status, 1);
+    EXPECT_EQ(readFile(dir / "err1").find("Warning: The file:\n" + (dir / "none.bmp").string() + "\nis not found.")
+            != std::string::npos,
+        true);
+    writeFile(dir / "a.xyz", "x");
+    EXPECT_EQ(cli("info " + (dir / "a.xyz").string(), dir / "err2").status, 1);
+    EXPECT_NE(readFile(dir / "err2").find("Warning: Unknown file format"), std::string::npos);
+    EXPECT_EQ(cli("info").status, 2);
+}
+
+TEST(CliConvert, WidensByDefaultAndKeepsTheDepthWithRaw)
+{
+    TempDir dir;
+    const std::string in = fixture("bmp/g/pal8.bmp");
+    EXPECT_EQ(cli("convert " + in + " " + (dir / "wide.bmp").string()).status, 0);
+    EXPECT_NE(cli("info " + (dir / "wide.bmp").string()).out.find("\"bits\":24"), std::string::npos);
+    EXPECT_EQ(cli("convert --raw " + in + " " + (dir / "raw.bmp").string()).status, 0);
+    EXPECT_EQ(readFile(dir / "raw.bmp"), readFile(in));
+
+    EXPECT_EQ(cli("convert " + in + " " + (dir / "out.jpg").string() + " --quality 100").status, 0);
+    const CliRun jpeg = cli("info " + (dir / "out.jpg").string());
+    EXPECT_NE(jpeg.out.find("\"format\":\"JPG\", \"width\":127, \"height\":64, \"bits\":24"), std::string::npos);
+    EXPECT_EQ(cli("convert " + in + " " + (dir / "x.jpg").string() + " --quality 101").status, 2);
+    EXPECT_EQ(cli("convert --raw " + in + " " + (dir / "idx.jpg").string(), dir / "err").status, 1);
+    EXPECT_NE(readFile(dir / "err").find("JPEG format is not available for indexed image."), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir / "idx.jpg"));
+}
