@@ -31,14 +31,18 @@ std::optional<Image> mosaic(const Image& source, int blockWidth, int blockHeight
             std::array<std::uint64_t, 3> sum {};
             for (int y = top; y < top + rows; ++y) {
                 const std::uint8_t* in = source.storedRow(y) + std::size_t(left) * std::size_t(ch);
-                for (int i = 0; i < columns * ch; ++i)
-                    sum[std::size_t(i % ch)] += in[i];
+                for (int x = 0; x < columns; ++x, in += ch)
+                    for (int k = 0; k < ch; ++k)
+                        sum[std::size_t(k)] += in[k];
             }
             const std::uint64_t count = std::uint64_t(rows) * std::uint64_t(columns);
+            std::array<std::uint8_t, 3> mean {};
+            for (int k = 0; k < ch; ++k)
+                mean[std::size_t(k)] = std::uint8_t(sum[std::size_t(k)] / count);
             for (int y = top; y < top + rows; ++y) {
                 std::uint8_t* out = result->storedRow(y) + std::size_t(left) * std::size_t(ch);
-                for (int i = 0; i < columns * ch; ++i)
-                    out[i] = std::uint8_t(sum[std::size_t(i % ch)] / count);
+                for (int x = 0; x < columns; ++x, out += ch)
+                    std::copy(mean.begin(), mean.begin() + ch, out);
             }
         }
     }
