@@ -265,6 +265,26 @@ TEST_F(Effects, PaintingTakesTheFullestBin)
     EXPECT_EQ(test::levelAt(*tie, 0, 0), 200);
 }
 
+TEST_F(Effects, PaintingMatchesAFullCountOfEveryWindow)
+{
+    Random noise(7);
+    const Image source = test::grayPicture(23, 9, [&](int, int) { return noise.next() % 64; });
+    for (int radius : { 1, 2, 4 }) {
+        auto result = painting(source, radius, run);
+        ASSERT_TRUE(result);
+        for (int y = 0; y < 9; ++y)
+            for (int x = 0; x < 23; ++x) {
+                std::array<int, 32> count {};
+                for (int dy = -radius; dy <= radius; ++dy)
+                    for (int dx = -radius; dx <= radius; ++dx)
+                        ++count[std::size_t(
+                            test::levelAt(source, std::clamp(x + dx, 0, 22), std::clamp(y + dy, 0, 8)) / 8)];
+                const auto fullest = std::max_element(count.begin(), count.end()) - count.begin();
+                EXPECT_EQ(test::levelAt(*result, x, y), fullest * 8) << radius << " " << x << "," << y;
+            }
+    }
+}
+
 TEST_F(Effects, MotionBlurAveragesTheRowToTheLeft)
 {
     const Image source = test::goldenGray();
