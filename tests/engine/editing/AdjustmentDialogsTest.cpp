@@ -2,6 +2,7 @@
 #include "FakeHost.h"
 #include "TestPictures.h"
 #include "editing/FilterDialogs.h"
+#include "editing/ToneCurveBox.h"
 
 #include <gtest/gtest.h>
 
@@ -68,6 +69,29 @@ TEST_F(DialogModels, ToneAutoFollowsTheChosenChannel)
     EXPECT_EQ(gray.channel(), ToneChannel::All);
     gray.setShadow(-300);
     EXPECT_EQ(gray.sliders().shadow, -100);
+}
+
+TEST(ToneCurveBox, BarsAndCurvePoints)
+{
+    LevelHistogram histogram {};
+    histogram[10] = 400;
+    histogram[20] = 100;
+    histogram[30] = 1;
+    const auto bars = histogramBarHeights(histogram, 102);
+    EXPECT_EQ(bars[10], 100);
+    EXPECT_EQ(bars[20], 25);
+    EXPECT_EQ(bars[30], 1); // a level that occurs stays visible
+    EXPECT_EQ(bars[40], 0);
+    EXPECT_EQ(histogramBarHeights(LevelHistogram {}, 102)[10], 0);
+
+    const auto identity = curvePoints(identityTable(), 256, 257, 300);
+    ASSERT_EQ(identity.size(), 256u);
+    EXPECT_EQ(identity[0], 300);
+    EXPECT_EQ(identity[255], 46); // column 255 of 256 shows level 254
+    EXPECT_EQ(identity[128], 300 - (128 * 255 + 127) / 255);
+    const auto narrow = curvePoints(toneCurve(0, 0, -50), 100, 52, 60);
+    EXPECT_EQ(narrow[39], 60); // level (39·255 + 50)/100 = 99 is below the shadow clip
+    EXPECT_LT(narrow[41], 60);
 }
 
 TEST_F(DialogModels, FilterDialogTitlesAndIntensity)
