@@ -210,6 +210,11 @@ TEST_F(BmpReading, AnswersForForeignShortAndUnknownFiles)
     EXPECT_EQ(decode({ 'B', 'M', 0, 0 }).status, ReadStatus::NoImage);
     EXPECT_EQ(readBmpFile("/nonexistent/a.bmp", allocator).status, ReadStatus::NotThisFormat);
 
+    BmpBytes emptyCore; // a core header with no pixels is refused without a memory message
+    emptyCore.fileHeader(0);
+    emptyCore.u32(12), emptyCore.u16(0), emptyCore.u16(5), emptyCore.u16(1), emptyCore.u16(24);
+    EXPECT_EQ(decode(emptyCore.bytes).status, ReadStatus::NoImage);
+
     BmpBytes header64;
     header64.fileHeader(0);
     header64.u32(64);
