@@ -77,6 +77,8 @@ Result<BmpHeader> readHeader(ByteReader& in)
         h.height = loadU16Le(core->data() + 2);
         h.bits = loadU16Le(core->data() + 6);
         h.colorTableOffset = kFileHeaderSize + kCoreHeaderSize;
+        if (h.width == 0 || h.height == 0)
+            return makeError(ErrorKind::Malformed, "BMP: bad size");
         return h;
     }
     if (!knownInfoHeader(h.headerSize))

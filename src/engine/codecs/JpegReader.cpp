@@ -9,6 +9,8 @@ namespace gp {
 
 namespace {
 
+constexpr JDIMENSION kRowsPerRead = 16;
+
 // Everything the library call needs lives here, outside the function that calls setjmp.
 struct Decompression {
     jpeg_decompress_struct info;
@@ -67,10 +69,15 @@ void decompress(Decompression& d, std::FILE* file)
     }
     jpeg_start_decompress(&d.info);
     Image& image = *d.image;
+    // Several rows per call spare the library a copy through its own row buffer.
+    JSAMPROW rows[kRowsPerRead];
     while (d.info.output_scanline < d.info.output_height) {
+        const JDIMENSION first = d.info.output_scanline;
+        const JDIMENSION count = std::min<JDIMENSION>(kRowsPerRead, d.info.output_height - first);
         // The first file row is the top row of the bottom-up image.
-        JSAMPROW row = image.row(int(d.info.output_scanline));
-        if (jpeg_read_scanlines(&d.info, &row, 1) != 1)
+        for (JDIMENSION i = 0; i < count; ++i)
+            rows[i] = image.row(int(first + i));
+        if (jpeg_read_scanlines(&d.info, rows, count) == 0)
             break;
     }
     jpeg_finish_decompress(&d.info);

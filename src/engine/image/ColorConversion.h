@@ -4,10 +4,10 @@
 // and widening to 24 bit. Each returns a new image and never changes its source; nothing when
 // the source's depth is not one the conversion takes, when memory is short (the allocator has
 // said so) or when the user pressed Escape. Progress goes to the status bar every 16 rows (32
-// for the 256-colour reduction) when a RowProgress is given.
+// for the 256-colour reduction) when a ConversionProgress is given.
 
 #include "image/Allocator.h"
-#include "image/RowProgress.h"
+#include "image/ConversionProgress.h"
 
 #include <cstdint>
 #include <optional>
@@ -18,18 +18,18 @@ namespace gp {
 std::uint8_t grayValue(std::uint8_t blue, std::uint8_t green, std::uint8_t red);
 
 // 24-, 8-, 4- and 1-bit sources; the result carries the 256-entry gray table.
-std::optional<Image> convertToGray(const Image& source, const Allocator& allocator, RowProgress* progress);
+std::optional<Image> convertToGray(const Image& source, const Allocator& allocator, ConversionProgress* progress);
 // 24-, 8- and 4-bit sources; a pixel is white when its gray value is 128 or more.
-std::optional<Image> convertToBlackWhite(const Image& source, const Allocator& allocator, RowProgress* progress);
+std::optional<Image> convertToBlackWhite(const Image& source, const Allocator& allocator, ConversionProgress* progress);
 // 24-bit sources and 8-bit ones through their colour table; error diffusion to eight of the
 // fixed 16 colours.
-std::optional<Image> convertTo16Colors(const Image& source, const Allocator& allocator, RowProgress* progress);
+std::optional<Image> convertTo16Colors(const Image& source, const Allocator& allocator, ConversionProgress* progress);
 
 // How pixels are mapped to the 256-colour palette.
 enum class PaletteMapping { Plain = 1, ErrorDiffusion = 2, OrderedDither = 3 };
 // 24-bit sources only.
 std::optional<Image> convertTo256Colors(
-    const Image& source, PaletteMapping mapping, const Allocator& allocator, RowProgress* progress);
+    const Image& source, PaletteMapping mapping, const Allocator& allocator, ConversionProgress* progress);
 
 // The colour modes of the conversion commands and of the command-line tool's "mode:" operation.
 enum class ColorMode { BlackWhite, Gray, Colors16, Colors256, TrueColor };

@@ -22,7 +22,7 @@ int fixedIndex(bool red, bool green, bool blue)
 
 } // namespace
 
-std::optional<Image> convertTo16Colors(const Image& source, const Allocator& allocator, RowProgress* progress)
+std::optional<Image> convertTo16Colors(const Image& source, const Allocator& allocator, ConversionProgress* progress)
 {
     const int bits = source.bitsPerPixel();
     if (bits != 24 && bits != 8)

@@ -230,7 +230,7 @@ private:
 } // namespace
 
 std::optional<Image> convertTo256Colors(
-    const Image& source, PaletteMapping mapping, const Allocator& allocator, RowProgress* progress)
+    const Image& source, PaletteMapping mapping, const Allocator& allocator, ConversionProgress* progress)
 {
     if (source.bitsPerPixel() != 24)
         return std::nullopt;

@@ -42,7 +42,7 @@ std::array<std::uint8_t, 256> grayOfColorTable(const Image& image)
     return grays;
 }
 
-std::optional<Image> convertToGray(const Image& source, const Allocator& allocator, RowProgress* progress)
+std::optional<Image> convertToGray(const Image& source, const Allocator& allocator, ConversionProgress* progress)
 {
     const int bits = source.bitsPerPixel();
     if (bits != 24 && bits != 8 && bits != 4 && bits != 1)

@@ -3,7 +3,7 @@
 
 namespace gp {
 
-std::optional<Image> convertToBlackWhite(const Image& source, const Allocator& allocator, RowProgress* progress)
+std::optional<Image> convertToBlackWhite(const Image& source, const Allocator& allocator, ConversionProgress* progress)
 {
     const int bits = source.bitsPerPixel();
     if (bits != 24 && bits != 8 && bits != 4)

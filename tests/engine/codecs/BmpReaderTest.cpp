@@ -210,6 +210,11 @@ TEST_F(BmpReading, AnswersForForeignShortAndUnknownFiles)
     EXPECT_EQ(decode({ 'B', 'M', 0, 0 }).status, ReadStatus::NoImage);
     EXPECT_EQ(readBmpFile("/nonexistent/a.bmp", allocator).status, ReadStatus::NotThisFormat);
 
+    BmpBytes emptyCore; // a core header with no pixels is refused without a memory message
+    emptyCore.fileHeader(0);
+    emptyCore.u32(12), emptyCore.u16(0), emptyCore.u16(5), emptyCore.u16(1), emptyCore.u16(24);
+    EXPECT_EQ(decode(emptyCore.bytes).status, ReadStatus::NoImage);
+
     BmpBytes header64;
     header64.fileHeader(0);
     header64.u32(64);
@@ -234,4 +239,34 @@ TEST_F(BmpReading, AnswersForForeignShortAndUnknownFiles)
     ASSERT_TRUE(whole.ok());
     EXPECT_EQ(whole.image->imageSize(), 48u);
     EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(BmpReading, FilesOfTodaysToolsReadAsTheirPeersDecodeThem)
+{
+    if (!haveTool("convert") || !haveTool("ppmtobmp"))
+        GTEST_SKIP() << "ImageMagick convert or netpbm ppmtobmp is not installed";
+    TempDir work;
+    const auto in = work / "in.ppm";
+    ASSERT_TRUE(runTool("convert -size 37x23 -seed 5 plasma: -depth 8 ppm:" + in.string()));
+    // ImageMagick writes the 124-byte header by default; netpbm writes the plain 40-byte one.
+    const std::vector<std::pair<std::string, std::string>> makers = {
+        { "v5.bmp", "convert " + in.string() + " BMP:" + (work / "v5.bmp").string() },
+        { "pal.bmp", "convert " + in.string() + " -colors 50 -type Palette BMP3:" + (work / "pal.bmp").string() },
+        { "gray.bmp",
+            "convert " + in.string() + " -colorspace Gray -type Grayscale BMP3:" + (work / "gray.bmp").string() },
+        { "rgb565.bmp",
+            "convert " + in.string() + " -define bmp:subtype=RGB565 BMP:" + (work / "rgb565.bmp").string() },
+        { "netpbm.bmp", "ppmtobmp " + in.string() + " > " + (work / "netpbm.bmp").string() + " 2>/dev/null" },
+    };
+    for (const auto& [name, command] : makers) {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(runTool(command));
+        ReadResult ours = readBmpFile((work / name).string(), allocator);
+        ASSERT_TRUE(ours.ok()) << ours.detail;
+        auto peer = decodeWithImageMagick(work / name, work.path());
+        ASSERT_TRUE(peer);
+        // Scaling 5- and 6-bit channels to 8 bits may round differently by one; the
+        // conformance suite's references, which we match exactly, round to nearest.
+        EXPECT_EQ(countDifferences(toRgb(*ours.image), *peer, name == "rgb565.bmp" ? 1 : 0), 0);
+    }
 }

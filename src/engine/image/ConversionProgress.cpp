@@ -1,10 +1,10 @@
-#include "image/RowProgress.h"
+#include "image/ConversionProgress.h"
 
 #include "shell/Host.h"
 
 namespace gp {
 
-bool RowProgress::update(int percent)
+bool ConversionProgress::update(int percent)
 {
     if (percent >= 100) {
         finish();
@@ -14,7 +14,7 @@ bool RowProgress::update(int percent)
     return !m_host->escapePressed();
 }
 
-void RowProgress::finish()
+void ConversionProgress::finish()
 {
     m_host->setStatus(StatusPane::Message, text(StringId::StatusReady));
 }

@@ -8,9 +8,9 @@ namespace gp {
 
 class Host;
 
-class RowProgress {
+class ConversionProgress {
 public:
-    RowProgress(Host& host, StringId kind)
+    ConversionProgress(Host& host, StringId kind)
         : m_host(&host)
         , m_kind(kind)
     {
