@@ -102,12 +102,12 @@ int printPhoto(App& app, const PrintOptions& o)
     }
     placement.description = o.description.substr(0, kMaxDescriptionLength);
 
-    std::optional<Image> calibrated;
-    if (o.calibrate) {
-        const auto file = o.calibrationFile.empty() ? app.paths().asset(text(StringId::PrintCalibrationFile))
-                                                    : std::filesystem::path(o.calibrationFile);
-        calibrated = makeCalibratedCopy(photo, loadCalibration(file), app.allocator(), nullptr);
-    }
+    if (o.calibrate)
+        app.settings().printCalFlag = 1;
+    const auto tables = o.calibrationFile.empty() ? app.paths().asset(text(StringId::PrintCalibrationFile))
+                                                  : std::filesystem::path(o.calibrationFile);
+    const std::optional<Image> calibrated
+        = makePrintCalibratedCopy(photo, app.settings().printCalFlag, tables, app.allocator(), nullptr);
     const PrintResult result = printImage(printer, app.host(), calibrated ? &*calibrated : &photo, placement,
         Banding::On, DocumentRoute::NamedFunctions, printDocumentName(document->title()));
     if (result.errors != 0)

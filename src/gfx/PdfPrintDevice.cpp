@@ -1,47 +1,9 @@
 #include "PdfPrintDevice.h"
 
 #include <QFile>
-#include <QLocale>
 #include <QPageLayout>
 
 namespace gp::gfx {
-
-namespace {
-
-constexpr int kDefaultResolution = 600;
-
-} // namespace
-
-QPageSize localePaper()
-{
-    return QLocale::system().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize(QPageSize::Letter)
-                                                                              : QPageSize(QPageSize::A4);
-}
-
-PageSpec PdfPrintDevice::pageFor(const DeviceMode& mode)
-{
-    if (mode.page)
-        return *mode.page;
-    QPageSize paper = localePaper();
-    if (!mode.paperName.empty()) {
-        for (int id = 0; id <= QPageSize::LastPageSize; ++id) {
-            const QPageSize candidate(static_cast<QPageSize::PageSizeId>(id));
-            if (candidate.key() == QString::fromStdString(mode.paperName)) {
-                paper = candidate;
-                break;
-            }
-        }
-    }
-    const int dpi = mode.resolution > 0 ? mode.resolution : kDefaultResolution;
-    QSize size = paper.sizePixels(dpi);
-    if (mode.orientation == Orientation::Landscape)
-        size.transpose();
-    PageSpec page;
-    page.printable = { size.width(), size.height() };
-    page.paper = page.printable;
-    page.resolutionX = page.resolutionY = dpi;
-    return page;
-}
 
 PdfPrintDevice::PdfPrintDevice(const PageSpec& page, QString output)
     : PainterPrintDevice(page.printable, page.resolutionX, page.resolutionY, page.paper, page.offset)

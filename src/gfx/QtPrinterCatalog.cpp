@@ -4,11 +4,14 @@
 #include "PdfPrintDevice.h"
 #include "RasterPrintDevice.h"
 
+#include <QLocale>
 #include <QPrinterInfo>
 
 namespace gp::gfx {
 
 namespace {
+
+constexpr int kDefaultResolution = 600;
 
 DeviceNames queueNames(const QPrinterInfo& info)
 {
@@ -17,6 +20,37 @@ DeviceNames queueNames(const QPrinterInfo& info)
 }
 
 } // namespace
+
+QPageSize localePaper()
+{
+    return QLocale::system().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize(QPageSize::Letter)
+                                                                              : QPageSize(QPageSize::A4);
+}
+
+PageSpec filePrinterPage(const DeviceMode& mode)
+{
+    if (mode.page)
+        return *mode.page;
+    QPageSize paper = localePaper();
+    if (!mode.paperName.empty()) {
+        for (int id = 0; id <= QPageSize::LastPageSize; ++id) {
+            const QPageSize candidate(static_cast<QPageSize::PageSizeId>(id));
+            if (candidate.key() == QString::fromStdString(mode.paperName)) {
+                paper = candidate;
+                break;
+            }
+        }
+    }
+    const int dpi = mode.resolution > 0 ? mode.resolution : kDefaultResolution;
+    QSize size = paper.sizePixels(dpi);
+    if (mode.orientation == Orientation::Landscape)
+        size.transpose();
+    PageSpec page;
+    page.printable = { size.width(), size.height() };
+    page.paper = page.printable;
+    page.resolutionX = page.resolutionY = dpi;
+    return page;
+}
 
 PrinterChoice filePrinter(const char* driver, const std::string& path)
 {
@@ -60,9 +94,9 @@ std::unique_ptr<PrintDevice> QtPrinterCatalog::createDevice(const PrinterChoice&
     if (driver == kCupsDriver)
         return CupsPrintDevice::open(choice.names.device, choice.mode);
     if (driver == kPdfDriver && !file.isEmpty())
-        return std::make_unique<PdfPrintDevice>(PdfPrintDevice::pageFor(choice.mode), file);
+        return std::make_unique<PdfPrintDevice>(filePrinterPage(choice.mode), file);
     if (driver == kPngDriver && !file.isEmpty())
-        return std::make_unique<RasterPrintDevice>(PdfPrintDevice::pageFor(choice.mode), file);
+        return std::make_unique<RasterPrintDevice>(filePrinterPage(choice.mode), file);
     return nullptr;
 }
 

@@ -5,6 +5,8 @@
 
 #include "draw/PrinterCatalog.h"
 
+#include <QPageSize>
+
 namespace gp::gfx {
 
 inline constexpr const char* kCupsDriver = "CUPS";
@@ -21,6 +23,12 @@ public:
 
 // A file printer's choice: the driver (kPdfDriver or kPngDriver) writing to path.
 PrinterChoice filePrinter(const char* driver, const std::string& path);
+// The page of a file printer for a device mode: its exact page, or its paper (the locale's when
+// it names none) at its resolution (600 dpi when none) in its orientation, all of it printable.
+PageSpec filePrinterPage(const DeviceMode& mode);
+// The locale's paper: Letter where the locale measures in inches, A4 elsewhere.
+QPageSize localePaper();
+
 // A queue's choice with the queue's own settings; nothing when the queue does not exist.
 std::optional<PrinterChoice> queuePrinter(const std::string& queue);
 

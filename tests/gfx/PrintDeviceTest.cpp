@@ -165,7 +165,7 @@ TEST_F(FilePrintTest, PdfEmbedsThePhotoLosslesslyAtItsOwnSize)
 
 TEST_F(FilePrintTest, PdfDefaultsToTheLocalesPaperAt600Dpi)
 {
-    const PageSpec page = gfx::PdfPrintDevice::pageFor(DeviceMode {});
+    const PageSpec page = gfx::filePrinterPage(DeviceMode {});
     EXPECT_EQ(page.resolutionX, 600);
     EXPECT_EQ(page.printable, page.paper);
     const QSize locale = gfx::localePaper().sizePixels(600);
@@ -174,7 +174,7 @@ TEST_F(FilePrintTest, PdfDefaultsToTheLocalesPaperAt600Dpi)
     DeviceMode landscape;
     landscape.paperName = "Letter";
     landscape.orientation = Orientation::Landscape;
-    EXPECT_EQ(gfx::PdfPrintDevice::pageFor(landscape).paper, (Size { 6600, 5100 }));
+    EXPECT_EQ(gfx::filePrinterPage(landscape).paper, (Size { 6600, 5100 }));
 }
 
 // Hands out raster devices that answer NEXTBAND as not implemented.

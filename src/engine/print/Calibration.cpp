@@ -167,4 +167,12 @@ std::optional<Image> makeCalibratedCopy(
     return copy;
 }
 
+std::optional<Image> makePrintCalibratedCopy(const Image& image, int printCalFlag,
+    const std::filesystem::path& tablesFile, const Allocator& allocator, const ProgressSink& progress)
+{
+    if (printCalFlag == 0 || imageTypeOf(&image) == ImageType::None)
+        return std::nullopt;
+    return makeCalibratedCopy(image, loadCalibration(tablesFile), allocator, progress);
+}
+
 } // namespace gp

@@ -71,4 +71,9 @@ using ProgressSink = std::function<void(int percent)>;
 std::optional<Image> makeCalibratedCopy(
     const Image& image, const CalibrationTables& tables, const Allocator& allocator, const ProgressSink& progress);
 
+// The copy the Print command prints instead of the photo: nothing while printCalFlag is 0,
+// otherwise the calibrated copy through the tables of tablesFile (printcal.dat).
+std::optional<Image> makePrintCalibratedCopy(const Image& image, int printCalFlag,
+    const std::filesystem::path& tablesFile, const Allocator& allocator, const ProgressSink& progress);
+
 } // namespace gp

@@ -174,5 +174,18 @@ TEST_F(CalibratedCopyTest, NoCopyWhenNothingWouldChangeOrMemoryIsShort)
     EXPECT_EQ(host.waitCursorDepth, 0);
 }
 
+TEST_F(CalibratedCopyTest, ThePrintCommandsCopyNeedsTheFlagAndTheFile)
+{
+    TempDir dir;
+    const std::vector<std::uint8_t> bytes = calibrationFile(redBoost());
+    test::writeFile(dir / "printcal.dat", std::string(bytes.begin(), bytes.end()));
+    const Image photo = colourPhoto();
+    EXPECT_FALSE(makePrintCalibratedCopy(photo, 0, dir / "printcal.dat", allocator, sink));
+    EXPECT_TRUE(makePrintCalibratedCopy(photo, 1, dir / "printcal.dat", allocator, sink));
+    EXPECT_TRUE(makePrintCalibratedCopy(photo, -7, dir / "printcal.dat", allocator, sink));
+    // Switched on without a file: the photo itself is printed.
+    EXPECT_FALSE(makePrintCalibratedCopy(photo, 1, dir / "missing.dat", allocator, sink));
+}
+
 } // namespace
 } // namespace gp
