@@ -190,6 +190,10 @@ TEST_F(ScanTest, MultiScanKeepsTheSourceEnabledAfterABatch)
     EXPECT_EQ(acquisition().transferState(), 3);
     EXPECT_FALSE(m_host.frameEnabled);
     EXPECT_FALSE(acquisition().filterEvent(nullptr)) << "nothing more until the next scan";
+    m_app->execute(command::SelectSource);
+    m_app->execute(command::Acquire);
+    EXPECT_TRUE(acquisition().sourceOpen()) << "the source's choice and link stay while it is open";
+    EXPECT_EQ(m_host.frameDisables, 1);
     acquisition().closeLink();
     EXPECT_FALSE(acquisition().sourceOpen());
     EXPECT_FALSE(acquisition().managerOpen());
@@ -229,7 +233,7 @@ TEST_F(ScanTest, FailuresCloseTheLinkSilently)
     // Choosing a source needs the manager's dialog, which a program without widgets cannot show.
     acquisition().setSourceName("");
     m_app->execute(command::SelectSource);
-    EXPECT_EQ(acquisition().sourceIdentity().Id, 0u);
+    EXPECT_EQ(TW_UINT32 { acquisition().sourceIdentity().Id }, 0u);
     EXPECT_FALSE(acquisition().managerOpen());
     EXPECT_TRUE(m_host.messages.empty());
     EXPECT_EQ(m_app->documents().count(), 0u);
