@@ -36,7 +36,7 @@ struct Pnm {
     char kind = 0; // '4' bitmap (1 = black), '5' gray, '6' RGB
     int width = 0;
     int height = 0;
-    std::vector<std::uint8_t> data; // top-down rows, unpadded
+    std::vector<std::uint8_t> data; // top-down rows, unpadded, 8 bits a sample
 
     std::size_t rowBytes() const
     {
@@ -79,13 +79,16 @@ inline std::optional<Pnm> scanimage(const std::string& options)
     };
     pnm.width = number();
     pnm.height = number();
-    if (pnm.kind != '4')
-        number(); // maximum value
+    const int maximum = pnm.kind == '4' ? 1 : number();
     ++pos; // the one white-space byte before the samples
+    // Samples of 16 bits (most significant byte first) keep their high byte.
+    const std::size_t bytesPerSample = maximum > 255 ? 2 : 1;
     const std::size_t size = pnm.rowBytes() * std::size_t(pnm.height);
-    if (pos + size > bytes.size())
+    if (pos + size * bytesPerSample > bytes.size())
         return std::nullopt;
-    pnm.data.assign(bytes.begin() + std::ptrdiff_t(pos), bytes.begin() + std::ptrdiff_t(pos + size));
+    pnm.data.resize(size);
+    for (std::size_t i = 0; i < size; ++i)
+        pnm.data[i] = std::uint8_t(bytes[pos + i * bytesPerSample]);
     return pnm;
 }
 

@@ -119,9 +119,10 @@ bool Acquisition::openManager()
 
 void Acquisition::selectSource()
 {
-    if (!loadManager())
+    // While a source is open the choice cannot change; the command is unavailable then.
+    if (m_sourceOpen || !loadManager())
         return;
-    if (openManager() && !m_sourceOpen) {
+    if (openManager()) {
         TW_IDENTITY chosen {};
         call(nullptr, DG_CONTROL, DAT_IDENTITY, MSG_GETDEFAULT, &chosen);
         if (call(nullptr, DG_CONTROL, DAT_IDENTITY, MSG_USERSELECT, &chosen) == TWRC_SUCCESS)

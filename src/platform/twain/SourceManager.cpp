@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <dlfcn.h>
+#include <link.h>
 #include <sane/sane.h>
 
 namespace gp::twain {
@@ -15,6 +17,21 @@ namespace {
 std::string fieldText(const TW_STR32& field)
 {
     return std::string(field, strnlen(field, sizeof field));
+}
+
+// SANE and its backends keep process-wide state that sane_exit does not release (each backend
+// remembers the configuration folder it read). Unloading them together with this library would
+// leave that state behind, unreachable, on every acquisition; so once loaded, libsane and its
+// backends stay for the life of the process and their state is reused.
+void keepSaneLoaded()
+{
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, std::size_t, void*) {
+            if (info->dlpi_name && std::strstr(info->dlpi_name, "libsane"))
+                dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+            return 0;
+        },
+        nullptr);
 }
 
 void setField(TW_STR32& field, const std::string& text)
@@ -105,6 +122,7 @@ TW_UINT16 SourceManager::openManager(TW_IDENTITY* origin, TW_MEMREF data)
 {
     if (m_open)
         return fail(TWCC_SEQERROR);
+    keepSaneLoaded();
     SANE_Int version = 0;
     if (sane_init(&version, nullptr) != SANE_STATUS_GOOD)
         return fail(TWCC_BUMMER);
@@ -137,7 +155,9 @@ const std::vector<SourceManager::Device>& SourceManager::devices()
         return m_devices;
     m_listed = true;
     const SANE_Device** list = nullptr;
-    if (sane_get_devices(&list, SANE_FALSE) != SANE_STATUS_GOOD || !list)
+    const SANE_Status listed = sane_get_devices(&list, SANE_FALSE);
+    keepSaneLoaded();
+    if (listed != SANE_STATUS_GOOD || !list)
         return m_devices;
     for (; *list; ++list) {
         const SANE_Device* d = *list;
@@ -209,6 +229,7 @@ TW_UINT16 SourceManager::openSource(TW_IDENTITY* identity)
     if (m_sources.count(device->id))
         return fail(TWCC_SEQERROR);
     auto sane = SaneDevice::open(device->name);
+    keepSaneLoaded();
     if (!sane)
         return fail(TWCC_NODS);
     *identity = identityOf(*device);

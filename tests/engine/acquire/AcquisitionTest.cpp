@@ -123,10 +123,12 @@ TEST_F(ScanTest, NativeScansBecomeUntitledAcquiredDocuments)
     const Case cases[] = {
         { { "mode Gray", "depth 8" }, "-d test:0" },
         { { "mode Color", "depth 8" }, "-d test:0" },
+        { { "mode Gray", "depth 16" }, "-d test:0" },
+        { { "mode Color", "depth 8", "three-pass true" }, "-d test:0" },
     };
     int scans = 0;
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.settings[0]);
+        SCOPED_TRACE(c.settings.back());
         test::useSaneSettings(c.settings);
         const auto reference = test::scanimage(c.scanimageOptions);
         ASSERT_TRUE(reference);
@@ -138,7 +140,7 @@ TEST_F(ScanTest, NativeScansBecomeUntitledAcquiredDocuments)
 
         ASSERT_EQ(m_app->documents().count(), std::size_t(++scans));
         const Document* document = m_app->activeDocument();
-        EXPECT_EQ(document->title(), scans == 1 ? "Untitled-Acquired-00" : "Untitled-Acquired-01");
+        EXPECT_EQ(document->title(), "Untitled-Acquired-0" + std::to_string(scans - 1));
         expectSamePixels(document->image(), *reference);
         EXPECT_EQ(document->image().xPelsPerMeter(), 1968) << "50 dpi";
         // One batch, then the link is closed and the frame is back.
@@ -190,6 +192,10 @@ TEST_F(ScanTest, MultiScanKeepsTheSourceEnabledAfterABatch)
     EXPECT_EQ(acquisition().transferState(), 3);
     EXPECT_FALSE(m_host.frameEnabled);
     EXPECT_FALSE(acquisition().filterEvent(nullptr)) << "nothing more until the next scan";
+    m_app->execute(command::SelectSource);
+    m_app->execute(command::Acquire);
+    EXPECT_TRUE(acquisition().sourceOpen()) << "the source's choice and link stay while it is open";
+    EXPECT_EQ(m_host.frameDisables, 1);
     acquisition().closeLink();
     EXPECT_FALSE(acquisition().sourceOpen());
     EXPECT_FALSE(acquisition().managerOpen());
@@ -229,7 +235,7 @@ TEST_F(ScanTest, FailuresCloseTheLinkSilently)
     // Choosing a source needs the manager's dialog, which a program without widgets cannot show.
     acquisition().setSourceName("");
     m_app->execute(command::SelectSource);
-    EXPECT_EQ(acquisition().sourceIdentity().Id, 0u);
+    EXPECT_EQ(TW_UINT32 { acquisition().sourceIdentity().Id }, 0u);
     EXPECT_FALSE(acquisition().managerOpen());
     EXPECT_TRUE(m_host.messages.empty());
     EXPECT_EQ(m_app->documents().count(), 0u);

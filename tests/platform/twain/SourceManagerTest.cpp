@@ -69,15 +69,15 @@ TEST_F(SourceManagerTest, ListsTheDevicesAndOpensTheDefaultOrANamedOne)
 {
     TwainSession s;
     ASSERT_TRUE(s.openManager());
-    EXPECT_NE(s.program.Id, 0u) << "the manager gives the program its id";
+    EXPECT_NE(TW_UINT32 { s.program.Id }, 0u) << "the manager gives the program its id";
 
     std::vector<std::string> names;
     TW_IDENTITY id {};
     for (TW_UINT16 rc = s.toManager(DAT_IDENTITY, MSG_GETFIRST, &id); rc == TWRC_SUCCESS;
          rc = s.toManager(DAT_IDENTITY, MSG_GETNEXT, &id)) {
         names.emplace_back(id.ProductName);
-        EXPECT_EQ(id.SupportedGroups, DG_CONTROL | DG_IMAGE);
-        EXPECT_NE(id.Id, 0u);
+        EXPECT_EQ(TW_UINT32 { id.SupportedGroups }, DG_CONTROL | DG_IMAGE);
+        EXPECT_NE(TW_UINT32 { id.Id }, 0u);
     }
     EXPECT_EQ(names, (std::vector<std::string> { "test:0", "test:1" }));
     EXPECT_EQ(s.toManager(DAT_IDENTITY, MSG_GETNEXT, &id), TWRC_ENDOFLIST);
@@ -91,7 +91,7 @@ TEST_F(SourceManagerTest, ListsTheDevicesAndOpensTheDefaultOrANamedOne)
     ASSERT_EQ(s.toManager(DAT_IDENTITY, MSG_OPENDS, &s.source), TWRC_SUCCESS);
     s.sourceOpen = true;
     EXPECT_STREQ(s.source.ProductName, "test:0");
-    EXPECT_EQ(s.source.Id, def.Id);
+    EXPECT_EQ(TW_UINT32 { s.source.Id }, TW_UINT32 { def.Id });
     EXPECT_EQ(s.toManager(DAT_IDENTITY, MSG_OPENDS, &def), TWRC_FAILURE) << "a source opens once";
     EXPECT_EQ(s.managerCondition(), TWCC_SEQERROR);
 
@@ -191,12 +191,12 @@ TEST_F(SourceManagerTest, NativeTransferHandsOverScanimagesPixelsAsAPackedBitmap
 
         TW_IMAGEINFO info {};
         ASSERT_EQ(s.toSource(DG_IMAGE, DAT_IMAGEINFO, MSG_GET, &info), TWRC_SUCCESS);
-        EXPECT_EQ(info.ImageWidth, reference->width);
-        EXPECT_EQ(info.ImageLength, reference->height);
-        EXPECT_EQ(info.BitsPerPixel, kind.bits);
-        EXPECT_EQ(info.PixelType, kind.pixelType);
-        EXPECT_EQ(info.XResolution.Whole, 50);
-        EXPECT_EQ(info.SamplesPerPixel, kind.pixelType == TWPT_RGB ? 3 : 1);
+        EXPECT_EQ(TW_INT32 { info.ImageWidth }, reference->width);
+        EXPECT_EQ(TW_INT32 { info.ImageLength }, reference->height);
+        EXPECT_EQ(int { info.BitsPerPixel }, kind.bits);
+        EXPECT_EQ(int { info.PixelType }, kind.pixelType);
+        EXPECT_EQ(int { info.XResolution.Whole }, 50);
+        EXPECT_EQ(int { info.SamplesPerPixel }, kind.pixelType == TWPT_RGB ? 3 : 1);
 
         TW_HANDLE handle = nullptr;
         ASSERT_EQ(s.toSource(DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, &handle), TWRC_XFERDONE);
@@ -226,11 +226,11 @@ TEST_F(SourceManagerTest, NativeTransferHandsOverScanimagesPixelsAsAPackedBitmap
         TW_PENDINGXFERS pending {};
         pending.Count = 7;
         ASSERT_EQ(s.toSource(DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, &pending), TWRC_SUCCESS);
-        EXPECT_EQ(pending.Count, 0);
+        EXPECT_EQ(int { pending.Count }, 0);
         // Enabled and idle: the event loop hears nothing more until the next scan.
         TW_EVENT event { nullptr, 0x55 };
         EXPECT_EQ(s.toSource(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &event), TWRC_NOTDSEVENT);
-        EXPECT_EQ(event.TWMessage, MSG_NULL);
+        EXPECT_EQ(int { event.TWMessage }, MSG_NULL);
     }
 }
 
@@ -266,11 +266,11 @@ TEST_F(SourceManagerTest, MemoryTransferFillsStripsOfPaddedTopDownRows)
         strip.Memory = TW_MEMORY { TWMF_APPOWNS | TWMF_POINTER, TW_UINT32(buffer.size()), buffer.data() };
         rc = s.toSource(DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, &strip);
         ASSERT_TRUE(rc == TWRC_SUCCESS || rc == TWRC_XFERDONE);
-        EXPECT_EQ(strip.BytesPerRow, stride);
-        EXPECT_EQ(strip.Columns, TW_UINT32(reference->width));
-        EXPECT_EQ(strip.YOffset, TW_UINT32(nextRow));
-        EXPECT_EQ(strip.BytesWritten, strip.Rows * stride);
-        ASSERT_LE(strip.Rows, 5u);
+        EXPECT_EQ(std::size_t { strip.BytesPerRow }, stride);
+        EXPECT_EQ(TW_UINT32 { strip.Columns }, TW_UINT32(reference->width));
+        EXPECT_EQ(TW_UINT32 { strip.YOffset }, TW_UINT32(nextRow));
+        EXPECT_EQ(std::size_t { strip.BytesWritten }, strip.Rows * stride);
+        ASSERT_LE(TW_UINT32 { strip.Rows }, 5u);
         EXPECT_EQ(buffer[strip.BytesWritten], 0xEE) << "nothing is written past the whole rows";
         for (TW_UINT32 r = 0; r < strip.Rows; ++r) {
             const std::uint8_t* row = buffer.data() + r * stride;
