@@ -44,7 +44,7 @@ void decodeFourBase(std::span<const std::uint8_t> input)
     std::memcpy(file.data() + 0x800, "PCD_IPI", 7);
     file[0xE02] = 1 << 2;
     file.insert(file.end(), input.begin(), input.end());
-    decodeEveryLevel(file, gp::pcd::Level::FourBase);
+    (void)gp::pcd::decodePicture(file, *gp::pcd::readPackInfo(file), gp::pcd::Level::FourBase, {});
 }
 
 } // namespace
