@@ -1,40 +1,74 @@
-// glimmerpress: the window program.
+// glimmerpress: the window program. One runs per user; a second start hands its command line to
+// the first and ends.
 
+#include "frame/MainFrame.h"
 #include "frame/QtHost.h"
+#include "frame/SingleInstance.h"
 #include "shell/App.h"
 #include "shell/StringTable.h"
+#include "shell/UserSettings.h"
+#include "views/PageView.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QScreen>
-#include <QVBoxLayout>
+#include <memory>
 
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    const QString instanceName = gp::ui::SingleInstance::socketName();
+    if (gp::ui::SingleInstance::handOver(instanceName, arguments, 300))
+        return 0;
+    gp::ui::SingleInstance instance;
+    instance.listen(instanceName);
+
     gp::ui::QtHost host;
     gp::App app(host, gp::Paths::fromEnvironment(GLIMMER_BUILD_DATADIR, GLIMMER_BUILD_LIBDIR));
+    if (app.settingsFileExists())
+        app.readSettings();
 
-    // The program refuses to run without its settings file.
-    if (!app.settingsFileExists()) {
-        host.message(gp::text(gp::StringId::CaptionWarning), gp::text(gp::StringId::MissingIniFile), gp::Icon::Warning);
+    QScreen* screen = application.primaryScreen();
+    const QSize screenSize = screen->size();
+    const bool mode640 = gp::ui::use640Mode(screenSize);
+    // The screen depth decides the rendering mode; the ScreenDepth setting can force one.
+    const int forcedDepth = gp::readUserInt(app.settingsFile(), gp::StringId::KeyScreenDepth, 0);
+    const int depth = forcedDepth > 0 ? forcedDepth : screen->depth();
+
+    gp::ui::MainFrame frame(app, mode640, depth);
+    frame.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    host.setWindow(&frame);
+    host.statusSink = [&frame](gp::StatusPane pane, std::string_view text) { frame.showStatus(pane, text); };
+    host.pageSink = [&frame] { frame.pageView()->update(); };
+    if (!frame.checkSettingsFile()) {
+        frame.close();
         return 0;
     }
-    app.readSettings();
 
-    // The frame: 640 × 480 on small screens, else 800 × 600, centred.
-    const QSize screen = application.primaryScreen()->size();
-    const bool small = (screen.width() >= 640 && screen.width() < 800) || (screen.height() >= 480 && screen.height() < 600);
-    QWidget frame;
-    frame.setWindowTitle(QString::fromUtf8(gp::text(gp::StringId::ProductName).data()));
-    frame.setFixedSize(small ? QSize(640, 480) : QSize(800, 600));
-    frame.move((screen.width() - frame.width()) / 2, (screen.height() - frame.height()) / 2);
-    auto* layout = new QVBoxLayout(&frame);
-    layout->addWidget(new QLabel(QStringLiteral("Glimmerpress"), &frame), 0, Qt::AlignCenter);
-    host.setWindow(&frame);
+    // A black backdrop covers a screen larger than the frame.
+    std::unique_ptr<QWidget> backdrop;
+    if (screenSize.width() > frame.width() || screenSize.height() > frame.height()) {
+        backdrop
+            = std::make_unique<QWidget>(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnBottomHint);
+        backdrop->setWindowTitle(QString::fromUtf8(gp::text(gp::StringId::ProductName).data()));
+        backdrop->setStyleSheet(QStringLiteral("background: black"));
+        backdrop->setGeometry(screen->geometry());
+        backdrop->show();
+        frame.setBackdrop(backdrop.get());
+    }
+    frame.move(screen->geometry().left() + (screenSize.width() - frame.width()) / 2,
+        screen->geometry().top() + (screenSize.height() - frame.height()) / 2);
     frame.show();
+    frame.raise();
 
-    const int status = application.exec();
-    app.writeSettings();
-    return status;
+    frame.openArguments(arguments);
+    QObject::connect(&instance, &gp::ui::SingleInstance::argumentsReceived, &frame, [&](const QStringList& received) {
+        if (backdrop)
+            backdrop->showNormal();
+        frame.showNormal();
+        frame.raise();
+        frame.activateWindow();
+        frame.openArguments(received);
+    });
+    return application.exec();
 }

@@ -1,10 +1,14 @@
 #include "shell/App.h"
 
+#include "acquire/AcquireCommands.h"
 #include "codecs/SaveCommands.h"
+#include "image/ColorConversionCommands.h"
 #include "editing/EditMenuCommands.h"
 #include "editing/TransformCommands.h"
-#include "shell/FormatDecimal.h"
+#include "mail/MailCommand.h"
+#include "shell/CommandGates.h"
 #include "shell/CommandIds.h"
+#include "shell/FormatDecimal.h"
 #include "shell/Host.h"
 
 namespace gp {
@@ -16,11 +20,16 @@ App::App(Host& host, Paths paths)
     , m_settingsFile(m_paths.settingsFile())
     , m_gamma(makeGammaTables(m_settings.gamma))
     , m_documents(m_allocator)
+    , m_statusLine(host)
+    , m_albums(m_settingsFile, m_paths.dataDir)
 {
     m_documents.onClosing = [this](Document& document) { m_undo.drop(&document); };
     registerEditMenuCommands(*this);
     registerTransformCommands(*this);
+    registerAcquireCommands(*this);
+    registerMailCommands(*this);
     registerFileCommands(*this);
+    registerColorConversionCommands(*this);
 }
 
 void App::readSettings()
@@ -28,8 +37,8 @@ void App::readSettings()
     m_settingsFile.reload();
     m_settings = readUserSettings(m_settingsFile);
     m_gamma = makeGammaTables(m_settings.gamma);
-    const StringId keys[] = {StringId::KeyLastDir, StringId::KeyFile1, StringId::KeyFile2, StringId::KeyFile3,
-                             StringId::KeyFile4};
+    const StringId keys[]
+        = { StringId::KeyLastDir, StringId::KeyFile1, StringId::KeyFile2, StringId::KeyFile3, StringId::KeyFile4 };
     for (int i = 0; i < RecentFiles::kSlots; ++i)
         m_recent.setSlot(i, readUserString(m_settingsFile, keys[i], ""));
 }
@@ -60,9 +69,9 @@ void App::warnFileNotFound()
     if (!m_fileWarnings)
         return;
     m_host->message(text(StringId::CaptionWarning),
-                    std::string(text(StringId::FileNotFoundPrefix)) + m_currentName +
-                        std::string(text(StringId::FileNotFoundSuffix)),
-                    Icon::Warning);
+        std::string(text(StringId::FileNotFoundPrefix)) + m_currentName
+            + std::string(text(StringId::FileNotFoundSuffix)),
+        Icon::Warning);
 }
 
 int App::execute(int id, std::string_view argument)
@@ -72,13 +81,25 @@ int App::execute(int id, std::string_view argument)
     const auto outcome = m_commands.dispatch(id, type, argument);
     if (outcome.beep)
         m_host->beep();
-    if (Document* doc = activeDocument(); doc && (outcome.result == command::ResultChanged ||
-                                                  outcome.result == command::ResultSaved))
+    if (Document* doc = activeDocument();
+        doc && (outcome.result == command::ResultChanged || outcome.result == command::ResultSaved)) {
         doc->state().modified = outcome.result == command::ResultChanged;
-    // A saved document cannot be taken back to its state before the save.
-    if (Document* doc = activeDocument(); doc && outcome.result == command::ResultSaved)
-        m_undo.drop(doc);
+        // A saved document cannot be taken back to its state before the save.
+        if (outcome.result == command::ResultSaved)
+            m_undo.drop(doc);
+        m_host->redrawPage();
+    }
+    if (commandRoute(id) == CommandRoute::FrameWithStatus)
+        refreshDocumentStatus();
     return outcome.result;
+}
+
+void App::refreshDocumentStatus()
+{
+    if (m_shuttingDown)
+        return;
+    m_host->setStatus(StatusPane::Zoom, m_documents.zoomStatus());
+    m_host->setStatus(StatusPane::Type, m_documents.typeStatus());
 }
 
 } // namespace gp

@@ -1,5 +1,7 @@
 #include "shell/CommandDispatcher.h"
 
+#include "shell/CommandGates.h"
+
 namespace gp {
 
 TypeGate::TypeGate(std::initializer_list<ImageType> types)
@@ -10,7 +12,7 @@ TypeGate::TypeGate(std::initializer_list<ImageType> types)
 
 void CommandDispatcher::set(int id, Handler handler, TypeGate gate, GateFailure onFailure)
 {
-    m_commands[id] = Entry{std::move(handler), gate, onFailure};
+    m_commands[id] = Entry { std::move(handler), gate, onFailure };
 }
 
 bool CommandDispatcher::accepts(int id, ImageType activeType) const
@@ -23,6 +25,13 @@ CommandDispatcher::Outcome CommandDispatcher::dispatch(int id, ImageType activeT
 {
     Outcome outcome;
     auto it = m_commands.find(id);
+    // The frame's command table gates a command whoever performs it.
+    if (const auto table = commandGate(id); table && !table->gate.accepts(activeType)) {
+        outcome.handled = it != m_commands.end();
+        outcome.gateFailed = true;
+        outcome.beep = table->onFailure == GateFailure::Beep;
+        return outcome;
+    }
     if (it == m_commands.end())
         return outcome;
     outcome.handled = true;

@@ -9,8 +9,10 @@
 
 #include "base/Geometry.h"
 #include "draw/PrinterCatalog.h"
+#include "image/Image.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,7 +34,24 @@ enum class StatusPane { Message, Zoom, Type, Help };
 
 struct FileFilter {
     std::string description; // "Windows Bitmap (*.bmp)"
-    std::string patterns;    // "*.bmp;*.rle"
+    std::string patterns; // "*.bmp;*.rle"
+};
+
+// The "Photo CD Options" dialog: a Data Type list and a Resolution list, preset to the indices
+// given; OK answers the chosen indices.
+struct PhotoCdDialog {
+    std::string title;
+    std::string dataTypeLabel;
+    std::vector<std::string> dataTypes;
+    std::string resolutionLabel;
+    std::vector<std::string> resolutions;
+    int dataType = 0;
+    int resolution = 0;
+};
+
+struct PhotoCdChoice {
+    int dataType = 0;
+    int resolution = 0;
 };
 
 struct FileChoice {
@@ -57,19 +76,34 @@ public:
     // True while the user holds Escape; long operations poll it between rows.
     virtual bool escapePressed() = 0;
 
+    // Disables the main frame (and the album window) while a scanner's own dialog is up;
+    // enabling gives the frame the focus again.
+    virtual void setFrameEnabled(bool /*enabled*/) {}
+
     // File choosers; nothing when the user cancels.
     virtual std::optional<FileChoice> chooseOpenFiles(std::string_view /*title*/, std::string_view /*directory*/,
-                                                      const std::vector<FileFilter>& /*filters*/,
-                                                      int /*filterIndex*/, bool /*multiple*/)
+        const std::vector<FileFilter>& /*filters*/, int /*filterIndex*/, bool /*multiple*/)
     {
         return std::nullopt;
     }
     virtual std::optional<FileChoice> chooseSaveFile(std::string_view /*title*/, std::string_view /*proposedPath*/,
-                                                     const std::vector<FileFilter>& /*filters*/,
-                                                     int /*filterIndex*/)
+        const std::vector<FileFilter>& /*filters*/, int /*filterIndex*/)
     {
         return std::nullopt;
     }
+
+    // The Photo CD options dialog; nothing when the user cancels.
+    virtual std::optional<PhotoCdChoice> choosePhotoCdOptions(const PhotoCdDialog& /*dialog*/) { return std::nullopt; }
+    // A command changed or saved the image: the page view shows the photos again.
+    virtual void redrawPage() { }
+
+    // The system clipboard. Offering announces a bitmap that render makes only when another
+    // program asks for it; lost is called when another program empties the clipboard. The
+    // system's bitmap is nothing when the clipboard holds none (or there is no system clipboard).
+    virtual void offerClipboardBitmap(std::function<std::optional<Image>()> /*render*/, std::function<void()> /*lost*/)
+    {
+    }
+    virtual std::optional<Image> systemClipboardBitmap() { return std::nullopt; }
 
     // The system's printer dialog in setup mode, starting from current and offering printers;
     // nothing when the user cancels.

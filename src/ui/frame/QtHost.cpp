@@ -1,6 +1,7 @@
 #include "QtHost.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -21,7 +22,10 @@ QMessageBox::Icon toQt(Icon icon)
     return QMessageBox::NoIcon;
 }
 
-QString toQt(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+QString toQt(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
 
 } // namespace
 
@@ -51,7 +55,10 @@ Answer QtHost::ask(std::string_view caption, std::string_view text, Buttons butt
     }
 }
 
-void QtHost::beep() { QApplication::beep(); }
+void QtHost::beep()
+{
+    QApplication::beep();
+}
 
 void QtHost::setWaitCursor(bool on)
 {
@@ -67,7 +74,10 @@ void QtHost::setStatus(StatusPane pane, std::string_view text)
         statusSink(pane, text);
 }
 
-QtHost::QtHost() { QCoreApplication::instance()->installEventFilter(this); }
+QtHost::QtHost()
+{
+    QCoreApplication::instance()->installEventFilter(this);
+}
 
 bool QtHost::eventFilter(QObject* watched, QEvent* event)
 {
@@ -84,6 +94,76 @@ bool QtHost::escapePressed()
     // Long operations run on the interface thread; let pending key events arrive between rows.
     QCoreApplication::processEvents();
     return m_escapeDown;
+}
+
+namespace {
+
+QString filterText(const std::vector<FileFilter>& filters)
+{
+    QStringList list;
+    for (const FileFilter& filter : filters) {
+        QString patterns = QString::fromStdString(filter.patterns);
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        QString description = QString::fromStdString(filter.description);
+        // The pattern list in brackets is what Qt filters by.
+        if (!description.contains(QLatin1Char('(')))
+            description += QStringLiteral(" (") + patterns + QLatin1Char(')');
+        list.append(description);
+    }
+    return list.join(QStringLiteral(";;"));
+}
+
+} // namespace
+
+std::optional<FileChoice> QtHost::chooseOpenFiles(std::string_view title, std::string_view directory,
+    const std::vector<FileFilter>& filters, int filterIndex, bool multiple)
+{
+    QFileDialog dialog(m_window, toQt(title), toQt(directory), filterText(filters));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(multiple ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+    const QStringList names = dialog.nameFilters();
+    if (filterIndex >= 0 && filterIndex < names.size())
+        dialog.selectNameFilter(names[filterIndex]);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    FileChoice choice;
+    for (const QString& file : dialog.selectedFiles())
+        choice.paths.push_back(file.toStdString());
+    choice.filterIndex = int(names.indexOf(dialog.selectedNameFilter()));
+    return choice;
+}
+
+std::optional<FileChoice> QtHost::chooseSaveFile(
+    std::string_view title, std::string_view proposedPath, const std::vector<FileFilter>& filters, int filterIndex)
+{
+    QFileDialog dialog(m_window, toQt(title), toQt(proposedPath), filterText(filters));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    const QStringList names = dialog.nameFilters();
+    if (filterIndex >= 0 && filterIndex < names.size())
+        dialog.selectNameFilter(names[filterIndex]);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    FileChoice choice;
+    choice.paths.push_back(dialog.selectedFiles().first().toStdString());
+    choice.filterIndex = int(names.indexOf(dialog.selectedNameFilter()));
+    return choice;
+}
+
+void QtHost::redrawPage()
+{
+    if (pageSink)
+        pageSink();
+}
+
+void QtHost::offerClipboardBitmap(std::function<std::optional<Image>()> render, std::function<void()> lost)
+{
+    m_clipboard.offer(std::move(render), std::move(lost));
+}
+
+std::optional<Image> QtHost::systemClipboardBitmap()
+{
+    return m_clipboard.bitmap();
 }
 
 } // namespace gp::ui

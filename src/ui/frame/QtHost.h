@@ -2,6 +2,7 @@
 // The window program's Host: message boxes, questions, the beep, the wait cursor and the
 // status-bar texts, on Qt Widgets.
 
+#include "frame/SystemClipboard.h"
 #include "shell/Host.h"
 
 #include <QObject>
@@ -25,6 +26,15 @@ public:
     void setWaitCursor(bool on) override;
     void setStatus(StatusPane pane, std::string_view text) override;
     bool escapePressed() override;
+    std::optional<FileChoice> chooseOpenFiles(std::string_view title, std::string_view directory,
+        const std::vector<FileFilter>& filters, int filterIndex, bool multiple) override;
+    std::optional<FileChoice> chooseSaveFile(std::string_view title, std::string_view proposedPath,
+        const std::vector<FileFilter>& filters, int filterIndex) override;
+    // Redraws the page view (set by the frame).
+    std::function<void()> pageSink;
+    void redrawPage() override;
+    void offerClipboardBitmap(std::function<std::optional<Image>()> render, std::function<void()> lost) override;
+    std::optional<Image> systemClipboardBitmap() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -33,6 +43,7 @@ private:
     QWidget* m_window = nullptr;
     bool m_escapeDown = false;
     int m_waitDepth = 0;
+    SystemClipboard m_clipboard;
 };
 
 } // namespace gp::ui

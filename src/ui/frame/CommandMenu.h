@@ -1,0 +1,24 @@
+#pragma once
+// The program's command set as a menu: every command reachable with the mouse, labelled from the
+// string table, with the check marks of the tools and status bars. The accelerators of the
+// frame (Ctrl+C, Ctrl+P, Escape, F1 and the rest) are listed here as well.
+
+#include <QKeySequence>
+#include <QMenu>
+#include <functional>
+#include <vector>
+
+namespace gp::ui {
+
+struct Accelerator {
+    QKeySequence keys;
+    int command;
+};
+
+// The keyboard accelerators and the command each sends.
+const std::vector<Accelerator>& accelerators();
+
+// A menu whose actions call run(command id). checked(id) gives the check mark of toggles.
+QMenu* buildCommandMenu(QWidget* parent, const std::function<void(int)>& run, const std::function<bool(int)>& checked);
+
+} // namespace gp::ui

@@ -1,0 +1,110 @@
+#pragma once
+// The main frame: one fixed window of 800 × 600 (640 × 480 on small screens) that works as a
+// sequence of full-window screens drawn from the skin. It hosts the button bar with one page per
+// screen, the layout page's page view, category list, copies counter and own bars, the status
+// panes and the tools bar; it turns buttons, keys, menus, drops and the one-second timer into
+// engine commands, and runs the shut-down in its fixed order.
+
+#include "shell/Host.h"
+#include "shell/ScreenState.h"
+#include "views/DocumentPainter.h"
+
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+#include <optional>
+
+namespace gp {
+class App;
+}
+
+namespace gp::ui {
+
+class ButtonBar;
+class CopiesView;
+class FullScreenView;
+class ListControl;
+class PageView;
+class SuperStatic;
+
+// The 640 mode: a screen at least 640 wide but under 800, or at least 480 tall but under 600.
+bool use640Mode(QSize screen);
+
+class MainFrame : public QWidget {
+    Q_OBJECT
+public:
+    MainFrame(App& app, bool mode640, int screenDepth);
+    ~MainFrame() override;
+
+    // The settings-file check: false (after the warning) when GLMPRESS.INI is missing.
+    bool checkSettingsFile();
+
+    // The arguments of this start or of a later one: each photo name becomes Open (118).
+    // Options begin with "-"; a "/" begins a path here, not an option.
+    void openArguments(const QStringList& arguments);
+    // Runs a command as the frame does for buttons, keys and menus.
+    int runCommand(int id, const QString& argument = {});
+
+    bool mode640() const { return m_mode640; }
+    ButtonBar* buttonBar() const { return m_bar; }
+    ButtonBar* templateBar() const { return m_templateBar; }
+    PageView* pageView() const { return m_pageView; }
+    ListControl* categoryList() const { return m_categories; }
+    FullScreenView* fullScreenView() const;
+    SuperStatic* statusPane(StatusPane pane) const;
+    bool statusBarShown() const { return m_statusShown; }
+    bool toolsBarShown() const { return m_toolsShown; }
+    int category() const;
+    // One tick of timer 200 (the timer calls it every second).
+    void timerTick();
+    // Shows a status text in its pane.
+    void showStatus(StatusPane pane, std::string_view text);
+
+    // The window that covers a larger screen in black; hidden and closed with the frame.
+    void setBackdrop(QWidget* backdrop) { m_backdrop = backdrop; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildBars();
+    void bindButtons();
+    void registerCommands();
+    void switchScreen(Screen from, Screen to);
+    void layoutPanes();
+    void showCommandMenu(QPoint globalPos);
+    void openFiles(const QStringList& paths);
+    void zoom(int id);
+    void toggleFullScreen();
+    void showImageInformation();
+    void showHelp(int page);
+    void shutDown();
+    QString assetPath(const std::string& name) const;
+    std::string ext() const { return m_mode640 ? ".640" : ".800"; }
+
+    App* m_app;
+    bool m_mode640;
+    DisplaySetup m_display;
+    std::optional<DitherTable> m_dither;
+    QTimer m_timer;
+    ButtonBar* m_bar = nullptr;
+    ButtonBar* m_templateBar = nullptr;
+    ButtonBar* m_optionBar = nullptr;
+    ListControl* m_categories = nullptr;
+    PageView* m_pageView = nullptr;
+    CopiesView* m_copies = nullptr;
+    QWidget* m_screenPanel = nullptr;
+    QWidget* m_toolsBar = nullptr;
+    QWidget* m_statusBar = nullptr;
+    SuperStatic* m_panes[4] = {};
+    QPointer<FullScreenView> m_fullScreen;
+    QPointer<QWidget> m_backdrop;
+    QImage m_screenBackground;
+    bool m_statusShown = true;
+    bool m_toolsShown = false;
+    bool m_settingsMissing = false;
+    bool m_shutDown = false;
+};
+
+} // namespace gp::ui

@@ -1,0 +1,169 @@
+#include "skin/ButtonLayout.h"
+
+namespace gp::ui {
+
+namespace {
+
+using K = ButtonKind;
+using G = Glyph;
+using S = Style;
+
+constexpr Rect at(int x, int y, int w, int h)
+{
+    return { x, y, x + w, y + h };
+}
+
+// Every page starts with the logo, Help, Minimise and Exit.
+#define GP_FRAME_COMMON                                                                                                \
+    { 0, K::Push, 0, "Glimmerpress", G::Logo, S::Round, at(10, 8, 270, 44) },                                          \
+        { 1, K::Push, 0, "", G::Help, S::Small, at(680, 14, 32, 32) },                                                 \
+        { 2, K::Push, 0, "", G::Minimise, S::Small, at(716, 14, 32, 32) },                                             \
+    {                                                                                                                  \
+        3, K::Push, 0, "", G::Close, S::Small, at(752, 14, 32, 32)                                                     \
+    }
+
+constexpr ButtonSpec kLayoutPage[] = {
+    GP_FRAME_COMMON,
+    { 7, K::Push, 0, "Get Photos", G::Photos, S::Wide, at(12, 72, 156, 52) },
+    { 8, K::Push, 0, "Crop Photo", G::Crop, S::Wide, at(12, 134, 156, 52) },
+    { 9, K::Push, 0, "Edit Photo", G::Edit, S::Wide, at(12, 196, 156, 52) },
+    { 10, K::Push, 0, "Frame Photo", G::Frame, S::Wide, at(12, 258, 156, 52) },
+    { 100, K::Push, 0, "Add Text", G::Text, S::Wide, at(12, 320, 156, 52) },
+    { 6, K::Push, 0, "Clear Page", G::Clear, S::Wide, at(12, 382, 156, 52) },
+    { 11, K::Push, 0, "Layouts", G::List, S::Wide, at(632, 72, 156, 44) },
+    { 12, K::Repeat, 0, "", G::Plus, S::Small, at(734, 300, 54, 23) },
+    { 13, K::Repeat, 0, "", G::Minus, S::Small, at(734, 325, 54, 23) },
+    { 14, K::Push, 0, "Printer Setup", G::Printer, S::Wide, at(632, 358, 156, 44) },
+    { 15, K::Push, 0, "Print", G::Print, S::Accent, at(632, 410, 156, 58) },
+    { 16, K::Repeat, 0, "", G::Left, S::Small, at(632, 476, 76, 34) },
+    { 17, K::Repeat, 0, "", G::Right, S::Small, at(712, 476, 76, 34) },
+    { 101, K::Area, 0, "", G::None, S::Wide, kTemplateBarRect },
+    { 102, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 460) },
+    { 104, K::Area, 0, "", G::None, S::Wide, kOptionBarRect },
+    { 300, K::Area, 0, "", G::None, S::Wide, kCategoryListRect },
+};
+
+constexpr ButtonSpec kAlbumPage[] = {
+    GP_FRAME_COMMON,
+    { 22, K::Push, 0, "Open Album", G::Album, S::Wide, at(12, 72, 156, 48) },
+    { 23, K::Push, 0, "New Album", G::Add, S::Wide, at(12, 128, 156, 48) },
+    { 28, K::Push, 0, "Add Photos", G::Photos, S::Wide, at(12, 184, 156, 48) },
+    { 25, K::Push, 0, "Use Photos", G::Star, S::Wide, at(12, 240, 156, 48) },
+    { 250, K::Push, 0, "Slide Show", G::Show, S::Wide, at(12, 296, 156, 48) },
+    { 251, K::Push, 0, "Remove", G::Remove, S::Wide, at(12, 352, 156, 48) },
+    { 252, K::Push, 0, "Rename", G::Rename, S::Wide, at(12, 408, 156, 48) },
+    { 26, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
+    { 27, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
+    { 301, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
+};
+
+constexpr ButtonSpec kCropPage[] = {
+    GP_FRAME_COMMON,
+    { 35, K::Push, 1, "Fit Cell", G::Crop, S::Wide, at(12, 72, 156, 48) },
+    { 36, K::Push, 1, "Portrait", G::Photos, S::Wide, at(12, 128, 156, 48) },
+    { 37, K::Push, 1, "Landscape", G::Photos, S::Wide, at(12, 184, 156, 48) },
+    { 32, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
+    { 34, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
+    { 302, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
+};
+
+constexpr ButtonSpec kEditPage[] = {
+    GP_FRAME_COMMON,
+    { 43, K::Push, 2, "Brighter", G::Star, S::Wide, at(12, 72, 156, 44) },
+    { 44, K::Push, 2, "Softer", G::Edit, S::Wide, at(12, 122, 156, 44) },
+    { 45, K::Push, 2, "Sharper", G::Edit, S::Wide, at(12, 172, 156, 44) },
+    { 46, K::Push, 2, "Warmer", G::Star, S::Wide, at(12, 222, 156, 44) },
+    { 42, K::Push, 0, "Undo", G::Left, S::Wide, at(12, 290, 156, 44) },
+    { 40, K::Push, 0, "Save As", G::Save, S::Wide, at(632, 352, 156, 48) },
+    { 39, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
+    { 41, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
+    { 303, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
+};
+
+constexpr ButtonSpec kFramePage[] = {
+    GP_FRAME_COMMON,
+    { 51, K::Push, 3, "Classic", G::Frame, S::Wide, at(12, 72, 156, 36) },
+    { 52, K::Push, 3, "Oval", G::Frame, S::Wide, at(12, 112, 156, 36) },
+    { 53, K::Push, 3, "Torn", G::Frame, S::Wide, at(12, 152, 156, 36) },
+    { 54, K::Push, 3, "Film", G::Frame, S::Wide, at(12, 192, 156, 36) },
+    { 55, K::Push, 3, "Soft Edge", G::Frame, S::Wide, at(12, 232, 156, 36) },
+    { 56, K::Push, 3, "Stamp", G::Frame, S::Wide, at(12, 272, 156, 36) },
+    { 57, K::Push, 3, "Slide", G::Frame, S::Wide, at(12, 312, 156, 36) },
+    { 58, K::Push, 3, "Polaroid", G::Frame, S::Wide, at(12, 352, 156, 36) },
+    { 62, K::Repeat, 0, "", G::Plus, S::Small, at(12, 400, 48, 34) },
+    { 63, K::Repeat, 0, "", G::Minus, S::Small, at(66, 400, 48, 34) },
+    { 64, K::Repeat, 0, "", G::Right, S::Small, at(120, 400, 48, 34) },
+    { 60, K::Push, 0, "Save As", G::Save, S::Wide, at(632, 352, 156, 48) },
+    { 59, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
+    { 61, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
+    { 304, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
+};
+
+constexpr ButtonSpec kTextPage[] = {
+    GP_FRAME_COMMON,
+    { 70, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
+    { 71, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
+    { 305, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
+};
+
+constexpr ButtonSpec kTemplatePage[] = {
+    GP_FRAME_COMMON,
+    { 80, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
+    { 81, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
+    { 306, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
+};
+
+#undef GP_FRAME_COMMON
+
+constexpr ButtonSpec kTemplateBar[] = {
+    { 350, K::Push, 0, "Add Template", G::Add, S::Accent, at(4, 4, 144, 32) },
+    { 351, K::Push, 0, "New", G::Star, S::Wide, at(156, 4, 136, 32) },
+    { 352, K::Push, 0, "Edit", G::Edit, S::Wide, at(300, 4, 136, 32) },
+};
+
+constexpr ButtonSpec kSliderBar[] = {
+    { 360, K::SliderControl, 0, "Photo Size", G::None, S::Wide, at(8, 30, 140, 28) },
+};
+
+constexpr ButtonSpec kListPage[] = {
+    { 1, K::OwnerDrawn, 0, "", G::None, S::Wide, at(4, 4, 128, kListRowHeight) },
+    { 2, K::OwnerDrawn, 0, "", G::None, S::Wide, at(4, 4 + 1 * kListRowHeight, 128, kListRowHeight) },
+    { 3, K::OwnerDrawn, 0, "", G::None, S::Wide, at(4, 4 + 2 * kListRowHeight, 128, kListRowHeight) },
+    { 4, K::OwnerDrawn, 0, "", G::None, S::Wide, at(4, 4 + 3 * kListRowHeight, 128, kListRowHeight) },
+    { 5, K::OwnerDrawn, 0, "", G::None, S::Wide, at(4, 4 + 4 * kListRowHeight, 128, kListRowHeight) },
+    { 6, K::OwnerDrawn, 0, "", G::None, S::Wide, at(4, 4 + 5 * kListRowHeight, 128, kListRowHeight) },
+    { 7, K::Repeat, 0, "", G::Up, S::Small, at(134, 4, 18, 66) },
+    { 8, K::Repeat, 0, "", G::Down, S::Small, at(134, 76, 18, 66) },
+};
+
+} // namespace
+
+std::span<const ButtonSpec> framePage(int page)
+{
+    switch (page) {
+    case 0: return kLayoutPage;
+    case 1: return kAlbumPage;
+    case 2: return kCropPage;
+    case 3: return kEditPage;
+    case 4: return kFramePage;
+    case 5: return kTextPage;
+    case 6: return kTemplatePage;
+    default: return {};
+    }
+}
+
+std::span<const ButtonSpec> auxiliaryPage(int page)
+{
+    switch (page) {
+    case 0: return kTemplateBar;
+    case 1: return kSliderBar;
+    default: return {};
+    }
+}
+
+std::span<const ButtonSpec> listPage()
+{
+    return kListPage;
+}
+
+} // namespace gp::ui

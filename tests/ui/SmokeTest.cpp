@@ -1,0 +1,152 @@
+// The real program on a real X server (GLIMMER_TEST_DISPLAY, started by scripts/test-services.sh):
+// two photos on the command line appear in the page's cells, a click on the copies button
+// changes the counter, a second start hands its photo to the first and ends, and Exit writes
+// the recent files. Skips without the X server, xdotool or ImageMagick.
+
+#include "TempDir.h"
+
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+#include <QUuid>
+#include <filesystem>
+
+namespace {
+
+// The frame sits centred on the 1024 × 768 screen.
+constexpr int kFrameLeft = (1024 - 800) / 2;
+constexpr int kFrameTop = (768 - 600) / 2;
+const QRect kPageArea(kFrameLeft + 180, kFrameTop + 68, 440, 460);
+const QRect kCopies(kFrameLeft + 632, kFrameTop + 300, 96, 48);
+
+bool hasTool(const char* name)
+{
+    return !QStandardPaths::findExecutable(QString::fromLatin1(name)).isEmpty();
+}
+
+int countColour(const QImage& shot, const QRect& area, QColor colour)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor c = shot.pixelColor(x, y);
+            count += std::abs(c.red() - colour.red()) < 40 && std::abs(c.green() - colour.green()) < 40
+                && std::abs(c.blue() - colour.blue()) < 40;
+        }
+    return count;
+}
+
+} // namespace
+
+class SmokeTest : public QObject {
+    Q_OBJECT
+private:
+    QString m_display;
+    gp::test::TempDir m_dir;
+    QProcessEnvironment m_environment;
+
+    QImage screenshot()
+    {
+        const QString file = QString::fromStdString((m_dir / "shot.png").string());
+        QProcess::execute(QStringLiteral("import"),
+            { QStringLiteral("-display"), m_display, QStringLiteral("-window"), QStringLiteral("root"), file });
+        return QImage(file);
+    }
+
+    QString photo(const char* name, const char* colour)
+    {
+        const QString path = QString::fromStdString((m_dir / name).string());
+        QProcess::execute(QStringLiteral("convert"),
+            { QStringLiteral("-size"), QStringLiteral("160x120"), QStringLiteral("xc:") + QLatin1String(colour),
+                QStringLiteral("bmp3:") + path });
+        return path;
+    }
+
+    void xdotool(const QStringList& arguments)
+    {
+        QProcess tool;
+        QProcessEnvironment environment = m_environment;
+        tool.setProcessEnvironment(environment);
+        tool.start(
+            QStringLiteral("timeout"), QStringList { QStringLiteral("10"), QStringLiteral("xdotool") } + arguments);
+        tool.waitForFinished(15000);
+    }
+
+    // Waits until the screenshot shows colour in the page area.
+    bool waitForColour(QColor colour)
+    {
+        for (int attempt = 0; attempt < 40; ++attempt) {
+            if (countColour(screenshot(), kPageArea, colour) > 500)
+                return true;
+            QTest::qWait(250);
+        }
+        return false;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        m_display = qEnvironmentVariable("GLIMMER_TEST_DISPLAY");
+        if (m_display.isEmpty())
+            QSKIP("GLIMMER_TEST_DISPLAY is not set: no X server for the smoke test");
+        if (!hasTool("xdotool") || !hasTool("import") || !hasTool("convert"))
+            QSKIP("xdotool or ImageMagick is missing");
+        std::filesystem::copy_file(GLIMMER_DEFAULT_INI, m_dir / "GLMPRESS.INI");
+        m_environment = QProcessEnvironment::systemEnvironment();
+        m_environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        m_environment.insert(QStringLiteral("DISPLAY"), m_display);
+        m_environment.insert(QStringLiteral("GLIMMERPRESS_WINDIR"), QString::fromStdString(m_dir.path().string()));
+        m_environment.insert(QStringLiteral("GLIMMERPRESS_DATADIR"), QString::fromStdString((m_dir / "data").string()));
+        m_environment.insert(QStringLiteral("GLIMMERPRESS_PROGDIR"), QStringLiteral(GLIMMER_BUILD_DATADIR));
+        m_environment.insert(QStringLiteral("GLIMMERPRESS_INSTANCE_NAME"),
+            QStringLiteral("glimmer-smoke-") + QUuid::createUuid().toString(QUuid::Id128));
+    }
+
+    void photosShowAndASecondStartHandsOver()
+    {
+        const QString red = photo("red.bmp", "#d02020");
+        const QString blue = photo("blue.bmp", "#2040d0");
+        const QString green = photo("green.bmp", "#20b040");
+
+        QProcess first;
+        first.setProcessEnvironment(m_environment);
+        first.start(QStringLiteral(GLIMMER_PROGRAM), { red, blue });
+        QVERIFY(first.waitForStarted());
+        QVERIFY2(waitForColour(QColor(0xd0, 0x20, 0x20)), "the red photo never appeared on the page");
+        QVERIFY2(waitForColour(QColor(0x20, 0x40, 0xd0)), "the blue photo never appeared on the page");
+
+        // The black backdrop around the frame, the frame's header band inside it.
+        QImage shot = screenshot();
+        QCOMPARE(shot.pixelColor(5, 5), QColor(Qt::black));
+        QCOMPARE(shot.pixelColor(kFrameLeft + 400, kFrameTop + 30), QColor(0x2f, 0x48, 0x58));
+
+        // A click on + changes the copies picture.
+        const QImage before = shot.copy(kCopies);
+        xdotool({ QStringLiteral("mousemove"), QString::number(kFrameLeft + 760), QString::number(kFrameTop + 311),
+            QStringLiteral("click"), QStringLiteral("1") });
+        QTest::qWait(300);
+        QVERIFY(screenshot().copy(kCopies) != before);
+
+        QProcess second;
+        second.setProcessEnvironment(m_environment);
+        second.start(QStringLiteral(GLIMMER_PROGRAM), { green });
+        QVERIFY(second.waitForFinished(20000));
+        QCOMPARE(second.exitCode(), 0);
+        QCOMPARE(first.state(), QProcess::Running);
+        QVERIFY2(waitForColour(QColor(0x20, 0xb0, 0x40)), "the handed-over photo never appeared");
+
+        // Exit (the cross at the top right) ends the program and writes the recent files.
+        xdotool({ QStringLiteral("mousemove"), QString::number(kFrameLeft + 768), QString::number(kFrameTop + 30),
+            QStringLiteral("click"), QStringLiteral("1") });
+        QVERIFY(first.waitForFinished(20000));
+        QCOMPARE(first.exitCode(), 0);
+        QFile ini(QString::fromStdString((m_dir / "GLMPRESS.INI").string()));
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        QVERIFY(ini.readAll().contains("green.bmp"));
+    }
+};
+
+QTEST_MAIN(SmokeTest)
+#include "SmokeTest.moc"

@@ -1,0 +1,128 @@
+// glimmer-skin-builder OUTPUT_DIR: draws the program's interface artwork and writes the skin
+// files, the bar and list backgrounds, the copies pictures and the screen background files in
+// the formats the program reads, for both screen modes.
+
+#include "Artwork.h"
+#include "SkinWriter.h"
+#include "codecs/BmpWriter.h"
+#include "gfx/QtImage.h"
+
+#include <QGuiApplication>
+#include <filesystem>
+#include <iostream>
+#include <string>
+
+using namespace gp;
+using namespace gp::skin;
+
+namespace {
+
+std::vector<std::uint8_t> packedOf(const QImage& image)
+{
+    const auto converted = gfx::fromQImage(image);
+    if (!converted)
+        return {};
+    const auto packed = converted->packed();
+    return { packed.begin(), packed.end() };
+}
+
+Rect scaledRect(const Rect& r, double scale)
+{
+    return Rect { int(r.left * scale + 0.5), int(r.top * scale + 0.5), int(r.right * scale + 0.5),
+        int(r.bottom * scale + 0.5) };
+}
+
+// The three images of every button of a page; sliders give their track and knob.
+std::vector<EntryImage> buttonEntries(std::span<const ui::ButtonSpec> page, double scale)
+{
+    std::vector<EntryImage> entries;
+    for (const ui::ButtonSpec& spec : page) {
+        if (spec.kind == ui::ButtonKind::Area)
+            continue;
+        const bool slider = spec.kind == ui::ButtonKind::Slider || spec.kind == ui::ButtonKind::SliderControl;
+        for (ButtonState state : { ButtonState::Normal, ButtonState::Pressed, ButtonState::Hover }) {
+            EntryImage entry;
+            entry.kind = slider ? 2 : 0;
+            entry.rect = scaledRect(spec.rect, scale);
+            entry.parameter = slider ? 100 : 0;
+            const QImage image = slider                   ? sliderImage(spec, state, scale)
+                : spec.kind == ui::ButtonKind::OwnerDrawn ? listRowImage(spec, state, scale)
+                                                          : buttonImage(spec, state, scale);
+            entry.packed = packedOf(image);
+            entries.push_back(std::move(entry));
+        }
+    }
+    return entries;
+}
+
+bool writeBmp(const std::filesystem::path& path, const QImage& image)
+{
+    const auto converted = gfx::fromQImage(image);
+    return converted && writeBmpFile(path.string(), *converted) == WriteResult::Written;
+}
+
+bool buildMode(const std::filesystem::path& out, bool mode640)
+{
+    const double scale = mode640 ? 0.8 : 1.0;
+    const std::string ext = mode640 ? ".640" : ".800";
+    const std::filesystem::path ui = out / "ui";
+    bool ok = true;
+
+    std::vector<std::vector<EntryImage>> framePages;
+    for (int page = 0; page < ui::kFramePages; ++page) {
+        framePages.push_back(buttonEntries(ui::framePage(page), scale));
+        ok &= writeBmp(ui / ("screen" + std::to_string(page) + ext), frameBackground(page, scale));
+    }
+    ok &= writeFile(ui / ("button" + ext), skinFileBytes(framePages));
+
+    ok &= writeFile(ui / ("auxbar" + ext),
+        skinFileBytes({ buttonEntries(ui::auxiliaryPage(0), scale), buttonEntries(ui::auxiliaryPage(1), scale) }));
+    const QSize templateBar(int(ui::kTemplateBarRect.width() * scale), int(ui::kTemplateBarRect.height() * scale));
+    const QSize optionBar(int(ui::kOptionBarRect.width() * scale), int(ui::kOptionBarRect.height() * scale));
+    ok &= writeBmp(ui / ("templatelogo" + ext), barBackground(templateBar, {}, scale));
+    ok &= writeBmp(ui / ("sliderlogo" + ext), barBackground(optionBar, QStringLiteral("Photo Size"), scale));
+
+    ok &= writeFile(ui / ("Listbtn" + ext), skinFileBytes({ buttonEntries(ui::listPage(), scale) }));
+    const QSize list(int(ui::kCategoryListRect.width() * scale), int(ui::kCategoryListRect.height() * scale));
+    for (const char* name : { "layoutlistlogo", "getlistlogo", "croplistlogo", "editlistlogo", "framelistlogo" })
+        ok &= writeBmp(ui / (name + ext), barBackground(list, {}, scale));
+    ok &= writeBmp(ui / ("blankrectlogo" + ext), blankPanel(scale));
+
+    // The copies pictures: one entry per count, 1..99.
+    std::vector<EntryImage> copies;
+    for (int count = 1; count <= 99; ++count) {
+        EntryImage entry;
+        entry.rect = scaledRect(ui::kCopiesRect, scale);
+        entry.packed = packedOf(copiesImage(count, scale));
+        copies.push_back(std::move(entry));
+    }
+    ok &= writeFile(ui / ("copies" + ext), skinFileBytes({ copies }));
+
+    const char* screens[] = { "LAYOUT.LOG", "ALBUM.LOG", "CROPIT.LOG", "EDITIT.LOG", "FRAMEIT.LOG" };
+    for (int screen = 0; screen < 5; ++screen) {
+        std::string name = screens[screen];
+        if (mode640)
+            name.back() = '6';
+        ok &= writeBmp(out / name, screenBackdrop(screen, scale));
+    }
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QGuiApplication application(argc, argv);
+    if (argc != 2) {
+        std::cerr << "usage: glimmer-skin-builder OUTPUT_DIR\n";
+        return 2;
+    }
+    const std::filesystem::path out = argv[1];
+    std::error_code error;
+    std::filesystem::create_directories(out / "ui", error);
+    if (error || !buildMode(out, false) || !buildMode(out, true)) {
+        std::cerr << "glimmer-skin-builder: cannot write the artwork to " << out << '\n';
+        return 1;
+    }
+    return 0;
+}
