@@ -23,15 +23,9 @@ bool obtainClipboardCopy(App& app)
 {
     if (!app.clipboard().isEmpty())
         return true;
-    const auto bytes = app.host().systemClipboardBitmap();
-    if (!bytes || bytes->empty())
+    auto image = app.host().systemClipboardBitmap();
+    if (!image)
         return false;
-    auto image = Image::fromPacked(*bytes, app.allocator().ceiling());
-    if (!image) {
-        if (image.error().kind == ErrorKind::OutOfMemory || image.error().kind == ErrorKind::TooLarge)
-            app.allocator().reportOutOfMemory();
-        return false;
-    }
     app.clipboard().set(std::move(*image), std::nullopt, false);
     return true;
 }
@@ -68,7 +62,10 @@ bool copyToClipboard(App& app)
     const DocumentState& state = document->state();
     host.setWaitCursor(true);
     app.clipboard().clear();
-    host.announceClipboardBitmap();
+    // The system clipboard gets the bitmap only when another program asks for it; when another
+    // program empties the clipboard, the copy goes too.
+    host.offerClipboardBitmap([&app] { return app.clipboard().render(app.settings().active); },
+                              [&app] { app.clipboard().clear(); });
     std::optional<Image> picture;
     std::optional<Image> mask;
     if (state.mask) {

@@ -59,7 +59,7 @@ TEST_F(UndoAndClipboard, PasteIntoASmallerSelectionLandsAtItsCornerAndGrowsIt)
     const Image copy = solid(100, 50, Bgr { 1, 2, 3 });
     Document& source = open(copy, "copy.bmp");
     ASSERT_TRUE(copyToClipboard(app));
-    EXPECT_EQ(host.clipboardAnnouncements, 1);
+    EXPECT_EQ(host.clipboardOffers, 1);
     EXPECT_EQ(app.clipboard().width(), 100);
     EXPECT_FALSE(app.clipboard().mask());
     app.documents().close(source);
@@ -146,16 +146,15 @@ TEST_F(UndoAndClipboard, CutPaintsTheSelectionInTheActiveColourAndUndoes)
 TEST_F(UndoAndClipboard, PasteTakesTheSystemClipboardWhenThereIsNoCopy)
 {
     const Image theirs = randomImage(6, 3, 8, 10);
-    const auto packed = theirs.packed();
-    host.systemClipboard = std::vector<std::uint8_t>(packed.begin(), packed.end());
+    host.systemClipboard = theirs.clone();
     Document& document = open(randomImage(10, 10, 24, 11));
     EXPECT_EQ(app.execute(command::Paste), 1);
     const Rgbq c = theirs.color(indexAt(theirs, 5, 2));
-    EXPECT_EQ(bgrAt(document.image(), 5, 2), (Bgr { c.blue, c.green, c.red }));
+    EXPECT_EQ(bgrAt(document.image(), 5, 2), (Bgr{c.blue, c.green, c.red}));
     EXPECT_EQ(app.clipboard().bitsPerPixel(), 8);
 
     app.clipboard().clear();
-    host.systemClipboard = std::vector<std::uint8_t> { 1, 2, 3 };
+    host.systemClipboard.reset();
     EXPECT_EQ(app.execute(command::Paste), 0);
 }
 
@@ -167,9 +166,10 @@ TEST_F(UndoAndClipboard, PasteAsNewAndTheRenderedBitmapApplyTheMask)
     select(document, Rect { 0, 0, 10, 6 }, ellipseMask(10, 6));
     ASSERT_TRUE(copyToClipboard(app));
 
-    const auto rendered = app.clipboard().render(app.settings().active);
-    const Image onClipboard = Image::fromPacked(rendered).value();
-    EXPECT_EQ(bgrAt(onClipboard, 0, 0), (Bgr { 255, 255, 255 }));
+    // The bitmap is made only when another program asks for it.
+    ASSERT_TRUE(host.clipboardRender);
+    const Image onClipboard = *host.clipboardRender();
+    EXPECT_EQ(bgrAt(onClipboard, 0, 0), (Bgr{255, 255, 255}));
     EXPECT_EQ(bgrAt(onClipboard, 5, 3), bgrAt(original, 5, 3));
 
     EXPECT_EQ(app.execute(command::PasteAsNew), 0);
@@ -177,4 +177,9 @@ TEST_F(UndoAndClipboard, PasteAsNewAndTheRenderedBitmapApplyTheMask)
     ASSERT_NE(made, &document);
     EXPECT_EQ(made->title(), "Untitled-Duplicated-00");
     EXPECT_TRUE(sameImage(made->image(), onClipboard));
+
+    // Another program empties the clipboard: the copy goes, and Paste has nothing.
+    host.clipboardLost();
+    EXPECT_TRUE(app.clipboard().isEmpty());
+    EXPECT_EQ(app.execute(command::Paste), 0);
 }
