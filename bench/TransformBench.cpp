@@ -4,8 +4,8 @@
 #include "editing/Flip.h"
 #include "editing/QuarterTurn.h"
 #include "editing/Resample.h"
-#include "editing/Rotate.h"
 #include "editing/ResultImage.h"
+#include "editing/Rotate.h"
 #include "shell/Host.h"
 
 #include <benchmark/benchmark.h>
@@ -17,11 +17,11 @@ namespace {
 
 class QuietHost final : public gp::Host {
 public:
-    void message(std::string_view, std::string_view, gp::Icon) override {}
+    void message(std::string_view, std::string_view, gp::Icon) override { }
     gp::Answer ask(std::string_view, std::string_view, gp::Buttons, gp::Icon) override { return gp::Answer::No; }
-    void beep() override {}
-    void setWaitCursor(bool) override {}
-    void setStatus(gp::StatusPane, std::string_view) override {}
+    void beep() override { }
+    void setWaitCursor(bool) override { }
+    void setStatus(gp::StatusPane, std::string_view) override { }
     bool escapePressed() override { return false; }
 };
 
@@ -79,7 +79,7 @@ void anyAngle(benchmark::State& state)
 {
     photo();
     for (auto _ : state)
-        benchmark::DoNotOptimize(gp::rotateByAngle(photo(), int(state.range(0)), gp::Rgb{255, 255, 255}, allocator));
+        benchmark::DoNotOptimize(gp::rotateByAngle(photo(), int(state.range(0)), gp::Rgb { 255, 255, 255 }, allocator));
 }
 
 void resample(benchmark::State& state)
@@ -96,6 +96,6 @@ BENCHMARK(flipHorizontal)->Unit(benchmark::kMillisecond);
 BENCHMARK(flipVertical)->Unit(benchmark::kMillisecond);
 BENCHMARK(quarterTurn)->Arg(90)->Arg(180)->Arg(270)->Unit(benchmark::kMillisecond);
 BENCHMARK(anyAngle)->Arg(33)->Unit(benchmark::kMillisecond);
-BENCHMARK(resample)->Args({3000, 2000})->Args({9000, 6000})->Unit(benchmark::kMillisecond);
+BENCHMARK(resample)->Args({ 3000, 2000 })->Args({ 9000, 6000 })->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -23,7 +23,7 @@ WriteResult dispatch(App& app, int saveType, const Image& image, const std::stri
     if (saveType == kSaveTypeGif) {
         // GIF holds at most 256 colours: the picture is reduced first, and a picture the
         // reduction does not take is not written.
-        ConversionProgress processing(app.host(), StringId::ProcessingProgress);
+        ConversionProgress processing(app.host(), StringId::ProgressProcessing);
         auto reduced = convertTo256Colors(image, PaletteMapping::ErrorDiffusion, app.allocator(), &processing);
         if (!reduced)
             return WriteResult::Reported;

@@ -24,7 +24,7 @@ bool obtainClipboardCopy(App& app)
     if (!app.clipboard().isEmpty())
         return true;
     auto image = app.host().systemClipboardBitmap();
-    if (!image || image->isNull())
+    if (!image)
         return false;
     app.clipboard().set(std::move(*image), std::nullopt, false);
     return true;
@@ -62,18 +62,10 @@ bool copyToClipboard(App& app)
     const DocumentState& state = document->state();
     host.setWaitCursor(true);
     app.clipboard().clear();
-    // Other programs get the copy, with its mask applied, only when they ask for it; when one of
-    // them empties the clipboard the copy goes.
-    host.offerClipboardBitmap(
-        [&app]() -> std::optional<Image> {
-            if (app.clipboard().isEmpty())
-                return std::nullopt;
-            auto image = Image::fromPacked(app.clipboard().render(app.settings().active), app.allocator().ceiling());
-            if (!image)
-                return std::nullopt;
-            return std::move(image).value();
-        },
-        [&app] { app.clipboard().clear(); });
+    // The system clipboard gets the bitmap only when another program asks for it; when another
+    // program empties the clipboard, the copy goes too.
+    host.offerClipboardBitmap([&app] { return app.clipboard().render(app.settings().active); },
+                              [&app] { app.clipboard().clear(); });
     std::optional<Image> picture;
     std::optional<Image> mask;
     if (state.mask) {

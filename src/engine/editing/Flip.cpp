@@ -74,7 +74,7 @@ std::optional<Image> flipVertical(const Image& source, const Allocator& allocato
         return std::nullopt;
     const int height = source.height();
     const std::size_t rowSize = source.rowSize();
-    RowProgress progress(allocator.host(), height, interrupt);
+    PixelProgress progress(allocator.host(), height, interrupt);
     for (int r = 0; r < height; ++r) {
         if (!progress.beforeRow(r))
             return std::nullopt;
@@ -89,7 +89,7 @@ std::optional<Image> flipHorizontal(const Image& source, const Allocator& alloca
     if (!result)
         return std::nullopt;
     const int height = source.height();
-    RowProgress progress(allocator.host(), height, interrupt);
+    PixelProgress progress(allocator.host(), height, interrupt);
     for (int r = 0; r < height; ++r) {
         if (!progress.beforeRow(r))
             return std::nullopt;

@@ -4,7 +4,7 @@
 // table; the padding at the end of each row stays zero. Nothing on another depth, on allocation
 // failure or when the user presses Escape (unless interrupt is Never).
 
-#include "editing/RowProgress.h"
+#include "editing/PixelProgress.h"
 #include "image/Allocator.h"
 
 #include <cstdint>

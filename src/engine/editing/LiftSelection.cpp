@@ -3,7 +3,7 @@
 #include "editing/NearestIndex.h"
 #include "editing/PixelAccess.h"
 #include "editing/ResultImage.h"
-#include "editing/RowProgress.h"
+#include "editing/PixelProgress.h"
 
 #include <algorithm>
 #include <cstring>
@@ -23,7 +23,7 @@ std::optional<Image> liftSelection(
     const Rect inside { std::max(area.left, 0), std::max(area.top, 0), std::min(area.right, picture.width()),
         std::min(area.bottom, picture.height()) };
 
-    RowProgress progress(allocator.host(), area.height(), interrupt);
+    PixelProgress progress(allocator.host(), area.height(), interrupt);
     for (int row = 0; row < area.height(); ++row) {
         if (!progress.beforeRow(row))
             return std::nullopt;

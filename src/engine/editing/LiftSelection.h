@@ -7,7 +7,7 @@
 // when the user presses Escape (unless interrupt is Never, as for cutting a mask).
 
 #include "base/Geometry.h"
-#include "editing/RowProgress.h"
+#include "editing/PixelProgress.h"
 #include "image/Allocator.h"
 #include "shell/UserSettings.h"
 

@@ -55,7 +55,7 @@ void copyBand(const Image& source, Image& result, int firstRow, int rows, bool c
     }
 }
 
-bool turnSideways(const Image& source, Image& result, bool clockwise, RowProgress& progress)
+bool turnSideways(const Image& source, Image& result, bool clockwise, PixelProgress& progress)
 {
     const int height = result.height();
     for (int first = 0; first < height; first += kBand) {
@@ -73,7 +73,7 @@ bool turnSideways(const Image& source, Image& result, bool clockwise, RowProgres
     return true;
 }
 
-bool turnHalf(const Image& source, Image& result, RowProgress& progress)
+bool turnHalf(const Image& source, Image& result, PixelProgress& progress)
 {
     const int height = source.height();
     for (int r = 0; r < height; ++r) {
@@ -96,7 +96,7 @@ std::optional<Image> rotateQuarterTurns(
                        : allocateLike(source, source.height(), source.width(), allocator);
     if (!result)
         return std::nullopt;
-    RowProgress progress(allocator.host(), result->height(), interrupt);
+    PixelProgress progress(allocator.host(), result->height(), interrupt);
     const bool done
         = half ? turnHalf(source, *result, progress) : turnSideways(source, *result, clockwiseDegrees == 90, progress);
     if (!done)

@@ -4,7 +4,7 @@
 // and height swap for 90 and 270. Nothing for another angle or depth, on allocation failure or
 // when the user presses Escape (unless interrupt is Never).
 
-#include "editing/RowProgress.h"
+#include "editing/PixelProgress.h"
 #include "image/Allocator.h"
 
 namespace gp {

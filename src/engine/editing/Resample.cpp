@@ -105,7 +105,7 @@ private:
     Slot m_slots[2];
 };
 
-bool resampleSmooth(const Image& source, Image& result, RowProgress& progress)
+bool resampleSmooth(const Image& source, Image& result, PixelProgress& progress)
 {
     const int channels = source.bitsPerPixel() / 8;
     const Taps columns = bilinearTaps(source.width(), result.width());
@@ -126,7 +126,7 @@ bool resampleSmooth(const Image& source, Image& result, RowProgress& progress)
     return true;
 }
 
-bool resampleNearest(const Image& source, Image& result, RowProgress& progress)
+bool resampleNearest(const Image& source, Image& result, PixelProgress& progress)
 {
     const int bits = source.bitsPerPixel();
     const std::vector<int> columns = nearestTaps(source.width(), result.width());
@@ -164,7 +164,7 @@ std::optional<Image> resample(
     result->setResolution(ppm, ppm);
     const int bits = source.bitsPerPixel();
     const bool smooth = bits == 24 || (bits == 8 && isGrayscale(&source));
-    RowProgress progress(allocator.host(), newHeight, interrupt);
+    PixelProgress progress(allocator.host(), newHeight, interrupt);
     const bool done = smooth ? resampleSmooth(source, *result, progress) : resampleNearest(source, *result, progress);
     if (!done)
         return std::nullopt;

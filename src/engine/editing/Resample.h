@@ -6,7 +6,7 @@
 // Nothing when a size is not positive, on another depth, on allocation failure or when the user
 // presses Escape (unless interrupt is Never).
 
-#include "editing/RowProgress.h"
+#include "editing/PixelProgress.h"
 #include "image/Allocator.h"
 
 namespace gp {

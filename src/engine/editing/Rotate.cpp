@@ -4,7 +4,7 @@
 #include "editing/PixelAccess.h"
 #include "editing/QuarterTurn.h"
 #include "editing/ResultImage.h"
-#include "editing/RowProgress.h"
+#include "editing/PixelProgress.h"
 #include "image/ImageType.h"
 
 #include <cmath>
@@ -137,7 +137,7 @@ std::optional<Image> rotateByAngle(
     const std::uint8_t fillBgr[3] = { std::uint8_t(fill.blue), std::uint8_t(fill.green), std::uint8_t(fill.red) };
     const std::uint8_t fillGray = std::uint8_t(fillIndex);
 
-    RowProgress progress(allocator.host(), t.height, interrupt);
+    PixelProgress progress(allocator.host(), t.height, interrupt);
     for (int j = 0; j < t.height; ++j) {
         if (!progress.beforeRow(j))
             return std::nullopt;

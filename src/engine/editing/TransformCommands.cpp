@@ -220,6 +220,8 @@ int cropToSelection(App& app)
     state.floating.reset();
     state.selection = {};
     state.selectionShown = false;
+    // The crop tool acts outside the dispatcher, so it marks the document itself.
+    state.modified = true;
     app.host().repaintDocument(*document, std::nullopt);
     return 1;
 }

@@ -29,7 +29,7 @@ int applyImageSize(App& app, const ImageSizeModel& model);
 // The selection's resize handles hand over the four corners of the new rectangle.
 int resizeByHandles(App& app, const std::array<Point, 4>& corners);
 // The crop tool: the selection's rectangle becomes the picture, pixels outside the mask in the
-// active colour.
+// active colour, and the document is marked modified.
 int cropToSelection(App& app);
 // Edit > Discard: removes the selection; a floating selection's content leaves the picture.
 int discardSelection(App& app);

@@ -6,13 +6,13 @@ namespace gp {
 
 std::optional<Image> convertColorMode(const Image& source, ColorMode mode, const Allocator& allocator)
 {
-    ConversionProgress converting(allocator.host(), StringId::ConvertingProgress);
+    ConversionProgress converting(allocator.host(), StringId::ProgressConverting);
     switch (mode) {
     case ColorMode::BlackWhite: return convertToBlackWhite(source, allocator, &converting);
     case ColorMode::Gray: return convertToGray(source, allocator, &converting);
     case ColorMode::Colors16: return convertTo16Colors(source, allocator, &converting);
     case ColorMode::Colors256: {
-        ConversionProgress processing(allocator.host(), StringId::ProcessingProgress);
+        ConversionProgress processing(allocator.host(), StringId::ProgressProcessing);
         return convertTo256Colors(source, PaletteMapping::OrderedDither, allocator, &processing);
     }
     case ColorMode::TrueColor:

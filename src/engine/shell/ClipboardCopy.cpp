@@ -18,15 +18,14 @@ void ClipboardCopy::clear()
     m_selectionShown = false;
 }
 
-std::vector<std::uint8_t> ClipboardCopy::render(Rgb fill) const
+std::optional<Image> ClipboardCopy::render(Rgb fill) const
 {
     if (!m_image)
-        return {};
+        return std::nullopt;
     Image copy = m_image->clone();
     if (m_mask)
         fillOutsideMask(copy, *m_mask, MaskSide::Outside, fill);
-    const auto packed = copy.packed();
-    return { packed.begin(), packed.end() };
+    return copy;
 }
 
 } // namespace gp

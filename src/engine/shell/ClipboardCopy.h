@@ -7,9 +7,7 @@
 #include "image/Image.h"
 #include "shell/UserSettings.h"
 
-#include <cstdint>
 #include <optional>
-#include <vector>
 
 namespace gp {
 
@@ -27,9 +25,9 @@ public:
     // Frees the copy (before the next Copy, and when another program empties the clipboard).
     void clear();
 
-    // The packed bitmap for the system clipboard: the copy with the pixels outside its mask in
-    // the fill colour (the active colour, as a crop leaves them). Empty when there is no copy.
-    std::vector<std::uint8_t> render(Rgb fill) const;
+    // The bitmap for the system clipboard: the copy with the pixels outside its mask in the fill
+    // colour (the active colour, as a crop leaves them). Nothing when there is no copy.
+    std::optional<Image> render(Rgb fill) const;
 
 private:
     std::optional<Image> m_image;

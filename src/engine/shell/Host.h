@@ -11,7 +11,6 @@
 #include "draw/PrinterCatalog.h"
 #include "image/Image.h"
 
-#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>

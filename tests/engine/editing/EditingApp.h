@@ -22,9 +22,9 @@ public:
     std::optional<std::string> rotateField; // nothing: Cancel
     std::function<bool(ImageSizeModel&)> imageSizeDialog; // returns OK or Cancel
     std::optional<Image> systemClipboard; // the other programs' bitmap
-    int clipboardAnnouncements = 0;
-    std::function<std::optional<Image>()> renderClipboard; // as offered by the last Copy
+    std::function<std::optional<Image>()> clipboardRender;
     std::function<void()> clipboardLost;
+    int clipboardOffers = 0;
     int repaints = 0;
 
     bool runRotateDialog(RotateDialogModel& model) override
@@ -34,8 +34,8 @@ public:
     bool runImageSizeDialog(ImageSizeModel& model) override { return imageSizeDialog && imageSizeDialog(model); }
     void offerClipboardBitmap(std::function<std::optional<Image>()> render, std::function<void()> lost) override
     {
-        ++clipboardAnnouncements;
-        renderClipboard = std::move(render);
+        ++clipboardOffers;
+        clipboardRender = std::move(render);
         clipboardLost = std::move(lost);
     }
     std::optional<Image> systemClipboardBitmap() override

@@ -177,6 +177,7 @@ TEST_F(TransformCommands, CropLeavesTheEllipseCornersInTheActiveColour)
     EXPECT_EQ(bgrAt(document.image(), 15, 10), bgrAt(original, 20, 16));
     EXPECT_FALSE(document.state().mask);
     EXPECT_FALSE(document.state().selectionShown);
+    EXPECT_TRUE(document.state().modified);
     EXPECT_EQ(app.undoRecord().code(), 11005);
 
     app.execute(command::Undo);

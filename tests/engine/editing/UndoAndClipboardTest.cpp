@@ -59,17 +59,9 @@ TEST_F(UndoAndClipboard, PasteIntoASmallerSelectionLandsAtItsCornerAndGrowsIt)
     const Image copy = solid(100, 50, Bgr { 1, 2, 3 });
     Document& source = open(copy, "copy.bmp");
     ASSERT_TRUE(copyToClipboard(app));
-    EXPECT_EQ(host.clipboardAnnouncements, 1);
+    EXPECT_EQ(host.clipboardOffers, 1);
     EXPECT_EQ(app.clipboard().width(), 100);
     EXPECT_FALSE(app.clipboard().mask());
-    // Another program asking gets the copy, made only then.
-    const auto offered = host.renderClipboard();
-    ASSERT_TRUE(offered);
-    EXPECT_EQ(offered->width(), 100);
-    ASSERT_TRUE(copyToClipboard(app));
-    host.clipboardLost(); // another program emptied the clipboard: the copy goes
-    EXPECT_TRUE(app.clipboard().isEmpty());
-    ASSERT_TRUE(copyToClipboard(app));
     app.documents().close(source);
 
     const Image original = randomImage(200, 150, 24, 6);
@@ -158,7 +150,7 @@ TEST_F(UndoAndClipboard, PasteTakesTheSystemClipboardWhenThereIsNoCopy)
     Document& document = open(randomImage(10, 10, 24, 11));
     EXPECT_EQ(app.execute(command::Paste), 1);
     const Rgbq c = theirs.color(indexAt(theirs, 5, 2));
-    EXPECT_EQ(bgrAt(document.image(), 5, 2), (Bgr { c.blue, c.green, c.red }));
+    EXPECT_EQ(bgrAt(document.image(), 5, 2), (Bgr{c.blue, c.green, c.red}));
     EXPECT_EQ(app.clipboard().bitsPerPixel(), 8);
 
     app.clipboard().clear();
@@ -174,9 +166,10 @@ TEST_F(UndoAndClipboard, PasteAsNewAndTheRenderedBitmapApplyTheMask)
     select(document, Rect { 0, 0, 10, 6 }, ellipseMask(10, 6));
     ASSERT_TRUE(copyToClipboard(app));
 
-    const auto rendered = app.clipboard().render(app.settings().active);
-    const Image onClipboard = Image::fromPacked(rendered).value();
-    EXPECT_EQ(bgrAt(onClipboard, 0, 0), (Bgr { 255, 255, 255 }));
+    // The bitmap is made only when another program asks for it.
+    ASSERT_TRUE(host.clipboardRender);
+    const Image onClipboard = *host.clipboardRender();
+    EXPECT_EQ(bgrAt(onClipboard, 0, 0), (Bgr{255, 255, 255}));
     EXPECT_EQ(bgrAt(onClipboard, 5, 3), bgrAt(original, 5, 3));
 
     EXPECT_EQ(app.execute(command::PasteAsNew), 0);
@@ -184,4 +177,9 @@ TEST_F(UndoAndClipboard, PasteAsNewAndTheRenderedBitmapApplyTheMask)
     ASSERT_NE(made, &document);
     EXPECT_EQ(made->title(), "Untitled-Duplicated-00");
     EXPECT_TRUE(sameImage(made->image(), onClipboard));
+
+    // Another program empties the clipboard: the copy goes, and Paste has nothing.
+    host.clipboardLost();
+    EXPECT_TRUE(app.clipboard().isEmpty());
+    EXPECT_EQ(app.execute(command::Paste), 0);
 }

@@ -186,14 +186,14 @@ TEST_F(Conversion, SmoothGradientUsesManyColoursAndStaysClose)
 TEST_F(Conversion, ProgressIsShownAndEscapeStopsWithNothing)
 {
     Image image = flat(8, 40, 10, 20, 30);
-    ConversionProgress progress(host, StringId::ConvertingProgress);
+    ConversionProgress progress(host, StringId::ProgressConverting);
     ASSERT_TRUE(convertToGray(image, allocator, &progress));
     EXPECT_EQ(host.statusTexts,
         (std::vector<std::string> { "  Converting: 0%", "  Converting: 40%", "  Converting: 80%", "  Ready" }));
     host.escapeAfterPolls = host.escapePolls + 1;
     EXPECT_FALSE(convertToGray(image, allocator, &progress));
     host.escapeAfterPolls = host.escapePolls;
-    ConversionProgress processing(host, StringId::ProcessingProgress);
+    ConversionProgress processing(host, StringId::ProgressProcessing);
     EXPECT_FALSE(convertTo256Colors(image, PaletteMapping::OrderedDither, allocator, &processing));
 }
 
