@@ -22,10 +22,10 @@ WaitCursorScope::~WaitCursorScope()
 void showProcessingProgress(Host& host, int percent)
 {
     if (percent >= 100) {
-        host.setStatus(StatusPane::Message, text(StringId::EditingReady));
+        host.setStatus(StatusPane::Message, text(StringId::StatusReady));
         return;
     }
-    std::string line(text(StringId::EditingProcessing));
+    std::string line(text(StringId::ProgressProcessing));
     line += std::to_string(percent);
     line += '%';
     host.setStatus(StatusPane::Message, line);

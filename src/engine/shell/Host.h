@@ -129,12 +129,6 @@ public:
     // pressed OK (the model then holds the accepted values).
     virtual bool runRotateDialog(RotateDialogModel& /*model*/) { return false; }
     virtual bool runImageSizeDialog(ImageSizeModel& /*model*/) { return false; }
-
-    // The system clipboard: Copy empties it and announces a bitmap that is rendered only when
-    // another program asks (ClipboardCopy::render); Paste reads its bitmap as a packed
-    // device-independent bitmap when the program holds no copy of its own.
-    virtual void announceClipboardBitmap() {}
-    virtual std::optional<std::vector<std::uint8_t>> systemClipboardBitmap() { return std::nullopt; }
 };
 
 } // namespace gp
