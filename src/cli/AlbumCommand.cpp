@@ -55,7 +55,7 @@ int cannotRead(const std::string& file)
 bool loadForChange(CliContext& c, AlbumList& album, const std::string& file)
 {
     std::error_code error;
-    if (loadAlbum(album, file, c.app.paths().programDir, c.app.allocator()))
+    if (loadAlbum(album, file, c.app.paths().programDir, c.app.allocator(), &c.app.statusLine()))
         return true;
     return !album.isEmpty() || !std::filesystem::exists(file, error);
 }
@@ -68,7 +68,7 @@ int store(CliContext& c, AlbumList& album, const std::string& file)
         std::filesystem::remove(file, error);
         return kExitOk;
     }
-    if (!saveAlbum(album, file, c.host)) {
+    if (!saveAlbum(album, file, c.host, &c.app.statusLine())) {
         std::cerr << "glimmerpress-cli: cannot write the album " << file << '\n';
         return kExitFailed;
     }
@@ -78,7 +78,7 @@ int store(CliContext& c, AlbumList& album, const std::string& file)
 int show(CliContext& c, const std::string& file)
 {
     AlbumList album;
-    const bool complete = loadAlbum(album, file, c.app.paths().programDir, c.app.allocator());
+    const bool complete = loadAlbum(album, file, c.app.paths().programDir, c.app.allocator(), &c.app.statusLine());
     if (!complete && album.isEmpty())
         return cannotRead(file);
     std::cout << JsonLine().add("file", file).add("count", album.count()).add("description", album.description()).str()
@@ -194,7 +194,7 @@ int sort(CliContext& c, const std::string& file, const std::string& key, bool re
 int thumbs(CliContext& c, const std::string& file, const std::filesystem::path& outDir)
 {
     AlbumList album;
-    const bool complete = loadAlbum(album, file, c.app.paths().programDir, c.app.allocator());
+    const bool complete = loadAlbum(album, file, c.app.paths().programDir, c.app.allocator(), &c.app.statusLine());
     if (!complete && album.isEmpty())
         return cannotRead(file);
     std::error_code error;

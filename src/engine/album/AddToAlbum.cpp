@@ -84,13 +84,13 @@ int addFilesToAlbum(AlbumList& album, const std::vector<std::string>& paths, con
 }
 
 AddOutcome addImageToAlbum(const std::filesystem::path& albumFile, const Image& photo, const std::string& givenPath,
-    const std::filesystem::path& programDir, const Allocator& allocator)
+    const std::filesystem::path& programDir, const Allocator& allocator, StatusLine* status)
 {
     Host& host = allocator.host();
     const std::string path = absoluteName(givenPath);
     AlbumList album;
     std::error_code error;
-    if (!loadAlbum(album, albumFile, programDir, allocator) && album.isEmpty()
+    if (!loadAlbum(album, albumFile, programDir, allocator, status) && album.isEmpty()
         && std::filesystem::exists(albumFile, error))
         return AddOutcome::AlbumUnreadable; // saving now would replace the album by one photo
     if (album.isFull()) {
@@ -107,7 +107,7 @@ AddOutcome addImageToAlbum(const std::filesystem::path& albumFile, const Image& 
     if (!item)
         return AddOutcome::Unreadable;
     album.append(std::move(*item));
-    return saveAlbum(album, albumFile, host) ? AddOutcome::Added : AddOutcome::NotSaved;
+    return saveAlbum(album, albumFile, host, status) ? AddOutcome::Added : AddOutcome::NotSaved;
 }
 
 } // namespace gp

@@ -17,6 +17,7 @@ namespace gp {
 class Allocator;
 class Host;
 class Image;
+class StatusLine;
 
 // Reads a photo file as the file opener does for albums (Photo CD files at the thumbnail
 // resolution, no options dialog, no read-failure message); nothing when it cannot.
@@ -45,7 +46,8 @@ int addFilesToAlbum(AlbumList& album, const std::vector<std::string>& paths, con
 
 // Adds a photo already in memory (read from photoPath) to the album file albumFile and saves
 // it: the limit message when the album is full, nothing when it holds the file already.
+// Progress goes to status when given.
 AddOutcome addImageToAlbum(const std::filesystem::path& albumFile, const Image& photo, const std::string& photoPath,
-    const std::filesystem::path& programDir, const Allocator& allocator);
+    const std::filesystem::path& programDir, const Allocator& allocator, StatusLine* status = nullptr);
 
 } // namespace gp

@@ -49,10 +49,10 @@ std::optional<std::vector<std::uint8_t>> readInPieces(
 } // namespace
 
 bool loadAlbum(AlbumList& album, const std::filesystem::path& path, const std::filesystem::path& programDir,
-    const Allocator& allocator)
+    const Allocator& allocator, StatusLine* status)
 {
     album.clear();
-    AlbumProgress progress(allocator.host(), AlbumProgressKind::Reading);
+    AlbumProgress progress(allocator.host(), status, ProgressKind::Reading);
     try {
         const auto bytes = readInPieces(path, allocator.ceiling(), progress);
         if (!bytes)
@@ -80,11 +80,11 @@ bool loadAlbum(AlbumList& album, const std::filesystem::path& path, const std::f
     }
 }
 
-bool saveAlbum(AlbumList& album, const std::filesystem::path& path, Host& host)
+bool saveAlbum(AlbumList& album, const std::filesystem::path& path, Host& host, StatusLine* status)
 {
     if (album.isEmpty())
         return false;
-    AlbumProgress progress(host, AlbumProgressKind::Saving);
+    AlbumProgress progress(host, status, ProgressKind::Saving);
     const std::vector<std::uint8_t> bytes = encodeAlbum(album.description(), album.photos());
     std::error_code error;
     if (path.has_parent_path())

@@ -9,18 +9,20 @@
 namespace gp {
 
 class Allocator;
+class StatusLine;
 
 // Replaces the list with the album at path: true when every record and thumbnail was read.
 // A short or unsigned header, a missing file or an abort leaves the list empty; a truncated
 // or damaged file keeps the photos before the first one that cannot be read. Paths become
 // absolute (kind 0), relative ones taken from programDir. A thumbnail larger than the
-// allocator's ceiling stops the loading with the out-of-memory warning.
+// allocator's ceiling stops the loading with the out-of-memory warning. Progress goes to status
+// when given, else straight to the allocator's host.
 bool loadAlbum(AlbumList& album, const std::filesystem::path& path, const std::filesystem::path& programDir,
-    const Allocator& allocator);
+    const Allocator& allocator, StatusLine* status = nullptr);
 
 // Writes the list to path, replacing the old file only when the whole album was written (an
 // abort or a write error leaves it as it was). An empty list is not written and fails.
 // Clears the modified flag on success.
-bool saveAlbum(AlbumList& album, const std::filesystem::path& path, Host& host);
+bool saveAlbum(AlbumList& album, const std::filesystem::path& path, Host& host, StatusLine* status = nullptr);
 
 } // namespace gp

@@ -1,26 +1,21 @@
 #include "album/AlbumProgress.h"
 
 #include "shell/Host.h"
-#include "shell/StringTable.h"
-
-#include <string>
 
 namespace gp {
 
-void AlbumProgress::report(std::size_t done, std::size_t total)
+AlbumProgress::AlbumProgress(Host& host, StatusLine* status, ProgressKind kind)
+    : m_host(&host), m_status(status), m_kind(kind)
 {
-    const int percent = total == 0 ? 100 : int(std::uint64_t(done) * 100 / total);
-    if (percent >= 100) {
-        m_host->setStatus(StatusPane::Message, text(StringId::StatusReady));
-        return;
-    }
-    const StringId kind = m_kind == AlbumProgressKind::Reading ? StringId::ProgressReading : StringId::ProgressSaving;
-    m_host->setStatus(StatusPane::Message, std::string(text(kind)) + std::to_string(percent) + "%");
+    if (!m_status)
+        m_status = &m_ownStatus.emplace(host);
 }
 
-bool AlbumProgress::abortRequested()
+void AlbumProgress::report(std::size_t done, std::size_t total)
 {
-    return m_host->escapePressed();
+    m_status->progress(total == 0 ? 100 : int(std::uint64_t(done) * 100 / total), m_kind);
 }
+
+bool AlbumProgress::abortRequested() { return m_host->escapePressed(); }
 
 } // namespace gp
