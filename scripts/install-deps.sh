@@ -13,6 +13,7 @@ packages=(
   xvfb xauth xdotool x11-utils xclip
   imagemagick libtiff-tools giflib-tools netpbm libjpeg-turbo-progs poppler-utils
   libvips-tools python3
+  python3-pil python3-olefile libgsf-bin
   cups cups-client cups-filters printer-driver-cups-pdf
   # the program at run time
   xdg-utils

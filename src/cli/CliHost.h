@@ -20,6 +20,7 @@ public:
     void setWaitCursor(bool) override {}
     void setStatus(StatusPane pane, std::string_view text) override;
     bool escapePressed() override { return false; }
+    void setPrintingProgress(std::string_view text) override { setStatus(StatusPane::Message, text); }
 
 private:
     std::optional<bool> m_answer;

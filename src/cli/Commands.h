@@ -7,5 +7,11 @@ namespace gp::cli {
 
 int runInfo(CliContext& context);
 int runConvert(CliContext& context);
+int runEdit(CliContext& context);
+int runPrint(CliContext& context);
+int runAlbum(CliContext& context);
+int runSlideShow(CliContext& context);
+int runScan(CliContext& context);
+int runMail(CliContext& context);
 
 } // namespace gp::cli

@@ -71,6 +71,7 @@ int runConvert(CliContext& context)
     if (files.size() != 2)
         return usageError(kUsage);
     App& app = context.app;
+    app.photoCdOptions().readMode = PhotoCdReadMode::Settings; // no options dialog on the command line
     if (raw)
         return convertRaw(app, files[0], files[1]);
     Document* document = openPhoto(app, files[0]);

@@ -26,6 +26,12 @@ const std::map<std::string_view, Subcommand>& subcommands()
     static const std::map<std::string_view, Subcommand> table = {
         {"info", {"print a photo file's image as the reader returns it", runInfo}},
         {"convert", {"open a photo and save it in another file format", runConvert}},
+        {"edit", {"open a photo, apply editing operations and save it", runEdit}},
+        {"print", {"print one photo to a PDF or PNG file or a CUPS queue", runPrint}},
+        {"album", {"show, make and change albums", runAlbum}},
+        {"slideshow", {"render the steps of a slide-show transition", runSlideShow}},
+        {"scan", {"acquire one image from a scanner and save it", runScan}},
+        {"mail", {"hand a photo file to the mail service", runMail}},
     };
     return table;
 }
@@ -111,6 +117,10 @@ int main(int argc, char** argv)
     // but never a display.
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QGuiApplication application(argc, argv);
+    // Qt takes its own options (such as "-reverse") out of the arguments it is given, so it gets
+    // only the program's name and the tool's arguments stay whole.
+    int qtArgc = 1;
+    char* qtArgv[] = {argv[0], nullptr};
+    QGuiApplication application(qtArgc, qtArgv);
     return gp::cli::run(argc, argv);
 }

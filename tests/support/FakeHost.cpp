@@ -54,6 +54,16 @@ std::optional<FileChoice> FakeHost::chooseSaveFile(std::string_view, std::string
     return c;
 }
 
+std::optional<PhotoCdChoice> FakeHost::choosePhotoCdOptions(const PhotoCdDialog& dialog)
+{
+    photoCdDialogs.push_back(dialog);
+    if (photoCdChoices.empty())
+        return std::nullopt;
+    auto choice = photoCdChoices.front();
+    photoCdChoices.pop_front();
+    return choice;
+}
+
 std::optional<PrinterChoice> FakeHost::choosePrinter(const std::optional<PrinterChoice>& current,
                                                      const std::vector<DeviceNames>&)
 {

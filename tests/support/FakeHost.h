@@ -30,6 +30,11 @@ public:
     int escapePolls = 0;
     std::deque<FileChoice> openChoices;
     std::deque<FileChoice> saveChoices;
+    bool frameEnabled = true;
+    int frameDisables = 0;
+    // Photo CD options: the dialogs shown and the answers given (nothing = Cancel, the default).
+    std::vector<PhotoCdDialog> photoCdDialogs;
+    std::deque<std::optional<PhotoCdChoice>> photoCdChoices;
     // Printing: the printer dialog's answers (nothing = cancelled) and where each dialog started,
     // the Printing window's texts, and a Cancel pressed at the given call of processPrintingEvents.
     std::deque<std::optional<PrinterChoice>> printerChoices;
@@ -43,6 +48,11 @@ public:
     void message(std::string_view caption, std::string_view text, Icon icon) override;
     Answer ask(std::string_view caption, std::string_view text, Buttons buttons, Icon icon) override;
     void beep() override { ++beeps; }
+    void setFrameEnabled(bool on) override
+    {
+        frameDisables += on ? 0 : 1;
+        frameEnabled = on;
+    }
     void setWaitCursor(bool on) override { waitCursorDepth += on ? 1 : -1; }
     void setStatus(StatusPane pane, std::string_view text) override;
     bool escapePressed() override;
@@ -51,6 +61,7 @@ public:
     std::optional<FileChoice> chooseSaveFile(std::string_view, std::string_view, const std::vector<FileFilter>&,
                                              int) override;
 
+    std::optional<PhotoCdChoice> choosePhotoCdOptions(const PhotoCdDialog& dialog) override;
     std::optional<PrinterChoice> choosePrinter(const std::optional<PrinterChoice>& current,
                                                const std::vector<DeviceNames>& printers) override;
     void showPrintingWindow(std::string_view progress) override;

@@ -1,5 +1,6 @@
 #include "base/AtomicFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -19,6 +20,12 @@ Error ioError(const std::string& what, const std::filesystem::path& path)
 
 Result<void> writeFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes)
 {
+    return writeFileAtomically(path, bytes, bytes.size(), {});
+}
+
+Result<void> writeFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
+    std::size_t pieceSize, const WritePieceTest& beforePiece)
+{
     std::filesystem::path temporary = path;
     temporary += ".tmp~";
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -26,7 +33,13 @@ Result<void> writeFileAtomically(const std::filesystem::path& path, std::span<co
         return ioError("cannot create", temporary);
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (beforePiece && !beforePiece(done)) {
+            ::close(fd);
+            ::unlink(temporary.c_str());
+            return makeError(ErrorKind::Io, "writing " + path.string() + " was stopped");
+        }
+        const ssize_t n
+            = ::write(fd, bytes.data() + done, std::min(bytes.size() - done, std::max<std::size_t>(pieceSize, 1)));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {

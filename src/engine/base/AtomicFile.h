@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,12 @@ namespace gp {
 
 Result<void> writeFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 Result<void> writeFileAtomically(const std::filesystem::path& path, std::string_view text);
+
+// The same, writing pieces of at most pieceSize bytes; beforePiece(bytes written so far) is
+// asked before each piece and stops the write (leaving the old file) when it returns false.
+using WritePieceTest = std::function<bool(std::size_t written)>;
+Result<void> writeFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
+    std::size_t pieceSize, const WritePieceTest& beforePiece);
 
 // Reads a whole file, refusing one larger than maxBytes.
 Result<std::vector<std::uint8_t>> readWholeFile(const std::filesystem::path& path, std::size_t maxBytes);

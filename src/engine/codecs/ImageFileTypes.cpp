@@ -2,8 +2,10 @@
 
 #include "codecs/BmpReader.h"
 #include "codecs/BmpWriter.h"
+#include "codecs/FlashPixFile.h"
 #include "codecs/JpegReader.h"
 #include "codecs/JpegWriter.h"
+#include "codecs/PhotoCdReader.h"
 #include "shell/App.h"
 #include "shell/StringTable.h"
 
@@ -41,8 +43,8 @@ const std::array<ImageFileType, 8>& imageFileTypes()
         { FileType::Gif, "GIF", { "GIF", "" }, 4, nullptr, nullptr, ReadStatus::NotThisFormat },
         { FileType::Tga, "TGA", { "TGA", "" }, 5, nullptr, nullptr, ReadStatus::NotThisFormat },
         { FileType::Jpg, "JPG", { "JPG", "JPEG" }, 6, readJpeg, writeJpeg, ReadStatus::NotThisFormat },
-        { FileType::Pcd, "PCD", { "PCD", "" }, 0, nullptr, nullptr, ReadStatus::CannotRead },
-        { FileType::Fpx, "FPX", { "FPX", "" }, 7, nullptr, nullptr, ReadStatus::CannotRead },
+        { FileType::Pcd, "PCD", { "PCD", "" }, 0, readPhotoCdFile, nullptr, ReadStatus::CannotRead },
+        { FileType::Fpx, "FPX", { "FPX", "" }, 7, readFlashPixFile, writeFlashPixFile, ReadStatus::CannotRead },
     } };
     return types;
 }

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstring>
 
 namespace gp {
 
@@ -36,19 +35,6 @@ bool allocateImage(Decompression& d)
     return true;
 }
 
-void storeRow(const JSAMPLE* in, std::uint8_t* out, int width, int components)
-{
-    if (components == 1) {
-        std::memcpy(out, in, std::size_t(width));
-        return;
-    }
-    for (int x = 0; x < width; ++x, in += 3, out += 3) {
-        out[0] = in[2];
-        out[1] = in[1];
-        out[2] = in[0];
-    }
-}
-
 // Drives the library. A library error jumps back to the setjmp below, so only trivially
 // destructible locals live here.
 void decompress(Decompression& d, std::FILE* file)
@@ -64,6 +50,9 @@ void decompress(Decompression& d, std::FILE* file)
     d.info.mem->max_memory_to_use = long(std::min<std::size_t>(d.allocator->ceiling(), LONG_MAX));
     jpeg_stdio_src(&d.info, file);
     jpeg_read_header(&d.info, TRUE);
+    // Colour pixels come out in the bitmap's blue, green, red order, straight into its rows.
+    if (d.info.out_color_space == JCS_RGB)
+        d.info.out_color_space = JCS_EXT_BGR;
     jpeg_calc_output_dimensions(&d.info);
     if (d.info.output_components != 1 && d.info.output_components != 3) {
         d.refused = true;
@@ -77,15 +66,12 @@ void decompress(Decompression& d, std::FILE* file)
         return;
     }
     jpeg_start_decompress(&d.info);
-    const int width = int(d.info.output_width);
-    const int components = d.info.output_components;
-    JSAMPARRAY row = (*d.info.mem->alloc_sarray)(
-        reinterpret_cast<j_common_ptr>(&d.info), JPOOL_IMAGE, JDIMENSION(width * components), 1);
     Image& image = *d.image;
     while (d.info.output_scanline < d.info.output_height) {
-        if (jpeg_read_scanlines(&d.info, row, 1) != 1)
+        // The first file row is the top row of the bottom-up image.
+        JSAMPROW row = image.row(int(d.info.output_scanline));
+        if (jpeg_read_scanlines(&d.info, &row, 1) != 1)
             break;
-        storeRow(row[0], image.row(int(d.info.output_scanline) - 1), width, components);
     }
     jpeg_finish_decompress(&d.info);
     jpeg_destroy_decompress(&d.info);

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <unistd.h>
-#include <vector>
 
 namespace gp {
 
@@ -19,23 +18,7 @@ struct Compression {
     JpegErrorHandler error;
     const Image* image = nullptr;
     int quality = 90;
-    std::vector<JSAMPLE> row;
 };
-
-void loadRow(const Image& image, int y, JSAMPLE* out)
-{
-    const std::uint8_t* in = image.row(y);
-    const int width = image.width();
-    if (image.bitsPerPixel() == 8) {
-        std::copy(in, in + width, out);
-        return;
-    }
-    for (int x = 0; x < width; ++x, in += 3, out += 3) {
-        out[0] = in[2];
-        out[1] = in[1];
-        out[2] = in[0];
-    }
-}
 
 // Drives the library. A library error jumps back to the setjmp below, so only trivially
 // destructible locals live here. True when every row was written.
@@ -53,17 +36,18 @@ bool compress(Compression& c, std::FILE* file)
     c.info.image_width = JDIMENSION(image.width());
     c.info.image_height = JDIMENSION(image.height());
     c.info.input_components = gray ? 1 : 3;
-    c.info.in_color_space = gray ? JCS_GRAYSCALE : JCS_RGB;
+    // The bitmap's rows go to the library as they are, blue, green, red.
+    c.info.in_color_space = gray ? JCS_GRAYSCALE : JCS_EXT_BGR;
     jpeg_set_defaults(&c.info);
     jpeg_set_quality(&c.info, c.quality, TRUE);
     c.info.density_unit = 1;
     c.info.X_density = UINT16(pelsPerMeterToDpi(image.xPelsPerMeter()));
     c.info.Y_density = UINT16(pelsPerMeterToDpi(image.yPelsPerMeter()));
     jpeg_start_compress(&c.info, TRUE);
-    JSAMPROW rows[1] = { c.row.data() };
     while (c.info.next_scanline < c.info.image_height) {
-        loadRow(image, int(c.info.next_scanline), c.row.data());
-        if (jpeg_write_scanlines(&c.info, rows, 1) != 1)
+        // The library only reads the rows it is given.
+        JSAMPROW row = const_cast<JSAMPROW>(image.row(int(c.info.next_scanline)));
+        if (jpeg_write_scanlines(&c.info, &row, 1) != 1)
             break;
     }
     const bool complete = c.info.next_scanline == c.info.image_height;
@@ -87,7 +71,6 @@ WriteResult encodeJpeg(std::FILE* file, const Image& image, int quality)
     Compression c;
     c.image = &image;
     c.quality = quality;
-    c.row.resize(std::size_t(image.width()) * 3 + kBlockSpareBytes);
     return compress(c, file) ? WriteResult::Written : WriteResult::WriteError;
 }
 

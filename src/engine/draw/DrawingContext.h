@@ -74,7 +74,7 @@ public:
     // The width and height a text would take.
     virtual Size measureText(std::string_view text, const FontSpec& font) = 0;
 
-    // Limits drawing to a rectangle; nothing lifts the limit.
+    // Limits drawing to a rectangle; std::nullopt lifts the limit.
     virtual void setClip(const std::optional<Rect>& clip) = 0;
 };
 

@@ -1,6 +1,11 @@
 #include "shell/App.h"
 
+#include "acquire/AcquireCommands.h"
 #include "codecs/SaveCommands.h"
+#include "image/ColorConversionCommands.h"
+#include "editing/EditMenuCommands.h"
+#include "editing/TransformCommands.h"
+#include "mail/MailCommand.h"
 #include "shell/CommandGates.h"
 #include "shell/CommandIds.h"
 #include "shell/FormatDecimal.h"
@@ -16,8 +21,15 @@ App::App(Host& host, Paths paths)
     , m_gamma(makeGammaTables(m_settings.gamma))
     , m_documents(m_allocator)
     , m_statusLine(host)
+    , m_albums(m_settingsFile, m_paths.dataDir)
 {
+    m_documents.onClosing = [this](Document& document) { m_undo.drop(&document); };
+    registerEditMenuCommands(*this);
+    registerTransformCommands(*this);
+    registerAcquireCommands(*this);
+    registerMailCommands(*this);
     registerFileCommands(*this);
+    registerColorConversionCommands(*this);
 }
 
 void App::readSettings()
@@ -72,6 +84,9 @@ int App::execute(int id, std::string_view argument)
     if (Document* doc = activeDocument();
         doc && (outcome.result == command::ResultChanged || outcome.result == command::ResultSaved)) {
         doc->state().modified = outcome.result == command::ResultChanged;
+        // A saved document cannot be taken back to its state before the save.
+        if (outcome.result == command::ResultSaved)
+            m_undo.drop(doc);
         m_host->redrawPage();
     }
     if (commandRoute(id) == CommandRoute::FrameWithStatus)

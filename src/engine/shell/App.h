@@ -4,16 +4,22 @@
 // are no global variables; the window program, the command-line tool and each test build their
 // own App around their own Host.
 
+#include "album/AlbumState.h"
+#include "acquire/Acquisition.h"
+#include "codecs/PhotoCdOptions.h"
 #include "codecs/SaveOptions.h"
+#include "editing/TransformMemory.h"
 #include "image/Allocator.h"
 #include "image/DocumentList.h"
 #include "print/PrinterState.h"
+#include "shell/ClipboardCopy.h"
 #include "shell/CommandDispatcher.h"
 #include "shell/CopiesCounter.h"
 #include "shell/GammaTables.h"
 #include "shell/Paths.h"
 #include "shell/ProfileFile.h"
 #include "shell/RecentFiles.h"
+#include "shell/UndoRecord.h"
 #include "shell/ScreenState.h"
 #include "shell/StatusLine.h"
 #include "shell/UserSettings.h"
@@ -62,8 +68,18 @@ public:
     bool fileWarnings() const { return m_fileWarnings; }
     void setFileWarnings(bool on) { m_fileWarnings = on; }
 
+    // The one undo record, the program's clipboard copy and what the transforms remember.
+    UndoRecord& undoRecord() { return m_undo; }
+    ClipboardCopy& clipboard() { return m_clipboard; }
+    TransformMemory& transformMemory() { return m_transformMemory; }
+
     // The Save As dialog's remembered type, compress flag, quality and folders.
     SaveOptions& saveOptions() { return m_saveOptions; }
+
+    // The album registry, the open album and the album and slide-show choices of this run.
+    AlbumState& albums() { return m_albums; }
+    // The Photo CD data type, resolution and read mode.
+    PhotoCdOptions& photoCdOptions() { return m_photoCdOptions; }
 
     // The printer selection, the page geometry and the system's printers.
     PrinterState& printer() { return m_printer; }
@@ -74,6 +90,8 @@ public:
     // Ids 101..799 then refresh the active document's status panes.
     int execute(int id, std::string_view argument = {});
 
+    // Images from scanners and cameras: the link to the source manager.
+    Acquisition& acquisition() { return m_acquisition; }
     // The main frame's state: the current screen, the status line, the copies counter, and
     // whether the program is ending (documents then skip their status updates).
     ScreenState& screens() { return m_screens; }
@@ -95,13 +113,19 @@ private:
     DocumentList m_documents;
     std::string m_currentName;
     bool m_fileWarnings = true;
+    UndoRecord m_undo;
+    ClipboardCopy m_clipboard;
+    TransformMemory m_transformMemory;
     CommandDispatcher m_commands;
     ScreenState m_screens;
     StatusLine m_statusLine;
     CopiesCounter m_copies;
     bool m_shuttingDown = false;
     SaveOptions m_saveOptions;
+    AlbumState m_albums;
+    PhotoCdOptions m_photoCdOptions;
     PrinterState m_printer;
+    Acquisition m_acquisition{*this};
 };
 
 } // namespace gp

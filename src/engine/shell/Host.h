@@ -7,9 +7,11 @@
 // New members get a safe default here (a dialog answers "cancelled"), so every Host keeps
 // compiling when a feature adds one.
 
+#include "base/Geometry.h"
 #include "draw/PrinterCatalog.h"
 #include "image/Image.h"
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -17,6 +19,10 @@
 #include <vector>
 
 namespace gp {
+
+class Document;
+class ImageSizeModel;
+class RotateDialogModel;
 
 enum class Icon { None, Warning, Question, Information, Stop };
 enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
@@ -29,6 +35,23 @@ enum class StatusPane { Message, Zoom, Type, Help };
 struct FileFilter {
     std::string description; // "Windows Bitmap (*.bmp)"
     std::string patterns; // "*.bmp;*.rle"
+};
+
+// The "Photo CD Options" dialog: a Data Type list and a Resolution list, preset to the indices
+// given; OK answers the chosen indices.
+struct PhotoCdDialog {
+    std::string title;
+    std::string dataTypeLabel;
+    std::vector<std::string> dataTypes;
+    std::string resolutionLabel;
+    std::vector<std::string> resolutions;
+    int dataType = 0;
+    int resolution = 0;
+};
+
+struct PhotoCdChoice {
+    int dataType = 0;
+    int resolution = 0;
 };
 
 struct FileChoice {
@@ -53,6 +76,10 @@ public:
     // True while the user holds Escape; long operations poll it between rows.
     virtual bool escapePressed() = 0;
 
+    // Disables the main frame (and the album window) while a scanner's own dialog is up;
+    // enabling gives the frame the focus again.
+    virtual void setFrameEnabled(bool /*enabled*/) {}
+
     // File choosers; nothing when the user cancels.
     virtual std::optional<FileChoice> chooseOpenFiles(std::string_view /*title*/, std::string_view /*directory*/,
         const std::vector<FileFilter>& /*filters*/, int /*filterIndex*/, bool /*multiple*/)
@@ -65,6 +92,8 @@ public:
         return std::nullopt;
     }
 
+    // The Photo CD options dialog; nothing when the user cancels.
+    virtual std::optional<PhotoCdChoice> choosePhotoCdOptions(const PhotoCdDialog& /*dialog*/) { return std::nullopt; }
     // A command changed or saved the image: the page view shows the photos again.
     virtual void redrawPage() { }
 
@@ -91,6 +120,21 @@ public:
     // Processes the input waiting while a job runs; true when the Printing window received a
     // command (its Cancel button) since it was shown.
     virtual bool processPrintingEvents() { return false; }
+
+    // A document's picture changed: repaint `area` (image pixels, top row 0), or the whole window
+    // with new scroll ranges when there is no area (its size may have changed).
+    virtual void repaintDocument(const Document& /*document*/, std::optional<Rect> /*area*/) {}
+
+    // The editing dialogs run on the models that hold their arithmetic; true when the user
+    // pressed OK (the model then holds the accepted values).
+    virtual bool runRotateDialog(RotateDialogModel& /*model*/) { return false; }
+    virtual bool runImageSizeDialog(ImageSizeModel& /*model*/) { return false; }
+
+    // The system clipboard: Copy empties it and announces a bitmap that is rendered only when
+    // another program asks (ClipboardCopy::render); Paste reads its bitmap as a packed
+    // device-independent bitmap when the program holds no copy of its own.
+    virtual void announceClipboardBitmap() {}
+    virtual std::optional<std::vector<std::uint8_t>> systemClipboardBitmap() { return std::nullopt; }
 };
 
 } // namespace gp

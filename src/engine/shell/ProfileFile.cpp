@@ -244,4 +244,24 @@ bool ProfileFile::removeSection(std::string_view section)
     return save(std::move(lines));
 }
 
+bool ProfileFile::writeSection(std::string_view section, const std::vector<std::string>& entries)
+{
+    std::vector<std::string> lines = m_lines;
+    const std::size_t header = findSection(section);
+    if (header == npos) {
+        if (!lines.empty() && !trim(lines.back()).empty())
+            lines.emplace_back();
+        lines.push_back("[" + std::string(section) + "]");
+        lines.insert(lines.end(), entries.begin(), entries.end());
+    } else {
+        // Blank lines at the section's end stay as the separator before the next one.
+        std::size_t end = sectionEnd(header);
+        while (end > header + 1 && trim(lines[end - 1]).empty())
+            --end;
+        lines.erase(lines.begin() + std::ptrdiff_t(header + 1), lines.begin() + std::ptrdiff_t(end));
+        lines.insert(lines.begin() + std::ptrdiff_t(header + 1), entries.begin(), entries.end());
+    }
+    return save(std::move(lines));
+}
+
 } // namespace gp

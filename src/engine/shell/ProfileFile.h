@@ -38,6 +38,9 @@ public:
     bool writeInt(std::string_view section, std::string_view key, int value);
     bool removeKey(std::string_view section, std::string_view key);
     bool removeSection(std::string_view section);
+    // Replaces everything in a section with the given "key=value" lines in one write, as a
+    // whole section is written back; the section keeps its place or is added at the end.
+    bool writeSection(std::string_view section, const std::vector<std::string>& entries);
 
 private:
     // Index of the header line of a section, or npos.

@@ -1,0 +1,107 @@
+#pragma once
+// The program's side of image acquisition: it registers the program with the source manager
+// library (loaded by name from the library folder), lets the user choose a source, enables the
+// source with its own dialog, and, as the program's event filter passes it every event, takes
+// the images the source has ready by native or memory transfer and hands each to the main
+// frame. The link (library, manager, source) is closed again after one batch of images, or
+// stays open for further scans when MultiScan is set.
+//
+// Every failing call ends its step silently and closes what was opened; only a missing library
+// is reported to the user. A failed or cancelled transfer delivers no image.
+
+#include "TwainProtocol.h"
+#include "base/DynamicLibrary.h"
+#include "image/Image.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace gp {
+
+class App;
+
+class Acquisition {
+public:
+    explicit Acquisition(App& app);
+    ~Acquisition();
+    Acquisition(const Acquisition&) = delete;
+    Acquisition& operator=(const Acquisition&) = delete;
+
+    // Fills the program's identity and reads MemoryScan and MultiScan from the settings. Done
+    // at start-up; the commands do it themselves when it has not been done.
+    void fillIdentity();
+
+    // Select Source: the manager's list of sources; the choice becomes the source to open.
+    void selectSource();
+    // Acquire: opens the chosen (or the default) source and enables it. The images arrive
+    // later, through filterEvent.
+    void acquire();
+    // The event filter of the program's message loop while a source is open: true when the
+    // event belonged to the source. event is the program's event, or nullptr to poll.
+    bool filterEvent(void* event);
+    // Disables and closes the source, closes the manager and unloads the library, as far as
+    // each is open.
+    void closeLink();
+
+    // While a source is open, Acquire and Select Source are unavailable.
+    bool sourceOpen() const { return m_sourceOpen; }
+    bool managerOpen() const { return m_managerOpen; }
+    int transferState() const { return m_transferState; }
+    const TW_IDENTITY& sourceIdentity() const { return m_source; }
+
+    // The window the manager's and the source's dialogs belong to.
+    void setParentWindow(void* window) { m_parent = window; }
+    // Without the source's dialog the source scans at once with its current settings (the
+    // command-line tool); the program always shows it.
+    void setShowUserInterface(bool show) { m_showUserInterface = show; }
+    // The source the next Acquire opens by name, instead of the chosen or default one.
+    void setSourceName(std::string name) { m_sourceName = std::move(name); }
+    // Overrides of the MemoryScan and MultiScan settings.
+    void setMemoryScan(bool on) { m_memoryScanOverride = on; }
+    void setMultiScan(bool on) { m_multiScanOverride = on; }
+
+    // The main frame's handling of each finished image; nothing for a failed or cancelled
+    // transfer. By default the image becomes a new document "Untitled-Acquired".
+    std::function<void(std::optional<Image>)> deliver;
+
+private:
+    bool loadManager();
+    bool openManager();
+    TW_UINT16 call(TW_IDENTITY* dest, TW_UINT32 group, TW_UINT16 dat, TW_UINT16 msg, void* data);
+    TW_UINT16 toSource(TW_UINT32 group, TW_UINT16 dat, TW_UINT16 msg, void* data);
+    bool setTransferMechanism(TW_UINT16 mechanism);
+    std::optional<int> capabilityValue(TW_UINT16 cap);
+    void runTransfers();
+    void nativeTransfers();
+    void memoryTransfers();
+    std::optional<Image> memoryImage();
+    bool endTransfer(TW_PENDINGXFERS& pending);
+    void handOver(std::optional<Image> image);
+    bool memoryScan() const;
+    bool multiScan() const;
+
+    App* m_app;
+    TW_IDENTITY m_identity {};
+    TW_IDENTITY m_source {};
+    bool m_identityFilled = false;
+    bool m_memoryScan = false;
+    bool m_multiScan = false;
+    std::optional<bool> m_memoryScanOverride;
+    std::optional<bool> m_multiScanOverride;
+    std::optional<DynamicLibrary> m_library;
+    DSMENTRYPROC m_entry = nullptr;
+    bool m_managerOpen = false;
+    bool m_sourceOpen = false;
+    bool m_sourceEnabled = false;
+    int m_transferState = 0;
+    void* m_parent = nullptr;
+    bool m_showUserInterface = true;
+    std::string m_sourceName;
+};
+
+// The main frame's default handling of an acquired image: a new document named
+// "Untitled-Acquired" with the shared counter, and fresh status panes.
+void makeAcquiredDocument(App& app, Image image);
+
+} // namespace gp

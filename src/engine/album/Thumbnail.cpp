@@ -1,0 +1,98 @@
+#include "album/Thumbnail.h"
+
+#include "image/Allocator.h"
+
+#include <algorithm>
+#include <sys/stat.h>
+#include <vector>
+
+namespace gp {
+
+namespace {
+
+// The pixel colours of one source row, for any depth the image model holds.
+void sampleRow(const Image& photo, const std::uint8_t* source, const std::vector<int>& columns, std::uint8_t* out)
+{
+    const int bits = photo.bitsPerPixel();
+    if (bits == 24) {
+        for (const int x : columns) {
+            const std::uint8_t* p = source + 3 * std::size_t(x);
+            *out++ = p[0];
+            *out++ = p[1];
+            *out++ = p[2];
+        }
+        return;
+    }
+    const int colors = photo.colorCount();
+    for (const int x : columns) {
+        int index = 0;
+        if (bits == 8)
+            index = source[x];
+        else if (bits == 4)
+            index = (source[x / 2] >> ((x % 2) ? 0 : 4)) & 0x0F;
+        else
+            index = (source[x / 8] >> (7 - x % 8)) & 1;
+        const Rgbq c = index < colors ? photo.color(index) : Rgbq {};
+        *out++ = c.blue;
+        *out++ = c.green;
+        *out++ = c.red;
+    }
+}
+
+// Size in bytes and creation stamp of a file; zeros when it cannot be examined.
+void fileStatus(const std::string& fileName, PhotoRecord& record)
+{
+    struct stat status { };
+    if (::stat(fileName.c_str(), &status) != 0)
+        return;
+    record.fileSize = std::uint32_t(status.st_size);
+    record.fileTime = std::uint32_t(status.st_ctime);
+}
+
+} // namespace
+
+Size thumbnailSize(int width, int height)
+{
+    const int longer = std::max(width, height);
+    if (longer <= kThumbnailSide)
+        return { width, height };
+    const long long other = std::min(width, height);
+    const int shorter = int(std::max<long long>(1, (longer / 2 + other * kThumbnailSide) / longer));
+    return width >= height ? Size { kThumbnailSide, shorter } : Size { shorter, kThumbnailSide };
+}
+
+std::optional<PhotoItem> makeThumbnail(const Image& photo, const std::string& fileName, const Allocator& allocator)
+{
+    if (photo.isNull() || photo.width() <= 0 || photo.height() <= 0 || photo.width() > 0xFFFF
+        || photo.height() > 0xFFFF)
+        return std::nullopt;
+    const Size size = thumbnailSize(photo.width(), photo.height());
+    auto thumbnail = allocator.image(size.width, size.height, 24);
+    if (!thumbnail)
+        return std::nullopt;
+    thumbnail->setResolution(photo.xPelsPerMeter(), photo.yPelsPerMeter());
+
+    std::vector<int> columns(static_cast<std::size_t>(size.width));
+    for (int x = 0; x < size.width; ++x)
+        columns[std::size_t(x)] = int(std::int64_t(x) * photo.width() / size.width);
+    for (int y = 0; y < size.height; ++y) {
+        const int sourceRow = int(std::int64_t(y) * photo.height() / size.height);
+        sampleRow(photo, photo.storedRow(sourceRow), columns, thumbnail->storedRow(y));
+    }
+
+    PhotoItem item;
+    PhotoRecord& r = item.record;
+    fileStatus(fileName, r);
+    r.path = fileName;
+    r.bitCount = std::uint16_t(photo.bitsPerPixel());
+    r.width = std::uint16_t(photo.width());
+    r.height = std::uint16_t(photo.height());
+    r.thumbnailWidth = std::uint16_t(size.width);
+    r.thumbnailHeight = std::uint16_t(size.height);
+    const auto packed = thumbnail->packed();
+    item.thumbnail.assign(packed.begin(), packed.end());
+    r.thumbnailLength = std::uint32_t(item.thumbnail.size());
+    return item;
+}
+
+} // namespace gp

@@ -1,0 +1,53 @@
+#pragma once
+// What every adjustment, filter and effect needs besides its image: the allocator (which shows
+// "There is not enough memory." when a block cannot be had), the Host for the wait cursor, the
+// progress line and the Escape test, and whether the run is interactive. Previews run quietly:
+// no cursor, no progress texts and no Escape test.
+
+#include "image/Allocator.h"
+#include "shell/Host.h"
+
+namespace gp {
+
+struct FilterRun {
+    const Allocator& allocator;
+    Host& host;
+    bool interactive = true;
+};
+
+// Shows the wait cursor for the lifetime of the scope (interactive runs only).
+class WaitCursorScope {
+public:
+    explicit WaitCursorScope(const FilterRun& run);
+    ~WaitCursorScope();
+    WaitCursorScope(const WaitCursorScope&) = delete;
+    WaitCursorScope& operator=(const WaitCursorScope&) = delete;
+
+private:
+    Host* m_host;
+};
+
+// Progress of a row loop: before each row it polls Escape, and every `every` rows it shows the
+// percentage, mapped into [firstPercent, lastPercent] so that a two-pass filter shows 0..50 for
+// its first pass and 50..100 for its second.
+class FilterProgress {
+public:
+    FilterProgress(const FilterRun& run, int rows, int firstPercent = 0, int lastPercent = 100, int every = 16);
+
+    // Call before row `row` (0-based); false when the user holds Escape and the run must stop.
+    bool beforeRow(int row);
+    // Shows 100 percent ("  Ready").
+    void finish();
+
+private:
+    const FilterRun* m_run;
+    int m_rows;
+    int m_first;
+    int m_last;
+    int m_every;
+};
+
+// The progress line itself: "  Processing: N%" below 100, "  Ready" at 100.
+void showProcessingProgress(Host& host, int percent);
+
+} // namespace gp

@@ -1,0 +1,32 @@
+#include "shell/ClipboardCopy.h"
+
+#include "editing/FillOutsideMask.h"
+
+namespace gp {
+
+void ClipboardCopy::set(Image image, std::optional<Image> mask, bool selectionShown)
+{
+    m_image = std::move(image);
+    m_mask = std::move(mask);
+    m_selectionShown = selectionShown;
+}
+
+void ClipboardCopy::clear()
+{
+    m_image.reset();
+    m_mask.reset();
+    m_selectionShown = false;
+}
+
+std::vector<std::uint8_t> ClipboardCopy::render(Rgb fill) const
+{
+    if (!m_image)
+        return {};
+    Image copy = m_image->clone();
+    if (m_mask)
+        fillOutsideMask(copy, *m_mask, MaskSide::Outside, fill);
+    const auto packed = copy.packed();
+    return { packed.begin(), packed.end() };
+}
+
+} // namespace gp

@@ -1,0 +1,176 @@
+#include "QtDrawingContext.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPen>
+
+#include <algorithm>
+
+namespace gp::gfx {
+
+namespace {
+
+QColor toQColor(Color c)
+{
+    return QColor(c.red, c.green, c.blue);
+}
+
+QRect toQRect(const Rect& r)
+{
+    return QRect(r.left, r.top, r.width(), r.height());
+}
+
+Qt::PenStyle toQtStyle(PenStyle style)
+{
+    switch (style) {
+    case PenStyle::Dash: return Qt::DashLine;
+    case PenStyle::Dot: return Qt::DotLine;
+    case PenStyle::Solid: break;
+    }
+    return Qt::SolidLine;
+}
+
+QList<QRgb> colorTableOf(const Image& image)
+{
+    QList<QRgb> table;
+    for (const Rgbq& c : image.colorTable())
+        table.push_back(qRgb(c.red, c.green, c.blue));
+    while (table.size() < 256)
+        table.push_back(qRgb(0, 0, 0));
+    return table;
+}
+
+// The source area as a QImage in storage order (its first row is the area's bottom row). 24- and
+// 8-bit images are viewed in place; 1- and 4-bit areas are unpacked into an 8-bit copy.
+QImage storedAreaView(const Image& image, const SourceArea& a)
+{
+    const int bits = image.bitsPerPixel();
+    const auto rowBytes = static_cast<qsizetype>(image.rowSize());
+    if (bits == 24) {
+        return QImage(image.storedRow(a.y) + std::size_t(a.x) * 3, a.width, a.height, rowBytes, QImage::Format_BGR888);
+    }
+    if (bits == 8) {
+        QImage view(image.storedRow(a.y) + a.x, a.width, a.height, rowBytes, QImage::Format_Indexed8);
+        view.setColorTable(colorTableOf(image));
+        return view;
+    }
+    QImage copy(a.width, a.height, QImage::Format_Indexed8);
+    if (copy.isNull())
+        return copy;
+    copy.setColorTable(colorTableOf(image));
+    for (int i = 0; i < a.height; ++i) {
+        const std::uint8_t* in = image.storedRow(a.y + i);
+        uchar* out = copy.scanLine(i);
+        for (int x = 0; x < a.width; ++x) {
+            const int sx = a.x + x;
+            out[x]
+                = bits == 4 ? ((sx & 1) ? (in[sx / 2] & 0x0F) : (in[sx / 2] >> 4)) : ((in[sx / 8] >> (7 - sx % 8)) & 1);
+        }
+    }
+    return copy;
+}
+
+} // namespace
+
+bool QtDrawingContext::stretchImage(const Image& image, const SourceArea& source, const Rect& target)
+{
+    if (image.isNull() || target.isEmpty())
+        return false;
+    // Keep the area inside the bitmap whatever the caller's rounding made of it.
+    SourceArea a = source;
+    a.x = std::clamp(a.x, 0, image.width());
+    a.y = std::clamp(a.y, 0, image.height());
+    a.width = std::clamp(a.width, 0, image.width() - a.x);
+    a.height = std::clamp(a.height, 0, image.height() - a.y);
+    if (a.width == 0 || a.height == 0)
+        return true;
+    const QImage view = storedAreaView(image, a);
+    if (view.isNull())
+        return false;
+    // The view is bottom-up: mirror the painter about the target so its first row lands at the
+    // target's bottom.
+    m_painter->save();
+    m_painter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    m_painter->translate(0, target.top + target.bottom);
+    m_painter->scale(1, -1);
+    m_painter->drawImage(toQRect(target), view);
+    m_painter->restore();
+    return true;
+}
+
+void QtDrawingContext::fillRect(const Rect& rect, Color color)
+{
+    if (!rect.isEmpty())
+        m_painter->fillRect(toQRect(rect), toQColor(color));
+}
+
+void QtDrawingContext::frameRect(const Rect& rect, const Pen& pen)
+{
+    if (rect.isEmpty())
+        return;
+    const int w = std::max(1, pen.width);
+    m_painter->save();
+    QPen qpen(toQColor(pen.color), w, toQtStyle(pen.style), Qt::SquareCap, Qt::MiterJoin);
+    m_painter->setPen(qpen);
+    m_painter->setBrush(Qt::NoBrush);
+    m_painter->drawRect(QRectF(rect.left + w / 2.0, rect.top + w / 2.0, rect.width() - w, rect.height() - w));
+    m_painter->restore();
+}
+
+void QtDrawingContext::drawLine(Point from, Point to, const Pen& pen)
+{
+    m_painter->save();
+    m_painter->setPen(QPen(toQColor(pen.color), std::max(1, pen.width), toQtStyle(pen.style), Qt::FlatCap));
+    m_painter->drawLine(from.x, from.y, to.x, to.y);
+    m_painter->restore();
+}
+
+QFont QtDrawingContext::fontFor(const FontSpec& spec) const
+{
+    QFont font = m_painter->font();
+    if (!spec.face.empty())
+        font.setFamily(QString::fromStdString(spec.face));
+    if (spec.height > 0)
+        font.setPixelSize(spec.height);
+    font.setWeight(QFont::Weight(std::clamp(spec.weight, 100, 900)));
+    font.setItalic(spec.italic);
+    font.setUnderline(spec.underline);
+    return font;
+}
+
+void QtDrawingContext::drawText(
+    Point at, std::string_view text, const FontSpec& spec, TextAlign align, Color color, bool transparent)
+{
+    const QString string = QString::fromUtf8(text.data(), qsizetype(text.size()));
+    const QFont font = fontFor(spec);
+    const QFontMetrics metrics(font, m_painter->device());
+    const int width = metrics.horizontalAdvance(string);
+    int left = at.x;
+    if (align == TextAlign::Center)
+        left -= width / 2;
+    else if (align == TextAlign::Right)
+        left -= width;
+    m_painter->save();
+    if (!transparent)
+        m_painter->fillRect(QRect(left, at.y, width, metrics.height()), Qt::white);
+    m_painter->setFont(font);
+    m_painter->setPen(toQColor(color));
+    m_painter->drawText(QPoint(left, at.y + metrics.ascent()), string);
+    m_painter->restore();
+}
+
+Size QtDrawingContext::measureText(std::string_view text, const FontSpec& spec)
+{
+    const QFontMetrics metrics(fontFor(spec), m_painter->device());
+    return { metrics.horizontalAdvance(QString::fromUtf8(text.data(), qsizetype(text.size()))), metrics.height() };
+}
+
+void QtDrawingContext::setClip(const std::optional<Rect>& clip)
+{
+    if (clip)
+        m_painter->setClipRect(toQRect(*clip));
+    else
+        m_painter->setClipping(false);
+}
+
+} // namespace gp::gfx
