@@ -6,6 +6,7 @@
 
 #include "FakeHost.h"
 #include "TempDir.h"
+#include "frame/CommandMenu.h"
 #include "frame/MainFrame.h"
 #include "frame/SystemClipboard.h"
 #include "shell/App.h"
@@ -22,6 +23,7 @@
 #include <QProcess>
 #include <QTest>
 #include <filesystem>
+#include <set>
 
 using namespace gp;
 using namespace gp::ui;
@@ -272,6 +274,46 @@ void FrameTest::clipboardRendersOnlyWhenAsked()
     QVERIFY(pasted.has_value());
     QCOMPARE(pasted->width(), 4);
     QCOMPARE(int(pasted->row(0)[1]), 255);
+}
+
+namespace {
+
+void triggerAll(QMenu* menu)
+{
+    for (QAction* action : menu->actions()) {
+        if (action->menu())
+            triggerAll(action->menu());
+        else if (!action->isSeparator())
+            action->trigger();
+    }
+}
+
+} // namespace
+
+void FrameTest::commandMenuReachesEveryCommand()
+{
+    std::set<int> reached;
+    QWidget parent;
+    QMenu* menu = buildCommandMenu(
+        &parent, [&](int id) { reached.insert(id); }, [](int) { return false; },
+        { QStringLiteral("/a.bmp"), QString(), QStringLiteral("/c.bmp"), QString() });
+    triggerAll(menu);
+    std::vector<int> expected = { 101, 102, 103, 104, 106, 107, 108, 109, 110, 111, 112, 113, 114, 116, 119, 150, 151,
+        152, 153, 154, 155, 156, 157, 158, 159, 160, 161, 162, 163, 166, 235, 236, 237, 238, 250, 251, 252, 253, 254,
+        350, 351, 352, 353, 354, 401, 402, 403, 404, 450, 454, 455 };
+    for (int id = 200; id <= 234; ++id)
+        if (id != 216)
+            expected.push_back(id);
+    for (int id = 300; id <= 318; ++id)
+        expected.push_back(id);
+    for (int id : expected)
+        QVERIFY2(reached.count(id), qPrintable(QString::number(id)));
+    QVERIFY(!reached.count(115));
+    // The accelerators send the keys' commands.
+    std::set<int> keys;
+    for (const Accelerator& accelerator : accelerators())
+        keys.insert(accelerator.command);
+    QCOMPARE(int(keys.size()), 10);
 }
 
 QTEST_MAIN(FrameTest)

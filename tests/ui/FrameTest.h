@@ -17,4 +17,5 @@ private slots:
     void shutDownWritesTheRecentFiles();
     void fullScreenViewZoomsWithClicks();
     void clipboardRendersOnlyWhenAsked();
+    void commandMenuReachesEveryCommand();
 };

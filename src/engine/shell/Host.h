@@ -96,14 +96,6 @@ public:
     // A command changed or saved the image: the page view shows the photos again.
     virtual void redrawPage() { }
 
-    // The system clipboard. Offering announces a bitmap that render makes only when another
-    // program asks for it; lost is called when another program empties the clipboard. The
-    // system's bitmap is nothing when the clipboard holds none (or there is no system clipboard).
-    virtual void offerClipboardBitmap(std::function<std::optional<Image>()> /*render*/, std::function<void()> /*lost*/)
-    {
-    }
-    virtual std::optional<Image> systemClipboardBitmap() { return std::nullopt; }
-
     // The system's printer dialog in setup mode, starting from current and offering printers;
     // nothing when the user cancels.
     virtual std::optional<PrinterChoice> choosePrinter(const std::optional<PrinterChoice>& /*current*/,

@@ -14,7 +14,7 @@ void StatusLine::progress(int percent, ProgressKind kind)
     // The help pane now shows the abort hint, so the next hint must show again.
     m_shownId = 0;
     if (percent >= 100) {
-        m_host->setStatus(StatusPane::Message, text(StringId::StatusReady));
+        m_host->setStatus(StatusPane::Message, text(StringId::ProgressReady));
         m_host->setStatus(StatusPane::Help, "");
         return;
     }

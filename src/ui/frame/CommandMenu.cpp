@@ -55,18 +55,29 @@ const std::vector<Accelerator>& accelerators()
     return table;
 }
 
-QMenu* buildCommandMenu(QWidget* parent, const std::function<void(int)>& run, const std::function<bool(int)>& checked)
+QMenu* buildCommandMenu(QWidget* parent, const std::function<void(int)>& run, const std::function<bool(int)>& checked,
+    const QStringList& recent)
 {
     using namespace command;
     auto* menu = new QMenu(parent);
-    addItems(menu->addMenu(label(StringId::MenuFile)),
+    QMenu* file = menu->addMenu(label(StringId::MenuFile));
+    addItems(file,
         { { Open, StringId::MenuOpen }, { Close, StringId::MenuClose }, { Save, StringId::MenuSave },
             { SaveAs, StringId::MenuSaveAs }, { 0, {} }, { AddToAlbum, StringId::MenuAddToAlbum },
             { SlideShow, StringId::MenuSlideShow }, { Template, StringId::MenuTemplate }, { 0, {} },
             { Acquire, StringId::MenuAcquire }, { SelectSource, StringId::MenuSelectSource }, { 0, {} },
             { Print, StringId::MenuPrint }, { PrinterSetup, StringId::MenuPrinterSetup },
-            { SendMail, StringId::MenuSendMail }, { 0, {} }, { Exit, StringId::MenuExit } },
+            { SendMail, StringId::MenuSendMail } },
         run, checked);
+    file->addSeparator();
+    for (int i = 0; i < recent.size() && i < 4; ++i) {
+        if (recent[i].isEmpty())
+            continue;
+        const int id = RecentFile1 + i;
+        QObject::connect(file->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(recent[i])), &QAction::triggered, menu,
+            [run, id] { run(id); });
+    }
+    addItems(file, { { 0, {} }, { Exit, StringId::MenuExit } }, run, checked);
     addItems(menu->addMenu(label(StringId::MenuEdit)),
         { { Undo, StringId::MenuUndo }, { 0, {} }, { Cut, StringId::MenuCut }, { Copy, StringId::MenuCopy },
             { Paste, StringId::MenuPaste }, { PasteAsNew, StringId::MenuPasteAsNew }, { 0, {} },

@@ -18,7 +18,9 @@ struct Accelerator {
 // The keyboard accelerators and the command each sends.
 const std::vector<Accelerator>& accelerators();
 
-// A menu whose actions call run(command id). checked(id) gives the check mark of toggles.
-QMenu* buildCommandMenu(QWidget* parent, const std::function<void(int)>& run, const std::function<bool(int)>& checked);
+// A menu whose actions call run(command id). checked(id) gives the check mark of toggles;
+// recent holds the names of the recent files 1..4 (empty ones are left out).
+QMenu* buildCommandMenu(QWidget* parent, const std::function<void(int)>& run, const std::function<bool(int)>& checked,
+    const QStringList& recent);
 
 } // namespace gp::ui

@@ -264,6 +264,16 @@ void MainFrame::registerCommands()
             openPhoto(*m_app, name);
         return command::ResultNone;
     });
+    // The recent files 1..4 open like a named file.
+    for (int slot = 1; slot <= 4; ++slot)
+        if (!commands.has(command::RecentFile1 + slot - 1))
+            frame(command::RecentFile1 + slot - 1, [this, slot] {
+                const std::string name = m_app->recentFiles().file(slot);
+                if (!name.empty())
+                    openPhoto(*m_app, name);
+                m_pageView->update();
+                return 0;
+            });
     frame(command::FullScreen, [this] {
         toggleFullScreen();
         return 0;
@@ -470,9 +480,12 @@ void MainFrame::timerTick()
 
 void MainFrame::showCommandMenu(QPoint globalPos)
 {
+    QStringList recent;
+    for (int i = 1; i <= 4; ++i)
+        recent.append(QString::fromStdString(m_app->recentFiles().file(i)));
     QMenu* menu = buildCommandMenu(
         this, [this](int id) { runCommand(id); },
-        [this](int id) { return id == command::ShowToolsBar ? m_toolsShown : m_statusShown; });
+        [this](int id) { return id == command::ShowToolsBar ? m_toolsShown : m_statusShown; }, recent);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(globalPos);
 }

@@ -156,14 +156,36 @@ void QtHost::redrawPage()
         pageSink();
 }
 
-void QtHost::offerClipboardBitmap(std::function<std::optional<Image>()> render, std::function<void()> lost)
+void QtHost::repaintDocument(const Document&, std::optional<Rect>)
 {
-    m_clipboard.offer(std::move(render), std::move(lost));
+    redrawPage();
 }
 
-std::optional<Image> QtHost::systemClipboardBitmap()
+void QtHost::announceClipboardBitmap()
 {
-    return m_clipboard.bitmap();
+    m_clipboard.offer(
+        [this]() -> std::optional<Image> {
+            if (!clipboardRender)
+                return std::nullopt;
+            const auto packed = clipboardRender();
+            auto image = Image::fromPacked(packed);
+            if (!image)
+                return std::nullopt;
+            return std::move(image).value();
+        },
+        [this] {
+            if (clipboardLost)
+                clipboardLost();
+        });
+}
+
+std::optional<std::vector<std::uint8_t>> QtHost::systemClipboardBitmap()
+{
+    const auto image = m_clipboard.bitmap();
+    if (!image)
+        return std::nullopt;
+    const auto packed = image->packed();
+    return std::vector<std::uint8_t>(packed.begin(), packed.end());
 }
 
 } // namespace gp::ui
