@@ -22,7 +22,7 @@ WaitCursorScope::~WaitCursorScope()
 void showProcessingProgress(Host& host, int percent)
 {
     if (percent >= 100) {
-        host.setStatus(StatusPane::Message, text(StringId::StatusReady));
+        host.setStatus(StatusPane::Message, text(StringId::ProgressReady));
         return;
     }
     std::string line(text(StringId::ProgressProcessing));

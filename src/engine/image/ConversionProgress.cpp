@@ -16,7 +16,7 @@ bool ConversionProgress::update(int percent)
 
 void ConversionProgress::finish()
 {
-    m_host->setStatus(StatusPane::Message, text(StringId::StatusReady));
+    m_host->setStatus(StatusPane::Message, text(StringId::ProgressReady));
 }
 
 } // namespace gp
