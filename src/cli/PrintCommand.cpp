@@ -3,6 +3,7 @@
 // options instead of through the Print dialog.
 
 #include "Commands.h"
+#include "PageOptions.h"
 #include "codecs/OpenPhoto.h"
 #include "gfx/QtPrinterCatalog.h"
 #include "image/Document.h"
@@ -12,7 +13,6 @@
 #include "print/PrintResolution.h"
 #include "shell/StringTable.h"
 
-#include <charconv>
 #include <iostream>
 
 namespace gp::cli {
@@ -28,55 +28,13 @@ constexpr int kFirstOutputResolution = 300;
 
 struct PrintOptions {
     std::string photo;
-    std::string output;
-    std::string printer;
-    std::optional<PageSpec> page;
+    OutputOptions output;
     std::optional<int> dpi;
     std::optional<std::pair<int, int>> at;
     std::string description;
     bool calibrate = false;
     std::string calibrationFile;
 };
-
-bool parseInts(std::string_view text, std::vector<int>& values)
-{
-    values.clear();
-    while (true) {
-        int value = 0;
-        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-        if (error != std::errc())
-            return false;
-        values.push_back(value);
-        text.remove_prefix(std::size_t(end - text.data()));
-        if (text.empty())
-            return true;
-        if (text.front() != ',')
-            return false;
-        text.remove_prefix(1);
-    }
-}
-
-std::optional<PageSpec> parsePage(std::string_view text)
-{
-    std::vector<int> v;
-    if (!parseInts(text, v) || v.size() != 8)
-        return std::nullopt;
-    PageSpec page { { v[0], v[1] }, v[2], v[3], { v[4], v[5] }, { v[6], v[7] } };
-    const bool sane = page.printable.width > 0 && page.printable.height > 0 && page.resolutionX > 0
-        && page.resolutionY > 0 && page.offset.x >= 0 && page.offset.y >= 0
-        && page.paper.width >= page.offset.x + page.printable.width
-        && page.paper.height >= page.offset.y + page.printable.height;
-    return sane ? std::optional(page) : std::nullopt;
-}
-
-bool endsWith(std::string_view text, std::string_view suffix)
-{
-    if (text.size() < suffix.size())
-        return false;
-    const std::string_view tail = text.substr(text.size() - suffix.size());
-    return std::equal(tail.begin(), tail.end(), suffix.begin(),
-        [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
-}
 
 // Reads the options; false on a usage error.
 bool parseOptions(const std::vector<std::string>& args, PrintOptions& o)
@@ -85,13 +43,9 @@ bool parseOptions(const std::vector<std::string>& args, PrintOptions& o)
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         const bool hasValue = i + 1 < args.size();
-        if (arg == "-o" && hasValue) {
-            o.output = args[++i];
-        } else if (arg == "--printer" && hasValue) {
-            o.printer = args[++i];
-        } else if (arg == "--page" && hasValue) {
-            o.page = parsePage(args[++i]);
-            if (!o.page)
+        bool bad = false;
+        if (o.output.take(args, i, bad)) {
+            if (bad)
                 return false;
         } else if (arg == "--dpi" && hasValue) {
             if (!parseInts(args[++i], values) || values.size() != 1 || values[0] < 1)
@@ -117,27 +71,7 @@ bool parseOptions(const std::vector<std::string>& args, PrintOptions& o)
             o.photo = arg;
         }
     }
-    const bool toFile = !o.output.empty();
-    if (o.photo.empty() || toFile == !o.printer.empty())
-        return false;
-    if (toFile && !endsWith(o.output, ".pdf") && !endsWith(o.output, ".png"))
-        return false;
-    // A queue has its own page.
-    return !(o.page && !toFile);
-}
-
-PrinterChoice printerFor(const PrintOptions& o)
-{
-    if (!o.printer.empty()) {
-        if (auto queue = gfx::queuePrinter(o.printer))
-            return *queue;
-        PrinterChoice missing;
-        missing.names = { gfx::kCupsDriver, o.printer, {} };
-        return missing;
-    }
-    PrinterChoice file = gfx::filePrinter(endsWith(o.output, ".pdf") ? gfx::kPdfDriver : gfx::kPngDriver, o.output);
-    file.mode.page = o.page;
-    return file;
+    return !o.photo.empty() && o.output.valid();
 }
 
 int printPhoto(App& app, const PrintOptions& o)
@@ -151,7 +85,7 @@ int printPhoto(App& app, const PrintOptions& o)
     // The Print dialog reads the printer's resolution and printable size from a context opened
     // for the purpose.
     PrinterState& printer = app.printer();
-    printer.selection().setChoice(printerFor(o));
+    printer.selection().setChoice(o.output.choice());
     (void)printer.openContext();
     const PageGeometry& geometry = printer.geometry();
     const PrinterPage page { geometry.dpiX, { geometry.printableWidth, geometry.printableHeight } };

@@ -59,7 +59,7 @@ AddOutcome addFileToAlbum(AlbumList& album, const std::string& givenPath, const 
         return AddOutcome::PathTooLong;
     }
     if (adder.showInfo)
-        adder.showInfo(std::string(text(StringId::AlbumProcessing)) + shortenedFileName(path));
+        adder.showInfo(std::string(text(StringId::ProgressProcessing)) + shortenedFileName(path));
     const std::optional<Image> photo = adder.read ? adder.read(path) : std::nullopt;
     if (!photo || photo->width() <= 0 || photo->height() <= 0)
         return AddOutcome::Unreadable;

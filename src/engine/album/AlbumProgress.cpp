@@ -11,10 +11,10 @@ void AlbumProgress::report(std::size_t done, std::size_t total)
 {
     const int percent = total == 0 ? 100 : int(std::uint64_t(done) * 100 / total);
     if (percent >= 100) {
-        m_host->setStatus(StatusPane::Message, text(StringId::AlbumReady));
+        m_host->setStatus(StatusPane::Message, text(StringId::StatusReady));
         return;
     }
-    const StringId kind = m_kind == AlbumProgressKind::Reading ? StringId::AlbumReading : StringId::AlbumSaving;
+    const StringId kind = m_kind == AlbumProgressKind::Reading ? StringId::ProgressReading : StringId::ProgressSaving;
     m_host->setStatus(StatusPane::Message, std::string(text(kind)) + std::to_string(percent) + "%");
 }
 

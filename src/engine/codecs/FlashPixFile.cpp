@@ -1,7 +1,7 @@
 #include "codecs/FlashPixFile.h"
 
 #include "base/ByteReader.h"
-#include "base/SharedLibrary.h"
+#include "base/DynamicLibrary.h"
 #include "shell/App.h"
 #include "shell/StringTable.h"
 
@@ -43,7 +43,7 @@ ReadResult adoptBlock(const std::uint8_t* block, App& app)
 
 ReadResult readFlashPixFile(const std::string& path, App& app)
 {
-    auto library = SharedLibrary::load(app.paths().library(kFlashPixLibraryName));
+    auto library = DynamicLibrary::open(app.paths().library(kFlashPixLibraryName));
     if (!library)
         return ReadResult::noImage("FlashPix library missing");
     const auto read = library->function<ReadFunction>("FPXreadImage");
@@ -57,7 +57,7 @@ ReadResult readFlashPixFile(const std::string& path, App& app)
 
 WriteResult writeFlashPixFile(const std::string& path, const Image& image, App& app)
 {
-    auto library = SharedLibrary::load(app.paths().library(kFlashPixLibraryName));
+    auto library = DynamicLibrary::open(app.paths().library(kFlashPixLibraryName));
     if (!library)
         return WriteResult::WriteError;
     const auto write = library->function<WriteFunction>("FPXwriteImage");

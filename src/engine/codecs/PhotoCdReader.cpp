@@ -1,7 +1,7 @@
 #include "codecs/PhotoCdReader.h"
 
 #include "base/ByteReader.h"
-#include "base/SharedLibrary.h"
+#include "base/DynamicLibrary.h"
 #include "shell/App.h"
 #include "shell/Host.h"
 #include "shell/StringTable.h"
@@ -142,7 +142,7 @@ ReadResult readPhotoCdFile(const std::string& path, App& app)
     PhotoCdOptions& options = app.photoCdOptions();
     const PhotoCdReadMode mode = std::exchange(options.readMode, PhotoCdReadMode::Ask);
 
-    auto library = SharedLibrary::load(app.paths().library(kPhotoCdLibraryName));
+    auto library = DynamicLibrary::open(app.paths().library(kPhotoCdLibraryName));
     if (!library)
         return ReadResult::noImage("Photo CD library missing");
     const Library pcd { library->function<RefOpen>("PCDrefOpen"), library->function<SetValue>("PCDsetFormat"),

@@ -23,15 +23,9 @@ bool obtainClipboardCopy(App& app)
 {
     if (!app.clipboard().isEmpty())
         return true;
-    const auto bytes = app.host().systemClipboardBitmap();
-    if (!bytes || bytes->empty())
+    auto image = app.host().systemClipboardBitmap();
+    if (!image || image->isNull())
         return false;
-    auto image = Image::fromPacked(*bytes, app.allocator().ceiling());
-    if (!image) {
-        if (image.error().kind == ErrorKind::OutOfMemory || image.error().kind == ErrorKind::TooLarge)
-            app.allocator().reportOutOfMemory();
-        return false;
-    }
     app.clipboard().set(std::move(*image), std::nullopt, false);
     return true;
 }
@@ -68,7 +62,18 @@ bool copyToClipboard(App& app)
     const DocumentState& state = document->state();
     host.setWaitCursor(true);
     app.clipboard().clear();
-    host.announceClipboardBitmap();
+    // Other programs get the copy, with its mask applied, only when they ask for it; when one of
+    // them empties the clipboard the copy goes.
+    host.offerClipboardBitmap(
+        [&app]() -> std::optional<Image> {
+            if (app.clipboard().isEmpty())
+                return std::nullopt;
+            auto image = Image::fromPacked(app.clipboard().render(app.settings().active), app.allocator().ceiling());
+            if (!image)
+                return std::nullopt;
+            return std::move(image).value();
+        },
+        [&app] { app.clipboard().clear(); });
     std::optional<Image> picture;
     std::optional<Image> mask;
     if (state.mask) {

@@ -14,12 +14,12 @@ RowProgress::RowProgress(Host& host, int rows, Interrupt interrupt)
 {
     m_host.setWaitCursor(true);
     if (m_interrupt == Interrupt::ByEscape)
-        m_host.setStatus(StatusPane::Help, text(StringId::ProgressEscapeHint));
+        m_host.setStatus(StatusPane::Help, text(StringId::PressEscToAbort));
 }
 
 RowProgress::~RowProgress()
 {
-    m_host.setStatus(StatusPane::Message, text(StringId::ProgressReady));
+    m_host.setStatus(StatusPane::Message, text(StringId::StatusReady));
     if (m_interrupt == Interrupt::ByEscape)
         m_host.setStatus(StatusPane::Help, "");
     m_host.setWaitCursor(false);

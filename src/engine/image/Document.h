@@ -54,8 +54,9 @@ public:
         return m_state.mask ? SelectionState::Mask : SelectionState::None;
     }
 
-    // Replaces the image (an edit in place, undo, paste) and keeps the size fields in step;
-    // returns the old image for the undo record.
+    // Replaces the picture (an edit in place, undo, paste) inside the document's image handle,
+    // keeps the size fields in step, and returns the old picture in a new handle for the undo
+    // record. The handle given is emptied.
     std::shared_ptr<Image> replaceImage(std::shared_ptr<Image> image);
 
 private:

@@ -16,7 +16,7 @@ bool RowProgress::update(int percent)
 
 void RowProgress::finish()
 {
-    m_host->setStatus(StatusPane::Message, text(StringId::ProgressReady));
+    m_host->setStatus(StatusPane::Message, text(StringId::StatusReady));
 }
 
 } // namespace gp

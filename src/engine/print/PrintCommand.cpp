@@ -1,6 +1,7 @@
 #include "print/PrintCommand.h"
 
 #include "image/Allocator.h"
+#include "print/PrintDocumentName.h"
 #include "print/PrinterState.h"
 #include "shell/Host.h"
 #include "shell/StringTable.h"

@@ -1,7 +1,7 @@
 #include "print/PrintDialogModel.h"
 
+#include "print/PrintResolution.h"
 #include "shell/FormatDecimal.h"
-#include "shell/StringTable.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,15 +16,9 @@ void PrintDialogModel::open(Size photo, int xPelsPerMeter, int dpiX, Size printa
     description.clear();
     copies = 1;
     m_centerX = m_centerY = true;
-    int resolution = m_resolution;
-    if (xPelsPerMeter != 0)
-        resolution = int(std::lround(xPelsPerMeter * 0.0254));
-    resolution = (resolution + 9) / 10 * 10;
-    // The lowest resolution at which the photo still fits the printable area, in tens.
-    const long long needed = std::max(static_cast<long long>(m_dpiX) * photo.width / m_printable.width,
-                                      static_cast<long long>(m_dpiX) * photo.height / m_printable.height);
-    m_minimum = int(std::clamp<long long>((needed + 9) / 10, 1, 100));
-    m_resolution = std::max(std::min(resolution, 1000), m_minimum * 10);
+    const PrinterPage page{m_dpiX, m_printable};
+    m_minimum = minimumResolutionPosition(photo, page);
+    m_resolution = initialOutputResolution(xPelsPerMeter, m_resolution, photo, page);
     place();
 }
 
@@ -123,22 +117,13 @@ void PrintDialogModel::setCopiesText(const std::string& text)
 PrintPlacement PrintDialogModel::placement() const
 {
     PrintPlacement p;
-    p.scaleX = p.scaleY = m_dpiX * 100 / m_resolution;
+    p.scaleX = p.scaleY = printScalePercent(m_resolution, PrinterPage{m_dpiX, m_printable});
     p.centerX = m_centerX;
     p.centerY = m_centerY;
     p.positionX = positionX();
     p.positionY = positionY();
     p.description = description.substr(0, kMaxDescriptionLength);
     return p;
-}
-
-std::string printDocumentName(const std::string& title)
-{
-    std::string name = title;
-    const std::size_t slash = title.rfind('\\');
-    if (slash != std::string::npos && slash >= 4)
-        name = "..." + title.substr(slash);
-    return std::string(text(StringId::PrintDocumentPrefix)) + name;
 }
 
 } // namespace gp

@@ -69,8 +69,4 @@ private:
     Point m_dragFrom;
 };
 
-// "Glimmerpress - " and the title, whose folders are shortened to "...\name" when its last
-// backslash stands at index 4 or later.
-std::string printDocumentName(const std::string& title);
-
 } // namespace gp

@@ -23,6 +23,7 @@ App::App(Host& host, Paths paths)
     , m_documents(m_allocator)
     , m_statusLine(host)
     , m_albums(m_settingsFile, m_paths.dataDir)
+    , m_templateStore(m_paths.data(text(StringId::TemplateStoreFileName)))
 {
     m_documents.onClosing = [this](Document& document) { m_undo.drop(&document); };
     registerEditMenuCommands(*this);
@@ -63,7 +64,13 @@ std::string App::formatDecimal(double value, int decimals) const
 
 Document* App::newDocument(Image image)
 {
-    return m_documents.create(std::move(image), m_currentName);
+    Document* document = m_documents.create(std::move(image), m_currentName);
+    if (!document)
+        return nullptr;
+    if (const PhotoHandle gone = m_layoutPage.addPhoto(document->state().image))
+        if (Document* old = m_documents.findByImage(gone.get()))
+            m_documents.close(*old);
+    return document;
 }
 
 void App::warnFileNotFound()

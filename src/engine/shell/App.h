@@ -13,6 +13,9 @@
 #include "editing/TransformMemory.h"
 #include "image/Allocator.h"
 #include "image/DocumentList.h"
+#include "layout/LayoutList.h"
+#include "layout/LayoutPage.h"
+#include "layout/TemplateStore.h"
 #include "print/PrinterState.h"
 #include "shell/ClipboardCopy.h"
 #include "shell/CommandDispatcher.h"
@@ -63,7 +66,14 @@ public:
     // The program-wide buffer that carries a file name between dialogs, readers and writers.
     std::string& currentName() { return m_currentName; }
 
-    // Makes a document of an image (widened to 24 bit) titled with the current name.
+    // The layout screen's page, its list of layouts and the user's templates (template.udf).
+    LayoutPage& layoutPage() { return m_layoutPage; }
+    LayoutList& layoutList() { return m_layoutList; }
+    TemplateStore& templateStore() { return m_templateStore; }
+
+    // Makes a document of an image (widened to 24 bit) titled with the current name, and puts
+    // its photo into the layout page's current cell; a photo pushed off the page closes its
+    // document.
     Document* newDocument(Image image);
     // Shows the file-not-found warning for the current name unless file warnings are off.
     void warnFileNotFound();
@@ -132,6 +142,9 @@ private:
     AlbumState m_albums;
     PhotoCdOptions m_photoCdOptions;
     PrinterState m_printer;
+    LayoutPage m_layoutPage;
+    LayoutList m_layoutList;
+    TemplateStore m_templateStore;
     Acquisition m_acquisition{*this};
 };
 

@@ -134,12 +134,6 @@ public:
     virtual bool runRotateDialog(RotateDialogModel& /*model*/) { return false; }
     virtual bool runImageSizeDialog(ImageSizeModel& /*model*/) { return false; }
 
-    // The system clipboard: Copy empties it and announces a bitmap that is rendered only when
-    // another program asks (ClipboardCopy::render); Paste reads its bitmap as a packed
-    // device-independent bitmap when the program holds no copy of its own.
-    virtual void announceClipboardBitmap() {}
-    virtual std::optional<std::vector<std::uint8_t>> systemClipboardBitmap() { return std::nullopt; }
-
     // The adjustment, filter and effect dialogs show Before and After previews of `source` (see
     // editing/PreviewSession.h); `preview` computes an After image from a sample with the model's
     // current values. True when the user pressed OK (the model then holds the accepted values).

@@ -21,8 +21,10 @@ class EditHost : public FakeHost {
 public:
     std::optional<std::string> rotateField; // nothing: Cancel
     std::function<bool(ImageSizeModel&)> imageSizeDialog; // returns OK or Cancel
-    std::optional<std::vector<std::uint8_t>> systemClipboard; // the other programs' bitmap
+    std::optional<Image> systemClipboard; // the other programs' bitmap
     int clipboardAnnouncements = 0;
+    std::function<std::optional<Image>()> renderClipboard; // as offered by the last Copy
+    std::function<void()> clipboardLost;
     int repaints = 0;
 
     bool runRotateDialog(RotateDialogModel& model) override
@@ -30,8 +32,16 @@ public:
         return rotateField && model.accept(*rotateField).has_value();
     }
     bool runImageSizeDialog(ImageSizeModel& model) override { return imageSizeDialog && imageSizeDialog(model); }
-    void announceClipboardBitmap() override { ++clipboardAnnouncements; }
-    std::optional<std::vector<std::uint8_t>> systemClipboardBitmap() override { return systemClipboard; }
+    void offerClipboardBitmap(std::function<std::optional<Image>()> render, std::function<void()> lost) override
+    {
+        ++clipboardAnnouncements;
+        renderClipboard = std::move(render);
+        clipboardLost = std::move(lost);
+    }
+    std::optional<Image> systemClipboardBitmap() override
+    {
+        return systemClipboard ? std::optional<Image>(systemClipboard->clone()) : std::nullopt;
+    }
     void repaintDocument(const Document&, std::optional<Rect>) override { ++repaints; }
 };
 

@@ -62,6 +62,14 @@ TEST_F(UndoAndClipboard, PasteIntoASmallerSelectionLandsAtItsCornerAndGrowsIt)
     EXPECT_EQ(host.clipboardAnnouncements, 1);
     EXPECT_EQ(app.clipboard().width(), 100);
     EXPECT_FALSE(app.clipboard().mask());
+    // Another program asking gets the copy, made only then.
+    const auto offered = host.renderClipboard();
+    ASSERT_TRUE(offered);
+    EXPECT_EQ(offered->width(), 100);
+    ASSERT_TRUE(copyToClipboard(app));
+    host.clipboardLost(); // another program emptied the clipboard: the copy goes
+    EXPECT_TRUE(app.clipboard().isEmpty());
+    ASSERT_TRUE(copyToClipboard(app));
     app.documents().close(source);
 
     const Image original = randomImage(200, 150, 24, 6);
@@ -146,8 +154,7 @@ TEST_F(UndoAndClipboard, CutPaintsTheSelectionInTheActiveColourAndUndoes)
 TEST_F(UndoAndClipboard, PasteTakesTheSystemClipboardWhenThereIsNoCopy)
 {
     const Image theirs = randomImage(6, 3, 8, 10);
-    const auto packed = theirs.packed();
-    host.systemClipboard = std::vector<std::uint8_t>(packed.begin(), packed.end());
+    host.systemClipboard = theirs.clone();
     Document& document = open(randomImage(10, 10, 24, 11));
     EXPECT_EQ(app.execute(command::Paste), 1);
     const Rgbq c = theirs.color(indexAt(theirs, 5, 2));
@@ -155,7 +162,7 @@ TEST_F(UndoAndClipboard, PasteTakesTheSystemClipboardWhenThereIsNoCopy)
     EXPECT_EQ(app.clipboard().bitsPerPixel(), 8);
 
     app.clipboard().clear();
-    host.systemClipboard = std::vector<std::uint8_t> { 1, 2, 3 };
+    host.systemClipboard.reset();
     EXPECT_EQ(app.execute(command::Paste), 0);
 }
 

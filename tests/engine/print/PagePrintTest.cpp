@@ -142,10 +142,3 @@ TEST(PrintDialogModel, PreviewDragAndCentring)
     EXPECT_EQ(dialog.photoBox().top, (600 - box.height()) / 2);
     EXPECT_FALSE(dialog.centerX()) << "only the switched axis is centred again";
 }
-
-TEST(PrintDialogModel, DocumentNameShortensDeepPaths)
-{
-    EXPECT_EQ(printDocumentName("C:\\Photos\\Kids\\beach.jpg"), "Glimmerpress - ...\\beach.jpg");
-    EXPECT_EQ(printDocumentName("C:\\a.jpg"), "Glimmerpress - C:\\a.jpg");
-    EXPECT_EQ(printDocumentName("Untitled-Resampled-01"), "Glimmerpress - Untitled-Resampled-01");
-}

@@ -95,3 +95,33 @@ TEST(App, FileNotFoundWarningNamesTheCurrentFile)
     app.warnFileNotFound();
     EXPECT_EQ(host.messages.size(), 1u);
 }
+
+TEST(App, NewDocumentsFillThePhotoSlotsAndAPushedOutPhotoClosesItsDocument)
+{
+    test::TempDir dir;
+    test::FakeHost host;
+    App app(host, pathsIn(dir));
+    Document* first = app.newDocument(rgb(2, 2));
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(app.layoutPage().photo(0), first->state().image);
+    const Image* firstImage = first->state().image.get();
+    for (int i = 1; i < LayoutPage::kSlots; ++i)
+        ASSERT_NE(app.newDocument(rgb(2, 2)), nullptr);
+    EXPECT_EQ(app.documents().count(), 100u);
+    // The current cell has wrapped to 0: the next photo pushes the first one off the page.
+    ASSERT_NE(app.newDocument(rgb(3, 3)), nullptr);
+    EXPECT_EQ(app.documents().count(), 100u);
+    EXPECT_EQ(app.documents().findByImage(firstImage), nullptr);
+}
+
+TEST(App, AnEditShowsInThePhotoSlotThatSharesTheImage)
+{
+    test::TempDir dir;
+    test::FakeHost host;
+    App app(host, pathsIn(dir));
+    Document* doc = app.newDocument(rgb(2, 2));
+    auto old = doc->replaceImage(std::make_shared<Image>(rgb(5, 7)));
+    EXPECT_EQ(old->width(), 2);
+    EXPECT_EQ(app.layoutPage().photo(0)->width(), 5);
+    EXPECT_EQ(doc->state().width, 5);
+}

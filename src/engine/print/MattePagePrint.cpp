@@ -1,0 +1,75 @@
+#include "print/MattePagePrint.h"
+
+#include "draw/PrintDevice.h"
+#include "layout/Calendar.h"
+#include "layout/PhotoFit.h"
+#include "print/LayoutPagePrint.h"
+#include "print/PrinterState.h"
+#include "shell/Host.h"
+#include "shell/StringTable.h"
+
+namespace gp {
+
+namespace {
+
+void drawBackground(PrintDevice& device, const MattePrintJob& job, Size page)
+{
+    const MattePage& matte = *job.page;
+    if (matte.backgroundKind == 1) {
+        device.fillRect({-1, -1, page.width + 1, page.height + 1}, matte.backgroundColor);
+    } else if (matte.backgroundKind >= 2 && job.background) {
+        const Image& image = *job.background;
+        const Rect fitted = fitPhoto({0, 0, 3 * page.width / 4, 3 * page.height / 4}, {image.width(), image.height()});
+        const Rect place = backgroundRect(page, {fitted.width(), fitted.height()}, matte.kind);
+        drawImageInStrips(device, image, place);
+    }
+}
+
+} // namespace
+
+bool drawMattePage(PrintDevice& device, const MattePrintJob& job)
+{
+    const MattePage& matte = *job.page;
+    const Size printable = device.printableSize();
+    const int scale = 10 * device.resolutionX();
+    if (device.startDocument(text(StringId::PageDocumentName)) <= 0 || device.startPage() <= 0)
+        return false;
+    drawBackground(device, job, printable);
+    const Rect photoRect = printedRect(matte.photoRect, job.preview, printable);
+    if (job.photo)
+        drawImageInStrips(device, *job.photo, photoRect);
+    if (matte.drawFrame)
+        device.frameRect(photoRect, Pen{{0, 0, 0}, 3, PenStyle::Solid});
+
+    if (matte.kind == MatteKind::Calendar) {
+        const Size size = textWindowSize(device, matte, false, scale);
+        const Point at = printedTextPosition(matte.lowerRect, size.width - 4, job.preview, printable);
+        drawCalendar(device, scale, matte.year, std::max(matte.month, 0), at, matte.lower.font, matte.lower.sizeTenths,
+                     matte.lower.color);
+    } else if (!matte.lower.text.empty()) {
+        const Size size = textWindowSize(device, matte, false, scale);
+        drawMatteText(device, matte.lower, scale,
+                      printedTextPosition(matte.lowerRect, size.width - 4, job.preview, printable));
+    }
+    if (!matte.upper.text.empty()) {
+        const Size size = textWindowSize(device, matte, true, scale);
+        drawMatteText(device, matte.upper, scale,
+                      printedTextPosition(matte.upperRect, size.width - 4, job.preview, printable));
+    }
+    const bool ended = device.endPage() > 0;
+    return device.endDocument() > 0 && ended;
+}
+
+bool printMattePage(PrinterState& printer, Host& host, const MattePrintJob& job)
+{
+    host.setWaitCursor(true);
+    printer.selection().setOrientationOverride(job.page->landscape ? OrientationOverride::Landscape
+                                                                   : OrientationOverride::Portrait);
+    std::unique_ptr<PrintDevice> device = printer.openContext();
+    printer.selection().setOrientationOverride(OrientationOverride::None);
+    const bool printed = device && drawMattePage(*device, job);
+    host.setWaitCursor(false);
+    return printed;
+}
+
+} // namespace gp

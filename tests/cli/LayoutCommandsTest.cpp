@@ -1,0 +1,114 @@
+// Runs glimmerpress-cli layouts, templates, page and matte as a script would and checks what
+// they print and the pages they make.
+
+#include "TempDir.h"
+
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <sys/wait.h>
+
+using namespace gp::test;
+
+namespace {
+
+// 8 × 10 inches printable at 100 dpi on an 8.5 × 11 inch sheet.
+constexpr const char* kPage = " --page 800,1000,100,100,850,1100,25,50";
+
+struct CliLayouts : ::testing::Test {
+    TempDir dir;
+    std::string options = " --settings-dir " + dir.path().string() + " --data-dir " + (dir / "data").string();
+
+    CliLayouts() { std::filesystem::create_directories(dir / "data"); }
+
+    int run(const std::string& arguments, std::string* out = nullptr)
+    {
+        const std::string command = std::string(GLIMMER_CLI) + options + " " + arguments + " 2>" +
+                                    (dir / "err").string();
+        std::FILE* pipe = popen(command.c_str(), "r");
+        std::array<char, 4096> buffer{};
+        std::string text;
+        while (std::fgets(buffer.data(), int(buffer.size()), pipe))
+            text += buffer.data();
+        const int status = pclose(pipe);
+        if (out)
+            *out = text;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::string photo(const std::string& name, const std::string& color)
+    {
+        const std::string path = (dir / name).string();
+        std::system(("convert -size 300x200 xc:'" + color + "' -type TrueColor BMP3:" + path).c_str());
+        return path;
+    }
+};
+
+QRgb pixelAt(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
+
+} // namespace
+
+TEST_F(CliLayouts, ListsGeneratedLayoutsInPrinterPixels)
+{
+    std::string out;
+    ASSERT_EQ(run(std::string("layouts mixed") + kPage, &out), 0);
+    // The first mixed layout on an 8 × 10 inch page is one 8 × 10 photo.
+    EXPECT_EQ(out.substr(0, out.find('\n')), R"({"index":0, "name":"", "cells":[[0,0,800,1000]]})");
+    EXPECT_EQ(run("layouts nonsense"), 2);
+}
+
+TEST_F(CliLayouts, TemplatesAreAddedListedAndDeleted)
+{
+    std::string out;
+    ASSERT_EQ(run(std::string("templates add Halves 0,0,8000,5000;0,5000,8000,10000") + kPage), 0);
+    ASSERT_EQ(run(std::string("templates list") + kPage, &out), 0);
+    EXPECT_EQ(out, "{\"index\":0, \"name\":\"Halves\", \"cells\":[[0,0,800,500], [0,500,800,1000]]}\n");
+    EXPECT_EQ(run(std::string("templates delete 3") + kPage), 1);
+    ASSERT_EQ(run(std::string("templates delete 0") + kPage), 0);
+    ASSERT_EQ(run(std::string("templates list") + kPage, &out), 0);
+    EXPECT_EQ(out, "");
+}
+
+TEST_F(CliLayouts, PagePutsEachPhotoInItsCell)
+{
+    const std::string red = photo("red.bmp", "rgb(220,20,20)"), blue = photo("blue.bmp", "rgb(20,20,220)");
+    const std::string png = (dir / "page.png").string();
+    ASSERT_EQ(run("page labels 0 " + red + " -o " + png + kPage), 0);
+    QImage page(QString::fromStdString(png));
+    ASSERT_FALSE(page.isNull());
+    EXPECT_EQ(page.size(), QSize(800, 1000));
+    // The one-cell label fallback: a 3:2 photo across the whole width, centred vertically.
+    EXPECT_EQ(pixelAt(page, 400, 500), 0xDC1414u);
+    EXPECT_EQ(pixelAt(page, 400, 10), 0xFFFFFFu);
+
+    // Two photos in a user template of two halves.
+    ASSERT_EQ(run(std::string("templates add Halves 0,0,8000,5000;0,5000,8000,10000") + kPage), 0);
+    ASSERT_EQ(run("page my-templates 0 " + red + " " + blue + " -o " + png + kPage + " --margins 0,0"), 0);
+    page.load(QString::fromStdString(png));
+    EXPECT_EQ(pixelAt(page, 400, 250), 0xDC1414u);
+    EXPECT_EQ(pixelAt(page, 400, 750), 0x1414DCu);
+
+    // An empty page beeps and prints nothing.
+    EXPECT_EQ(run("page mixed 0 -o " + (dir / "empty.png").string() + kPage), 1);
+    EXPECT_FALSE(std::filesystem::exists(dir / "empty.png"));
+}
+
+TEST_F(CliLayouts, CalendarPagePrintsToPdf)
+{
+    const std::string red = photo("red.bmp", "rgb(220,20,20)");
+    const std::string pdf = (dir / "calendar.pdf").string();
+    ASSERT_EQ(run("matte " + red + " -o " + pdf + " --calendar 2000-02 --upper Hello --background color:200,220,200" +
+                  kPage),
+              0);
+    ASSERT_TRUE(std::filesystem::exists(pdf));
+    ASSERT_EQ(std::system(("pdftoppm -r 50 -png -singlefile " + pdf + " " + (dir / "cal").string()).c_str()), 0);
+    QImage page(QString::fromStdString((dir / "cal.png").string()));
+    ASSERT_FALSE(page.isNull());
+    // The photo (half the preview's fitted size) sits in the middle of the page.
+    EXPECT_EQ(qRed(page.pixel(page.width() / 2, page.height() / 2)), 220);
+    // Above the photo and the upper text, inside the printable area.
+    const QRgb background = page.pixel(page.width() / 2, 40);
+    EXPECT_NEAR(qRed(background), 200, 6);
+    EXPECT_NEAR(qGreen(background), 220, 6);
+}
