@@ -27,6 +27,13 @@ const std::map<std::string_view, EditOp>& editOps()
         { "paste", { 0, 0, pasteOp } },
         { "paste-new", { 0, 0, pasteNewOp } },
         { "cmd", { 1, 1, commandOp } },
+        { "brightness", { 2, 3, brightnessOp } },
+        { "huesat", { 2, 2, hueSaturationOp } },
+        { "tone", { 3, 4, toneOp } },
+        { "tone-auto", { 0, 1, toneAutoOp } },
+        { "blur", { 1, 1, blurOp } },
+        { "sharpen", { 1, 1, sharpenOp } },
+        { "effect", { 2, 2, effectOp } },
     };
     return table;
 }

@@ -43,4 +43,13 @@ OpOutcome pasteOp(App& app, const OpArguments& arguments);
 OpOutcome pasteNewOp(App& app, const OpArguments& arguments);
 OpOutcome commandOp(App& app, const OpArguments& arguments);
 
+// The OPs of the adjustments, filters and effects (EditAdjustmentOps.cpp).
+OpOutcome brightnessOp(App& app, const OpArguments& arguments);
+OpOutcome hueSaturationOp(App& app, const OpArguments& arguments);
+OpOutcome toneOp(App& app, const OpArguments& arguments);
+OpOutcome toneAutoOp(App& app, const OpArguments& arguments);
+OpOutcome blurOp(App& app, const OpArguments& arguments);
+OpOutcome sharpenOp(App& app, const OpArguments& arguments);
+OpOutcome effectOp(App& app, const OpArguments& arguments);
+
 } // namespace gp::cli

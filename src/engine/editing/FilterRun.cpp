@@ -1,9 +1,5 @@
 #include "editing/FilterRun.h"
 
-#include "shell/StringTable.h"
-
-#include <string>
-
 namespace gp {
 
 WaitCursorScope::WaitCursorScope(const FilterRun& run)
@@ -19,16 +15,13 @@ WaitCursorScope::~WaitCursorScope()
         m_host->setWaitCursor(false);
 }
 
-void showProcessingProgress(Host& host, int percent)
+void showProcessingProgress(const FilterRun& run, int percent)
 {
-    if (percent >= 100) {
-        host.setStatus(StatusPane::Message, text(StringId::ProgressReady));
+    if (run.status) {
+        run.status->progress(percent, ProgressKind::Processing);
         return;
     }
-    std::string line(text(StringId::ProgressProcessing));
-    line += std::to_string(percent);
-    line += '%';
-    host.setStatus(StatusPane::Message, line);
+    StatusLine(run.host).progress(percent, ProgressKind::Processing);
 }
 
 FilterProgress::FilterProgress(const FilterRun& run, int rows, int firstPercent, int lastPercent, int every)
@@ -47,14 +40,14 @@ bool FilterProgress::beforeRow(int row)
     if (m_run->host.escapePressed())
         return false;
     if (row % m_every == 0)
-        showProcessingProgress(m_run->host, m_first + int(static_cast<long long>(row) * (m_last - m_first) / m_rows));
+        showProcessingProgress(*m_run, m_first + int(static_cast<long long>(row) * (m_last - m_first) / m_rows));
     return true;
 }
 
 void FilterProgress::finish()
 {
     if (m_run->interactive)
-        showProcessingProgress(m_run->host, 100);
+        showProcessingProgress(*m_run, 100);
 }
 
 } // namespace gp

@@ -1,11 +1,13 @@
 #pragma once
 // What every adjustment, filter and effect needs besides its image: the allocator (which shows
-// "There is not enough memory." when a block cannot be had), the Host for the wait cursor, the
-// progress line and the Escape test, and whether the run is interactive. Previews run quietly:
-// no cursor, no progress texts and no Escape test.
+// "There is not enough memory." when a block cannot be had), the Host for the wait cursor and
+// the Escape test, the program's status line for the progress texts (one made on the Host when
+// none is given), and whether the run is interactive. Previews run quietly: no cursor, no
+// progress texts and no Escape test.
 
 #include "image/Allocator.h"
 #include "shell/Host.h"
+#include "shell/StatusLine.h"
 
 namespace gp {
 
@@ -13,6 +15,7 @@ struct FilterRun {
     const Allocator& allocator;
     Host& host;
     bool interactive = true;
+    StatusLine* status = nullptr;
 };
 
 // Shows the wait cursor for the lifetime of the scope (interactive runs only).
@@ -48,6 +51,6 @@ private:
 };
 
 // The progress line itself: "  Processing: N%" below 100, "  Ready" at 100.
-void showProcessingProgress(Host& host, int percent);
+void showProcessingProgress(const FilterRun& run, int percent);
 
 } // namespace gp

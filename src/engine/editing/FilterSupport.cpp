@@ -1,5 +1,6 @@
 #include "editing/FilterSupport.h"
 
+#include "editing/ResultImage.h"
 #include "image/ImageType.h"
 
 #include <algorithm>
@@ -15,13 +16,7 @@ bool isFilterable(const Image& image)
 
 std::optional<Image> blankLike(const Image& source, const Allocator& allocator)
 {
-    auto result = allocator.image(source.width(), source.height(), source.bitsPerPixel(), source.colorCount());
-    if (!result)
-        return std::nullopt;
-    result->setResolution(source.xPelsPerMeter(), source.yPelsPerMeter());
-    const auto from = source.colorTable();
-    std::copy(from.begin(), from.end(), result->colorTable().begin());
-    return result;
+    return allocateLike(source, source.width(), source.height(), allocator);
 }
 
 bool copyPixelRows(const Image& source, Image& result, const FilterRun& run)

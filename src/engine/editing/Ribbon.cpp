@@ -1,6 +1,7 @@
 #include "editing/Ribbon.h"
 
 #include "editing/FilterSupport.h"
+#include "editing/NearestIndex.h"
 
 #include <cmath>
 #include <cstdint>
@@ -29,7 +30,7 @@ std::optional<Image> ribbon(const Image& source, int waves, int strength, Rgb ac
         fill[1] = clampByte(active.green);
         fill[2] = clampByte(active.red);
     } else {
-        fill[0] = clampByte(int(0.30 * active.red + 0.59 * active.green + 0.11 * active.blue + 0.5));
+        fill[0] = std::uint8_t(nearestPaletteIndex(source, active));
     }
     FilterProgress progress(run, height);
     for (int y = 0; y < height; ++y) {

@@ -3,6 +3,7 @@
 #include "acquire/AcquireCommands.h"
 #include "codecs/SaveCommands.h"
 #include "image/ColorConversionCommands.h"
+#include "editing/AdjustmentCommands.h"
 #include "editing/EditMenuCommands.h"
 #include "editing/TransformCommands.h"
 #include "mail/MailCommand.h"
@@ -27,6 +28,7 @@ App::App(Host& host, Paths paths)
     m_documents.onClosing = [this](Document& document) { m_undo.drop(&document); };
     registerEditMenuCommands(*this);
     registerTransformCommands(*this);
+    registerAdjustmentCommands(*this);
     registerAcquireCommands(*this);
     registerMailCommands(*this);
     registerFileCommands(*this);

@@ -8,6 +8,8 @@
 #include "acquire/Acquisition.h"
 #include "codecs/PhotoCdOptions.h"
 #include "codecs/SaveOptions.h"
+#include "editing/EditingMemory.h"
+#include "editing/Random.h"
 #include "editing/TransformMemory.h"
 #include "image/Allocator.h"
 #include "image/DocumentList.h"
@@ -82,6 +84,9 @@ public:
     UndoRecord& undoRecord() { return m_undo; }
     ClipboardCopy& clipboard() { return m_clipboard; }
     TransformMemory& transformMemory() { return m_transformMemory; }
+    // What the adjustments, filters and effects remember, and the generator the effects draw on.
+    EditingMemory& editingMemory() { return m_editingMemory; }
+    Random& random() { return m_random; }
 
     // The Save As dialog's remembered type, compress flag, quality and folders.
     SaveOptions& saveOptions() { return m_saveOptions; }
@@ -126,6 +131,8 @@ private:
     UndoRecord m_undo;
     ClipboardCopy m_clipboard;
     TransformMemory m_transformMemory;
+    EditingMemory m_editingMemory;
+    Random m_random;
     CommandDispatcher m_commands;
     ScreenState m_screens;
     StatusLine m_statusLine;

@@ -19,8 +19,12 @@
 
 namespace gp {
 
+class BrightnessContrastModel;
 class Document;
+class FilterDialogModel;
+class HueSaturationModel;
 class ImageSizeModel;
+class ToneModel;
 class RotateDialogModel;
 
 enum class Icon { None, Warning, Question, Information, Stop };
@@ -120,6 +124,37 @@ public:
     // pressed OK (the model then holds the accepted values).
     virtual bool runRotateDialog(RotateDialogModel& /*model*/) { return false; }
     virtual bool runImageSizeDialog(ImageSizeModel& /*model*/) { return false; }
+
+    // The adjustment, filter and effect dialogs show Before and After previews of `source` (see
+    // editing/PreviewSession.h); `preview` computes an After image from a sample with the model's
+    // current values. True when the user pressed OK (the model then holds the accepted values).
+    using PreviewCompute = std::function<std::optional<Image>(const Image& sample)>;
+    virtual bool runBrightnessContrastDialog(BrightnessContrastModel& /*model*/, const Image& /*source*/,
+                                             const PreviewCompute& /*preview*/)
+    {
+        return false;
+    }
+    virtual bool runHueSaturationDialog(HueSaturationModel& /*model*/, const Image& /*source*/,
+                                        const PreviewCompute& /*preview*/)
+    {
+        return false;
+    }
+    virtual bool runToneDialog(ToneModel& /*model*/, const Image& /*source*/, const PreviewCompute& /*preview*/)
+    {
+        return false;
+    }
+    // Blur or Sharpen with its intensity.
+    virtual bool runFilterDialog(FilterDialogModel& /*model*/, const Image& /*source*/,
+                                 const PreviewCompute& /*preview*/)
+    {
+        return false;
+    }
+    // The Effects menu's previews with the choice of effect and intensity.
+    virtual bool runEffectBrowser(FilterDialogModel& /*model*/, const Image& /*source*/,
+                                  const PreviewCompute& /*preview*/)
+    {
+        return false;
+    }
 };
 
 } // namespace gp
