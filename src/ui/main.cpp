@@ -40,8 +40,6 @@ int main(int argc, char** argv)
     host.setWindow(&frame);
     host.statusSink = [&frame](gp::StatusPane pane, std::string_view text) { frame.showStatus(pane, text); };
     host.pageSink = [&frame] { frame.pageView()->update(); };
-    host.clipboardRender = [&app] { return app.clipboard().render(app.settings().active); };
-    host.clipboardLost = [&app] { app.clipboard().clear(); };
     if (!frame.checkSettingsFile()) {
         frame.close();
         return 0;

@@ -61,7 +61,7 @@ TEST_F(CliLayouts, ListsGeneratedLayoutsInPrinterPixels)
 TEST_F(CliLayouts, TemplatesAreAddedListedAndDeleted)
 {
     std::string out;
-    ASSERT_EQ(run(std::string("templates add Halves 0,0,8000,5000;0,5000,8000,10000") + kPage), 0);
+    ASSERT_EQ(run(std::string("templates add Halves '0,0,8000,5000;0,5000,8000,10000'") + kPage), 0);
     ASSERT_EQ(run(std::string("templates list") + kPage, &out), 0);
     EXPECT_EQ(out, "{\"index\":0, \"name\":\"Halves\", \"cells\":[[0,0,800,500], [0,500,800,1000]]}\n");
     EXPECT_EQ(run(std::string("templates delete 3") + kPage), 1);
@@ -78,12 +78,13 @@ TEST_F(CliLayouts, PagePutsEachPhotoInItsCell)
     QImage page(QString::fromStdString(png));
     ASSERT_FALSE(page.isNull());
     EXPECT_EQ(page.size(), QSize(800, 1000));
-    // The one-cell label fallback: a 3:2 photo across the whole width, centred vertically.
-    EXPECT_EQ(pixelAt(page, 400, 500), 0xDC1414u);
-    EXPECT_EQ(pixelAt(page, 400, 10), 0xFFFFFFu);
+    // The first shipped Letter label sheet: 2-5/8 × 1 inch labels from (0.19, 0.5) inch on the
+    // paper; the photo fills the first label's height, centred across it.
+    EXPECT_EQ(pixelAt(page, 120, 50), 0xDC1414u);
+    EXPECT_EQ(pixelAt(page, 400, 500), 0xFFFFFFu);
 
     // Two photos in a user template of two halves.
-    ASSERT_EQ(run(std::string("templates add Halves 0,0,8000,5000;0,5000,8000,10000") + kPage), 0);
+    ASSERT_EQ(run(std::string("templates add Halves '0,0,8000,5000;0,5000,8000,10000'") + kPage), 0);
     ASSERT_EQ(run("page my-templates 0 " + red + " " + blue + " -o " + png + kPage + " --margins 0,0"), 0);
     page.load(QString::fromStdString(png));
     EXPECT_EQ(pixelAt(page, 400, 250), 0xDC1414u);

@@ -54,9 +54,8 @@ public:
         return m_state.mask ? SelectionState::Mask : SelectionState::None;
     }
 
-    // Replaces the picture (an edit in place, undo, paste) inside the document's image handle,
-    // keeps the size fields in step, and returns the old picture in a new handle for the undo
-    // record. The handle given is emptied.
+    // Replaces the image (an edit in place, undo, paste) and keeps the size fields in step;
+    // returns the old image for the undo record.
     std::shared_ptr<Image> replaceImage(std::shared_ptr<Image> image);
 
 private:

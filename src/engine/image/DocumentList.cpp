@@ -78,6 +78,14 @@ Document* DocumentList::findByTitle(std::string_view title) const
     return nullptr;
 }
 
+Document* DocumentList::findBySerial(int serial) const
+{
+    for (const auto& d : m_documents)
+        if (d->serial() == serial)
+            return d.get();
+    return nullptr;
+}
+
 Document* DocumentList::findByImage(const Image* image) const
 {
     for (const auto& d : m_documents)

@@ -41,6 +41,7 @@ public:
     const std::vector<std::unique_ptr<Document>>& all() const { return m_documents; }
     Document* findByTitle(std::string_view title) const;
     Document* findByImage(const Image* image) const;
+    Document* findBySerial(int serial) const;
 
     // An untitled document answers NeverSaved once, then Saved until any document closes.
     ModifiedState queryModified(const Document& document);

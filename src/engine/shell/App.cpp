@@ -87,7 +87,13 @@ int App::execute(int id, std::string_view argument)
 {
     const Document* active = activeDocument();
     const ImageType type = active ? imageTypeOf(&active->image()) : ImageType::None;
+    const std::shared_ptr<Image> imageBefore = active ? active->state().image : nullptr;
+    const int activeSerial = active ? active->serial() : 0;
     const auto outcome = m_commands.dispatch(id, type, argument);
+    // An edit gives the document a new image; the photo slots that showed the old one follow.
+    if (imageBefore && !m_documents.findByImage(imageBefore.get()))
+        if (const Document* edited = m_documents.findBySerial(activeSerial))
+            m_layoutPage.replacePhoto(imageBefore.get(), edited->state().image);
     if (outcome.beep)
         m_host->beep();
     if (Document* doc = activeDocument();

@@ -125,6 +125,14 @@ public:
     virtual bool runRotateDialog(RotateDialogModel& /*model*/) { return false; }
     virtual bool runImageSizeDialog(ImageSizeModel& /*model*/) { return false; }
 
+    // The system clipboard. Offering announces a bitmap that render makes only when another
+    // program asks for it; lost is called when another program empties the clipboard. The
+    // system's bitmap is nothing when the clipboard holds none (or there is no system clipboard).
+    virtual void offerClipboardBitmap(std::function<std::optional<Image>()> /*render*/, std::function<void()> /*lost*/)
+    {
+    }
+    virtual std::optional<Image> systemClipboardBitmap() { return std::nullopt; }
+
     // The adjustment, filter and effect dialogs show Before and After previews of `source` (see
     // editing/PreviewSession.h); `preview` computes an After image from a sample with the model's
     // current values. True when the user pressed OK (the model then holds the accepted values).

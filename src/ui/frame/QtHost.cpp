@@ -161,31 +161,14 @@ void QtHost::repaintDocument(const Document&, std::optional<Rect>)
     redrawPage();
 }
 
-void QtHost::announceClipboardBitmap()
+void QtHost::offerClipboardBitmap(std::function<std::optional<Image>()> render, std::function<void()> lost)
 {
-    m_clipboard.offer(
-        [this]() -> std::optional<Image> {
-            if (!clipboardRender)
-                return std::nullopt;
-            const auto packed = clipboardRender();
-            auto image = Image::fromPacked(packed);
-            if (!image)
-                return std::nullopt;
-            return std::move(image).value();
-        },
-        [this] {
-            if (clipboardLost)
-                clipboardLost();
-        });
+    m_clipboard.offer(std::move(render), std::move(lost));
 }
 
-std::optional<std::vector<std::uint8_t>> QtHost::systemClipboardBitmap()
+std::optional<Image> QtHost::systemClipboardBitmap()
 {
-    const auto image = m_clipboard.bitmap();
-    if (!image)
-        return std::nullopt;
-    const auto packed = image->packed();
-    return std::vector<std::uint8_t>(packed.begin(), packed.end());
+    return m_clipboard.bitmap();
 }
 
 } // namespace gp::ui

@@ -34,12 +34,9 @@ public:
     std::function<void()> pageSink;
     void redrawPage() override;
     void repaintDocument(const Document& document, std::optional<Rect> area) override;
-    // The system clipboard: the announced bitmap is made by clipboardRender only when another
-    // program asks for it; clipboardLost runs when another program takes the clipboard.
-    std::function<std::vector<std::uint8_t>()> clipboardRender;
-    std::function<void()> clipboardLost;
-    void announceClipboardBitmap() override;
-    std::optional<std::vector<std::uint8_t>> systemClipboardBitmap() override;
+    // The system clipboard: the offered bitmap is made only when another program asks for it.
+    void offerClipboardBitmap(std::function<std::optional<Image>()> render, std::function<void()> lost) override;
+    std::optional<Image> systemClipboardBitmap() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

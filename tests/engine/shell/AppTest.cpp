@@ -120,8 +120,11 @@ TEST(App, AnEditShowsInThePhotoSlotThatSharesTheImage)
     test::FakeHost host;
     App app(host, pathsIn(dir));
     Document* doc = app.newDocument(rgb(2, 2));
-    auto old = doc->replaceImage(std::make_shared<Image>(rgb(5, 7)));
-    EXPECT_EQ(old->width(), 2);
+    app.commands().set(command::FlipHorizontal, [&](std::string_view) {
+        doc->replaceImage(std::make_shared<Image>(rgb(5, 7)));
+        return command::ResultChanged;
+    });
+    app.execute(command::FlipHorizontal);
+    EXPECT_EQ(app.layoutPage().photo(0), doc->state().image);
     EXPECT_EQ(app.layoutPage().photo(0)->width(), 5);
-    EXPECT_EQ(doc->state().width, 5);
 }
