@@ -39,16 +39,16 @@ std::optional<PageSpec> parsePage(std::string_view text)
     return sane ? std::optional(page) : std::nullopt;
 }
 
-PageGeometry geometryOf(const PageSpec& spec)
+PageGeometry geometryOf(const PageSpec& page)
 {
     PageGeometry g;
-    g.printableWidth = spec.printable.width;
-    g.printableHeight = spec.printable.height;
-    g.dpiX = spec.resolutionX;
-    g.dpiY = spec.resolutionY;
-    g.printingOffset = spec.offset;
-    g.paperWidth = spec.paper.width;
-    g.paperHeight = spec.paper.height;
+    g.printableWidth = page.printable.width;
+    g.printableHeight = page.printable.height;
+    g.dpiX = page.resolutionX;
+    g.dpiY = page.resolutionY;
+    g.printingOffset = page.offset;
+    g.paperWidth = page.paper.width;
+    g.paperHeight = page.paper.height;
     g.wholeInchWidth = g.dpiX * std::max(1, g.printableWidth / g.dpiX);
     g.wholeInchHeight = g.dpiY * std::max(1, g.printableHeight / g.dpiY);
     return g;

@@ -125,24 +125,24 @@ void QtDrawingContext::drawLine(Point from, Point to, const Pen& pen)
     m_painter->restore();
 }
 
-QFont QtDrawingContext::fontFor(const FontSpec& spec) const
+QFont QtDrawingContext::fontFor(const FontSpec& fontSpec) const
 {
     QFont font = m_painter->font();
-    if (!spec.face.empty())
-        font.setFamily(QString::fromStdString(spec.face));
-    if (spec.height > 0)
-        font.setPixelSize(spec.height);
-    font.setWeight(QFont::Weight(std::clamp(spec.weight, 100, 900)));
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
+    if (!fontSpec.face.empty())
+        font.setFamily(QString::fromStdString(fontSpec.face));
+    if (fontSpec.height > 0)
+        font.setPixelSize(fontSpec.height);
+    font.setWeight(QFont::Weight(std::clamp(fontSpec.weight, 100, 900)));
+    font.setItalic(fontSpec.italic);
+    font.setUnderline(fontSpec.underline);
     return font;
 }
 
 void QtDrawingContext::drawText(
-    Point at, std::string_view text, const FontSpec& spec, TextAlign align, Color color, bool transparent)
+    Point at, std::string_view text, const FontSpec& fontSpec, TextAlign align, Color color, bool transparent)
 {
     const QString string = QString::fromUtf8(text.data(), qsizetype(text.size()));
-    const QFont font = fontFor(spec);
+    const QFont font = fontFor(fontSpec);
     const QFontMetrics metrics(font, m_painter->device());
     const int width = metrics.horizontalAdvance(string);
     int left = at.x;
@@ -159,9 +159,9 @@ void QtDrawingContext::drawText(
     m_painter->restore();
 }
 
-Size QtDrawingContext::measureText(std::string_view text, const FontSpec& spec)
+Size QtDrawingContext::measureText(std::string_view text, const FontSpec& fontSpec)
 {
-    const QFontMetrics metrics(fontFor(spec), m_painter->device());
+    const QFontMetrics metrics(fontFor(fontSpec), m_painter->device());
     return { metrics.horizontalAdvance(QString::fromUtf8(text.data(), qsizetype(text.size()))), metrics.height() };
 }
 

@@ -31,12 +31,14 @@ std::set<fs::path> pdfsIn(const fs::path& folder)
 }
 
 // Waits for a new, complete PDF in the folder (cups-pdf writes it after the job ends).
-std::optional<fs::path> waitForNewPdf(const fs::path& folder, const std::set<fs::path>& before)
+// The first new PDF whose name holds marker (the job's title), once its size stops changing. The
+// tests run in parallel, so each looks only for its own job.
+std::optional<fs::path> waitForNewPdf(const fs::path& folder, const std::set<fs::path>& before, const std::string& marker)
 {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
     while (std::chrono::steady_clock::now() < deadline) {
         for (const fs::path& pdf : pdfsIn(folder)) {
-            if (before.count(pdf))
+            if (before.count(pdf) || pdf.filename().string().find(marker) == std::string::npos)
                 continue;
             const auto size = fs::file_size(pdf);
             QThread::msleep(300);
@@ -64,7 +66,7 @@ struct CupsQueueTest : ::testing::Test {
 
     // Prints a 600 × 400 quadrant photo at its pixel size; returns the page rendered at the device's
     // resolution and the geometry it was printed with.
-    std::pair<QImage, PageGeometry> printQuadrants(const PrintPlacement& placement)
+    std::pair<QImage, PageGeometry> printQuadrants(const PrintPlacement& placement, const std::string& marker)
     {
         gfx::QtPrinterCatalog catalog;
         PrinterState printer;
@@ -78,9 +80,9 @@ struct CupsQueueTest : ::testing::Test {
         const Image photo = test::quadrantPhoto(600, 400);
         const auto before = pdfsIn(outputFolder);
         const PrintResult result = printImage(
-            printer, host, &photo, placement, Banding::On, DocumentRoute::NamedFunctions, "Glimmerpress - quadrants");
+            printer, host, &photo, placement, Banding::On, DocumentRoute::NamedFunctions, "Glimmerpress-" + marker);
         EXPECT_EQ(result, (PrintResult { 0, false }));
-        const auto pdf = waitForNewPdf(outputFolder, before);
+        const auto pdf = waitForNewPdf(outputFolder, before, marker);
         EXPECT_TRUE(pdf) << "no PDF from the queue in " << outputFolder;
         if (!pdf)
             return {};
@@ -109,7 +111,7 @@ QRect inkBox(const QImage& page)
 TEST_F(CupsQueueTest, CentredPhotoLandsInTheMiddleOfThePrintableArea)
 {
     PrintPlacement placement;
-    const auto [page, g] = printQuadrants(placement);
+    const auto [page, g] = printQuadrants(placement, "centred");
     ASSERT_FALSE(page.isNull());
     EXPECT_GE(g.paperWidth, g.printableWidth);
     const int left = g.printingOffset.x + (g.printableWidth - 600) / 2;
@@ -128,7 +130,7 @@ TEST_F(CupsQueueTest, PositionedPhotoStartsAtHalfThePrintableWidth)
     PrintPlacement placement;
     placement.centerX = false;
     placement.positionX = 5000;
-    const auto [page, g] = printQuadrants(placement);
+    const auto [page, g] = printQuadrants(placement, "positioned");
     ASSERT_FALSE(page.isNull());
     const QRect ink = inkBox(page);
     EXPECT_NEAR(ink.left(), g.printingOffset.x + g.printableWidth / 2, 2);

@@ -26,8 +26,8 @@ std::filesystem::path asset(const std::string& name)
 int buttonsWithImages(std::span<const ButtonSpec> specs)
 {
     int count = 0;
-    for (const ButtonSpec& spec : specs)
-        count += spec.kind != ButtonKind::Area;
+    for (const ButtonSpec& buttonSpec : specs)
+        count += buttonSpec.kind != ButtonKind::Area;
     return count;
 }
 
@@ -80,11 +80,11 @@ private slots:
                 const auto entries = skin->page(page);
                 QCOMPARE(int(entries.size()), 3 * buttonsWithImages(specs));
                 int button = 0;
-                for (const ButtonSpec& spec : specs) {
-                    if (spec.kind == ButtonKind::Area)
+                for (const ButtonSpec& buttonSpec : specs) {
+                    if (buttonSpec.kind == ButtonKind::Area)
                         continue;
                     const SkinEntry& third = entries[std::size_t(3 * button + 2)];
-                    const Rect expected = scaled(spec.rect, mode640);
+                    const Rect expected = scaled(buttonSpec.rect, mode640);
                     QVERIFY(std::abs(third.rect.left - expected.left) <= 1);
                     QVERIFY(std::abs(third.rect.width() - expected.width()) <= 1);
                     // The three pictures are the button's size and differ from each other.

@@ -164,15 +164,15 @@ QFont labelFont(double scale, bool bold)
 
 } // namespace
 
-QImage buttonImage(const ui::ButtonSpec& spec, ButtonState state, double scale)
+QImage buttonImage(const ui::ButtonSpec& buttonSpec, ButtonState state, double scale)
 {
-    const QSize size = scaledSize(spec.rect, scale);
+    const QSize size = scaledSize(buttonSpec.rect, scale);
     QImage image(size, QImage::Format_RGB32);
     image.fill(QColor(0xee, 0xf2, 0xf6));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
 
-    const bool accent = spec.style == ui::Style::Accent;
+    const bool accent = buttonSpec.style == ui::Style::Accent;
     QColor fill = accent ? kAccent : kCard;
     QColor border = accent ? kAccentDark : kBorder;
     QColor ink = accent ? QColor(Qt::white) : kInk;
@@ -186,7 +186,7 @@ QImage buttonImage(const ui::ButtonSpec& spec, ButtonState state, double scale)
         ink = Qt::white;
         glyphColour = Qt::white;
     }
-    if (spec.style == ui::Style::Round) {
+    if (buttonSpec.style == ui::Style::Round) {
         // The logo sits on the header band: a title with its star.
         image.fill(kHeader);
         p.setPen(Qt::NoPen);
@@ -201,10 +201,10 @@ QImage buttonImage(const ui::ButtonSpec& spec, ButtonState state, double scale)
         p.setFont(font);
         p.setPen(Qt::white);
         p.drawText(QRectF(42 * scale, 0, size.width(), size.height()), Qt::AlignVCenter | Qt::AlignLeft,
-            QString::fromUtf8(spec.label));
+            QString::fromUtf8(buttonSpec.label));
         return image;
     }
-    if (spec.id >= 1 && spec.id <= 3 && spec.style == ui::Style::Small && spec.rect.top < 60) {
+    if (buttonSpec.id >= 1 && buttonSpec.id <= 3 && buttonSpec.style == ui::Style::Small && buttonSpec.rect.top < 60) {
         // Help, minimise and exit also sit on the header band.
         image.fill(kHeader);
         if (state == ButtonState::Normal) {
@@ -225,18 +225,18 @@ QImage buttonImage(const ui::ButtonSpec& spec, ButtonState state, double scale)
     p.setPen(QPen(border, 1));
     p.drawRoundedRect(body, radius, radius);
 
-    const QString label = QString::fromUtf8(spec.label);
+    const QString label = QString::fromUtf8(buttonSpec.label);
     const double glyphSize = qMin(20 * scale, body.height() - 8 * scale);
     if (label.isEmpty()) {
-        drawGlyph(p, spec.glyph,
+        drawGlyph(p, buttonSpec.glyph,
             QRectF(body.center().x() - glyphSize / 2, body.center().y() - glyphSize / 2, glyphSize, glyphSize),
             glyphColour);
         return image;
     }
     double textLeft = body.left() + 10 * scale;
-    if (spec.glyph != ui::Glyph::None) {
+    if (buttonSpec.glyph != ui::Glyph::None) {
         drawGlyph(
-            p, spec.glyph, QRectF(textLeft, body.center().y() - glyphSize / 2, glyphSize, glyphSize), glyphColour);
+            p, buttonSpec.glyph, QRectF(textLeft, body.center().y() - glyphSize / 2, glyphSize, glyphSize), glyphColour);
         textLeft += glyphSize + 8 * scale;
     }
     p.setFont(labelFont(scale, true));
@@ -246,9 +246,9 @@ QImage buttonImage(const ui::ButtonSpec& spec, ButtonState state, double scale)
     return image;
 }
 
-QImage sliderImage(const ui::ButtonSpec& spec, ButtonState state, double scale)
+QImage sliderImage(const ui::ButtonSpec& buttonSpec, ButtonState state, double scale)
 {
-    const QSize size = scaledSize(spec.rect, scale);
+    const QSize size = scaledSize(buttonSpec.rect, scale);
     if (state == ButtonState::Normal) {
         QImage track(size, QImage::Format_RGB32);
         track.fill(kCard);
@@ -282,11 +282,11 @@ QImage frameBackground(int page, double scale)
     p.fillRect(QRectF(0, 0, image.width(), 60 * scale), kHeader);
     p.fillRect(QRectF(0, 60 * scale, image.width(), 2 * scale), kAccent);
     // Soft panels behind the areas, so the windows laid over them sit on a card.
-    for (const ui::ButtonSpec& spec : ui::framePage(page)) {
-        if (spec.kind != ui::ButtonKind::Area)
+    for (const ui::ButtonSpec& buttonSpec : ui::framePage(page)) {
+        if (buttonSpec.kind != ui::ButtonKind::Area)
             continue;
-        const QRectF r(spec.rect.left * scale - 2, spec.rect.top * scale - 2, spec.rect.width() * scale + 4,
-            spec.rect.height() * scale + 4);
+        const QRectF r(buttonSpec.rect.left * scale - 2, buttonSpec.rect.top * scale - 2, buttonSpec.rect.width() * scale + 4,
+            buttonSpec.rect.height() * scale + 4);
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(0, 0, 0, 28));
         p.drawRoundedRect(r.translated(2, 2), 6, 6);
@@ -352,9 +352,9 @@ QImage copiesImage(int count, double scale)
     return image;
 }
 
-QImage listRowImage(const ui::ButtonSpec& spec, ButtonState state, double scale)
+QImage listRowImage(const ui::ButtonSpec& buttonSpec, ButtonState state, double scale)
 {
-    QImage image(scaledSize(spec.rect, scale), QImage::Format_RGB32);
+    QImage image(scaledSize(buttonSpec.rect, scale), QImage::Format_RGB32);
     image.fill(state == ButtonState::Pressed ? kTeal : state == ButtonState::Hover ? kTealLight : kCard);
     QPainter p(&image);
     p.setPen(QPen(kBorder, 1));

@@ -12,9 +12,9 @@ namespace gp::skin {
 enum class ButtonState { Normal, Pressed, Hover };
 
 // A button's image in one state, the size of its (scaled) place.
-QImage buttonImage(const ui::ButtonSpec& spec, ButtonState state, double scale);
+QImage buttonImage(const ui::ButtonSpec& buttonSpec, ButtonState state, double scale);
 // A slider's track (state Normal) or its knob (Pressed, Hover).
-QImage sliderImage(const ui::ButtonSpec& spec, ButtonState state, double scale);
+QImage sliderImage(const ui::ButtonSpec& buttonSpec, ButtonState state, double scale);
 // The background of a page of the frame's bar, with panels behind its areas.
 QImage frameBackground(int page, double scale);
 // The backdrop of a screen's work area (the screen background files).
@@ -24,7 +24,7 @@ QImage barBackground(const QSize& size, const QString& title, double scale);
 // The copies counter showing count.
 QImage copiesImage(int count, double scale);
 // A list row in one state; the text is drawn by the list itself.
-QImage listRowImage(const ui::ButtonSpec& spec, ButtonState state, double scale);
+QImage listRowImage(const ui::ButtonSpec& buttonSpec, ButtonState state, double scale);
 // The blank panel shown where the page has no template.
 QImage blankPanel(double scale);
 

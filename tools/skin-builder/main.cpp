@@ -36,18 +36,18 @@ Rect scaledRect(const Rect& r, double scale)
 std::vector<EntryImage> buttonEntries(std::span<const ui::ButtonSpec> page, double scale)
 {
     std::vector<EntryImage> entries;
-    for (const ui::ButtonSpec& spec : page) {
-        if (spec.kind == ui::ButtonKind::Area)
+    for (const ui::ButtonSpec& buttonSpec : page) {
+        if (buttonSpec.kind == ui::ButtonKind::Area)
             continue;
-        const bool slider = spec.kind == ui::ButtonKind::Slider || spec.kind == ui::ButtonKind::SliderControl;
+        const bool slider = buttonSpec.kind == ui::ButtonKind::Slider || buttonSpec.kind == ui::ButtonKind::SliderControl;
         for (ButtonState state : { ButtonState::Normal, ButtonState::Pressed, ButtonState::Hover }) {
             EntryImage entry;
             entry.kind = slider ? 2 : 0;
-            entry.rect = scaledRect(spec.rect, scale);
+            entry.rect = scaledRect(buttonSpec.rect, scale);
             entry.parameter = slider ? 100 : 0;
-            const QImage image = slider                   ? sliderImage(spec, state, scale)
-                : spec.kind == ui::ButtonKind::OwnerDrawn ? listRowImage(spec, state, scale)
-                                                          : buttonImage(spec, state, scale);
+            const QImage image = slider                   ? sliderImage(buttonSpec, state, scale)
+                : buttonSpec.kind == ui::ButtonKind::OwnerDrawn ? listRowImage(buttonSpec, state, scale)
+                                                          : buttonImage(buttonSpec, state, scale);
             entry.packed = packedOf(image);
             entries.push_back(std::move(entry));
         }

@@ -116,9 +116,9 @@ void MainFrame::buildBars()
     m_bar->contextMenu = [this](QPoint at) { showCommandMenu(at); };
 
     m_pageView = new PageView(this, m_app->documents());
-    for (const ButtonSpec& spec : framePage(0))
-        if (spec.id == 102)
-            m_pageView->setGeometry(qrect(scaled(spec.rect, m_mode640)).adjusted(2, 2, -2, -2));
+    for (const ButtonSpec& buttonSpec : framePage(0))
+        if (buttonSpec.id == 102)
+            m_pageView->setGeometry(qrect(scaled(buttonSpec.rect, m_mode640)).adjusted(2, 2, -2, -2));
     m_pageView->setBlankPanel(loadSkinBitmap(paths.asset("ui/blankrectlogo" + ext())));
     connect(m_pageView, &PageView::filesDropped, this, &MainFrame::openFiles);
 

@@ -31,15 +31,15 @@ int sliderPositionOf(const ButtonRecord& record)
 std::vector<ButtonRecord> recordsOf(std::span<const ButtonSpec> specs)
 {
     std::vector<ButtonRecord> records;
-    for (const ButtonSpec& spec : specs) {
+    for (const ButtonSpec& buttonSpec : specs) {
         ButtonRecord record;
-        record.id = spec.id;
-        record.argument = spec.id;
-        record.kind = spec.kind;
-        record.group = spec.group;
-        if (spec.kind == ButtonKind::Area)
-            record.rect = spec.rect;
-        if (isSlider(spec.kind))
+        record.id = buttonSpec.id;
+        record.argument = buttonSpec.id;
+        record.kind = buttonSpec.kind;
+        record.group = buttonSpec.group;
+        if (buttonSpec.kind == ButtonKind::Area)
+            record.rect = buttonSpec.rect;
+        if (isSlider(buttonSpec.kind))
             record.parameter = 100;
         records.push_back(std::move(record));
     }

@@ -38,13 +38,13 @@ TEST(LabelSheets, ReadsPrefixesAndSheetsInPrinterPixels)
     test::writeFile(dir / "lblspec.ini", "[LABELPREFIX]\nGP=Glimmer\nZZ=A very long display name indeed\n"
                                          "[GP5100_6600]\nAddress=113,300,1575,600,1650,600,3,10\n"
                                          "Tight=0,0,1000,1000,500,200,2,2\nBroken=1,2,3\nNegative=0,0,-5,10,0,0,1,1\n");
-    const ProfileFile spec(dir / "lblspec.ini");
-    const auto prefixes = readLabelPrefixes(spec);
+    const ProfileFile labelSpec(dir / "lblspec.ini");
+    const auto prefixes = readLabelPrefixes(labelSpec);
     ASSERT_EQ(prefixes.size(), 2u);
     EXPECT_EQ(prefixes[0], (LabelPrefix{"GP", "Glimmer"}));
     EXPECT_EQ(prefixes[1].displayName.size(), 19u);
 
-    const auto sheets = readLabelSheets(spec, "GP5100_6600", letterAt(300));
+    const auto sheets = readLabelSheets(labelSpec, "GP5100_6600", letterAt(300));
     ASSERT_EQ(sheets.size(), 2u) << "malformed entries are passed over";
     EXPECT_EQ(sheets[0].name, "Address");
     EXPECT_EQ(sheets[0].left, 56);

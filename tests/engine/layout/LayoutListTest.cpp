@@ -64,10 +64,10 @@ TEST(LayoutList, OneSizeGridsBecomeLabelsWithTheFlag)
 TEST(LayoutList, LabelsFallBackToTheWholePage)
 {
     test::TempDir dir;
-    const ProfileFile spec(dir / "lblspec.ini");
+    const ProfileFile labelSpec(dir / "lblspec.ini");
     LayoutList list;
     list.category = LayoutCategory::Labels;
-    buildLayoutList(list, {&spec, nullptr}, page(4800, 6000));
+    buildLayoutList(list, {&labelSpec, nullptr}, page(4800, 6000));
     ASSERT_EQ(list.entries, 1);
     EXPECT_EQ(list.sheets[0].cellWidth, 4800);
 }

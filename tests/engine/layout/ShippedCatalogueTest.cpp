@@ -26,12 +26,12 @@ PageGeometry paper(int widthSixHundredths, int heightSixHundredths)
 
 TEST(ShippedCatalogue, EverySheetFitsItsPaper)
 {
-    const ProfileFile spec(kProgramData / "lblspec.ini");
-    const auto prefixes = readLabelPrefixes(spec);
+    const ProfileFile labelSpec(kProgramData / "lblspec.ini");
+    const auto prefixes = readLabelPrefixes(labelSpec);
     ASSERT_GE(prefixes.size(), 2u);
     for (const PageGeometry& page : {paper(5100, 6600), paper(4958, 7017)}) {
         for (const auto& prefix : prefixes) {
-            const auto sheets = readLabelSheets(spec, labelSectionName(prefix.key, page), page);
+            const auto sheets = readLabelSheets(labelSpec, labelSectionName(prefix.key, page), page);
             EXPECT_FALSE(sheets.empty()) << prefix.key << " has no sheets for " << page.paperWidth;
             for (const auto& s : sheets) {
                 const Rect last = s.cell(s.cellCount() - 1);
