@@ -8,16 +8,20 @@ namespace gp {
 namespace {
 
 struct Entry {
-    int id;
+    int id = 0;
     std::string_view text;
 };
 
-constexpr auto kEntries = [] {
-    std::array entries{
+constexpr Entry kTable[] = {
 #define GP_STRING(name, id, text) Entry{id, text},
 #include "shell/strings/AllStrings.inc"
 #undef GP_STRING
-    };
+};
+
+// The table sorted by id, for binary search.
+constexpr auto kEntries = [] {
+    std::array<Entry, std::size(kTable)> entries{};
+    std::copy(std::begin(kTable), std::end(kTable), entries.begin());
     std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) { return a.id < b.id; });
     return entries;
 }();
