@@ -1,5 +1,6 @@
 // Runs the adjustment, filter and effect OPs of glimmerpress-cli edit as a script would.
 
+#include "CliRun.h"
 #include "TempDir.h"
 #include "image/Image.h"
 
@@ -14,26 +15,6 @@ using namespace gp;
 using namespace gp::test;
 
 namespace {
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-};
-
-CliRun cli(const std::string& arguments)
-{
-    const std::string command = std::string(GLIMMER_CLI) + " " + arguments + " 2>/dev/null";
-    CliRun run;
-    std::FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    std::array<char, 4096> buffer {};
-    while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe))
-        run.out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
 
 std::string fixture(const std::string& name)
 {

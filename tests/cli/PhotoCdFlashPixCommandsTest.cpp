@@ -1,5 +1,6 @@
 // glimmerpress-cli info and convert on Photo CD and FlashPix files, through the real libraries.
 
+#include "CliRun.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -12,26 +13,6 @@
 using namespace gp::test;
 
 namespace {
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-};
-
-CliRun cli(const std::string& arguments)
-{
-    const std::string command = std::string(GLIMMER_CLI) + " " + arguments + " 2>/dev/null";
-    CliRun run;
-    std::FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    std::array<char, 4096> buffer {};
-    while (std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe))
-        run.out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
 
 bool has(const std::string& text, const std::string& part)
 {
