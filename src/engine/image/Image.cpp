@@ -49,13 +49,10 @@ Result<Image> Image::create(int width, int height, int bitsPerPixel, int colors,
     if (imageSize > std::numeric_limits<std::uint32_t>::max())
         return makeError(ErrorKind::TooLarge, "image larger than 4 GiB");
 
-    std::vector<std::uint8_t> bytes;
-    try {
-        bytes.resize(head + imageSize + kBlockSpareBytes);
-    } catch (const std::bad_alloc&) {
+    auto bytes = ZeroedBlock::allocate(head + imageSize + kBlockSpareBytes);
+    if (!bytes)
         return makeError(ErrorKind::OutOfMemory, "out of memory");
-    }
-    std::uint8_t* p = bytes.data();
+    std::uint8_t* p = bytes->data();
     storeU32Le(p, kInfoHeaderSize);
     storeU32Le(p + kWidth, std::uint32_t(width));
     storeU32Le(p + kHeight, std::uint32_t(height));
@@ -63,7 +60,7 @@ Result<Image> Image::create(int width, int height, int bitsPerPixel, int colors,
     storeU16Le(p + kBits, std::uint16_t(bitsPerPixel));
     storeU32Le(p + kSizeImage, std::uint32_t(imageSize));
     storeU32Le(p + kClrUsed, std::uint32_t(colors));
-    return Image(std::move(bytes));
+    return Image(std::move(*bytes));
 }
 
 Result<Image> Image::createMask(int width, int height, std::size_t ceiling)
@@ -133,7 +130,7 @@ Result<Image> Image::fromPacked(std::span<const std::uint8_t> packed, std::size_
 
 Image Image::clone() const
 {
-    return Image(m_bytes);
+    return Image(m_bytes.clone());
 }
 
 int Image::width() const { return std::int32_t(loadU32Le(m_bytes.data() + kWidth)); }

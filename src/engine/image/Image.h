@@ -5,11 +5,11 @@
 // per pixel. An Image owns its bytes; it moves freely and copies only through clone().
 
 #include "base/Result.h"
+#include "image/ZeroedBlock.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <span>
-#include <vector>
 
 namespace gp {
 
@@ -89,9 +89,9 @@ public:
     std::size_t blockSize() const { return m_bytes.size(); }
 
 private:
-    explicit Image(std::vector<std::uint8_t> bytes) : m_bytes(std::move(bytes)) {}
+    explicit Image(ZeroedBlock bytes) : m_bytes(std::move(bytes)) {}
 
-    std::vector<std::uint8_t> m_bytes;
+    ZeroedBlock m_bytes;
 };
 
 } // namespace gp

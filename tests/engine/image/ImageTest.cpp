@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace gp;
 
 TEST(Image, LayoutOfThePackedBitmap)
@@ -28,6 +30,26 @@ TEST(Image, LayoutOfThePackedBitmap)
     auto four = Image::create(9, 1, 4);
     EXPECT_EQ(four->rowSize(), 8u);
     EXPECT_EQ(four->bitsOffset(), 40u + 64);
+}
+
+TEST(Image, StartsZeroedClonesApartAndIsNullOnceMovedFrom)
+{
+    // Large enough that the block comes straight from the system rather than a reused heap chunk.
+    auto image = Image::create(4000, 3000, 24);
+    ASSERT_TRUE(image);
+    const auto pixels = image->pixels();
+    EXPECT_TRUE(std::all_of(pixels.begin(), pixels.end(), [](std::uint8_t b) { return b == 0; }));
+
+    image->row(5)[7] = 42;
+    Image copy = image->clone();
+    copy.row(5)[7] = 1;
+    EXPECT_EQ(image->row(5)[7], 42);
+    EXPECT_EQ(copy.width(), 4000);
+
+    Image moved = std::move(copy);
+    EXPECT_TRUE(copy.isNull());
+    EXPECT_FALSE(moved.isNull());
+    EXPECT_TRUE(Image {}.clone().isNull());
 }
 
 TEST(Image, MaskHasBlackThenWhiteAnd48ByteHead)
