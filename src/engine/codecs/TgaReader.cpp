@@ -167,7 +167,9 @@ ReadResult decodeTga(std::span<const std::uint8_t> file, const Allocator& alloca
     // Enough pixel data must follow for every row before a block is taken for them: all of a
     // plain row, or for run-length rows at least one packet per 128 pixels.
     const std::size_t pixelSize = std::size_t(h.depth + 7) / 8;
-    const std::size_t rowBytes = (std::size_t(h.width) * std::size_t(h.depth) + 7) / 8;
+    // Pixels below 8 bits are packed; 15-bit ones take two bytes like 16-bit ones.
+    const std::size_t rowBytes
+        = h.depth < 8 ? (std::size_t(h.width) * std::size_t(h.depth) + 7) / 8 : std::size_t(h.width) * pixelSize;
     const std::size_t available = in.remaining() - mapBytes;
     const std::size_t leastRowBytes = h.runLength() ? (rowBytes / pixelSize + 127) / 128 * (1 + pixelSize) : rowBytes;
     if (available / leastRowBytes < std::size_t(h.height))

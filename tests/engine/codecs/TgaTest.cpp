@@ -214,6 +214,14 @@ TEST_F(Tga, FiveBitPixelsAndColourMapsOfEveryEntrySizeReachFullWhite)
         EXPECT_EQ(rgbAt(ours, 1, 0), (std::array<std::uint8_t, 3> { 0, 255, 0 })); // the top bit is ignored
     }
 
+    // 15-bit pixels take two bytes each: the rows of a 9-pixel picture are 18 bytes, not 17.
+    Bytes rows = words({ 0, 0, 0, 0, 0, 0, 0, 0, 0x001F, 0x7C00, 0, 0, 0, 0, 0, 0, 0, 0x03E0 });
+    ReadResult nine = decodeTga(header(2, 9, 2, 15) + rows, allocator);
+    ASSERT_TRUE(nine.ok()) << nine.detail;
+    EXPECT_EQ(rgbAt(toRgb(*nine.image), 8, 1), (std::array<std::uint8_t, 3> { 0, 0, 255 }));
+    EXPECT_EQ(rgbAt(toRgb(*nine.image), 0, 0), (std::array<std::uint8_t, 3> { 255, 0, 0 }));
+    EXPECT_EQ(rgbAt(toRgb(*nine.image), 8, 0), (std::array<std::uint8_t, 3> { 0, 255, 0 }));
+
     // The same four colours through maps of 15-, 16-, 24- and 32-bit entries, the map starting at 2.
     const Bytes indices { 2, 3, 4, 5 };
     const std::string maps[] = {
