@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <sys/wait.h>
 
@@ -60,4 +61,62 @@ TEST(CliConvert, WidensByDefaultAndKeepsTheDepthWithRaw)
     EXPECT_EQ(cli("convert --raw " + in + " " + (dir / "idx.jpg").string(), dir / "err").status, 1);
     EXPECT_NE(readFile(dir / "err").find("JPEG format is not available for indexed image."), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(dir / "idx.jpg"));
+}
+
+TEST(CliConvert, PcxAndTgaFilesAreWrittenAndReadByTheirExtensions)
+{
+    TempDir dir;
+    const std::string in = fixture("bmp/g/pal8.bmp");
+    const auto out = [&](const std::string& name) { return (dir / name).string(); };
+    ASSERT_EQ(cli("convert --raw " + in + " " + out("raw.pcx")).status, 0);
+    EXPECT_NE(cli("info " + out("raw.pcx"))
+                  .out.find("\"format\":\"PCX\", \"width\":127, \"height\":64, \"bits\":8, \"colors\":256"),
+        std::string::npos);
+    ASSERT_EQ(cli("convert " + in + " " + out("wide.pcx")).status, 0);
+    EXPECT_NE(cli("info " + out("wide.pcx")).out.find("\"bits\":24, \"colors\":0"), std::string::npos);
+
+    ASSERT_EQ(cli("convert " + in + " " + out("plain.tga")).status, 0);
+    ASSERT_EQ(cli("convert --compress " + in + " " + out("packed.tga")).status, 0);
+    ASSERT_EQ(cli("convert --raw --compress " + in + " " + out("mapped.tga")).status, 0);
+    EXPECT_EQ(readFile(dir / "plain.tga")[2], 2);
+    EXPECT_EQ(readFile(dir / "packed.tga")[2], 10);
+    EXPECT_EQ(readFile(dir / "mapped.tga")[2], 9);
+    EXPECT_NE(
+        cli("info " + out("packed.tga")).out.find("\"format\":\"TGA\", \"width\":127, \"height\":64, \"bits\":24"),
+        std::string::npos);
+
+    // Every file shows the fixture's pixels, through our reader and through ImageMagick's (which
+    // leaves TGA rows in file order unless told to turn them).
+    ASSERT_EQ(cli("convert --raw " + out("mapped.tga") + " " + out("back.bmp")).status, 0);
+    if (std::system("command -v convert >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "ImageMagick is not installed";
+    const auto pixels = [&](const std::string& file) {
+        const std::string ppm = (dir / std::filesystem::path(file).filename()).string() + ".ppm";
+        EXPECT_EQ(std::system(("convert '" + file + "' -auto-orient -depth 8 ppm:'" + ppm + "'").c_str()), 0);
+        return readFile(ppm);
+    };
+    const std::string expected = pixels(in);
+    for (const std::string name : { "raw.pcx", "wide.pcx", "plain.tga", "packed.tga", "mapped.tga", "back.bmp" }) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(pixels(out(name)), expected);
+    }
+}
+
+TEST(CliInfo, PcxAndTgaFilesOfOtherProgramsAreDescribed)
+{
+    if (std::system("command -v convert >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "ImageMagick is not installed";
+    TempDir dir;
+    const std::string pcx = (dir / "photo.pcx").string(), tga = (dir / "photo.tga").string();
+    ASSERT_EQ(std::system(("convert -size 30x20 gradient:red-blue " + pcx).c_str()), 0);
+    ASSERT_EQ(std::system(("convert -size 30x20 gradient:red-blue -type Palette -compress RLE " + tga).c_str()), 0);
+    EXPECT_NE(
+        cli("info " + pcx).out.find("\"format\":\"PCX\", \"width\":30, \"height\":20, \"bits\":24"), std::string::npos);
+    EXPECT_NE(
+        cli("info " + tga).out.find("\"format\":\"TGA\", \"width\":30, \"height\":20, \"bits\":8"), std::string::npos);
+
+    // A 32-bit run-length TGA is a kind this program does not read.
+    ASSERT_EQ(std::system(("convert -size 30x20 gradient:red-blue -alpha set -compress RLE " + tga).c_str()), 0);
+    EXPECT_EQ(cli("info " + tga, dir / "err").status, 1);
+    EXPECT_NE(readFile(dir / "err").find("Unknown file format"), std::string::npos);
 }

@@ -5,7 +5,11 @@
 #include "codecs/FlashPixFile.h"
 #include "codecs/JpegReader.h"
 #include "codecs/JpegWriter.h"
+#include "codecs/PcxReader.h"
+#include "codecs/PcxWriter.h"
 #include "codecs/PhotoCdReader.h"
+#include "codecs/TgaReader.h"
+#include "codecs/TgaWriter.h"
 #include "shell/App.h"
 #include "shell/StringTable.h"
 
@@ -31,6 +35,22 @@ WriteResult writeJpeg(const std::string& path, const Image& image, App& app)
 {
     return writeJpegFile(path, image, app.saveOptions().quality, app.host());
 }
+ReadResult readPcx(const std::string& path, App& app)
+{
+    return readPcxFile(path, app.allocator());
+}
+WriteResult writePcx(const std::string& path, const Image& image, App& app)
+{
+    return writePcxFile(path, image, app.host());
+}
+ReadResult readTga(const std::string& path, App& app)
+{
+    return readTgaFile(path, app.allocator());
+}
+WriteResult writeTga(const std::string& path, const Image& image, App& app)
+{
+    return writeTgaFile(path, image, app.saveOptions().compress, app.host());
+}
 
 } // namespace
 
@@ -39,9 +59,9 @@ const std::array<ImageFileType, 8>& imageFileTypes()
     static const std::array<ImageFileType, 8> types = { {
         { FileType::Bmp, "BMP", { "BMP", "" }, 1, readBmp, writeBmp, ReadStatus::NotThisFormat },
         { FileType::Tif, "TIF", { "TIF", "" }, 2, nullptr, nullptr, ReadStatus::NotThisFormat },
-        { FileType::Pcx, "PCX", { "PCX", "" }, 3, nullptr, nullptr, ReadStatus::NotThisFormat },
+        { FileType::Pcx, "PCX", { "PCX", "" }, 3, readPcx, writePcx, ReadStatus::NotThisFormat },
         { FileType::Gif, "GIF", { "GIF", "" }, 4, nullptr, nullptr, ReadStatus::NotThisFormat },
-        { FileType::Tga, "TGA", { "TGA", "" }, 5, nullptr, nullptr, ReadStatus::NotThisFormat },
+        { FileType::Tga, "TGA", { "TGA", "" }, 5, readTga, writeTga, ReadStatus::NotThisFormat },
         { FileType::Jpg, "JPG", { "JPG", "JPEG" }, 6, readJpeg, writeJpeg, ReadStatus::NotThisFormat },
         { FileType::Pcd, "PCD", { "PCD", "" }, 0, readPhotoCdFile, nullptr, ReadStatus::CannotRead },
         { FileType::Fpx, "FPX", { "FPX", "" }, 7, readFlashPixFile, writeFlashPixFile, ReadStatus::CannotRead },
