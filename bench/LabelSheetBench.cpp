@@ -6,7 +6,8 @@
 // Counters: photosMB (the decoded photos' blocks), pageRasterMB (one 24-bit raster of the
 // printable area), targetMB (their sum), peakRssMB (the process's resident high-water mark,
 // photos included), printExtraMB (how far printing raised that mark above where it stood once
-// the photos were made), pdfMB.
+// the photos were made), pdfMB. The allocator's ceiling bounds each photo's block, not their
+// sum, so the 30 photos (about 2 GiB) are held at once, as 30 open documents hold them.
 
 #include "SheetPhotos.h"
 #include "gfx/PdfPrintDevice.h"
