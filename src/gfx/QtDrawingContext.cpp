@@ -117,9 +117,11 @@ bool QtDrawingContext::stretchImage(const Image& image, const SourceArea& source
     // shrunk to that first: the output carries no pixels the printer would drop anyway.
     int width = a.width, height = a.height;
     if (m_samplesToDevicePixels) {
-        const QRectF onDevice = m_painter->combinedTransform().mapRect(QRectF(toQRect(target)));
-        width = std::max(1, int(std::lround(onDevice.width())));
-        height = std::max(1, int(std::lround(onDevice.height())));
+        // Device pixels per unit along each of the target's own axes, so a turned page (a
+        // landscape sheet) measures the same as an upright one.
+        const QTransform t = m_painter->combinedTransform();
+        width = std::max(1, int(std::lround(target.width() * std::hypot(t.m11(), t.m12()))));
+        height = std::max(1, int(std::lround(target.height() * std::hypot(t.m21(), t.m22()))));
     }
     const QImage view = storedArea(image, a, width, height);
     if (view.isNull())

@@ -107,6 +107,21 @@ TEST_F(DrawingContextTest, ForAPrinterALargerAreaIsSampledAtPixelCentresInEveryD
                     << bits << " bits at " << x << "," << y;
         EXPECT_EQ(at(14, 10), Qt::white) << bits << " bits";
     }
+    // On a painter turned a quarter, the target's own width still decides: 4 × 2 pixels.
+    const Image picture = centredCheckers(24);
+    canvas.fill(Qt::white);
+    {
+        QPainter painter(&canvas);
+        painter.translate(60, 0);
+        painter.rotate(90);
+        gfx::QtDrawingContext context(painter);
+        context.setSamplesToDevicePixels(true);
+        EXPECT_TRUE(context.stretchImage(picture, { 0, 0, 12, 6 }, { 10, 10, 14, 12 }));
+    }
+    // Target pixel (x, y) lands on canvas pixel (60 - 1 - (10 + y), 10 + x).
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(at(49 - y, 10 + x), (x + y) % 2 ? QColor(0, 0, 250) : QColor(250, 0, 0)) << x << "," << y;
 }
 
 TEST_F(DrawingContextTest, AnAreaOutsideTheImageIsClampedNotRead)
