@@ -19,6 +19,7 @@ PainterPrintDevice::PainterPrintDevice(Size printable, int dpiX, int dpiY, Size 
     , m_offset(offset)
     , m_bandHeight(std::max(1, dpiY))
 {
+    m_context.setSamplesToDevicePixels(true);
 }
 
 PainterPrintDevice::~PainterPrintDevice()

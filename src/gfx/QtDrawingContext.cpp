@@ -5,6 +5,9 @@
 #include <QPen>
 
 #include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <vector>
 
 namespace gp::gfx {
 
@@ -40,34 +43,60 @@ QList<QRgb> colorTableOf(const Image& image)
     return table;
 }
 
-// The source area as a QImage in storage order (its first row is the area's bottom row). 24- and
-// 8-bit images are viewed in place; 1- and 4-bit areas are unpacked into an 8-bit copy.
-QImage storedAreaView(const Image& image, const SourceArea& a)
+// The colour index of pixel x in a stored row of a 1-, 4- or 8-bit image.
+uchar indexAt(const std::uint8_t* row, int x, int bits)
+{
+    switch (bits) {
+    case 1: return (row[x / 8] >> (7 - x % 8)) & 1;
+    case 4: return (x & 1) ? (row[x / 2] & 0x0F) : (row[x / 2] >> 4);
+    default: return row[x];
+    }
+}
+
+// The source area sampled to width × height pixels, in storage order (the first row is the
+// area's bottom row): each pixel takes the source pixel under its centre, the rows and columns
+// in between are dropped. 24-bit areas give 24-bit pixels, the others 8-bit indices into the
+// image's colour table.
+QImage sampledStoredArea(const Image& image, const SourceArea& a, int width, int height)
+{
+    const int bits = image.bitsPerPixel();
+    QImage out(width, height, bits == 24 ? QImage::Format_BGR888 : QImage::Format_Indexed8);
+    if (out.isNull())
+        return out;
+    if (bits != 24)
+        out.setColorTable(colorTableOf(image));
+    std::vector<int> columns(static_cast<std::size_t>(width));
+    for (int x = 0; x < width; ++x)
+        columns[std::size_t(x)] = a.x + int((2LL * x + 1) * a.width / (2LL * width));
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* in = image.storedRow(a.y + int((2LL * y + 1) * a.height / (2LL * height)));
+        uchar* pixel = out.scanLine(y);
+        if (bits == 24) {
+            for (const int sx : columns) {
+                std::memcpy(pixel, in + std::size_t(sx) * 3, 3);
+                pixel += 3;
+            }
+        } else {
+            for (const int sx : columns)
+                *pixel++ = indexAt(in, sx, bits);
+        }
+    }
+    return out;
+}
+
+// The source area as a QImage in storage order, at most width × height pixels. 24- and 8-bit
+// areas that need no shrinking are viewed in place; the others are sampled into a copy.
+QImage storedArea(const Image& image, const SourceArea& a, int width, int height)
 {
     const int bits = image.bitsPerPixel();
     const auto rowBytes = static_cast<qsizetype>(image.rowSize());
-    if (bits == 24) {
+    if (width < a.width || height < a.height || (bits != 24 && bits != 8))
+        return sampledStoredArea(image, a, std::min(width, a.width), std::min(height, a.height));
+    if (bits == 24)
         return QImage(image.storedRow(a.y) + std::size_t(a.x) * 3, a.width, a.height, rowBytes, QImage::Format_BGR888);
-    }
-    if (bits == 8) {
-        QImage view(image.storedRow(a.y) + a.x, a.width, a.height, rowBytes, QImage::Format_Indexed8);
-        view.setColorTable(colorTableOf(image));
-        return view;
-    }
-    QImage copy(a.width, a.height, QImage::Format_Indexed8);
-    if (copy.isNull())
-        return copy;
-    copy.setColorTable(colorTableOf(image));
-    for (int i = 0; i < a.height; ++i) {
-        const std::uint8_t* in = image.storedRow(a.y + i);
-        uchar* out = copy.scanLine(i);
-        for (int x = 0; x < a.width; ++x) {
-            const int sx = a.x + x;
-            out[x]
-                = bits == 4 ? ((sx & 1) ? (in[sx / 2] & 0x0F) : (in[sx / 2] >> 4)) : ((in[sx / 8] >> (7 - sx % 8)) & 1);
-        }
-    }
-    return copy;
+    QImage view(image.storedRow(a.y) + a.x, a.width, a.height, rowBytes, QImage::Format_Indexed8);
+    view.setColorTable(colorTableOf(image));
+    return view;
 }
 
 } // namespace
@@ -84,7 +113,17 @@ bool QtDrawingContext::stretchImage(const Image& image, const SourceArea& source
     a.height = std::clamp(a.height, 0, image.height() - a.y);
     if (a.width == 0 || a.height == 0)
         return true;
-    const QImage view = storedAreaView(image, a);
+    // A printer cannot show more pixels than the target covers on its page, so the area is
+    // shrunk to that first: the output carries no pixels the printer would drop anyway.
+    int width = a.width, height = a.height;
+    if (m_samplesToDevicePixels) {
+        // Device pixels per unit along each of the target's own axes, so a turned page (a
+        // landscape sheet) measures the same as an upright one.
+        const QTransform t = m_painter->combinedTransform();
+        width = std::max(1, int(std::lround(target.width() * std::hypot(t.m11(), t.m12()))));
+        height = std::max(1, int(std::lround(target.height() * std::hypot(t.m21(), t.m22()))));
+    }
+    const QImage view = storedArea(image, a, width, height);
     if (view.isNull())
         return false;
     // The view is bottom-up: mirror the painter about the target so its first row lands at the

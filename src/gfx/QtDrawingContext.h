@@ -28,8 +28,15 @@ public:
     // The QFont of a description; the painter's current font for an empty one.
     QFont fontFor(const FontSpec& font) const;
 
+    // With this on, an image area larger than its target in device pixels is sampled down to
+    // the target's pixels before it reaches the painter, as a printer drops the rows and
+    // columns it cannot show, so a file printer's output holds no more pixels than its page.
+    // Off by default, so the screen may keep the detail its scaling would use.
+    void setSamplesToDevicePixels(bool on) { m_samplesToDevicePixels = on; }
+
 private:
     QPainter* m_painter;
+    bool m_samplesToDevicePixels = false;
 };
 
 } // namespace gp::gfx

@@ -13,10 +13,11 @@ struct DrawingContextTest : ::testing::Test {
 
     DrawingContextTest() { canvas.fill(Qt::white); }
 
-    template <typename Draw> void draw(Draw&& steps)
+    template <typename Draw> void draw(Draw&& steps, bool forPrinter = false)
     {
         QPainter painter(&canvas);
         gfx::QtDrawingContext context(painter);
+        context.setSamplesToDevicePixels(forPrinter);
         steps(context);
     }
     QColor at(int x, int y) const { return canvas.pixelColor(x, y); }
@@ -59,6 +60,68 @@ TEST_F(DrawingContextTest, StretchesIndexedImagesThroughTheirColourTable)
     draw([&](DrawingContext& dc) { EXPECT_TRUE(dc.stretchImage(mono, { 8, 0, 2, 1 }, { 0, 40, 20, 50 })); });
     EXPECT_EQ(at(5, 45), QColor(0, 0, 0));
     EXPECT_EQ(at(15, 45), QColor(255, 255, 255));
+}
+
+// A 12 × 6 picture of 3 × 3 blocks, at any depth: a block's centre pixel is blue in every
+// other block (a checker pattern), everything else is red.
+Image centredCheckers(int bits)
+{
+    Image image = Image::create(12, 6, bits).value();
+    if (bits < 24) {
+        image.setColor(0, Rgbq { 0, 0, 250, 0 });
+        image.setColor(1, Rgbq { 250, 0, 0, 0 });
+    }
+    for (int y = 0; y < 6; ++y) {
+        std::uint8_t* row = image.row(y);
+        for (int x = 0; x < 12; ++x) {
+            const int blue = x % 3 == 1 && y % 3 == 1 ? (x / 3 + y / 3) % 2 : 0;
+            switch (bits) {
+            case 24:
+                row[3 * x] = blue ? 250 : 0;
+                row[3 * x + 2] = blue ? 0 : 250;
+                break;
+            case 8: row[x] = std::uint8_t(blue); break;
+            case 4: row[x / 2] |= std::uint8_t(blue << (x % 2 ? 0 : 4)); break;
+            case 1: row[x / 8] |= std::uint8_t(blue << (7 - x % 8)); break;
+            }
+        }
+    }
+    return image;
+}
+
+TEST_F(DrawingContextTest, ForAPrinterALargerAreaIsSampledAtPixelCentresInEveryDepth)
+{
+    // Shrunk to a third, each target pixel must take its block's centre pixel, with the rows in
+    // their upright order.
+    for (const int bits : { 24, 8, 4, 1 }) {
+        const Image picture = centredCheckers(bits);
+        canvas.fill(Qt::white);
+        draw(
+            [&](DrawingContext& dc) {
+                EXPECT_TRUE(dc.stretchImage(picture, { 0, 0, 12, 6 }, { 10, 10, 14, 12 }));
+            },
+            true);
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 4; ++x)
+                EXPECT_EQ(at(10 + x, 10 + y), (x + y) % 2 ? QColor(0, 0, 250) : QColor(250, 0, 0))
+                    << bits << " bits at " << x << "," << y;
+        EXPECT_EQ(at(14, 10), Qt::white) << bits << " bits";
+    }
+    // On a painter turned a quarter, the target's own width still decides: 4 × 2 pixels.
+    const Image picture = centredCheckers(24);
+    canvas.fill(Qt::white);
+    {
+        QPainter painter(&canvas);
+        painter.translate(60, 0);
+        painter.rotate(90);
+        gfx::QtDrawingContext context(painter);
+        context.setSamplesToDevicePixels(true);
+        EXPECT_TRUE(context.stretchImage(picture, { 0, 0, 12, 6 }, { 10, 10, 14, 12 }));
+    }
+    // Target pixel (x, y) lands on canvas pixel (60 - 1 - (10 + y), 10 + x).
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(at(49 - y, 10 + x), (x + y) % 2 ? QColor(0, 0, 250) : QColor(250, 0, 0)) << x << "," << y;
 }
 
 TEST_F(DrawingContextTest, AnAreaOutsideTheImageIsClampedNotRead)

@@ -163,6 +163,27 @@ TEST_F(FilePrintTest, PdfEmbedsThePhotoLosslesslyAtItsOwnSize)
     EXPECT_EQ(rows, 50);
 }
 
+TEST_F(FilePrintTest, PdfHoldsALargerPhotoAtThePrintersPixelsOnly)
+{
+    // 1000 × 500 photo pixels on 200 × 100 device pixels: the file carries what a 100 dpi
+    // printer would print, not the whole photo.
+    photo = test::quadrantPhoto(1000, 500);
+    placement.scaleX = placement.scaleY = 20;
+    ASSERT_EQ(printTo(gfx::kPdfDriver, "shrunk.pdf", smallPage()).errors, 0u);
+    const auto list = test::runTool("pdfimages", { "-list", QString::fromStdString((dir / "shrunk.pdf").string()) });
+    ASSERT_TRUE(list);
+    int rows = 0;
+    for (const QByteArray& line : list->split('\n').mid(2)) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() < 9)
+            continue;
+        EXPECT_EQ(fields[3], "200") << line.toStdString();
+        rows += fields[4].toInt();
+    }
+    EXPECT_EQ(rows, 100);
+    expectPictureAt(test::renderPdf(dir / "shrunk.pdf", 100), 25 + 300, 50 + 450);
+}
+
 TEST_F(FilePrintTest, PdfDefaultsToTheLocalesPaperAt600Dpi)
 {
     const PageSpec page = gfx::filePrinterPage(DeviceMode {});

@@ -29,7 +29,7 @@ int RecordingPrintDevice::step(const std::string& name, int success)
 
 bool RecordingPrintDevice::stretchImage(const Image& image, const SourceArea& source, const Rect& target)
 {
-    m_log->stretches.push_back({ source, target, image.width(), image.height() });
+    m_log->stretches.push_back({ source, target, image.width(), image.height(), &image });
     return !m_setup.stretchFails;
 }
 

@@ -36,6 +36,7 @@ struct DeviceLog {
         Rect target;
         int imageWidth = 0;
         int imageHeight = 0;
+        const Image* image = nullptr; // the block drawn from, to tell a shared photo from a copy
     };
     struct Text {
         Point at;

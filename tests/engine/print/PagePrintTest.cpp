@@ -82,6 +82,32 @@ TEST_F(PagePrint, LargePhotosGoInStripsThatCoverTheRectangleOnce)
     EXPECT_EQ(covered, 1800);
 }
 
+TEST_F(PagePrint, EveryCellDrawsFromItsSlotsOwnPhotoInBoundedStrips)
+{
+    // A label sheet whose cells share photos, as after Copy to Empty Cells: printing must reach
+    // the device with the slots' own blocks, never a copy, a strip of at most 1,048,576 source
+    // pixels at a time, so what printing holds does not grow with the photos.
+    list.category = LayoutCategory::Labels;
+    list.sheets = {{"", 100, 100, 1500, 600, 1600, 700, 3, 4}};
+    page.setPhoto(0, photo(3000, 2000));
+    page.setPhoto(1, photo(1200, 900));
+    ASSERT_TRUE(page.copyToEmptyCells(0));
+    ASSERT_TRUE(printLayoutPage(printer, host, settings(""), job()));
+    const auto& stretches = catalog.log->stretches;
+    std::size_t next = 0;
+    for (int cell = 0; cell < 12; ++cell) {
+        const Image* own = page.photo(cell).get();
+        for (int covered = 0; covered < own->height(); ++next) {
+            ASSERT_LT(next, stretches.size()) << "cell " << cell << " is not complete";
+            const SourceArea& source = stretches[next].source;
+            EXPECT_EQ(stretches[next].image, own) << "cell " << cell;
+            EXPECT_LE(static_cast<long long>(source.width) * source.height, 1048576);
+            covered += source.height;
+        }
+    }
+    EXPECT_EQ(next, stretches.size());
+}
+
 TEST_F(PagePrint, CellTextsPrintOnlyWhereTheirProportionsFit)
 {
     page.setPhoto(0, photo(10, 10));
