@@ -5,6 +5,8 @@
 #include "dialogs/ImageInfoDialog.h"
 #include "frame/CommandMenu.h"
 #include "frame/CopiesView.h"
+#include "frame/HelpKeyHook.h"
+#include "frame/ScannerEventFilter.h"
 #include "image/Zoom.h"
 #include "shell/App.h"
 #include "shell/CommandIds.h"
@@ -85,6 +87,11 @@ MainFrame::MainFrame(App& app, bool mode640, int screenDepth)
     m_timer.setInterval(1000);
     connect(&m_timer, &QTimer::timeout, this, &MainFrame::timerTick);
     m_timer.start();
+
+    // The scanner's dialogs belong to the frame, and its news passes through the message loop.
+    app.acquisition().setParentWindow(this);
+    m_scannerFilter = std::make_unique<ScannerEventFilter>(app.acquisition());
+    m_helpKey = std::make_unique<HelpKeyHook>([this] { runCommand(command::KeyF1); });
 }
 
 MainFrame::~MainFrame()
@@ -586,6 +593,9 @@ void MainFrame::shutDown()
     m_dither.reset();
     m_display.dither = nullptr;
     PopupText::close();
+    m_app->acquisition().closeLink();
+    m_scannerFilter.reset();
+    m_helpKey.reset();
     if (m_backdrop)
         m_backdrop->close();
     m_bar->hide();

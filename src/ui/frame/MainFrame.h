@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <memory>
 #include <optional>
 
 namespace gp {
@@ -21,6 +22,8 @@ class App;
 namespace gp::ui {
 
 class ButtonBar;
+class HelpKeyHook;
+class ScannerEventFilter;
 class CopiesView;
 class FullScreenView;
 class ListControl;
@@ -100,6 +103,8 @@ private:
     SuperStatic* m_panes[4] = {};
     QPointer<FullScreenView> m_fullScreen;
     QPointer<QWidget> m_backdrop;
+    std::unique_ptr<ScannerEventFilter> m_scannerFilter;
+    std::unique_ptr<HelpKeyHook> m_helpKey;
     QImage m_screenBackground;
     bool m_statusShown = true;
     bool m_toolsShown = false;
