@@ -21,6 +21,7 @@
 #include "frame/QtHost.h"
 #include "shell/App.h"
 #include "shell/CommandIds.h"
+#include "skin/ButtonBar.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -561,6 +562,42 @@ void DialogsTest::f1InADialogOpensTheScreensHelp()
     QVERIFY(viewer->source().endsWith(QStringLiteral("screen0.html")));
     QVERIFY2(field->text().isEmpty(), "F1 is taken by help, not typed");
     viewer->close();
+}
+
+void DialogsTest::buttonHintsFollowTheMouse()
+{
+    struct HintHost : test::FakeHost {
+        std::vector<std::string> hints;
+        void setStatus(StatusPane pane, std::string_view text) override
+        {
+            if (pane == StatusPane::Help)
+                hints.emplace_back(text);
+        }
+    };
+    test::TempDir dir;
+    std::filesystem::copy_file(GLIMMER_DEFAULT_INI, dir / "GLMPRESS.INI");
+    Paths paths;
+    paths.settingsDir = dir.path();
+    paths.programDir = GLIMMER_BUILD_DATADIR;
+    paths.dataDir = dir / "data";
+    paths.libraryDir = dir / "lib";
+    HintHost host;
+    App app(host, paths);
+    MainFrame frame(app, false, 24);
+    frame.show();
+    ButtonBar* bar = frame.buttonBar();
+    const auto moveTo = [bar](QPoint at) {
+        QMouseEvent event(QEvent::MouseMove, at, bar->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(bar, &event);
+    };
+    // Get Photos, then a few more moves over it, then Printer Setup, then the empty margin.
+    for (int step = 0; step < 4; ++step)
+        moveTo({ 90 + step, 98 });
+    moveTo({ 700, 380 });
+    moveTo({ 175, 580 });
+    const std::vector<std::string> expected
+        = { "Open an album and choose photos for the page", "Choose the printer or a PDF file", "" };
+    QCOMPARE(host.hints, expected);
 }
 
 QTEST_MAIN(DialogsTest)

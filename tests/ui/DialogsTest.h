@@ -1,6 +1,6 @@
 #pragma once
-// The editing dialogs, the Photo CD options, the scanner's place in the message loop and the F1
-// key (declared apart from their bodies, which include engine headers that the meta-object
+// The editing dialogs, the Photo CD options, the scanner's place in the message loop, the F1
+// key and the buttons' hints (declared apart from their bodies, which include engine headers that the meta-object
 // compiler cannot read).
 
 #include <QObject>
@@ -23,4 +23,5 @@ private slots:
     void panModeCropsAndFollowsTheMouse();
     void scannerImagesArriveThroughTheMessageLoop();
     void f1InADialogOpensTheScreensHelp();
+    void buttonHintsFollowTheMouse();
 };

@@ -3,6 +3,7 @@
 #include "codecs/OpenPhoto.h"
 #include "dialogs/HelpViewer.h"
 #include "dialogs/ImageInfoDialog.h"
+#include "frame/ButtonHints.h"
 #include "frame/CommandMenu.h"
 #include "frame/CopiesView.h"
 #include "frame/HelpKeyHook.h"
@@ -121,6 +122,7 @@ void MainFrame::buildBars()
     m_bar = new ButtonBar(this, paths.asset("ui/button" + ext()), std::move(pages));
     m_bar->setGeometry(rect());
     m_bar->contextMenu = [this](QPoint at) { showCommandMenu(at); };
+    connect(m_bar, &ButtonBar::hoverChanged, this, &MainFrame::showButtonHint);
 
     m_pageView = new PageView(this, m_app->documents());
     for (const ButtonSpec& buttonSpec : framePage(0))
@@ -444,6 +446,15 @@ SuperStatic* MainFrame::statusPane(StatusPane pane) const
     case StatusPane::Help: return m_panes[3];
     }
     return m_panes[2];
+}
+
+void MainFrame::showButtonHint(int id)
+{
+    StatusLine& line = m_app->statusLine();
+    if (const auto hint = buttonHint(id))
+        line.help(int(*hint));
+    else
+        line.help("", 0);
 }
 
 void MainFrame::showStatus(StatusPane pane, std::string_view text)

@@ -62,6 +62,8 @@ public:
     void timerTick();
     // Shows a status text in its pane.
     void showStatus(StatusPane pane, std::string_view text);
+    // The help pane names what the button under the mouse does (id −1: none).
+    void showButtonHint(int id);
 
     // The window that covers a larger screen in black; hidden and closed with the frame.
     void setBackdrop(QWidget* backdrop) { m_backdrop = backdrop; }
