@@ -3,8 +3,11 @@
 #include "codecs/OpenPhoto.h"
 #include "dialogs/HelpViewer.h"
 #include "dialogs/ImageInfoDialog.h"
+#include "frame/ButtonHints.h"
 #include "frame/CommandMenu.h"
 #include "frame/CopiesView.h"
+#include "frame/HelpKeyHook.h"
+#include "frame/ScannerEventFilter.h"
 #include "image/Zoom.h"
 #include "shell/App.h"
 #include "shell/CommandIds.h"
@@ -85,6 +88,11 @@ MainFrame::MainFrame(App& app, bool mode640, int screenDepth)
     m_timer.setInterval(1000);
     connect(&m_timer, &QTimer::timeout, this, &MainFrame::timerTick);
     m_timer.start();
+
+    // The scanner's dialogs belong to the frame, and its news passes through the message loop.
+    app.acquisition().setParentWindow(this);
+    m_scannerFilter = std::make_unique<ScannerEventFilter>(app.acquisition());
+    m_helpKey = std::make_unique<HelpKeyHook>([this] { runCommand(command::KeyF1); });
 }
 
 MainFrame::~MainFrame()
@@ -114,6 +122,7 @@ void MainFrame::buildBars()
     m_bar = new ButtonBar(this, paths.asset("ui/button" + ext()), std::move(pages));
     m_bar->setGeometry(rect());
     m_bar->contextMenu = [this](QPoint at) { showCommandMenu(at); };
+    connect(m_bar, &ButtonBar::hoverChanged, this, &MainFrame::showButtonHint);
 
     m_pageView = new PageView(this, m_app->documents());
     for (const ButtonSpec& buttonSpec : framePage(0))
@@ -439,6 +448,15 @@ SuperStatic* MainFrame::statusPane(StatusPane pane) const
     return m_panes[2];
 }
 
+void MainFrame::showButtonHint(int id)
+{
+    StatusLine& line = m_app->statusLine();
+    if (const auto hint = buttonHint(id))
+        line.help(int(*hint));
+    else
+        line.help("", 0);
+}
+
 void MainFrame::showStatus(StatusPane pane, std::string_view text)
 {
     statusPane(pane)->setText(QString::fromUtf8(text.data(), qsizetype(text.size())));
@@ -586,6 +604,9 @@ void MainFrame::shutDown()
     m_dither.reset();
     m_display.dither = nullptr;
     PopupText::close();
+    m_app->acquisition().closeLink();
+    m_scannerFilter.reset();
+    m_helpKey.reset();
     if (m_backdrop)
         m_backdrop->close();
     m_bar->hide();

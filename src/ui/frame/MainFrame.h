@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+#include <memory>
 #include <optional>
 
 namespace gp {
@@ -21,6 +22,8 @@ class App;
 namespace gp::ui {
 
 class ButtonBar;
+class HelpKeyHook;
+class ScannerEventFilter;
 class CopiesView;
 class FullScreenView;
 class ListControl;
@@ -59,6 +62,8 @@ public:
     void timerTick();
     // Shows a status text in its pane.
     void showStatus(StatusPane pane, std::string_view text);
+    // The help pane names what the button under the mouse does (id −1: none).
+    void showButtonHint(int id);
 
     // The window that covers a larger screen in black; hidden and closed with the frame.
     void setBackdrop(QWidget* backdrop) { m_backdrop = backdrop; }
@@ -100,6 +105,8 @@ private:
     SuperStatic* m_panes[4] = {};
     QPointer<FullScreenView> m_fullScreen;
     QPointer<QWidget> m_backdrop;
+    std::unique_ptr<ScannerEventFilter> m_scannerFilter;
+    std::unique_ptr<HelpKeyHook> m_helpKey;
     QImage m_screenBackground;
     bool m_statusShown = true;
     bool m_toolsShown = false;

@@ -3,6 +3,7 @@
 // status-bar texts, on Qt Widgets.
 
 #include "frame/SystemClipboard.h"
+#include "image/Allocator.h"
 #include "shell/Host.h"
 
 #include <QObject>
@@ -38,6 +39,20 @@ public:
     void offerClipboardBitmap(std::function<std::optional<Image>()> render, std::function<void()> lost) override;
     std::optional<Image> systemClipboardBitmap() override;
 
+    // The editing dialogs and the Photo CD options (QtHostDialogs.cpp).
+    std::optional<PhotoCdChoice> choosePhotoCdOptions(const PhotoCdDialog& dialog) override;
+    bool runRotateDialog(RotateDialogModel& model) override;
+    bool runImageSizeDialog(ImageSizeModel& model) override;
+    bool runBrightnessContrastDialog(
+        BrightnessContrastModel& model, const Image& source, const PreviewCompute& preview) override;
+    bool runHueSaturationDialog(HueSaturationModel& model, const Image& source, const PreviewCompute& preview) override;
+    bool runToneDialog(ToneModel& model, const Image& source, const PreviewCompute& preview) override;
+    bool runFilterDialog(FilterDialogModel& model, const Image& source, const PreviewCompute& preview) override;
+    bool runEffectBrowser(FilterDialogModel& model, const Image& source, const PreviewCompute& preview) override;
+    // While a scanner's dialog is up the frame takes no input; the dialogs the frame owns as
+    // windows (the scanner's among them) stay usable.
+    void setFrameEnabled(bool enabled) override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -46,6 +61,8 @@ private:
     bool m_escapeDown = false;
     int m_waitDepth = 0;
     SystemClipboard m_clipboard;
+    // The previews' samples: out of memory is reported like any other allocation.
+    Allocator m_previewAllocator { *this };
 };
 
 } // namespace gp::ui

@@ -279,6 +279,7 @@ void ButtonBar::mouseMoveEvent(QMouseEvent* event)
     if (hit != m_hover) {
         m_hover = hit;
         update();
+        emit hoverChanged(hit >= 0 ? records()[std::size_t(hit)].id : -1);
     }
 }
 
@@ -287,6 +288,7 @@ void ButtonBar::leaveEvent(QEvent*)
     if (m_hover >= 0) {
         m_hover = -1;
         update();
+        emit hoverChanged(-1);
     }
 }
 

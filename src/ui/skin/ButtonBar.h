@@ -94,6 +94,8 @@ signals:
     // The refused click on a disabled button.
     void refusedClick();
     void helpRequested(int page);
+    // The mouse moved onto another record (its id), or off every record (−1).
+    void hoverChanged(int id);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

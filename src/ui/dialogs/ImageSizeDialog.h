@@ -1,0 +1,44 @@
+#pragma once
+// The Image Size dialog over its engine model: the present width, height and resolution, the
+// editable Width, Height, Resolution and the two scales, Keep Aspect Ratio and the data size.
+// Typing in Width, Height or a scale lets the model recompute the other fields (only the user's
+// typing does, so the dialog's own updates never recurse); a field that is not a number beeps.
+// OK closes only when the model accepts the values; otherwise it beeps.
+
+#include "editing/ImageSizeModel.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+
+namespace gp {
+class Host;
+}
+
+namespace gp::ui {
+
+class ImageSizeDialog : public QDialog {
+public:
+    ImageSizeDialog(QWidget* parent, ImageSizeModel& model, Host& host);
+
+    void accept() override;
+
+private:
+    QLineEdit* addField(const QString& name, int value);
+    // Writes the model's values into every field but the one being typed in.
+    void showValues(const QLineEdit* typing);
+
+    ImageSizeModel* m_model;
+    Host* m_host;
+    QLineEdit* m_width;
+    QLineEdit* m_height;
+    QLineEdit* m_resolution;
+    QLineEdit* m_widthScale;
+    QLineEdit* m_heightScale;
+    QCheckBox* m_keepAspect;
+    QLabel* m_dataSize;
+};
+
+} // namespace gp::ui

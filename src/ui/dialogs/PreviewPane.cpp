@@ -1,0 +1,70 @@
+#include "dialogs/PreviewPane.h"
+
+#include "gfx/QtImage.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace gp::ui {
+
+PreviewPane::PreviewPane(QWidget* parent)
+    : QWidget(parent)
+{
+    setFixedSize(kSide, kSide);
+}
+
+void PreviewPane::showImage(const Image* image)
+{
+    m_picture = image ? gfx::toQImage(*image) : QImage();
+    update();
+}
+
+void PreviewPane::setPannable(bool on)
+{
+    m_pannable = on;
+    m_dragging = false;
+    setCursor(on ? Qt::OpenHandCursor : Qt::ArrowCursor);
+}
+
+void PreviewPane::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(192, 192, 192));
+    if (m_picture.isNull())
+        return;
+    const QPoint origin((width() - m_picture.width()) / 2, (height() - m_picture.height()) / 2);
+    painter.drawImage(origin, m_picture);
+    painter.setPen(Qt::black);
+    painter.drawRect(QRect(origin - QPoint(1, 1), m_picture.size() + QSize(1, 1)));
+}
+
+void PreviewPane::mousePressEvent(QMouseEvent* event)
+{
+    if (!m_pannable || event->button() != Qt::LeftButton)
+        return;
+    m_dragging = true;
+    m_last = event->position().toPoint();
+    setCursor(Qt::ClosedHandCursor);
+}
+
+void PreviewPane::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!m_dragging)
+        return;
+    const QPoint now = event->position().toPoint();
+    const QPoint movement = now - m_last;
+    m_last = now;
+    // The crop follows the mouse movement.
+    if (!movement.isNull())
+        emit dragged(movement.x(), movement.y());
+}
+
+void PreviewPane::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !m_dragging)
+        return;
+    m_dragging = false;
+    setCursor(Qt::OpenHandCursor);
+}
+
+} // namespace gp::ui
