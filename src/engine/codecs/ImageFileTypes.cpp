@@ -6,6 +6,8 @@
 #include "codecs/JpegReader.h"
 #include "codecs/JpegWriter.h"
 #include "codecs/PhotoCdReader.h"
+#include "codecs/TiffReader.h"
+#include "codecs/TiffWriter.h"
 #include "shell/App.h"
 #include "shell/StringTable.h"
 
@@ -31,6 +33,14 @@ WriteResult writeJpeg(const std::string& path, const Image& image, App& app)
 {
     return writeJpegFile(path, image, app.saveOptions().quality, app.host());
 }
+ReadResult readTiff(const std::string& path, App& app)
+{
+    return readTiffFile(path, app.allocator());
+}
+WriteResult writeTiff(const std::string& path, const Image& image, App& app)
+{
+    return writeTiffFile(path, image, app.saveOptions().compress);
+}
 
 } // namespace
 
@@ -38,7 +48,7 @@ const std::array<ImageFileType, 8>& imageFileTypes()
 {
     static const std::array<ImageFileType, 8> types = { {
         { FileType::Bmp, "BMP", { "BMP", "" }, 1, readBmp, writeBmp, ReadStatus::NotThisFormat },
-        { FileType::Tif, "TIF", { "TIF", "" }, 2, nullptr, nullptr, ReadStatus::NotThisFormat },
+        { FileType::Tif, "TIF", { "TIF", "" }, 2, readTiff, writeTiff, ReadStatus::NotThisFormat },
         { FileType::Pcx, "PCX", { "PCX", "" }, 3, nullptr, nullptr, ReadStatus::NotThisFormat },
         { FileType::Gif, "GIF", { "GIF", "" }, 4, nullptr, nullptr, ReadStatus::NotThisFormat },
         { FileType::Tga, "TGA", { "TGA", "" }, 5, nullptr, nullptr, ReadStatus::NotThisFormat },
