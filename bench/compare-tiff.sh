@@ -16,7 +16,7 @@ trap 'rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=offscreen GLIMMERPRESS_WINDIR=$work/settings XDG_RUNTIME_DIR=$work/runtime
 mkdir -p "$GLIMMERPRESS_WINDIR" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
-convert -size 600x400 -seed 1 plasma: -resize '6000x4000!' -attenuate 0.3 +noise Gaussian \
+convert -size 600x400 -seed 1 plasma: -resize '6000x4000!' -attenuate 0.3 +noise Gaussian -depth 8 \
     -compress none "$work/plain.tif"
 tiffcp -c lzw "$work/plain.tif" "$work/lzw.tif"
 tiffcp -c lzw:2 "$work/plain.tif" "$work/lzw2.tif"
