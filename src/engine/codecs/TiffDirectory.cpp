@@ -1,7 +1,9 @@
 #include "codecs/TiffDirectory.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
+#include <optional>
 
 namespace gp {
 
@@ -77,15 +79,15 @@ public:
         return number(e.type, bytes->data());
     }
 
-    // Every value of a SHORT or LONG entry: the strip tables.
-    Result<std::vector<std::uint32_t>> all(const Entry& e)
+    // The first `count` values of a SHORT or LONG entry: the strip tables.
+    Result<std::vector<std::uint32_t>> all(const Entry& e, std::uint32_t count)
     {
         if (e.type != tiff::kShort && e.type != tiff::kLong)
             return makeError(ErrorKind::Malformed, "TIFF: strip table of type " + std::to_string(e.type));
-        auto bytes = values(e, e.count);
+        auto bytes = values(e, count);
         if (!bytes)
             return bytes.error();
-        std::vector<std::uint32_t> out(e.count);
+        std::vector<std::uint32_t> out(count);
         const std::size_t size = typeSize(e.type);
         for (std::size_t i = 0; i < out.size(); ++i)
             out[i] = number(e.type, bytes->data() + i * size);
@@ -125,7 +127,10 @@ private:
     std::vector<std::uint8_t> m_buffer;
 };
 
-Result<void> applyEntry(DirectoryParser& parser, const Entry& e, TiffDirectory& dir)
+// Strip tables are read once the height is known (see readStripTables); they are kept here.
+using StripTableEntries = std::array<std::optional<Entry>, 2>;
+
+Result<void> applyEntry(DirectoryParser& parser, const Entry& e, TiffDirectory& dir, StripTableEntries& stripTables)
 {
     auto number = [&](std::uint32_t& field) -> Result<void> {
         auto value = parser.first(e);
@@ -146,14 +151,8 @@ Result<void> applyEntry(DirectoryParser& parser, const Entry& e, TiffDirectory& 
     case tiff::kPredictor: return number(dir.predictor);
     case tiff::kPlanarConfiguration: return number(dir.planarConfiguration);
     case tiff::kMake: dir.cameraYcc = parser.isCameraMake(e); return {};
-    case tiff::kStripOffsets:
-    case tiff::kStripByteCounts: {
-        auto table = parser.all(e);
-        if (!table)
-            return table.error();
-        (e.tag == tiff::kStripOffsets ? dir.stripOffsets : dir.stripByteCounts) = std::move(*table);
-        return {};
-    }
+    case tiff::kStripOffsets: stripTables[0] = e; return {};
+    case tiff::kStripByteCounts: stripTables[1] = e; return {};
     case tiff::kXResolution:
     case tiff::kYResolution: {
         auto value = parser.rational(e);
@@ -198,9 +197,21 @@ Result<TiffDirectory> readTiffDirectory(const ByteSource& source)
     const std::span<std::uint8_t> used(entries.data(), entryCount * kEntrySize);
     if (!source.readAt(std::uint64_t(directoryOffset) + 2, used))
         return makeError(ErrorKind::Truncated, "TIFF: directory cut short");
+    StripTableEntries stripTables;
     for (std::size_t i = 0; i < entryCount; ++i) {
-        if (auto applied = applyEntry(parser, parser.entryAt(used.data() + i * kEntrySize), dir); !applied)
+        if (auto applied = applyEntry(parser, parser.entryAt(used.data() + i * kEntrySize), dir, stripTables); !applied)
             return applied.error();
+    }
+    // Every strip holds at least one row, so no more strips than rows are read: a hostile count
+    // costs no more memory than the image could.
+    const std::uint32_t usable = std::max<std::uint32_t>(dir.height, 1);
+    for (int t = 0; t < 2; ++t) {
+        if (!stripTables[t])
+            continue;
+        auto table = parser.all(*stripTables[t], std::min(stripTables[t]->count, usable));
+        if (!table)
+            return table.error();
+        (t == 0 ? dir.stripOffsets : dir.stripByteCounts) = std::move(*table);
     }
     return dir;
 }
