@@ -120,3 +120,28 @@ TEST(CliInfo, PcxAndTgaFilesOfOtherProgramsAreDescribed)
     EXPECT_EQ(cli("info " + tga, dir / "err").status, 1);
     EXPECT_NE(readFile(dir / "err").find("Unknown file format"), std::string::npos);
 }
+
+TEST(CliConvert, WritesAndReadsTiffPlainOrCompressed)
+{
+    TempDir dir;
+    const std::string in = fixture("bmp/g/pal8.bmp");
+    const std::string plain = (dir / "out.tif").string(), packed = (dir / "packed.tif").string();
+    ASSERT_EQ(cli("convert " + in + " " + plain).status, 0);
+    ASSERT_EQ(cli("convert " + in + " " + packed + " --compress").status, 0);
+    // The fifth directory entry is Compression: 1 plain, 5 LZW.
+    EXPECT_EQ(readFile(dir / "out.tif")[54], 1);
+    EXPECT_EQ(readFile(dir / "packed.tif")[54], 5);
+    EXPECT_EQ(readFile(dir / "out.tif").size(), 244u + 127 * 64 * 3);
+    for (const std::string& file : { plain, packed })
+        EXPECT_NE(cli("info " + file).out.find("\"format\":\"TIF\", \"width\":127, \"height\":64, \"bits\":24"),
+            std::string::npos)
+            << file;
+
+    // Back to a bitmap, both give the same pixels.
+    ASSERT_EQ(cli("convert " + plain + " " + (dir / "a.bmp").string()).status, 0);
+    ASSERT_EQ(cli("convert " + packed + " " + (dir / "b.bmp").string()).status, 0);
+    EXPECT_EQ(readFile(dir / "a.bmp"), readFile(dir / "b.bmp"));
+
+    ASSERT_EQ(cli("convert --raw " + in + " " + (dir / "raw.tif").string()).status, 0);
+    EXPECT_NE(cli("info " + (dir / "raw.tif").string()).out.find("\"bits\":8"), std::string::npos);
+}

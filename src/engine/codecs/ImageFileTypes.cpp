@@ -10,6 +10,8 @@
 #include "codecs/PhotoCdReader.h"
 #include "codecs/TgaReader.h"
 #include "codecs/TgaWriter.h"
+#include "codecs/TiffReader.h"
+#include "codecs/TiffWriter.h"
 #include "shell/App.h"
 #include "shell/StringTable.h"
 
@@ -51,6 +53,14 @@ WriteResult writeTga(const std::string& path, const Image& image, App& app)
 {
     return writeTgaFile(path, image, app.saveOptions().compress, app.host());
 }
+ReadResult readTiff(const std::string& path, App& app)
+{
+    return readTiffFile(path, app.allocator());
+}
+WriteResult writeTiff(const std::string& path, const Image& image, App& app)
+{
+    return writeTiffFile(path, image, app.saveOptions().compress);
+}
 
 } // namespace
 
@@ -58,7 +68,7 @@ const std::array<ImageFileType, 8>& imageFileTypes()
 {
     static const std::array<ImageFileType, 8> types = { {
         { FileType::Bmp, "BMP", { "BMP", "" }, 1, readBmp, writeBmp, ReadStatus::NotThisFormat },
-        { FileType::Tif, "TIF", { "TIF", "" }, 2, nullptr, nullptr, ReadStatus::NotThisFormat },
+        { FileType::Tif, "TIF", { "TIF", "" }, 2, readTiff, writeTiff, ReadStatus::NotThisFormat },
         { FileType::Pcx, "PCX", { "PCX", "" }, 3, readPcx, writePcx, ReadStatus::NotThisFormat },
         { FileType::Gif, "GIF", { "GIF", "" }, 4, nullptr, nullptr, ReadStatus::NotThisFormat },
         { FileType::Tga, "TGA", { "TGA", "" }, 5, readTga, writeTga, ReadStatus::NotThisFormat },

@@ -1,0 +1,29 @@
+#pragma once
+// Reads the first image of a TIFF file in either byte order: uncompressed or LZW strips (with or
+// without StripByteCounts, LZW with or without horizontal differencing), bilevel pixels of
+// either photometric, 4- and 8-bit palette and grayscale pixels, 24-bit RGB, and the camera
+// maker's YCbCr rows, which become 24-bit. Rows are decoded straight into the image block.
+//
+// Answers: cannot read when the file cannot be opened; no image for everything else that fails
+// (no byte-order mark, too many directory entries, unknown depth or compression, a palette file
+// without its colour map, strips outside the file, sizes beyond the image limits), and when the
+// allocator refuses the block (it has then said so). Never "not this format".
+
+#include "base/ByteSource.h"
+#include "codecs/ImageFileResult.h"
+#include "image/Allocator.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace gp {
+
+ReadResult readTiffFile(const std::string& path, const Allocator& allocator);
+ReadResult decodeTiff(const ByteSource& source, const Allocator& allocator);
+ReadResult decodeTiff(std::span<const std::uint8_t> file, const Allocator& allocator);
+
+// Pixels per metre of a resolution in whole units: 2 inch, 3 centimetre, anything else none.
+std::int32_t tiffResolutionToPelsPerMeter(std::uint32_t unit, std::uint16_t value);
+
+} // namespace gp

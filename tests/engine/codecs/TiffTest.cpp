@@ -1,0 +1,521 @@
+#include "codecs/TiffReader.h"
+#include "codecs/TiffWriter.h"
+
+#include "CodecTestSupport.h"
+#include "FakeHost.h"
+#include "TempDir.h"
+#include "base/ByteReader.h"
+#include "codecs/ReadImageFile.h"
+#include "codecs/SafeSave.h"
+#include "image/ImageType.h"
+#include "shell/App.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <csignal>
+#include <filesystem>
+#include <sys/resource.h>
+
+using namespace gp;
+using namespace gp::test;
+
+namespace {
+
+std::uint16_t u16At(const std::string& s, std::size_t at)
+{
+    return loadU16Le(reinterpret_cast<const std::uint8_t*>(s.data()) + at);
+}
+std::uint32_t u32At(const std::string& s, std::size_t at)
+{
+    return loadU32Le(reinterpret_cast<const std::uint8_t*>(s.data()) + at);
+}
+void putU16(std::string& s, std::size_t at, std::uint16_t v)
+{
+    storeU16Le(reinterpret_cast<std::uint8_t*>(s.data()) + at, v);
+}
+void putU32(std::string& s, std::size_t at, std::uint32_t v)
+{
+    storeU32Le(reinterpret_cast<std::uint8_t*>(s.data()) + at, v);
+}
+
+// Offset of the directory entry of `tag` in a little-endian file, or 0.
+std::size_t entryOf(const std::string& file, std::uint16_t tag)
+{
+    const std::uint32_t directory = u32At(file, 4);
+    for (std::size_t i = 0; i < u16At(file, directory); ++i) {
+        const std::size_t entry = directory + 2 + 12 * i;
+        if (u16At(file, entry) == tag)
+            return entry;
+    }
+    return 0;
+}
+
+// A little-endian file put together byte by byte: data blocks first, the directory last.
+class HandMadeTiff {
+public:
+    HandMadeTiff()
+        : m_bytes("II\x2A\0\0\0\0\0", 8)
+    {
+    }
+
+    std::uint32_t put(const std::string& data)
+    {
+        const auto at = std::uint32_t(m_bytes.size());
+        m_bytes += data;
+        if (m_bytes.size() % 2)
+            m_bytes += '\0';
+        return at;
+    }
+    void entry(std::uint16_t tag, std::uint16_t type, std::uint32_t count, std::uint32_t value)
+    {
+        m_entries.push_back({ tag, type, count, value });
+    }
+    std::string bytes() const
+    {
+        std::string out = m_bytes;
+        putU32(out, 4, std::uint32_t(out.size()));
+        out += std::string(2 + 12 * m_entries.size() + 4, '\0');
+        std::size_t at = m_bytes.size();
+        putU16(out, at, std::uint16_t(m_entries.size()));
+        for (const auto& e : m_entries) {
+            putU16(out, at + 2, std::uint16_t(e[0]));
+            putU16(out, at + 4, std::uint16_t(e[1]));
+            putU32(out, at + 6, e[2]);
+            putU32(out, at + 10, e[3]);
+            at += 12;
+        }
+        return out;
+    }
+
+private:
+    std::string m_bytes;
+    std::vector<std::array<std::uint32_t, 4>> m_entries;
+};
+
+// Makes every write beyond `bytes` fail, as a full disk would, for one scope.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        rlimit limited = m_saved;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_saved); }
+
+private:
+    rlimit m_saved {};
+};
+
+struct Tiff : ::testing::Test {
+    TempDir dir;
+    FakeHost host;
+    Allocator allocator { host, std::size_t(256) << 20 };
+
+    void SetUp() override
+    {
+        for (const char* tool : { "tiffcp", "tiff2bw", "tiff2rgba", "tiffinfo", "tiffcmp", "convert" })
+            if (!haveTool(tool))
+                GTEST_SKIP() << tool << " is not installed";
+        ASSERT_TRUE(runTool("convert -size 61x37 -seed 3 plasma: -depth 8 ppm:" + path("in.ppm")));
+        ASSERT_TRUE(runTool("convert " + path("in.ppm") + " -compress none " + path("rgb.tif")));
+    }
+
+    std::string path(const std::string& name) const { return (dir / name).string(); }
+
+    Image read(const std::string& name)
+    {
+        ReadResult result = readTiffFile(path(name), allocator);
+        EXPECT_TRUE(result.ok()) << name << ": " << result.detail;
+        return result.ok() ? std::move(*result.image) : Image();
+    }
+
+    ReadStatus statusOf(const std::string& bytes)
+    {
+        writeFile(dir / "probe.tif", bytes);
+        return readTiffFile(path("probe.tif"), allocator).status;
+    }
+
+    // A picture as a peer decodes it: libtiff's own RGBA decode through tiff2rgba, or
+    // ImageMagick's decode.
+    std::optional<RgbPicture> peerDecode(const std::string& name, bool libtiff)
+    {
+        const std::string ppm = path(name + (libtiff ? ".rgba.ppm" : ".magick.ppm"));
+        const std::string source = libtiff ? path(name + ".rgba.tif") : path(name);
+        if (libtiff && !runTool("tiff2rgba -c none " + path(name) + " " + source + " 2>/dev/null"))
+            return std::nullopt;
+        if (!runTool("convert " + source + " -strip -alpha off -depth 8 ppm:" + ppm + " 2>/dev/null"))
+            return std::nullopt;
+        return readNetpbm(ppm);
+    }
+
+    // Our decode must match libtiff's exactly, and ImageMagick's within `magickTolerance`
+    // (it scales 16-bit colour maps by 255/65535 where libtiff keeps the high byte).
+    void expectSameAsPeers(const std::string& name, const Image& image, int magickTolerance = 0)
+    {
+        ASSERT_FALSE(image.isNull()) << name;
+        const RgbPicture ours = toRgb(image);
+        for (const bool libtiff : { true, false }) {
+            auto peer = peerDecode(name, libtiff);
+            ASSERT_TRUE(peer) << name;
+            EXPECT_EQ(countDifferences(ours, *peer, libtiff ? 0 : magickTolerance), 0)
+                << name << (libtiff ? " (libtiff)" : " (ImageMagick)");
+        }
+    }
+};
+
+} // namespace
+
+TEST_F(Tiff, StripLayoutsByteOrdersAndLzwDecodeAsThePeersDo)
+{
+    const std::vector<std::pair<std::string, std::string>> variants = {
+        { "plain.tif", "-c none" },
+        { "lzw.tif", "-c lzw" },
+        { "lzw2.tif", "-c lzw:2" },
+        { "big.tif", "-B -c none" },
+        { "little.tif", "-L -c lzw:2" },
+        { "strips.tif", "-c none -r 5" },
+        { "lzwstrips.tif", "-c lzw -r 7" },
+        { "big2strips.tif", "-B -c lzw:2 -r 3" },
+    };
+    const Image reference = read("rgb.tif");
+    expectSameAsPeers("rgb.tif", reference);
+    for (const auto& [name, options] : variants) {
+        ASSERT_TRUE(runTool("tiffcp " + options + " " + path("rgb.tif") + " " + path(name)));
+        const Image image = read(name);
+        expectSameAsPeers(name, image);
+        EXPECT_EQ(imageTypeOf(&image), ImageType::Rgb24) << name;
+    }
+}
+
+TEST_F(Tiff, GrayPaletteAndBilevelFilesDecodeAsThePeersDo)
+{
+    ASSERT_TRUE(runTool("tiff2bw " + path("rgb.tif") + " " + path("gray.tif")));
+    ASSERT_TRUE(runTool("tiffcp -c lzw:2 " + path("gray.tif") + " " + path("graylzw.tif")));
+    ASSERT_TRUE(runTool("convert " + path("in.ppm") + " -type Palette " + path("pal8.tif")));
+    ASSERT_TRUE(runTool("convert " + path("in.ppm") + " -colors 16 -type Palette " + path("pal4.tif")));
+    ASSERT_TRUE(runTool("convert " + path("in.ppm") + " -colorspace Gray -depth 4 " + path("gray4.tif")));
+    ASSERT_TRUE(runTool("convert " + path("in.ppm") + " -type Bilevel -depth 1 " + path("black0.tif")));
+    ASSERT_TRUE(runTool("convert " + path("in.ppm") + " -type Bilevel -depth 1 -define quantum:polarity=min-is-white "
+        + path("white0.tif")));
+    ASSERT_TRUE(runTool("tiffcp -c lzw " + path("white0.tif") + " " + path("white0lzw.tif")));
+
+    const std::vector<std::pair<std::string, ImageType>> files = {
+        { "gray.tif", ImageType::Gray8 },
+        { "graylzw.tif", ImageType::Gray8 },
+        { "pal8.tif", ImageType::Indexed8 },
+        { "pal4.tif", ImageType::Indexed4 },
+        { "gray4.tif", ImageType::Indexed4 },
+        { "black0.tif", ImageType::BlackWhite },
+        { "white0.tif", ImageType::BlackWhite },
+        { "white0lzw.tif", ImageType::BlackWhite },
+    };
+    for (const auto& [name, type] : files) {
+        const Image image = read(name);
+        expectSameAsPeers(name, image, 1);
+        EXPECT_EQ(imageTypeOf(&image), type) << name;
+    }
+    // White is zero: pixel bit 0 shows white.
+    const Image white0 = read("white0.tif");
+    EXPECT_EQ(white0.color(0), (Rgbq { 255, 255, 255, 0 }));
+
+    // The same palette image in either byte order gives the same block.
+    ASSERT_TRUE(runTool("tiffcp -B " + path("pal8.tif") + " " + path("pal8be.tif")));
+    ASSERT_TRUE(runTool("tiffcp -L " + path("pal8.tif") + " " + path("pal8le.tif")));
+    const Image big = read("pal8be.tif"), little = read("pal8le.tif");
+    ASSERT_FALSE(big.isNull());
+    ASSERT_FALSE(little.isNull());
+    EXPECT_TRUE(std::ranges::equal(big.packed(), little.packed()));
+}
+
+TEST_F(Tiff, StripsWithoutByteCountsAreStillRead)
+{
+    for (const std::string options : { "-c none -r 6", "-c none", "-c lzw:2", "-c lzw -r 4" }) {
+        ASSERT_TRUE(runTool("tiffcp " + options + " " + path("rgb.tif") + " " + path("counted.tif")));
+        std::string file = readFile(dir / "counted.tif");
+        const std::size_t counts = entryOf(file, 279);
+        ASSERT_NE(counts, 0u);
+        putU16(file, counts, 65000); // an unknown tag in place of StripByteCounts
+        writeFile(dir / "uncounted.tif", file);
+        const Image counted = read("counted.tif"), uncounted = read("uncounted.tif");
+        EXPECT_TRUE(std::ranges::equal(counted.packed(), uncounted.packed())) << options;
+    }
+}
+
+TEST_F(Tiff, ImagesWiderThanSixteenBitsKeepTheirWidth)
+{
+    constexpr int width = 70001, height = 2;
+    auto value = [](int x, int y) { return std::uint8_t(x * 7 + y * 3); };
+    std::string pixels;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            pixels += char(value(x, y));
+    HandMadeTiff file;
+    const std::uint32_t strip = file.put(pixels);
+    file.entry(256, 4, 1, width);
+    file.entry(257, 4, 1, height);
+    file.entry(258, 3, 1, 8);
+    file.entry(262, 3, 1, 1);
+    file.entry(273, 4, 1, strip);
+    file.entry(279, 4, 1, std::uint32_t(pixels.size()));
+    writeFile(dir / "wide.tif", file.bytes());
+    // libtiff's own LZW coding of the same rows, with differencing.
+    ASSERT_TRUE(runTool("tiffcp -c lzw:2 " + path("wide.tif") + " " + path("widelzw.tif")));
+
+    for (const std::string name : { "wide.tif", "widelzw.tif" }) {
+        const Image image = read(name);
+        ASSERT_EQ(image.width(), width) << name;
+        ASSERT_EQ(image.height(), height) << name;
+        int wrong = 0;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                wrong += image.row(y)[x] != value(x, y);
+        EXPECT_EQ(wrong, 0) << name;
+    }
+
+    // Our writer stores such a width as a LONG; libtiff decodes it back to the same rows.
+    const Image image = read("widelzw.tif");
+    ASSERT_EQ(writeTiffFile(path("wide-out.tif"), image, true), WriteResult::Written);
+    const std::string out = readFile(dir / "wide-out.tif");
+    EXPECT_EQ(u16At(out, entryOf(out, 256) + 2), 4);
+    EXPECT_EQ(u32At(out, entryOf(out, 256) + 8), std::uint32_t(width));
+    ASSERT_TRUE(runTool("tiffcp -c none " + path("wide-out.tif") + " " + path("wide-back.tif") + " 2>/dev/null"));
+    const std::string back = readFile(dir / "wide-back.tif");
+    EXPECT_NE(back.find(pixels), std::string::npos);
+}
+
+TEST_F(Tiff, CameraYccRowsBecomeBlueGreenRed)
+{
+    HandMadeTiff file;
+    const std::uint32_t bits = file.put(std::string("\x08\0\x08\0\x08\0", 6));
+    const std::uint32_t make = file.put(std::string("RICOH\0", 6));
+    // Two rows of four pixels: Y0 Y1 Cb Cr per pair.
+    const std::uint32_t strip = file.put(std::string("\x64\x64\x80\x80"
+                                                     "\x50\xC8\xE4\x80"
+                                                     "\x00\xFF\x80\x80"
+                                                     "\x80\x80\x80\xFF",
+        16));
+    file.entry(256, 3, 1, 4);
+    file.entry(257, 3, 1, 2);
+    file.entry(258, 3, 3, bits);
+    file.entry(262, 3, 1, 6);
+    file.entry(271, 2, 6, make);
+    file.entry(273, 4, 1, strip);
+    file.entry(277, 3, 1, 3);
+    ASSERT_EQ(statusOf(file.bytes()), ReadStatus::Read);
+    const Image image = read("probe.tif");
+    ASSERT_EQ(image.bitsPerPixel(), 24);
+    auto pixel = [&](int x, int y) {
+        const std::uint8_t* p = image.row(y) + 3 * x;
+        return std::array<int, 3> { p[0], p[1], p[2] };
+    };
+    // Neutral chroma gives gray.
+    EXPECT_EQ(pixel(0, 0), (std::array<int, 3> { 100, 100, 100 }));
+    EXPECT_EQ(pixel(1, 0), (std::array<int, 3> { 100, 100, 100 }));
+    // Cb 228 on the right pixel: blue + 177, green - 34; the left pixel takes the mean (178).
+    EXPECT_EQ(pixel(3, 0), (std::array<int, 3> { 255, 166, 200 }));
+    EXPECT_EQ(pixel(2, 0), (std::array<int, 3> { 80 + 89, 80 - 17, 80 }));
+    // Limits clamp; Cr 255 reddens the right pixel (+178) and half as much on the left.
+    EXPECT_EQ(pixel(0, 1), (std::array<int, 3> { 0, 0, 0 }));
+    EXPECT_EQ(pixel(1, 1), (std::array<int, 3> { 255, 255, 255 }));
+    EXPECT_EQ(pixel(3, 1), (std::array<int, 3> { 128, 128 - 91, 255 }));
+    EXPECT_EQ(pixel(2, 1), (std::array<int, 3> { 128, 128 - 45, 128 + 88 }));
+}
+
+TEST_F(Tiff, LzwStreamsStopCleanlyOnCodesBeyondTheTable)
+{
+    // 9-bit codes, most significant bit first: clear, 'A', 'B', then 300 (next free is 259).
+    auto pack = [](std::initializer_list<unsigned> codes) {
+        std::string out;
+        std::uint32_t bits = 0;
+        int count = 0;
+        for (unsigned code : codes) {
+            bits = (bits << 9) | code;
+            count += 9;
+            while (count >= 8) {
+                count -= 8;
+                out += char(bits >> count);
+            }
+        }
+        if (count)
+            out += char(bits << (8 - count));
+        return out;
+    };
+    for (const bool bad : { false, true }) {
+        HandMadeTiff file;
+        const std::uint32_t strip
+            = file.put(bad ? pack({ 256, 'A', 'B', 300, 'C' }) : pack({ 256, 'A', 'B', 258, 257 }));
+        file.entry(256, 3, 1, 3);
+        file.entry(257, 3, 1, 2);
+        file.entry(258, 3, 1, 8);
+        file.entry(259, 3, 1, 5);
+        file.entry(262, 3, 1, 1);
+        file.entry(273, 4, 1, strip);
+        ASSERT_EQ(statusOf(file.bytes()), ReadStatus::Read);
+        const Image image = read("probe.tif");
+        EXPECT_EQ(image.row(0)[0], 'A');
+        EXPECT_EQ(image.row(0)[1], 'B');
+        // The bad code ends the stream: the rest stays zero.
+        EXPECT_EQ(image.row(0)[2], bad ? 0 : 'A');
+        EXPECT_EQ(image.row(1)[0], bad ? 0 : 'B');
+    }
+}
+
+TEST_F(Tiff, FilesThatCannotBeShownGiveNoImage)
+{
+    EXPECT_EQ(readTiffFile(path("missing.tif"), allocator).status, ReadStatus::CannotRead);
+    EXPECT_EQ(statusOf("GIF89a\x01\0\x01\0\0\0\0;"), ReadStatus::NoImage);
+    EXPECT_EQ(statusOf("II*"), ReadStatus::NoImage);
+
+    ASSERT_TRUE(runTool("tiff2bw " + path("rgb.tif") + " " + path("gray.tif")));
+    const std::string gray = readFile(dir / "gray.tif");
+    auto patched = [&](std::uint16_t tag, std::uint32_t value) {
+        std::string file = gray;
+        putU32(file, entryOf(file, tag) + 8, value);
+        return file;
+    };
+    // White-is-zero 8-bit pixels need a colour map, which this file lacks.
+    EXPECT_EQ(statusOf(patched(262, 0)), ReadStatus::NoImage);
+    EXPECT_EQ(statusOf(patched(259, 7)), ReadStatus::NoImage); // compression
+    EXPECT_EQ(statusOf(patched(258, 16)), ReadStatus::NoImage); // bits per sample
+    EXPECT_EQ(statusOf(patched(273, 0xFFFFFF00)), ReadStatus::NoImage); // strip outside the file
+    std::string manyEntries = gray;
+    putU16(manyEntries, u32At(gray, 4), 27);
+    EXPECT_EQ(statusOf(manyEntries), ReadStatus::NoImage);
+    EXPECT_EQ(statusOf(gray.substr(0, gray.size() / 2)), ReadStatus::NoImage); // directory cut off
+
+    // A plain strip whose rows run past the end.
+    ASSERT_TRUE(runTool("tiffcp -c none -r 1000 " + path("gray.tif") + " " + path("one-strip.tif")));
+    std::string cut = readFile(dir / "one-strip.tif");
+    putU32(cut, entryOf(cut, 273) + 8, std::uint32_t(cut.size() - 100));
+    EXPECT_EQ(statusOf(cut), ReadStatus::NoImage);
+
+    // A header claiming more pixels than the ceiling allows is refused with the memory warning.
+    HandMadeTiff huge;
+    huge.entry(256, 4, 1, 0x7FFFFFFF);
+    huge.entry(257, 4, 1, 0x7FFFFFFF);
+    huge.entry(258, 3, 1, 8);
+    huge.entry(262, 3, 1, 1);
+    huge.entry(273, 4, 1, 8);
+    const int warnings = int(host.messages.size());
+    EXPECT_EQ(statusOf(huge.bytes()), ReadStatus::NoImage);
+    EXPECT_EQ(int(host.messages.size()), warnings + 1);
+}
+
+TEST_F(Tiff, ResolutionFollowsTheUnit)
+{
+    EXPECT_EQ(tiffResolutionToPelsPerMeter(2, 300), 11811);
+    EXPECT_EQ(tiffResolutionToPelsPerMeter(3, 118), 11811); // 118 px/cm is 300 dpi
+    EXPECT_EQ(tiffResolutionToPelsPerMeter(1, 300), 0);
+    EXPECT_EQ(pelsPerMeterToTiffDpi(11811), 300u);
+    EXPECT_EQ(pelsPerMeterToTiffDpi(2835), 72u);
+    EXPECT_EQ(pelsPerMeterToTiffDpi(-1), 0u);
+
+    ASSERT_TRUE(runTool("convert " + path("in.ppm") + " -units PixelsPerInch -density 150x75 " + path("dpi.tif")));
+    const Image image = read("dpi.tif");
+    EXPECT_EQ(image.xPelsPerMeter(), 5905);
+    EXPECT_EQ(image.yPelsPerMeter(), 2952);
+}
+
+TEST_F(Tiff, WrittenFilesHaveTheFixedLayoutAndLeaveTheImageAlone)
+{
+    Image image = read("rgb.tif");
+    ASSERT_FALSE(image.isNull());
+    image.setResolution(11811, 2835);
+    const std::vector<std::uint8_t> before(image.packed().begin(), image.packed().end());
+    ASSERT_EQ(writeTiffFile(path("out.tif"), image, false), WriteResult::Written);
+    EXPECT_TRUE(std::ranges::equal(image.packed(), before));
+
+    const std::string file = readFile(dir / "out.tif");
+    EXPECT_EQ(file.size(), 244u + 37 * 3 * 61);
+    EXPECT_EQ(file.substr(0, 8), std::string("II\x2A\0\x08\0\0\0", 8));
+    EXPECT_EQ(u16At(file, 8), 16);
+    const std::array<int, 16> tags = { 256, 257, 258, 259, 262, 269, 273, 277, 278, 279, 282, 283, 284, 296, 317, 263 };
+    for (std::size_t i = 0; i < tags.size(); ++i)
+        EXPECT_EQ(u16At(file, 10 + 12 * i), tags[i]) << i;
+    EXPECT_EQ(u32At(file, 202), 0u);
+    EXPECT_EQ(u32At(file, 206), 300u);
+    EXPECT_EQ(u32At(file, 214), 72u);
+    EXPECT_EQ(file.substr(222, 16), std::string("Chromaplate\0\0\0\0\0", 16));
+    EXPECT_EQ(file.substr(238, 6), std::string("\x08\0\x08\0\x08\0", 6));
+    EXPECT_EQ(u32At(file, entryOf(file, 273) + 8), 244u);
+    EXPECT_EQ(u32At(file, entryOf(file, 279) + 8), 37u * 3 * 61);
+    // The first pixel goes out as red, green, blue.
+    EXPECT_EQ(std::uint8_t(file[244]), image.row(0)[2]);
+    EXPECT_EQ(std::uint8_t(file[246]), image.row(0)[0]);
+
+    // A compressed write that fails part way leaves the image as it was too.
+    {
+        FileSizeLimit limit(1000);
+        EXPECT_EQ(writeTiffFile(path("full.tif"), image, true), WriteResult::WriteError);
+    }
+    EXPECT_TRUE(std::ranges::equal(image.packed(), before));
+    EXPECT_EQ(writeTiffFile(path("no/such/dir/x.tif"), image, false), WriteResult::Reported);
+    EXPECT_EQ(writeTiffFile(path("null.tif"), Image(), false), WriteResult::Reported);
+}
+
+TEST_F(Tiff, OnePixelLzwStripHoldsClearValueAndTwoEndCodes)
+{
+    Image image = std::move(Image::create(1, 1, 8)).value();
+    for (int i = 0; i < 256; ++i)
+        image.setColor(i, Rgbq { std::uint8_t(i), std::uint8_t(i), std::uint8_t(i), 0 });
+    image.row(0)[0] = 0xA5;
+    ASSERT_EQ(writeTiffFile(path("one.tif"), image, true), WriteResult::Written);
+    const std::string file = readFile(dir / "one.tif");
+    // 100000000 010100101 100000001 100000001, padded with zero bits.
+    const std::string codes("\x80\x29\x60\x30\x10", 5);
+    EXPECT_EQ(file.substr(238), codes);
+    EXPECT_EQ(u32At(file, entryOf(file, 279) + 8), 5u);
+    EXPECT_EQ(u16At(file, entryOf(file, 259) + 8), 5);
+    EXPECT_EQ(u16At(file, entryOf(file, 262) + 8), 1);
+}
+
+TEST_F(Tiff, WrittenFilesSatisfyThePeers)
+{
+    ASSERT_TRUE(runTool("tiffcp -c lzw " + path("rgb.tif") + " " + path("rgblzw.tif")));
+    ASSERT_TRUE(runTool("convert " + path("in.ppm") + " -type Palette " + path("pal8.tif")));
+    ASSERT_TRUE(runTool("convert " + path("in.ppm") + " -colors 16 -type Palette " + path("pal4.tif")));
+    ASSERT_TRUE(runTool("tiff2bw " + path("rgb.tif") + " " + path("gray.tif")));
+    ASSERT_TRUE(runTool("convert " + path("in.ppm") + " -type Bilevel -depth 1 " + path("bw.tif")));
+
+    for (const std::string name : { "rgb.tif", "pal8.tif", "pal4.tif", "gray.tif", "bw.tif" }) {
+        const Image image = read(name);
+        for (const bool compress : { false, true }) {
+            const std::string out = (compress ? "lzw-" : "plain-") + name;
+            ASSERT_EQ(writeTiffFile(path(out), image, compress), WriteResult::Written) << out;
+            EXPECT_TRUE(runTool("tiffinfo -D " + path(out) + " >/dev/null 2>&1")) << out;
+            expectSameAsPeers(out, image, 1);
+            const Image back = read(out);
+            EXPECT_TRUE(std::ranges::equal(back.pixels(), image.pixels())) << out;
+        }
+    }
+    // tiffcmp compares the image fields and every scanline; tags only one file has are listed
+    // but are no difference in the picture.
+    auto sameForTiffcmp = [&](const std::string& a, const std::string& b) {
+        return runTool("! tiffcmp " + path(a) + " " + path(b) + " 2>/dev/null | grep -v 'appears only in' | grep -q .");
+    };
+    EXPECT_TRUE(sameForTiffcmp("rgb.tif", "plain-rgb.tif"));
+    EXPECT_TRUE(sameForTiffcmp("rgblzw.tif", "lzw-rgb.tif"));
+    EXPECT_TRUE(sameForTiffcmp("gray.tif", "plain-gray.tif"));
+    EXPECT_FALSE(sameForTiffcmp("rgb.tif", "plain-pal8.tif"));
+}
+
+TEST_F(Tiff, DispatchReadsByContentAndSavesWithTheCompressFlag)
+{
+    App app { host, Paths { dir.path(), dir.path(), dir.path(), dir.path() } };
+    std::filesystem::copy_file(dir / "rgb.tif", dir / "photo.bmp");
+    ReadResult read = readImageFile(app, path("photo.bmp"));
+    ASSERT_TRUE(read.ok()) << read.detail;
+    EXPECT_EQ(read.format, "TIF");
+
+    app.saveOptions().compress = true;
+    std::string name = path("saved.tif");
+    ASSERT_TRUE(saveImageWithBackup(app, *read.image, name));
+    const std::string file = readFile(dir / "saved.tif");
+    EXPECT_EQ(u16At(file, entryOf(file, 259) + 8), 5);
+    const Image back = this->read("saved.tif");
+    EXPECT_TRUE(std::ranges::equal(back.pixels(), read.image->pixels()));
+}
