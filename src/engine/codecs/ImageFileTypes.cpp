@@ -3,6 +3,8 @@
 #include "codecs/BmpReader.h"
 #include "codecs/BmpWriter.h"
 #include "codecs/FlashPixFile.h"
+#include "codecs/GifReader.h"
+#include "codecs/GifWriter.h"
 #include "codecs/JpegReader.h"
 #include "codecs/JpegWriter.h"
 #include "codecs/PhotoCdReader.h"
@@ -23,6 +25,14 @@ WriteResult writeBmp(const std::string& path, const Image& image, App&)
 {
     return writeBmpFile(path, image);
 }
+ReadResult readGif(const std::string& path, App& app)
+{
+    return readGifFile(path, app.allocator());
+}
+WriteResult writeGif(const std::string& path, const Image& image, App& app)
+{
+    return writeGifFile(path, image, app.host());
+}
 ReadResult readJpeg(const std::string& path, App& app)
 {
     return readJpegFile(path, app.allocator());
@@ -40,7 +50,7 @@ const std::array<ImageFileType, 8>& imageFileTypes()
         { FileType::Bmp, "BMP", { "BMP", "" }, 1, readBmp, writeBmp, ReadStatus::NotThisFormat },
         { FileType::Tif, "TIF", { "TIF", "" }, 2, nullptr, nullptr, ReadStatus::NotThisFormat },
         { FileType::Pcx, "PCX", { "PCX", "" }, 3, nullptr, nullptr, ReadStatus::NotThisFormat },
-        { FileType::Gif, "GIF", { "GIF", "" }, 4, nullptr, nullptr, ReadStatus::NotThisFormat },
+        { FileType::Gif, "GIF", { "GIF", "" }, 4, readGif, writeGif, ReadStatus::NotThisFormat },
         { FileType::Tga, "TGA", { "TGA", "" }, 5, nullptr, nullptr, ReadStatus::NotThisFormat },
         { FileType::Jpg, "JPG", { "JPG", "JPEG" }, 6, readJpeg, writeJpeg, ReadStatus::NotThisFormat },
         { FileType::Pcd, "PCD", { "PCD", "" }, 0, readPhotoCdFile, nullptr, ReadStatus::CannotRead },
