@@ -145,3 +145,31 @@ TEST(CliConvert, WritesAndReadsTiffPlainOrCompressed)
     ASSERT_EQ(cli("convert --raw " + in + " " + (dir / "raw.tif").string()).status, 0);
     EXPECT_NE(cli("info " + (dir / "raw.tif").string()).out.find("\"bits\":8"), std::string::npos);
 }
+
+TEST(CliGif, IndexedImagesRoundTripAndTrueColourIsReducedOnTheWay)
+{
+    TempDir dir;
+    const std::string gif = (dir / "pal8.gif").string();
+    EXPECT_EQ(cli("convert --raw " + fixture("bmp/g/pal8.bmp") + " " + gif).status, 0);
+    EXPECT_EQ(readFile(gif).substr(0, 6), "GIF87a");
+    EXPECT_EQ(cli("info " + gif).out,
+        "{\"file\":\"" + gif
+            + "\", \"format\":\"GIF\", \"width\":127, \"height\":64, \"bits\":8, \"colors\":256, "
+              "\"xppm\":0, \"yppm\":0, \"type\":3, \"imageSize\":8192}\n");
+    // The colours survive exactly: both widened pictures hold the same pixels after their headers.
+    EXPECT_EQ(cli("convert " + gif + " " + (dir / "fromgif.bmp").string()).status, 0);
+    EXPECT_EQ(cli("convert " + fixture("bmp/g/pal8.bmp") + " " + (dir / "frombmp.bmp").string()).status, 0);
+    const std::string fromGif = readFile(dir / "fromgif.bmp"), fromBmp = readFile(dir / "frombmp.bmp");
+    ASSERT_EQ(fromGif.size(), fromBmp.size());
+    EXPECT_EQ(fromGif.substr(54), fromBmp.substr(54));
+
+    // A 24-bit document goes through the 256-colour reduction; a 1-bit image reads black and white.
+    EXPECT_EQ(cli("convert " + fixture("bmp/g/rgb24.bmp") + " " + (dir / "rgb.gif").string()).status, 0);
+    EXPECT_NE(cli("info " + (dir / "rgb.gif").string()).out.find("\"bits\":8, \"colors\":256"), std::string::npos);
+    EXPECT_EQ(cli("convert --raw " + fixture("bmp/g/pal1bg.bmp") + " " + (dir / "one.gif").string()).status, 0);
+    EXPECT_NE(cli("info " + (dir / "one.gif").string()).out.find("\"bits\":1, \"colors\":2"), std::string::npos);
+
+    writeFile(dir / "bad.gif", "GIF89a but nothing else");
+    EXPECT_EQ(cli("info " + (dir / "bad.gif").string(), dir / "err").status, 1);
+    EXPECT_NE(readFile(dir / "err").find("is not found."), std::string::npos);
+}

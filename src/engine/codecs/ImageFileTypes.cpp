@@ -3,6 +3,8 @@
 #include "codecs/BmpReader.h"
 #include "codecs/BmpWriter.h"
 #include "codecs/FlashPixFile.h"
+#include "codecs/GifReader.h"
+#include "codecs/GifWriter.h"
 #include "codecs/JpegReader.h"
 #include "codecs/JpegWriter.h"
 #include "codecs/PcxReader.h"
@@ -28,6 +30,14 @@ ReadResult readBmp(const std::string& path, App& app)
 WriteResult writeBmp(const std::string& path, const Image& image, App&)
 {
     return writeBmpFile(path, image);
+}
+ReadResult readGif(const std::string& path, App& app)
+{
+    return readGifFile(path, app.allocator());
+}
+WriteResult writeGif(const std::string& path, const Image& image, App& app)
+{
+    return writeGifFile(path, image, app.host());
 }
 ReadResult readJpeg(const std::string& path, App& app)
 {
@@ -70,7 +80,7 @@ const std::array<ImageFileType, 8>& imageFileTypes()
         { FileType::Bmp, "BMP", { "BMP", "" }, 1, readBmp, writeBmp, ReadStatus::NotThisFormat },
         { FileType::Tif, "TIF", { "TIF", "" }, 2, readTiff, writeTiff, ReadStatus::NotThisFormat },
         { FileType::Pcx, "PCX", { "PCX", "" }, 3, readPcx, writePcx, ReadStatus::NotThisFormat },
-        { FileType::Gif, "GIF", { "GIF", "" }, 4, nullptr, nullptr, ReadStatus::NotThisFormat },
+        { FileType::Gif, "GIF", { "GIF", "" }, 4, readGif, writeGif, ReadStatus::NotThisFormat },
         { FileType::Tga, "TGA", { "TGA", "" }, 5, readTga, writeTga, ReadStatus::NotThisFormat },
         { FileType::Jpg, "JPG", { "JPG", "JPEG" }, 6, readJpeg, writeJpeg, ReadStatus::NotThisFormat },
         { FileType::Pcd, "PCD", { "PCD", "" }, 0, readPhotoCdFile, nullptr, ReadStatus::CannotRead },

@@ -20,9 +20,9 @@ WriteResult dispatch(App& app, int saveType, const Image& image, const std::stri
             formatText(StringId::WriterMissing, std::string(type->name).c_str()), Icon::Warning);
         return WriteResult::Reported;
     }
-    if (saveType == kSaveTypeGif) {
-        // GIF holds at most 256 colours: the picture is reduced first, and a picture the
-        // reduction does not take is not written.
+    if (saveType == kSaveTypeGif && !image.isNull() && image.bitsPerPixel() == 24) {
+        // GIF holds at most 256 colours: a true-colour picture is reduced first. A 1-, 4- or
+        // 8-bit image already fits and is written as it is.
         ConversionProgress processing(app.host(), StringId::ProgressProcessing);
         auto reduced = convertTo256Colors(image, PaletteMapping::ErrorDiffusion, app.allocator(), &processing);
         if (!reduced)

@@ -1,0 +1,19 @@
+// Feeds arbitrary bytes to the GIF reader, with a 64 MiB block ceiling.
+
+#include "QuietHost.h"
+#include "codecs/GifReader.h"
+
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    gp::fuzz::QuietHost host;
+    const gp::Allocator allocator(host, std::size_t(64) << 20);
+    gp::ReadResult result = gp::decodeGif({ data, size }, allocator);
+    if (result.ok()) {
+        volatile std::uint8_t sink = 0;
+        for (int y = 0; y < result.image->height(); ++y)
+            sink = sink ^ result.image->row(y)[result.image->rowSize() - 1];
+    }
+    return 0;
+}
