@@ -6,10 +6,13 @@
 #include "shell/Host.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 
 namespace gp::ui {
+
+class PrintingWindow;
 
 class QtHost final : public QObject, public Host {
 public:
@@ -37,6 +40,13 @@ public:
     // The system clipboard: the offered bitmap is made only when another program asks for it.
     void offerClipboardBitmap(std::function<std::optional<Image>()> render, std::function<void()> lost) override;
     std::optional<Image> systemClipboardBitmap() override;
+    // Printer Setup and the Printing window of a print job.
+    std::optional<PrinterChoice> choosePrinter(
+        const std::optional<PrinterChoice>& current, const std::vector<DeviceNames>& printers) override;
+    void showPrintingWindow(std::string_view progress) override;
+    void setPrintingProgress(std::string_view progress) override;
+    void closePrintingWindow() override;
+    bool processPrintingEvents() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -46,6 +56,7 @@ private:
     bool m_escapeDown = false;
     int m_waitDepth = 0;
     SystemClipboard m_clipboard;
+    QPointer<PrintingWindow> m_printing;
 };
 
 } // namespace gp::ui
