@@ -1,0 +1,245 @@
+#include "codecs/Lzw.h"
+
+#include <algorithm>
+
+namespace gp {
+
+namespace {
+
+// The decoder widens once its next free code reaches 2^width (one code sooner with early
+// change). The encoder is one entry ahead of the decoder, so it applies the same test to the
+// code it has just added.
+bool shouldWiden(unsigned code, int width, bool earlyChange)
+{
+    return width < kLzwMaxBits && code + (earlyChange ? 1U : 0U) >= (1U << width);
+}
+
+} // namespace
+
+LzwDecoder::LzwDecoder(LzwCodeRules rules, std::span<const std::uint8_t> data)
+    : m_rules(rules)
+    , m_data(data)
+    , m_clearCode(1U << rules.rootBits)
+    , m_endCode(m_clearCode + 1)
+{
+    for (unsigned root = 0; root < m_clearCode; ++root) {
+        m_suffix[root] = static_cast<std::uint8_t>(root);
+        m_first[root] = static_cast<std::uint8_t>(root);
+        m_length[root] = 1;
+    }
+    resetTable();
+}
+
+void LzwDecoder::resetTable()
+{
+    m_nextFree = m_clearCode + 2;
+    m_width = m_rules.rootBits + 1;
+    m_previous = -1;
+}
+
+template <LzwBitOrder Order> bool LzwDecoder::nextCode(unsigned& code)
+{
+    if (m_bitCount < m_width) {
+        // Top up the bit buffer a few bytes at a time; it holds at most 64 bits.
+        while (m_bitCount <= 56 && m_position < m_data.size()) {
+            const std::uint64_t byte = m_data[m_position++];
+            if constexpr (Order == LzwBitOrder::MostSignificantFirst)
+                m_bits = (m_bits << 8) | byte;
+            else
+                m_bits |= byte << m_bitCount;
+            m_bitCount += 8;
+        }
+        if (m_bitCount < m_width)
+            return false;
+    }
+    const std::uint64_t mask = (std::uint64_t { 1 } << m_width) - 1;
+    if constexpr (Order == LzwBitOrder::MostSignificantFirst) {
+        code = static_cast<unsigned>((m_bits >> (m_bitCount - m_width)) & mask);
+    } else {
+        code = static_cast<unsigned>(m_bits & mask);
+        m_bits >>= m_width;
+    }
+    m_bitCount -= m_width;
+    return true;
+}
+
+std::size_t LzwDecoder::read(std::span<std::uint8_t> out)
+{
+    std::size_t written = 0;
+    if (m_pendingStart < m_pendingEnd) {
+        written = std::min(out.size(), m_pendingEnd - m_pendingStart);
+        std::copy_n(m_pending.begin() + static_cast<std::ptrdiff_t>(m_pendingStart), written, out.begin());
+        m_pendingStart += written;
+    }
+    if (written == out.size() || m_finished)
+        return written;
+    const auto rest = out.subspan(written);
+    if (m_rules.order == LzwBitOrder::MostSignificantFirst)
+        return written + readCodes<LzwBitOrder::MostSignificantFirst>(rest);
+    return written + readCodes<LzwBitOrder::LeastSignificantFirst>(rest);
+}
+
+template <LzwBitOrder Order> std::size_t LzwDecoder::readCodes(std::span<std::uint8_t> out)
+{
+    std::size_t written = 0;
+    while (written < out.size()) {
+        unsigned code = 0;
+        if (!nextCode<Order>(code) || code == m_endCode) {
+            m_finished = true;
+            break;
+        }
+        if (code == m_clearCode) {
+            resetTable();
+            continue;
+        }
+        if (m_previous < 0) {
+            if (code >= m_clearCode) {
+                m_finished = m_corrupt = true;
+                break;
+            }
+        } else {
+            if (code > m_nextFree || (code == m_nextFree && m_nextFree >= kLzwTableSize)) {
+                m_finished = m_corrupt = true;
+                break;
+            }
+            if (m_nextFree < kLzwTableSize) {
+                // The new entry is the previous string plus the first byte of this one; for the
+                // code being defined right now that first byte is the previous string's own.
+                const auto previous = static_cast<unsigned>(m_previous);
+                const unsigned firstOfThis = code < m_nextFree ? m_first[code] : m_first[previous];
+                m_prefix[m_nextFree] = static_cast<std::uint16_t>(previous);
+                m_suffix[m_nextFree] = static_cast<std::uint8_t>(firstOfThis);
+                m_first[m_nextFree] = m_first[previous];
+                m_length[m_nextFree] = static_cast<std::uint16_t>(m_length[previous] + 1);
+                ++m_nextFree;
+                if (shouldWiden(m_nextFree, m_width, m_rules.earlyChange))
+                    ++m_width;
+            }
+        }
+        m_previous = static_cast<int>(code);
+
+        // Strings are stored back to front, so each is written from its last byte down.
+        const std::size_t length = m_length[code];
+        const std::size_t room = out.size() - written;
+        std::uint8_t* target = length <= room ? out.data() + written : m_pending.data();
+        unsigned walk = code;
+        for (std::size_t i = length; i-- > 0;) {
+            target[i] = m_suffix[walk];
+            walk = m_prefix[walk];
+        }
+        if (length <= room) {
+            written += length;
+        } else {
+            std::copy_n(m_pending.begin(), room, out.begin() + static_cast<std::ptrdiff_t>(written));
+            written += room;
+            m_pendingStart = room;
+            m_pendingEnd = length;
+        }
+    }
+    return written;
+}
+
+LzwEncoder::LzwEncoder(LzwCodeRules rules)
+    : m_rules(rules)
+    , m_clearCode(1U << rules.rootBits)
+    , m_endCode(m_clearCode + 1)
+{
+    resetTable();
+}
+
+void LzwEncoder::resetTable()
+{
+    m_nextFree = m_clearCode + 2;
+    m_width = m_rules.rootBits + 1;
+    m_keys.fill(0);
+}
+
+std::size_t LzwEncoder::slotFor(std::uint32_t key) const
+{
+    std::size_t slot = (key * 2654435761U) >> (32 - 13);
+    while (m_keys[slot] != 0 && m_keys[slot] != key)
+        slot = (slot + 1) & (kHashSize - 1);
+    return slot;
+}
+
+void LzwEncoder::putCode(unsigned code, std::vector<std::uint8_t>& out)
+{
+    if (m_rules.order == LzwBitOrder::MostSignificantFirst) {
+        m_bits = (m_bits << m_width) | code;
+        m_bitCount += m_width;
+        while (m_bitCount >= 8) {
+            m_bitCount -= 8;
+            out.push_back(static_cast<std::uint8_t>(m_bits >> m_bitCount));
+        }
+    } else {
+        m_bits |= code << m_bitCount;
+        m_bitCount += m_width;
+        while (m_bitCount >= 8) {
+            out.push_back(static_cast<std::uint8_t>(m_bits));
+            m_bits >>= 8;
+            m_bitCount -= 8;
+        }
+    }
+}
+
+void LzwEncoder::encode(std::span<const std::uint8_t> bytes, std::vector<std::uint8_t>& out)
+{
+    if (!m_started) {
+        putCode(m_clearCode, out);
+        m_started = true;
+    }
+    const unsigned rootMask = m_clearCode - 1;
+    for (std::uint8_t value : bytes) {
+        const unsigned byte = value & rootMask;
+        if (m_current < 0) {
+            m_current = static_cast<int>(byte);
+            continue;
+        }
+        // Keys are offset by one so that zero marks an empty slot.
+        const std::uint32_t key = ((static_cast<std::uint32_t>(m_current) << 8) | byte) + 1;
+        const std::size_t slot = slotFor(key);
+        if (m_keys[slot] == key) {
+            m_current = m_codes[slot];
+            continue;
+        }
+        putCode(static_cast<unsigned>(m_current), out);
+        const unsigned added = m_nextFree++;
+        m_keys[slot] = key;
+        m_codes[slot] = static_cast<std::uint16_t>(added);
+        if (shouldWiden(added, m_width, m_rules.earlyChange))
+            ++m_width;
+        if (added == kLzwTableSize - 3) {
+            putCode(m_clearCode, out);
+            resetTable();
+        }
+        m_current = static_cast<int>(byte);
+    }
+}
+
+void LzwEncoder::finish(std::vector<std::uint8_t>& out)
+{
+    if (!m_started) {
+        putCode(m_clearCode, out);
+        m_started = true;
+    }
+    if (m_current >= 0) {
+        putCode(static_cast<unsigned>(m_current), out);
+        // A decoder adds one more entry on reading that last code and may widen before reading
+        // the end code, so the encoder counts that entry too.
+        if (shouldWiden(m_nextFree, m_width, m_rules.earlyChange))
+            ++m_width;
+        m_current = -1;
+    }
+    for (int i = 0; i < m_rules.trailingEndCodes; ++i)
+        putCode(m_endCode, out);
+    if (m_bitCount > 0) {
+        if (m_rules.order == LzwBitOrder::MostSignificantFirst)
+            out.push_back(static_cast<std::uint8_t>(m_bits << (8 - m_bitCount)));
+        else
+            out.push_back(static_cast<std::uint8_t>(m_bits));
+        m_bits = 0;
+        m_bitCount = 0;
+    }
+}
+
+} // namespace gp
