@@ -7,14 +7,17 @@
 
 #include "FakeHost.h"
 #include "TempDir.h"
+#include "dialogs/PrintDialog.h"
 #include "dialogs/PrinterDialog.h"
 #include "dialogs/PrintingWindow.h"
 #include "frame/MainFrame.h"
 #include "frame/QtHost.h"
+#include "gfx/QtImage.h"
 #include "gfx/QtPrinterCatalog.h"
 #include "layout/PageCells.h"
 #include "layout/PhotoFit.h"
 #include "print/LayoutPagePrint.h"
+#include "print/PrintDialogModel.h"
 #include "shell/App.h"
 #include "shell/CommandIds.h"
 #include "skin/ListControl.h"
@@ -23,10 +26,15 @@
 #include "views/PhotoCache.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <filesystem>
 
 using namespace gp;
@@ -86,11 +94,14 @@ Rect shownPhoto(const Rect& cell, int percent, Size photo)
     return fitPhoto(inset(photoBox(cell, percent), 2), photo);
 }
 
-void mouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::KeyboardModifiers modifiers = {})
+// A mouse event as the window system delivers it; moves carry the buttons held during them.
+void mouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButtons movingWith = Qt::NoButton)
 {
-    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
-    QMouseEvent event(type, at, widget->mapToGlobal(at), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
-        type == QEvent::MouseMove ? Qt::NoButton : held, modifiers);
+    const bool move = type == QEvent::MouseMove;
+    const Qt::MouseButtons held = move       ? movingWith
+        : type == QEvent::MouseButtonRelease ? Qt::MouseButtons(Qt::NoButton)
+                                             : Qt::MouseButtons(Qt::LeftButton);
+    QMouseEvent event(type, at, widget->mapToGlobal(at), move ? Qt::NoButton : Qt::LeftButton, held, Qt::NoModifier);
     QApplication::sendEvent(widget, &event);
 }
 
@@ -469,6 +480,81 @@ void LayoutScreenTest::photoCacheFollowsReplacedPhotos()
     QCOMPARE(cache.size(), std::size_t(1));
     cache.sweep();
     QCOMPARE(cache.size(), std::size_t(0));
+}
+
+void LayoutScreenTest::printDialogShowsAndSetsTheModel()
+{
+    // 3000 × 2000 pixels on a 600 dpi printer with 8 × 10.5 inches: 375 dpi is the least that
+    // fits, so the bar starts at 38 and the photo at 380 dpi.
+    PrintDialogModel model;
+    model.open({ 3000, 2000 }, 0, 600, { 4800, 6300 });
+    PrintDialog dialog(nullptr, model, gfx::toQImage(solid(30, 20, kRed)), QStringLiteral("office on Room 1"),
+        QStringLiteral("beach.bmp"), QStringLiteral(","));
+    dialog.resize(400, 600);
+    dialog.show();
+    QCOMPARE(dialog.resolutionBar()->minimum(), 38);
+    QCOMPARE(dialog.resolutionBar()->maximum(), 100);
+    QCOMPARE(dialog.resolutionText()->text(), QStringLiteral("380"));
+    QCOMPARE(dialog.sizeText()->text(), QString::fromStdString(model.sizeText(",")));
+    QVERIFY(dialog.sizeText()->text().contains(QStringLiteral("7,9")));
+    dialog.resolutionBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    QCOMPARE(model.resolution(), 430);
+    QCOMPARE(dialog.resolutionText()->text(), QStringLiteral("430"));
+    dialog.resolutionBar()->triggerAction(QAbstractSlider::SliderToMinimum);
+    QCOMPARE(model.resolution(), 380);
+
+    // Dragging the photo in the preview unticks both centring boxes; ticking one centres again.
+    QVERIFY(dialog.centerXBox()->isChecked() && dialog.centerYBox()->isChecked());
+    PrintPreview& preview = *dialog.preview();
+    const QPoint inside = preview.frame().topLeft() + QPoint(model.photoBox().left + 3, model.photoBox().top + 3);
+    const Rect before = model.photoBox();
+    mouse(&preview, QEvent::MouseButtonPress, inside);
+    mouse(&preview, QEvent::MouseMove, inside + QPoint(-2, 6), Qt::LeftButton);
+    mouse(&preview, QEvent::MouseButtonRelease, inside + QPoint(-2, 6));
+    QVERIFY(!dialog.centerXBox()->isChecked() && !dialog.centerYBox()->isChecked());
+    QVERIFY(!(model.photoBox() == before));
+    dialog.centerXBox()->setChecked(true);
+    QVERIFY(model.centerX() && !model.centerY());
+
+    dialog.copiesField()->setText(QStringLiteral("0"));
+    dialog.descriptionField()->setText(QString(40, QLatin1Char('d')));
+    dialog.accept();
+    QCOMPARE(model.copies, 1);
+    QCOMPARE(model.description, std::string(31, 'd'));
+}
+
+void LayoutScreenTest::printCommandPrintsThePhotoThroughTheDialog()
+{
+    Fixture f;
+    gfx::QtPrinterCatalog catalog;
+    f.app->printer().setCatalog(&catalog);
+    const std::filesystem::path output = f.dir / "photo.png";
+    PrinterChoice choice = gfx::filePrinter(gfx::kPngDriver, output.string());
+    choice.mode.page = PageSpec { { 1200, 1500 }, 150, 150, { 1200, 1500 }, { 0, 0 } };
+    f.app->printer().selection().setChoice(choice);
+
+    // Without a photo the command only beeps.
+    f.frame->runCommand(command::Print);
+    QCOMPARE(f.host.beeps, 1);
+
+    // A 300 × 150 photo with no resolution of its own at the dialog's first 300 dpi: one inch by
+    // half an inch, centred.
+    f.addPhoto(kRed, 300, 150);
+    int dialogs = 0;
+    QTimer::singleShot(0, [&] {
+        if (auto* dialog = qobject_cast<PrintDialog*>(QApplication::activeModalWidget())) {
+            ++dialogs;
+            dialog->accept();
+        }
+    });
+    f.frame->runCommand(command::Print);
+    QCOMPARE(dialogs, 1);
+    const QImage page(QString::fromStdString(output.string()));
+    QCOMPARE(page.size(), QSize(1200, 1500));
+    QVERIFY(near(page.pixelColor(600, 750), kRed));
+    QVERIFY(near(page.pixelColor(600 - 70, 750 - 33), kRed));
+    QCOMPARE(page.pixelColor(600 - 80, 750), QColor(Qt::white));
+    QCOMPARE(page.pixelColor(600, 750 - 40), QColor(Qt::white));
 }
 
 QTEST_MAIN(LayoutScreenTest)

@@ -16,4 +16,6 @@ private slots:
     void printerDialogChoosesAQueueOrAPdfFile();
     void printingWindowReportsCancel();
     void photoCacheFollowsReplacedPhotos();
+    void printDialogShowsAndSetsTheModel();
+    void printCommandPrintsThePhotoThroughTheDialog();
 };
