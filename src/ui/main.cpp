@@ -4,6 +4,7 @@
 #include "frame/MainFrame.h"
 #include "frame/QtHost.h"
 #include "frame/SingleInstance.h"
+#include "gfx/QtPrinterCatalog.h"
 #include "shell/App.h"
 #include "shell/StringTable.h"
 #include "shell/UserSettings.h"
@@ -27,6 +28,10 @@ int main(int argc, char** argv)
     gp::App app(host, gp::Paths::fromEnvironment(GLIMMER_BUILD_DATADIR, GLIMMER_BUILD_LIBDIR));
     if (app.settingsFileExists())
         app.readSettings();
+    // The system's printers; the default one's page is measured before the layouts are built.
+    gp::gfx::QtPrinterCatalog printers;
+    app.printer().setCatalog(&printers);
+    (void)app.printer().openContext();
 
     QScreen* screen = application.primaryScreen();
     const QSize screenSize = screen->size();
@@ -39,7 +44,7 @@ int main(int argc, char** argv)
     frame.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     host.setWindow(&frame);
     host.statusSink = [&frame](gp::StatusPane pane, std::string_view text) { frame.showStatus(pane, text); };
-    host.pageSink = [&frame] { frame.pageView()->update(); };
+    host.pageSink = [&frame] { frame.pageView()->refresh(); };
     if (!frame.checkSettingsFile()) {
         frame.close();
         return 0;

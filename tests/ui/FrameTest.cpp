@@ -110,11 +110,12 @@ void FrameTest::timerEnablesByThePhotoList()
 
     // Free Style has no page arrows; My Templates without a template refuses everything.
     ListControl& categories = *f.frame->categoryList();
+    // As a click on a row does: the selection moves and the list tells the frame.
     categories.setSelectedIndex(1);
-    f.frame->timerTick();
+    emit categories.selectionChanged(categories.listId());
     QCOMPARE(f.frame->category(), 9706);
     categories.setSelectedIndex(0);
-    f.frame->timerTick();
+    emit categories.selectionChanged(categories.listId());
     for (int id : { 7, 8, 9, 10, 6, 100, 15, 16, 17 })
         QVERIFY(!bar.isEnabled(id));
     QVERIFY(f.frame->templateBar()->isVisible() || !f.frame->isVisible());

@@ -1,5 +1,5 @@
 // The real program on a real X server (GLIMMER_TEST_DISPLAY, started by scripts/test-services.sh):
-// two photos on the command line appear in the page's cells, a click on the copies button
+// two photos on the command line appear in cells of their own on the page, a click on the copies button
 // changes the counter, a second start hands its photo to the first and ends, and Exit writes
 // the recent files. Skips without the X server, xdotool or ImageMagick.
 
@@ -18,7 +18,7 @@ namespace {
 // The frame sits centred on the 1024 × 768 screen.
 constexpr int kFrameLeft = (1024 - 800) / 2;
 constexpr int kFrameTop = (768 - 600) / 2;
-const QRect kPageArea(kFrameLeft + 180, kFrameTop + 68, 440, 460);
+const QRect kPageArea(kFrameLeft + 180, kFrameTop + 68, 340, 460);
 const QRect kCopies(kFrameLeft + 632, kFrameTop + 300, 96, 48);
 
 bool hasTool(const char* name)
@@ -26,16 +26,30 @@ bool hasTool(const char* name)
     return !QStandardPaths::findExecutable(QString::fromLatin1(name)).isEmpty();
 }
 
+bool near(QColor c, QColor colour)
+{
+    return std::abs(c.red() - colour.red()) < 40 && std::abs(c.green() - colour.green()) < 40
+        && std::abs(c.blue() - colour.blue()) < 40;
+}
+
 int countColour(const QImage& shot, const QRect& area, QColor colour)
 {
     int count = 0;
     for (int y = area.top(); y <= area.bottom(); ++y)
-        for (int x = area.left(); x <= area.right(); ++x) {
-            const QColor c = shot.pixelColor(x, y);
-            count += std::abs(c.red() - colour.red()) < 40 && std::abs(c.green() - colour.green()) < 40
-                && std::abs(c.blue() - colour.blue()) < 40;
-        }
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += near(shot.pixelColor(x, y), colour);
     return count;
+}
+
+// Where a colour shows in an area: the rectangle around all its pixels.
+QRect extentOf(const QImage& shot, const QRect& area, QColor colour)
+{
+    QRect extent;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (near(shot.pixelColor(x, y), colour))
+                extent |= QRect(x, y, 1, 1);
+    return extent;
 }
 
 } // namespace
@@ -117,8 +131,14 @@ private slots:
         QVERIFY2(waitForColour(QColor(0xd0, 0x20, 0x20)), "the red photo never appeared on the page");
         QVERIFY2(waitForColour(QColor(0x20, 0x40, 0xd0)), "the blue photo never appeared on the page");
 
-        // The black backdrop around the frame, the frame's header band inside it.
+        // Each photo fills a cell of its own on the page.
         QImage shot = screenshot();
+        const QRect redShown = extentOf(shot, kPageArea, QColor(0xd0, 0x20, 0x20));
+        const QRect blueShown = extentOf(shot, kPageArea, QColor(0x20, 0x40, 0xd0));
+        QVERIFY(!redShown.intersects(blueShown));
+        QVERIFY(redShown.width() > 40 && blueShown.width() > 20);
+
+        // The black backdrop around the frame, the frame's header band inside it.
         QCOMPARE(shot.pixelColor(5, 5), QColor(Qt::black));
         QCOMPARE(shot.pixelColor(kFrameLeft + 400, kFrameTop + 30), QColor(0x2f, 0x48, 0x58));
 

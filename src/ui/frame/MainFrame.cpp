@@ -3,12 +3,18 @@
 #include "codecs/OpenPhoto.h"
 #include "dialogs/HelpViewer.h"
 #include "dialogs/ImageInfoDialog.h"
+#include "dialogs/PrintDialog.h"
 #include "frame/ButtonHints.h"
 #include "frame/CommandMenu.h"
 #include "frame/CopiesView.h"
 #include "frame/HelpKeyHook.h"
 #include "frame/ScannerEventFilter.h"
+#include "gfx/QtImage.h"
 #include "image/Zoom.h"
+#include "layout/LabelSheets.h"
+#include "print/Calibration.h"
+#include "print/LayoutPagePrint.h"
+#include "print/PrintCommand.h"
 #include "shell/App.h"
 #include "shell/CommandIds.h"
 #include "shell/FrameTimer.h"
@@ -20,6 +26,7 @@
 #include "skin/SkinBitmap.h"
 #include "skin/SuperStatic.h"
 #include "views/FullScreenView.h"
+#include "views/LayoutListView.h"
 #include "views/PageView.h"
 
 #include <QApplication>
@@ -45,10 +52,6 @@ QRect qrect(const Rect& r)
     return QRect(r.left, r.top, r.width(), r.height());
 }
 
-// The order of the category list: My Templates, Free Style, the four photo categories, then the
-// catalogue's label sheets.
-constexpr int kCategoryOrder[] = { 9705, 9706, 9701, 9702, 9703, 9704, 9700 };
-
 } // namespace
 
 bool use640Mode(QSize screen)
@@ -59,6 +62,7 @@ bool use640Mode(QSize screen)
 MainFrame::MainFrame(App& app, bool mode640, int screenDepth)
     : m_app(&app)
     , m_mode640(mode640)
+    , m_labelSpec(app.paths().asset(text(StringId::LabelSpecFileName)))
 {
     setWindowTitle(qtext(StringId::ProductName));
     setFixedSize(scaled(kFrameWidth, mode640), scaled(kFrameHeight, mode640));
@@ -70,10 +74,13 @@ MainFrame::MainFrame(App& app, bool mode640, int screenDepth)
         m_display.dither = &*m_dither;
     }
 
+    // Without a readable template file My Templates stays empty; the rest of the screen works.
+    (void)app.templateStore().open();
     buildBars();
     bindButtons();
     registerCommands();
     layoutPanes();
+    rebuildLayouts();
 
     for (const Accelerator& accelerator : accelerators()) {
         auto* shortcut = new QShortcut(accelerator.keys, this);
@@ -124,12 +131,22 @@ void MainFrame::buildBars()
     m_bar->contextMenu = [this](QPoint at) { showCommandMenu(at); };
     connect(m_bar, &ButtonBar::hoverChanged, this, &MainFrame::showButtonHint);
 
-    m_pageView = new PageView(this, m_app->documents());
-    for (const ButtonSpec& buttonSpec : framePage(0))
+    m_pageView = new PageView(this, *m_app);
+    m_layouts = new LayoutListView(this, *m_app);
+    for (const ButtonSpec& buttonSpec : framePage(0)) {
+        const QRect area = qrect(scaled(buttonSpec.rect, m_mode640)).adjusted(2, 2, -2, -2);
         if (buttonSpec.id == 102)
-            m_pageView->setGeometry(qrect(scaled(buttonSpec.rect, m_mode640)).adjusted(2, 2, -2, -2));
-    m_pageView->setBlankPanel(loadSkinBitmap(paths.asset("ui/blankrectlogo" + ext())));
+            m_pageView->setGeometry(area);
+        else if (buttonSpec.id == 103)
+            m_layouts->setGeometry(area);
+    }
     connect(m_pageView, &PageView::filesDropped, this, &MainFrame::openFiles);
+    connect(m_pageView, &PageView::pageChanged, this, &MainFrame::pageChanged);
+    connect(m_pageView, &PageView::photosWanted, this, [this] {
+        m_app->screens().switchTo(
+            Screen::GetPhotos, isEmptyTemplatesState(category(), m_app->layoutList().entries > 0));
+    });
+    connect(m_layouts, &LayoutListView::layoutChosen, this, &MainFrame::pageChanged);
 
     m_screenPanel = new QLabel(this);
     m_screenPanel->setGeometry(m_pageView->geometry());
@@ -138,10 +155,14 @@ void MainFrame::buildBars()
     m_categories
         = new ListControl(this, 1, paths.asset("ui/Listbtn" + ext()), paths.asset("ui/layoutlistlogo" + ext()));
     m_categories->setGeometry(qrect(scaled(kCategoryListRect, m_mode640)));
-    for (int id : kCategoryOrder)
-        m_categories->addString(qtext(StringId(id)));
-    m_categories->setSelectedIndex(2);
-    connect(m_categories, &ListControl::selectionChanged, this, [this] { timerTick(); });
+    // My Templates, Free Style, the four photo categories, then the label families of lblspec.ini.
+    for (LayoutCategory fixed : fixedCategoryList())
+        m_categories->addString(qtext(categoryTitle(fixed)));
+    for (const LabelPrefix& prefix : readLabelPrefixes(m_labelSpec))
+        m_categories->addString(QString::fromStdString(prefix.displayName));
+    const auto& fixed = fixedCategoryList();
+    m_categories->setSelectedIndex(int(std::find(fixed.begin(), fixed.end(), kDefaultCategory) - fixed.begin()));
+    connect(m_categories, &ListControl::selectionChanged, this, &MainFrame::chooseCategory);
 
     m_copies = new CopiesView(this, paths.asset("ui/copies" + ext()));
     m_copies->setGeometry(qrect(scaled(kCopiesRect, m_mode640)));
@@ -190,7 +211,7 @@ void MainFrame::bindButtons()
                 };
     };
     auto& screens = m_app->screens();
-    auto emptyTemplates = [this] { return isEmptyTemplatesState(category(), category() != kCategoryMyTemplates); };
+    auto emptyTemplates = [this] { return isEmptyTemplatesState(category(), m_app->layoutList().entries > 0); };
     for (int page = 0; page < kFramePages; ++page) {
         m_bar->switchPage(page);
         auto& records = m_bar->records();
@@ -217,6 +238,8 @@ void MainFrame::bindButtons()
         m_app->screens().switchTo(Screen::Layout);
         // Photos that leave the page close with it.
         runCommand(command::CloseAll);
+        m_app->layoutPage().clear();
+        m_pageView->refresh();
         for (int id : { 8, 9, 10, 6, 100 })
             m_bar->disable(id);
     });
@@ -240,15 +263,24 @@ void MainFrame::bindButtons()
         runCommand(command::PrinterSetup);
         m_pageView->update();
     });
-    on(layout, 15, [this, emptyTemplates] {
-        if (!emptyTemplates())
-            runCommand(command::Print);
-    });
-    // The page as shown holds one page of the layout: stepping beyond it beeps.
-    on(layout, 16, [this] { m_app->host().beep(); });
-    on(layout, 17, [this] { m_app->host().beep(); });
+    on(layout, 15, [this] { printPage(); });
+    // Previous and next row of the layout list; Free Style has none, and either end beeps.
+    for (const auto& [id, rows] : { std::pair(16, -1), std::pair(17, 1) })
+        on(layout, id, [this, rows = rows] {
+            if (m_app->layoutList().category == LayoutCategory::FreeStyle || !m_layouts->scrollRows(rows))
+                m_app->host().beep();
+        });
     for (int id : { 350, 351, 352 })
         on(m_templateBar->records(), id, [this] { m_app->screens().switchTo(Screen::TemplateEdit); });
+    // The Photo Size slider: the part of each cell, 1..100 %, that its photo may use.
+    for (ButtonRecord& record : m_optionBar->records())
+        if (record.id == 360)
+            record.handler = [this](const ButtonEvent& event) {
+                if (event.phase != -1)
+                    return;
+                m_app->layoutPage().setPercent((event.argument >> 16) & 0xFFFF);
+                m_pageView->update();
+            };
 }
 
 void MainFrame::registerCommands()
@@ -344,20 +376,31 @@ void MainFrame::registerCommands()
         frame(key, [this, pageCommand = pageCommand] {
             return m_app->screens().current() == Screen::Layout ? runCommand(pageCommand) : 0;
         });
-    frame(command::KeyPrint,
-        [this] { return m_app->screens().current() == Screen::Layout ? runCommand(command::Print) : 0; });
+    frame(command::KeyPrint, [this] {
+        if (m_app->screens().current() == Screen::Layout)
+            printPage();
+        return 0;
+    });
+    frame(command::Print, [this] {
+        printPhoto();
+        return 0;
+    });
+    frame(command::PrinterSetup, [this] {
+        printerSetup();
+        return 0;
+    });
     frame(command::KeySaveAs, [this] {
         const Screen screen = m_app->screens().current();
         const bool photoScreen = screen == Screen::Crop || screen == Screen::Edit || screen == Screen::Frame;
         return photoScreen ? runCommand(command::SaveAs) : 0;
     });
     frame(command::KeyDelete, [this] {
-        // The selected cell's photo leaves the page, and its document closes with it.
-        if (m_app->screens().current() == Screen::Layout)
-            if (Document* document = m_app->activeDocument()) {
-                m_app->documents().close(*document);
-                m_pageView->update();
-            }
+        // The current cell's photo leaves the page, and its document closes when no cell shows it.
+        if (m_app->screens().current() == Screen::Layout) {
+            LayoutPage& page = m_app->layoutPage();
+            closeDropped(page.deleteCell(page.currentCell()));
+            m_pageView->update();
+        }
         return 0;
     });
 }
@@ -370,7 +413,7 @@ int MainFrame::runCommand(int id, const QString& argument)
         const std::string name = screenBackgroundFile(m_app->screens().current(), m_mode640);
         if (!name.empty())
             m_screenBackground = loadSkinBitmap(m_app->paths().asset(name));
-        m_pageView->setBackground(m_screenBackground);
+        m_pageView->update();
         update();
     }
     return result;
@@ -394,8 +437,103 @@ void MainFrame::openFiles(const QStringList& paths)
 
 int MainFrame::category() const
 {
+    const auto& fixed = fixedCategoryList();
     const int index = m_categories->selectedIndex();
-    return index >= 0 && index < int(std::size(kCategoryOrder)) ? kCategoryOrder[index] : kCategoryOrder[2];
+    if (index >= int(fixed.size()))
+        return kCategoryAveryLabels;
+    return int(categoryTitle(index >= 0 ? fixed[std::size_t(index)] : kDefaultCategory));
+}
+
+void MainFrame::chooseCategory()
+{
+    const auto& fixed = fixedCategoryList();
+    const int index = std::max(m_categories->selectedIndex(), 0);
+    LayoutList& list = m_app->layoutList();
+    const bool labels = index >= int(fixed.size());
+    list.category = labels ? LayoutCategory::Labels : fixed[std::size_t(index)];
+    list.prefix = labels ? index - int(fixed.size()) : 0;
+    list.oneSize = false;
+    list.selected = 0;
+    closeDropped(m_app->layoutPage().clearClipboard());
+    rebuildLayouts();
+    timerTick();
+}
+
+void MainFrame::rebuildLayouts()
+{
+    LayoutList& list = m_app->layoutList();
+    m_app->printer().setWholeInchPage(list.category == LayoutCategory::MyTemplates);
+    buildLayoutList(list, { &m_labelSpec, &m_app->templateStore() }, m_app->printer().geometry());
+    m_layouts->reload();
+    m_layouts->setVisible(m_app->screens().current() == Screen::Layout && list.category != LayoutCategory::FreeStyle);
+    m_pageView->update();
+}
+
+bool MainFrame::printPage()
+{
+    const LayoutList& list = m_app->layoutList();
+    if (isEmptyTemplatesState(category(), list.entries > 0))
+        return false;
+    const LayoutPrintJob job { &m_app->layoutPage(), &list, list.selected, m_pageView->printableRect() };
+    const bool printed = printLayoutPage(m_app->printer(), m_app->host(), m_app->settingsFile(), job);
+    // Opening the printer measured its page again.
+    rebuildLayouts();
+    return printed;
+}
+
+void MainFrame::printerSetup()
+{
+    if (m_app->printer().printerSetup(m_app->host())) {
+        // The new printer's page: measured from a context that prints nothing.
+        (void)m_app->printer().openContext();
+        rebuildLayouts();
+    }
+    m_pageView->update();
+}
+
+void MainFrame::printPhoto()
+{
+    if (m_printingPhoto)
+        return;
+    const Document* document = m_app->activeDocument();
+    if (!document) {
+        m_app->host().beep();
+        return;
+    }
+    // The dialog reads the printer's resolution and printable size from a context of its own.
+    PrinterState& printer = m_app->printer();
+    (void)printer.openContext();
+    const PageGeometry& page = printer.geometry();
+    const Image& photo = document->image();
+    m_printModel.open({ photo.width(), photo.height() }, photo.xPelsPerMeter(), page.dpiX,
+        { page.printableWidth, page.printableHeight });
+    QString printerName;
+    if (const auto& choice = printer.selection().choice())
+        printerName = QString::fromStdString(choice->names.device) + qtext(StringId::PrinterOnPort)
+            + QString::fromStdString(choice->names.port);
+    PrintDialog dialog(this, m_printModel, gfx::toQImage(photo), printerName, QString::fromStdString(document->title()),
+        QString::fromStdString(m_app->decimalSeparator()));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_printingPhoto = true;
+    const CalibrationTables tables = loadCalibration(m_app->paths().asset(text(StringId::PrintCalibrationFile)));
+    const PrintCommandInput input { &photo, document->title(), m_app->settings().printCalFlag ? &tables : nullptr };
+    runPrintCommand(printer, m_app->host(), m_app->allocator(), input, m_printModel);
+    m_printingPhoto = false;
+    rebuildLayouts();
+}
+
+void MainFrame::pageChanged()
+{
+    m_pageView->update();
+    timerTick();
+}
+
+void MainFrame::closeDropped(const std::shared_ptr<Image>& photo)
+{
+    if (photo)
+        if (Document* document = m_app->documents().findByImage(photo.get()))
+            m_app->documents().close(*document);
 }
 
 void MainFrame::switchScreen(Screen, Screen to)
@@ -409,9 +547,9 @@ void MainFrame::switchScreen(Screen, Screen to)
              static_cast<QWidget*>(m_copies), static_cast<QWidget*>(m_optionBar) })
         if (widget)
             widget->setVisible(layout);
+    m_layouts->setVisible(layout && m_app->layoutList().category != LayoutCategory::FreeStyle);
     if (m_templateBar)
         m_templateBar->setVisible(layout && category() == kCategoryMyTemplates);
-    m_pageView->setBackground(m_screenBackground);
     auto* panel = static_cast<QLabel*>(m_screenPanel);
     panel->setPixmap(QPixmap::fromImage(m_screenBackground));
     panel->setVisible(!layout);
@@ -467,12 +605,12 @@ void MainFrame::timerTick()
     FrameTimerInput in;
     in.screen = m_app->screens().current();
     in.category = category();
-    // Until the catalogue brings user templates, My Templates has none to put on the page.
-    in.pageHasTemplate = in.category != kCategoryMyTemplates;
+    in.pageHasTemplate = m_app->layoutList().entries > 0;
     const bool photos = m_app->documents().count() > 0;
+    const bool pageHasPhotos = !m_app->layoutPage().isEmpty();
     in.photoListEmpty = !photos;
-    in.anyCellHasPhoto = photos;
-    in.currentCellCanPrint = photos;
+    in.anyCellHasPhoto = pageHasPhotos;
+    in.currentCellCanPrint = pageHasPhotos;
     in.highlighted = m_bar->highlightedId();
     in.helpPending = m_bar->helpPending;
     in.leftButtonDown = QGuiApplication::mouseButtons() & Qt::LeftButton;

@@ -5,7 +5,9 @@
 // panes and the tools bar; it turns buttons, keys, menus, drops and the one-second timer into
 // engine commands, and runs the shut-down in its fixed order.
 
+#include "print/PrintDialogModel.h"
 #include "shell/Host.h"
+#include "shell/ProfileFile.h"
 #include "shell/ScreenState.h"
 #include "views/DocumentPainter.h"
 
@@ -26,6 +28,7 @@ class HelpKeyHook;
 class ScannerEventFilter;
 class CopiesView;
 class FullScreenView;
+class LayoutListView;
 class ListControl;
 class PageView;
 class SuperStatic;
@@ -52,12 +55,16 @@ public:
     ButtonBar* buttonBar() const { return m_bar; }
     ButtonBar* templateBar() const { return m_templateBar; }
     PageView* pageView() const { return m_pageView; }
+    LayoutListView* layoutListView() const { return m_layouts; }
     ListControl* categoryList() const { return m_categories; }
     FullScreenView* fullScreenView() const;
     SuperStatic* statusPane(StatusPane pane) const;
     bool statusBarShown() const { return m_statusShown; }
     bool toolsBarShown() const { return m_toolsShown; }
+    // The string id of the chosen category (the label families count as "Avery Labels").
     int category() const;
+    // The layout screen's Print: the page through the chosen printer; false when nothing printed.
+    bool printPage();
     // One tick of timer 200 (the timer calls it every second).
     void timerTick();
     // Shows a status text in its pane.
@@ -80,6 +87,15 @@ private:
     void layoutPanes();
     void showCommandMenu(QPoint globalPos);
     void openFiles(const QStringList& paths);
+    void chooseCategory();
+    // Rebuilds the layout list for the category and the printer's page, and shows it again.
+    void rebuildLayouts();
+    void printerSetup();
+    // The Print command: the active photo alone, through the Print dialog.
+    void printPhoto();
+    void pageChanged();
+    // Closes the document of a photo that left every cell.
+    void closeDropped(const std::shared_ptr<Image>& photo);
     void zoom(int id);
     void toggleFullScreen();
     void showImageInformation();
@@ -98,6 +114,10 @@ private:
     ButtonBar* m_optionBar = nullptr;
     ListControl* m_categories = nullptr;
     PageView* m_pageView = nullptr;
+    LayoutListView* m_layouts = nullptr;
+    ProfileFile m_labelSpec;
+    PrintDialogModel m_printModel;
+    bool m_printingPhoto = false;
     CopiesView* m_copies = nullptr;
     QWidget* m_screenPanel = nullptr;
     QWidget* m_toolsBar = nullptr;

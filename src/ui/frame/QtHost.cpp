@@ -1,5 +1,8 @@
 #include "QtHost.h"
 
+#include "dialogs/PrinterDialog.h"
+#include "dialogs/PrintingWindow.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -169,6 +172,39 @@ void QtHost::offerClipboardBitmap(std::function<std::optional<Image>()> render, 
 std::optional<Image> QtHost::systemClipboardBitmap()
 {
     return m_clipboard.bitmap();
+}
+
+std::optional<PrinterChoice> QtHost::choosePrinter(
+    const std::optional<PrinterChoice>& current, const std::vector<DeviceNames>& printers)
+{
+    return PrinterDialog::choose(m_window, current, printers);
+}
+
+void QtHost::showPrintingWindow(std::string_view progress)
+{
+    delete m_printing;
+    m_printing = new PrintingWindow(m_window, toQt(progress));
+    m_printing->show();
+}
+
+void QtHost::setPrintingProgress(std::string_view progress)
+{
+    if (m_printing)
+        m_printing->setProgress(toQt(progress));
+}
+
+void QtHost::closePrintingWindow()
+{
+    // A window the user closed stays until here, so its Cancel is not lost.
+    if (m_printing) {
+        m_printing->hide();
+        m_printing->deleteLater();
+    }
+}
+
+bool QtHost::processPrintingEvents()
+{
+    return m_printing && m_printing->processEvents();
 }
 
 } // namespace gp::ui

@@ -7,10 +7,13 @@
 #include "shell/Host.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 
 namespace gp::ui {
+
+class PrintingWindow;
 
 class QtHost final : public QObject, public Host {
 public:
@@ -38,6 +41,13 @@ public:
     // The system clipboard: the offered bitmap is made only when another program asks for it.
     void offerClipboardBitmap(std::function<std::optional<Image>()> render, std::function<void()> lost) override;
     std::optional<Image> systemClipboardBitmap() override;
+    // Printer Setup and the Printing window of a print job.
+    std::optional<PrinterChoice> choosePrinter(
+        const std::optional<PrinterChoice>& current, const std::vector<DeviceNames>& printers) override;
+    void showPrintingWindow(std::string_view progress) override;
+    void setPrintingProgress(std::string_view progress) override;
+    void closePrintingWindow() override;
+    bool processPrintingEvents() override;
 
     // The editing dialogs and the Photo CD options (QtHostDialogs.cpp).
     std::optional<PhotoCdChoice> choosePhotoCdOptions(const PhotoCdDialog& dialog) override;
@@ -63,6 +73,7 @@ private:
     SystemClipboard m_clipboard;
     // The previews' samples: out of memory is reported like any other allocation.
     Allocator m_previewAllocator { *this };
+    QPointer<PrintingWindow> m_printing;
 };
 
 } // namespace gp::ui

@@ -38,7 +38,8 @@ constexpr ButtonSpec kLayoutPage[] = {
     { 16, K::Repeat, 0, "", G::Left, S::Small, at(632, 476, 76, 34) },
     { 17, K::Repeat, 0, "", G::Right, S::Small, at(712, 476, 76, 34) },
     { 101, K::Area, 0, "", G::None, S::Wide, kTemplateBarRect },
-    { 102, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 460) },
+    { 102, K::Area, 0, "", G::None, S::Wide, at(180, 68, 340, 460) },
+    { 103, K::Area, 0, "", G::None, S::Wide, at(526, 68, 94, 460) },
     { 104, K::Area, 0, "", G::None, S::Wide, kOptionBarRect },
     { 300, K::Area, 0, "", G::None, S::Wide, kCategoryListRect },
 };
