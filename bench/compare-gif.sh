@@ -9,13 +9,14 @@ set -eu
 cli=${1:-build/default/src/cli/glimmerpress-cli}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-export QT_QPA_PLATFORM=offscreen GLIMMERPRESS_WINDIR=$work
+export QT_QPA_PLATFORM=offscreen GLIMMERPRESS_WINDIR=$work XDG_RUNTIME_DIR=$work/runtime
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
 convert -size 600x400 -seed 1 plasma: -resize '6000x4000!' -attenuate 0.3 +noise Gaussian -type TrueColor \
     "BMP3:$work/in.bmp"
 # The 256-colour picture every row starts from, reduced and written by our Save As GIF.
 "$cli" convert "$work/in.bmp" "$work/in.gif"
-convert -limit thread 1 "$work/in.gif" "BMP3:$work/in8.bmp"
+convert -limit thread 1 "$work/in.gif" -type Palette "BMP3:$work/in8.bmp"
 
 # Seconds taken by a command, with its output thrown away.
 seconds() {
