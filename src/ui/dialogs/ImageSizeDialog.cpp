@@ -63,23 +63,25 @@ ImageSizeDialog::ImageSizeDialog(QWidget* parent, ImageSizeModel& model, Host& h
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
 
-    const std::pair<QLineEdit*, bool (ImageSizeModel::*)(std::string_view)> edits[] = {
-        { m_width, &ImageSizeModel::editWidth },
-        { m_height, &ImageSizeModel::editHeight },
-        { m_widthScale, &ImageSizeModel::editWidthScale },
-        { m_heightScale, &ImageSizeModel::editHeightScale },
-        { m_resolution, &ImageSizeModel::editResolution },
-    };
-    for (const auto& [field, edit] : edits)
-        connect(field, &QLineEdit::textEdited, this, [this, field = field, edit = edit](const QString& typed) {
-            if (!(m_model->*edit)(typed.toStdString())) {
-                m_host->beep();
-                return;
-            }
-            showValues(field);
-        });
+    watchField(m_width, [this](std::string_view typed) { return m_model->editWidth(typed); });
+    watchField(m_height, [this](std::string_view typed) { return m_model->editHeight(typed); });
+    watchField(m_widthScale, [this](std::string_view typed) { return m_model->editWidthScale(typed); });
+    watchField(m_heightScale, [this](std::string_view typed) { return m_model->editHeightScale(typed); });
+    watchField(m_resolution, [this](std::string_view typed) { return m_model->editResolution(typed); });
     connect(m_keepAspect, &QCheckBox::clicked, this, [this] { m_model->toggleKeepAspect(); });
     showValues(nullptr);
+}
+
+void ImageSizeDialog::watchField(QLineEdit* field, std::function<bool(std::string_view)> edit)
+{
+    connect(field, &QLineEdit::textEdited, this, [this, field, edit = std::move(edit)](const QString& typed) {
+        const std::string text = typed.toStdString();
+        if (!edit(text)) {
+            m_host->beep();
+            return;
+        }
+        showValues(field);
+    });
 }
 
 QLineEdit* ImageSizeDialog::addField(const QString& name, int value)

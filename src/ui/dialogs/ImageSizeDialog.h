@@ -8,6 +8,8 @@
 #include "editing/ImageSizeModel.h"
 
 #include <QDialog>
+#include <functional>
+#include <string_view>
 
 class QCheckBox;
 class QLabel;
@@ -27,6 +29,8 @@ public:
 
 private:
     QLineEdit* addField(const QString& name, int value);
+    // The user's typing in a field goes to the model's edit; a refused text beeps.
+    void watchField(QLineEdit* field, std::function<bool(std::string_view)> edit);
     // Writes the model's values into every field but the one being typed in.
     void showValues(const QLineEdit* typing);
 
