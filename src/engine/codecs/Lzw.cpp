@@ -37,32 +37,6 @@ void LzwDecoder::resetTable()
     m_previous = -1;
 }
 
-template <LzwBitOrder Order> bool LzwDecoder::nextCode(unsigned& code)
-{
-    if (m_bitCount < m_width) {
-        // Top up the bit buffer a few bytes at a time; it holds at most 64 bits.
-        while (m_bitCount <= 56 && m_position < m_data.size()) {
-            const std::uint64_t byte = m_data[m_position++];
-            if constexpr (Order == LzwBitOrder::MostSignificantFirst)
-                m_bits = (m_bits << 8) | byte;
-            else
-                m_bits |= byte << m_bitCount;
-            m_bitCount += 8;
-        }
-        if (m_bitCount < m_width)
-            return false;
-    }
-    const std::uint64_t mask = (std::uint64_t { 1 } << m_width) - 1;
-    if constexpr (Order == LzwBitOrder::MostSignificantFirst) {
-        code = static_cast<unsigned>((m_bits >> (m_bitCount - m_width)) & mask);
-    } else {
-        code = static_cast<unsigned>(m_bits & mask);
-        m_bits >>= m_width;
-    }
-    m_bitCount -= m_width;
-    return true;
-}
-
 std::size_t LzwDecoder::read(std::span<std::uint8_t> out)
 {
     std::size_t written = 0;
@@ -81,61 +55,117 @@ std::size_t LzwDecoder::read(std::span<std::uint8_t> out)
 
 template <LzwBitOrder Order> std::size_t LzwDecoder::readCodes(std::span<std::uint8_t> out)
 {
+    // The loop keeps the decoder's state in locals: the byte stores into `out` could alias any
+    // member, which would make the compiler reload every one of them for each code.
+    const std::uint8_t* const data = m_data.data();
+    const std::size_t size = m_data.size();
+    std::size_t position = m_position;
+    std::uint64_t bits = m_bits;
+    int bitCount = m_bitCount;
+    int width = m_width;
+    unsigned nextFree = m_nextFree;
+    int previous = m_previous;
+    std::uint16_t* const prefix = m_prefix.data();
+    std::uint8_t* const suffix = m_suffix.data();
+    std::uint8_t* const first = m_first.data();
+    std::uint16_t* const lengths = m_length.data();
+    std::uint8_t* const pending = m_pending.data();
+    std::uint8_t* const target = out.data();
+    const std::size_t capacity = out.size();
+    const unsigned clearCode = m_clearCode;
+    const int rootBits = m_rules.rootBits;
+    const bool earlyChange = m_rules.earlyChange;
     std::size_t written = 0;
-    while (written < out.size()) {
-        unsigned code = 0;
-        if (!nextCode<Order>(code) || code == m_endCode) {
-            m_finished = true;
-            break;
+
+    while (written < capacity) {
+        if (bitCount < width) {
+            // Top up the bit buffer a few bytes at a time; it holds at most 64 bits.
+            while (bitCount <= 56 && position < size) {
+                const std::uint64_t byte = data[position++];
+                if constexpr (Order == LzwBitOrder::MostSignificantFirst)
+                    bits = (bits << 8) | byte;
+                else
+                    bits |= byte << bitCount;
+                bitCount += 8;
+            }
+            if (bitCount < width) {
+                m_finished = true;
+                break;
+            }
         }
-        if (code == m_clearCode) {
-            resetTable();
+        const unsigned mask = (1U << width) - 1;
+        unsigned code = 0;
+        if constexpr (Order == LzwBitOrder::MostSignificantFirst) {
+            code = static_cast<unsigned>(bits >> (bitCount - width)) & mask;
+        } else {
+            code = static_cast<unsigned>(bits) & mask;
+            bits >>= width;
+        }
+        bitCount -= width;
+
+        if (code - clearCode < 2) {
+            if (code != clearCode) {
+                m_finished = true; // the end code
+                break;
+            }
+            nextFree = clearCode + 2;
+            width = rootBits + 1;
+            previous = -1;
             continue;
         }
-        if (m_previous < 0) {
-            if (code >= m_clearCode) {
+        if (previous < 0) {
+            if (code > clearCode) {
                 m_finished = m_corrupt = true;
                 break;
             }
         } else {
-            if (code > m_nextFree || (code == m_nextFree && m_nextFree >= kLzwTableSize)) {
+            // Codes are at most 12 bits, so a full table never sees the next free code.
+            if (code > nextFree) {
                 m_finished = m_corrupt = true;
                 break;
             }
-            if (m_nextFree < kLzwTableSize) {
-                // The new entry is the previous string plus the first byte of this one; for the
-                // code being defined right now that first byte is the previous string's own.
-                const auto previous = static_cast<unsigned>(m_previous);
-                const unsigned firstOfThis = code < m_nextFree ? m_first[code] : m_first[previous];
-                m_prefix[m_nextFree] = static_cast<std::uint16_t>(previous);
-                m_suffix[m_nextFree] = static_cast<std::uint8_t>(firstOfThis);
-                m_first[m_nextFree] = m_first[previous];
-                m_length[m_nextFree] = static_cast<std::uint16_t>(m_length[previous] + 1);
-                ++m_nextFree;
-                if (shouldWiden(m_nextFree, m_width, m_rules.earlyChange))
-                    ++m_width;
+            if (nextFree < kLzwTableSize) {
+                // The new entry is the previous string plus the first byte of this one. Its own
+                // first byte is set before that lookup, so a code defined by this very step
+                // (code == nextFree) finds the previous string's first byte there.
+                const auto before = static_cast<unsigned>(previous);
+                first[nextFree] = first[before];
+                suffix[nextFree] = first[code];
+                prefix[nextFree] = static_cast<std::uint16_t>(before);
+                lengths[nextFree] = static_cast<std::uint16_t>(lengths[before] + 1);
+                ++nextFree;
+                if (shouldWiden(nextFree, width, earlyChange))
+                    ++width;
             }
         }
-        m_previous = static_cast<int>(code);
+        previous = static_cast<int>(code);
 
-        // Strings are stored back to front, so each is written from its last byte down.
-        const std::size_t length = m_length[code];
-        const std::size_t room = out.size() - written;
-        std::uint8_t* target = length <= room ? out.data() + written : m_pending.data();
+        // Strings are stored back to front, so each is written from its last byte down; one
+        // that does not fit goes to the pending buffer and continues the next read.
+        const std::size_t length = lengths[code];
+        const std::size_t room = capacity - written;
+        std::uint8_t* const end = length <= room ? target + written : pending;
         unsigned walk = code;
         for (std::size_t i = length; i-- > 0;) {
-            target[i] = m_suffix[walk];
-            walk = m_prefix[walk];
+            end[i] = suffix[walk];
+            walk = prefix[walk];
         }
         if (length <= room) {
             written += length;
         } else {
-            std::copy_n(m_pending.begin(), room, out.begin() + static_cast<std::ptrdiff_t>(written));
+            std::copy_n(pending, room, target + written);
             written += room;
             m_pendingStart = room;
             m_pendingEnd = length;
         }
     }
+
+    m_position = position;
+    m_bits = bits;
+    m_bitCount = bitCount;
+    m_width = width;
+    m_nextFree = nextFree;
+    m_previous = previous;
     return written;
 }
 

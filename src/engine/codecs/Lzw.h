@@ -54,7 +54,6 @@ public:
 
 private:
     template <LzwBitOrder Order> std::size_t readCodes(std::span<std::uint8_t> out);
-    template <LzwBitOrder Order> bool nextCode(unsigned& code);
     void resetTable();
 
     LzwCodeRules m_rules;
