@@ -102,8 +102,9 @@ void PageView::paintEvent(QPaintEvent*)
 
     if (freeStyle()) {
         for (const PhotoObject& object : page.photoObjects())
-            if (const PhotoHandle& photo = page.photo(object.slot))
-                drawPhoto(photo, object.rect);
+            if (object.slot >= 0 && object.slot < LayoutPage::kSlots)
+                if (const PhotoHandle& photo = page.photo(object.slot))
+                    drawPhoto(photo, object.rect);
         page.freeStyleTexts().draw(context, printable);
         m_photos.sweep();
         return;
