@@ -241,9 +241,10 @@ WriteResult writeTiffFile(const std::string& path, const Image& image, bool comp
 {
     if (image.isNull())
         return WriteResult::Reported;
+    // A file that cannot be created is a write error, so the caller tells the user.
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
-        return WriteResult::Reported;
+        return WriteResult::WriteError;
     StripOutput strip(fd, pixelOffset(image));
     bool ok = writeStrip(image, compress, strip);
     if (ok) {

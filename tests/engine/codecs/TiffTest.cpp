@@ -453,7 +453,7 @@ TEST_F(Tiff, WrittenFilesHaveTheFixedLayoutAndLeaveTheImageAlone)
         EXPECT_EQ(writeTiffFile(path("full.tif"), image, true), WriteResult::WriteError);
     }
     EXPECT_TRUE(std::ranges::equal(image.packed(), before));
-    EXPECT_EQ(writeTiffFile(path("no/such/dir/x.tif"), image, false), WriteResult::Reported);
+    EXPECT_EQ(writeTiffFile(path("no/such/dir/x.tif"), image, false), WriteResult::WriteError);
     EXPECT_EQ(writeTiffFile(path("null.tif"), Image(), false), WriteResult::Reported);
 }
 
