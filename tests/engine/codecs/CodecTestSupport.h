@@ -4,6 +4,10 @@
 
 #include "image/Image.h"
 
+#include <sys/resource.h>
+
+#include <csignal>
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -36,5 +40,24 @@ RgbPicture toRgb(const Image& image);
 int countDifferences(const RgbPicture& a, const RgbPicture& b, int tolerance = 0);
 
 std::filesystem::path fixture(const std::string& relative);
+
+// Makes every write beyond `bytes` fail with EFBIG, as a full disk would, for one scope.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        rlimit limited = m_saved;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_saved); }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    rlimit m_saved {};
+};
 
 } // namespace gp::test

@@ -13,9 +13,7 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
 
 using namespace gp;
 using namespace gp::test;
@@ -48,23 +46,6 @@ struct FileCommands : ::testing::Test {
         app.currentName() = title;
         return app.newDocument(std::move(image));
     }
-};
-
-// Makes every write beyond a few bytes fail with EFBIG, as a full disk would, for one scope.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        rlimit limited = m_saved;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_saved); }
-
-private:
-    rlimit m_saved {};
 };
 
 } // namespace

@@ -13,9 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
 
 using namespace gp;
 using namespace gp::test;
@@ -91,23 +89,6 @@ public:
 private:
     std::string m_bytes;
     std::vector<std::array<std::uint32_t, 4>> m_entries;
-};
-
-// Makes every write beyond `bytes` fail, as a full disk would, for one scope.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        rlimit limited = m_saved;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_saved); }
-
-private:
-    rlimit m_saved {};
 };
 
 struct Tiff : ::testing::Test {
