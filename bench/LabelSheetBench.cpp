@@ -14,7 +14,6 @@
 #include "layout/LayoutPage.h"
 #include "print/LayoutPagePrint.h"
 
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 #include <filesystem>
 #include <sys/resource.h>
@@ -71,14 +70,3 @@ void printLabelSheetToPdf(benchmark::State& state)
 BENCHMARK(printLabelSheetToPdf)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QGuiApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

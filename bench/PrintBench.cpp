@@ -8,7 +8,6 @@
 #include "print/PrinterState.h"
 #include "shell/Host.h"
 
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 #include <filesystem>
 #include <sys/resource.h>
@@ -68,14 +67,3 @@ void printPhotoToPdf(benchmark::State& state)
 BENCHMARK(printPhotoToPdf)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QGuiApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
