@@ -20,7 +20,6 @@ LzwDecoder::LzwDecoder(LzwCodeRules rules, std::span<const std::uint8_t> data)
     : m_rules(rules)
     , m_data(data)
     , m_clearCode(1U << rules.rootBits)
-    , m_endCode(m_clearCode + 1)
 {
     for (unsigned root = 0; root < m_clearCode; ++root) {
         m_suffix[root] = static_cast<std::uint8_t>(root);

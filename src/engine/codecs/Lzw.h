@@ -63,7 +63,6 @@ private:
     int m_bitCount = 0;
 
     unsigned m_clearCode;
-    unsigned m_endCode;
     unsigned m_nextFree = 0;
     int m_width = 0;
     int m_previous = -1;

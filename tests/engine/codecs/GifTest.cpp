@@ -108,9 +108,9 @@ struct Gif : ::testing::Test {
     }
 
     // Builds a GIF with gifbuild from its text description.
-    void build(const std::string& name, const std::string& spec)
+    void build(const std::string& name, const std::string& description)
     {
-        writeFile(dir / (name + ".txt"), spec);
+        writeFile(dir / (name + ".txt"), description);
         ASSERT_TRUE(runTool("gifbuild " + path(name + ".txt") + " > " + path(name) + " 2>/dev/null"));
     }
 
