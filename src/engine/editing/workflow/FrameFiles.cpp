@@ -62,7 +62,8 @@ std::vector<std::filesystem::path> framePictures(const std::filesystem::path& fo
     for (auto it = std::filesystem::directory_iterator(folder, error); !error && it != std::filesystem::directory_iterator();
          it.increment(error)) {
         const auto& path = it->path();
-        if (extensionOf(path.string()) == "BMP" && std::filesystem::is_regular_file(companionFile(path, ".msk"), error))
+        if (fileTypeForExtension(extensionOf(path.string())) != nullptr
+            && std::filesystem::is_regular_file(companionFile(path, ".msk"), error))
             pictures.push_back(path);
     }
     std::ranges::sort(pictures);

@@ -18,7 +18,8 @@ class App;
 // without its mask is not shown.
 std::optional<FrameArtwork> readFrameArtwork(App& app, const std::string& picturePath);
 
-// The frame pictures in folder (".bmp" files that have a ".msk" beside them), sorted by name.
+// The frame pictures in folder (files of a type the codecs read that have a ".msk" beside them),
+// sorted by name.
 std::vector<std::filesystem::path> framePictures(const std::filesystem::path& folder);
 
 // The program folder's frames.
