@@ -1,6 +1,9 @@
 #include "editing/workflow/EffectsLibrary.h"
 
 #include "base/DynamicLibrary.h"
+#include "shell/Host.h"
+#include "shell/Paths.h"
+#include "shell/StringTable.h"
 
 #include <cstring>
 #include <memory>
@@ -81,6 +84,14 @@ std::optional<Image> EffectsLibrary::apply(
     std::memcpy(result->pixels().data(), bytes + image.bitsOffset(), result->pixels().size());
     result->setResolution(image.xPelsPerMeter(), image.yPelsPerMeter());
     return result;
+}
+
+std::optional<EffectsLibrary> openEffectsLibrary(const Paths& paths, Host& host)
+{
+    auto library = EffectsLibrary::open(paths.library(text(StringId::EffectLibraryName)));
+    if (!library)
+        host.message(text(StringId::CaptionWarning), text(StringId::EffectLibraryMissing), Icon::Warning);
+    return library;
 }
 
 } // namespace gp

@@ -14,6 +14,9 @@
 
 namespace gp {
 
+class Host;
+struct Paths;
+
 struct EffectEntry {
     int number = 0;
     std::string name;
@@ -39,5 +42,8 @@ private:
     explicit EffectsLibrary(std::unique_ptr<Loaded> loaded);
     std::unique_ptr<Loaded> m_loaded;
 };
+
+// The library from the program's library folder; when it cannot be loaded, a warning says so.
+std::optional<EffectsLibrary> openEffectsLibrary(const Paths& paths, Host& host);
 
 } // namespace gp
