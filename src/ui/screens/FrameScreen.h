@@ -100,6 +100,8 @@ protected:
     int runCommand(int command, const QString& argument = {}) const { return m_runCommand(command, argument); }
     // The screen's place on the frame, in frame pixels.
     QRect area() const;
+    // The place of another record of the screen's page (an area for a list, say), likewise.
+    QRect placeOf(int id) const;
     // A file of the program directory, by its name there.
     QString assetPath(const std::string& name) const;
     std::string skinExtension() const { return m_mode640 ? ".640" : ".800"; }

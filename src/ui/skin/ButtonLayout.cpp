@@ -63,41 +63,43 @@ constexpr ButtonSpec kCropPage[] = {
     { 35, K::Push, 1, "Fit Cell", G::Crop, S::Wide, at(12, 72, 156, 48) },
     { 36, K::Push, 1, "Portrait", G::Photos, S::Wide, at(12, 128, 156, 48) },
     { 37, K::Push, 1, "Landscape", G::Photos, S::Wide, at(12, 184, 156, 48) },
+    { 38, K::Push, 1, "Any Shape", G::Crop, S::Wide, at(12, 240, 156, 48) },
+    { 33, K::Push, 0, "Save As", G::Save, S::Wide, at(632, 352, 156, 48) },
     { 32, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
     { 34, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
     { 302, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
 };
 
+// The effect list fills the left column above the strength buttons.
 constexpr ButtonSpec kEditPage[] = {
     GP_FRAME_COMMON,
-    { 43, K::Push, 2, "Brighter", G::Star, S::Wide, at(12, 72, 156, 44) },
-    { 44, K::Push, 2, "Softer", G::Edit, S::Wide, at(12, 122, 156, 44) },
-    { 45, K::Push, 2, "Sharper", G::Edit, S::Wide, at(12, 172, 156, 44) },
-    { 46, K::Push, 2, "Warmer", G::Star, S::Wide, at(12, 222, 156, 44) },
-    { 42, K::Push, 0, "Undo", G::Left, S::Wide, at(12, 290, 156, 44) },
+    { 43, K::Repeat, 0, "Stronger", G::Plus, S::Wide, at(12, 352, 156, 44) },
+    { 44, K::Repeat, 0, "Weaker", G::Minus, S::Wide, at(12, 402, 156, 44) },
+    { 42, K::Push, 0, "Undo", G::Left, S::Wide, at(12, 466, 156, 44) },
     { 40, K::Push, 0, "Save As", G::Save, S::Wide, at(632, 352, 156, 48) },
     { 39, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
     { 41, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
     { 303, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
+    { 307, K::Area, 0, "", G::None, S::Wide, at(12, 72, 156, 272) },
 };
 
+// The frame chooser fills the left column above the placement buttons.
 constexpr ButtonSpec kFramePage[] = {
     GP_FRAME_COMMON,
-    { 51, K::Push, 3, "Classic", G::Frame, S::Wide, at(12, 72, 156, 36) },
-    { 52, K::Push, 3, "Oval", G::Frame, S::Wide, at(12, 112, 156, 36) },
-    { 53, K::Push, 3, "Torn", G::Frame, S::Wide, at(12, 152, 156, 36) },
-    { 54, K::Push, 3, "Film", G::Frame, S::Wide, at(12, 192, 156, 36) },
-    { 55, K::Push, 3, "Soft Edge", G::Frame, S::Wide, at(12, 232, 156, 36) },
-    { 56, K::Push, 3, "Stamp", G::Frame, S::Wide, at(12, 272, 156, 36) },
-    { 57, K::Push, 3, "Slide", G::Frame, S::Wide, at(12, 312, 156, 36) },
-    { 58, K::Push, 3, "Polaroid", G::Frame, S::Wide, at(12, 352, 156, 36) },
-    { 62, K::Repeat, 0, "", G::Plus, S::Small, at(12, 400, 48, 34) },
-    { 63, K::Repeat, 0, "", G::Minus, S::Small, at(66, 400, 48, 34) },
-    { 64, K::Repeat, 0, "", G::Right, S::Small, at(120, 400, 48, 34) },
+    { 65, K::Repeat, 0, "Zoom In", G::Plus, S::Small, at(12, 282, 76, 34) },
+    { 66, K::Repeat, 0, "Zoom Out", G::Minus, S::Small, at(92, 282, 76, 34) },
+    { 67, K::Repeat, 0, "Turn Left", G::None, S::Small, at(12, 320, 76, 34) },
+    { 68, K::Repeat, 0, "Turn Right", G::None, S::Small, at(92, 320, 76, 34) },
+    { 71, K::Repeat, 0, "", G::Up, S::Small, at(66, 360, 48, 30) },
+    { 69, K::Repeat, 0, "", G::Left, S::Small, at(12, 394, 48, 30) },
+    { 70, K::Repeat, 0, "", G::Right, S::Small, at(120, 394, 48, 30) },
+    { 72, K::Repeat, 0, "", G::Down, S::Small, at(66, 428, 48, 30) },
+    { 64, K::Push, 0, "Next Frame", G::Frame, S::Wide, at(12, 470, 156, 40) },
     { 60, K::Push, 0, "Save As", G::Save, S::Wide, at(632, 352, 156, 48) },
     { 59, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
     { 61, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
     { 304, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
+    { 306, K::Area, 0, "", G::None, S::Wide, at(12, 72, 156, 204) },
 };
 
 constexpr ButtonSpec kTextPage[] = {

@@ -241,6 +241,31 @@ std::optional<Rect> CropRectangle::photoRect(Size photo) const
     return r;
 }
 
+std::optional<Image> lightenOutside(const Image& display, Rect crop, const Allocator& allocator)
+{
+    if (display.bitsPerPixel() != 24)
+        return std::nullopt;
+    auto view = allocator.image(display.width(), display.height(), 24);
+    if (!view)
+        return std::nullopt;
+    std::uint8_t light[256];
+    for (int c = 0; c < 256; ++c)
+        light[c] = std::uint8_t((c + 765) >> 2);
+    const int left = std::clamp(crop.left, 0, display.width());
+    const int right = std::clamp(crop.right, left, display.width());
+    for (int y = 0; y < display.height(); ++y) {
+        const std::uint8_t* in = display.row(y);
+        std::uint8_t* out = view->row(y);
+        const bool rowInside = y >= crop.top && y < crop.bottom;
+        for (int x = 0; x < display.width(); ++x) {
+            const bool inside = rowInside && x >= left && x < right;
+            for (int c = 0; c < 3; ++c)
+                out[3 * x + c] = inside ? in[3 * x + c] : light[in[3 * x + c]];
+        }
+    }
+    return view;
+}
+
 std::optional<Image> cropPhoto(const Image& photo, const CropRectangle& crop, const Allocator& allocator)
 {
     const auto area = crop.photoRect({ photo.width(), photo.height() });

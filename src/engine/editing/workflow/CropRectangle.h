@@ -77,6 +77,10 @@ private:
     double m_ratio = 1.0;
 };
 
+// The Crop screen's view of a 24-bit display copy: every pixel outside crop (in the display copy's
+// own pixels) lightened three quarters of the way to white, (c + 765) >> 2, the inside as it is.
+std::optional<Image> lightenOutside(const Image& display, Rect crop, const Allocator& allocator);
+
 // The photo cut to the crop rectangle; nothing without a rectangle or memory.
 std::optional<Image> cropPhoto(const Image& photo, const CropRectangle& crop, const Allocator& allocator);
 
