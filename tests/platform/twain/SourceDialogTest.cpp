@@ -4,7 +4,7 @@
 #include "FakeHost.h"
 #include "SaneTestDevice.h"
 #include "TempDir.h"
-#include "shell/App.h"
+#include "app/App.h"
 
 #include <QApplication>
 #include <QComboBox>
