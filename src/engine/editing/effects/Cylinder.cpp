@@ -10,13 +10,7 @@ namespace gp {
 
 std::optional<Image> cylinder(const Image& source, int strength, const FilterRun& run)
 {
-    if (!isFilterable(source))
-        return std::nullopt;
-    WaitCursorScope cursor(run);
-    auto result = blankLike(source, run.allocator);
-    if (!result)
-        return std::nullopt;
-    const int width = source.width(), height = source.height();
+    const int width = source.width();
     const int ch = channelsOf(source);
     std::vector<int> column(static_cast<std::size_t>(width));
     std::vector<int> fraction(static_cast<std::size_t>(width));
@@ -32,12 +26,8 @@ std::optional<Image> cylinder(const Image& source, int strength, const FilterRun
         // limiting it keeps the blend within the two pixels.
         fraction[std::size_t(x)] = clampInt(int((sx - ix) * 256), 0, 256);
     }
-    FilterProgress progress(run, height);
-    for (int y = 0; y < height; ++y) {
-        if (!progress.beforeRow(y))
-            return std::nullopt;
+    return runRowJob(source, run, [&](int y, std::uint8_t* out) {
         const std::uint8_t* in = source.storedRow(y);
-        std::uint8_t* out = result->storedRow(y);
         for (int x = 0; x < width; ++x) {
             const int ix = column[std::size_t(x)], f = fraction[std::size_t(x)];
             const std::uint8_t* left = in + std::size_t(ix) * std::size_t(ch);
@@ -45,9 +35,7 @@ std::optional<Image> cylinder(const Image& source, int strength, const FilterRun
             for (int k = 0; k < ch; ++k)
                 *out++ = std::uint8_t(std::min(255, ((256 - f) * left[k] + f * right[k]) >> 8));
         }
-    }
-    progress.finish();
-    return result;
+    });
 }
 
 } // namespace gp

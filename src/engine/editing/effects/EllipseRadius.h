@@ -4,7 +4,12 @@
 // the index k = (Y²·2^s)/(dh² >> (9 − s)) + (X²·2^s)/(dw² >> (9 − s)) is about
 // 512·((X/dw)² + (Y/dh)²), with dw = W − 1, dh = H − 1 and s chosen so the products stay within
 // 31 bits; k ≥ 512 lies outside the inscribed ellipse. The two terms are kept per column and row.
+// The lens and twist effects run as one remap over this index.
 
+#include "editing/effects/FilterSupport.h"
+
+#include <cstring>
+#include <utility>
 #include <vector>
 
 namespace gp {
@@ -27,5 +32,35 @@ private:
     std::vector<long long> m_columnTerms;
     std::vector<long long> m_rowTerms;
 };
+
+// The lens and twist remap, as a row job: every pixel inside the ellipse (k < 512) takes the
+// source pixel at the position map(X, Y, k) gives for its centred coordinates and its index (k
+// raised to at least 1). The answer is a pair of centred coordinates in units of 1/16384, moved
+// back to pixels and clamped to the image. Pixels outside the ellipse are copied unchanged.
+template <class Map>
+std::optional<Image> remapInsideEllipse(const Image& source, const FilterRun& run, Map&& map)
+{
+    const int width = source.width(), height = source.height();
+    const int ch = channelsOf(source);
+    const EllipseRadius radius(width, height);
+    const long long centreX = static_cast<long long>(width) * 16384 - 8192;
+    const long long centreY = static_cast<long long>(height) * 16384 - 8192;
+    return runRowJob(source, run, [&](int y, std::uint8_t* out) {
+        const long long bigY = radius.centredRow(y);
+        const std::uint8_t* own = source.storedRow(y);
+        for (int x = 0; x < width; ++x, out += ch) {
+            const long long k = radius.index(x, y);
+            const std::uint8_t* in = own + std::size_t(x) * std::size_t(ch);
+            if (k < 512) {
+                const std::pair<long long, long long> mapped
+                    = map(static_cast<long long>(radius.centredColumn(x)), bigY, std::size_t(std::max(k, 1LL)));
+                const int column = int(std::clamp<long long>((mapped.first + centreX) >> 15, 0, width - 1));
+                const int row = int(std::clamp<long long>((mapped.second + centreY) >> 15, 0, height - 1));
+                in = source.storedRow(row) + std::size_t(column) * std::size_t(ch);
+            }
+            std::memcpy(out, in, std::size_t(ch));
+        }
+    });
+}
 
 } // namespace gp

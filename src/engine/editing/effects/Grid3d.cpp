@@ -8,21 +8,11 @@ namespace gp {
 
 std::optional<Image> grid3d(const Image& source, int size, const FilterRun& run)
 {
-    if (!isFilterable(source))
-        return std::nullopt;
-    WaitCursorScope cursor(run);
-    auto result = blankLike(source, run.allocator);
-    if (!result)
-        return std::nullopt;
     const int p = clampInt(size, 1, 100) + 7;
     const int ch = channelsOf(source);
-    FilterProgress progress(run, source.height());
-    for (int y = 0; y < source.height(); ++y) {
-        if (!progress.beforeRow(y))
-            return std::nullopt;
+    return runRowJob(source, run, [&](int y, std::uint8_t* out) {
         const int h = y % p;
         const std::uint8_t* in = source.storedRow(y);
-        std::uint8_t* out = result->storedRow(y);
         for (int x = 0; x < source.width(); ++x) {
             const int l = x % p;
             int offset = 0;
@@ -37,9 +27,7 @@ std::optional<Image> grid3d(const Image& source, int size, const FilterRun& run)
             for (int k = 0; k < ch; ++k)
                 *out++ = clampByte(*in++ + offset);
         }
-    }
-    progress.finish();
-    return result;
+    });
 }
 
 } // namespace gp

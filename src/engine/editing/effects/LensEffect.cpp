@@ -1,11 +1,8 @@
 #include "editing/effects/LensEffect.h"
 
 #include "editing/effects/EllipseRadius.h"
-#include "editing/effects/FilterSupport.h"
 
 #include <cmath>
-#include <cstdint>
-#include <cstring>
 
 namespace gp {
 
@@ -32,40 +29,11 @@ std::array<int, 512> lensScaleTable(LensKind kind, int b)
 
 std::optional<Image> lensEffect(const Image& source, LensKind kind, int strength, const FilterRun& run)
 {
-    if (!isFilterable(source))
-        return std::nullopt;
-    WaitCursorScope cursor(run);
-    auto result = blankLike(source, run.allocator);
-    if (!result)
-        return std::nullopt;
-    const int width = source.width(), height = source.height();
-    const int ch = channelsOf(source);
     const std::array<int, 512> scale = lensScaleTable(kind, strength);
-    const EllipseRadius radius(width, height);
-    const long long centreX = static_cast<long long>(width) * 16384 - 8192;
-    const long long centreY = static_cast<long long>(height) * 16384 - 8192;
-    FilterProgress progress(run, height);
-    for (int y = 0; y < height; ++y) {
-        if (!progress.beforeRow(y))
-            return std::nullopt;
-        const long long bigY = radius.centredRow(y);
-        const std::uint8_t* own = source.storedRow(y);
-        std::uint8_t* out = result->storedRow(y);
-        for (int x = 0; x < width; ++x, out += ch) {
-            const long long k = radius.index(x, y);
-            const std::uint8_t* in = own + std::size_t(x) * std::size_t(ch);
-            if (k < 512) {
-                const long long f = scale[std::size_t(std::max(k, 1LL))];
-                const int column
-                    = int(std::clamp<long long>((radius.centredColumn(x) * f + centreX) >> 15, 0, width - 1));
-                const int row = int(std::clamp<long long>((bigY * f + centreY) >> 15, 0, height - 1));
-                in = source.storedRow(row) + std::size_t(column) * std::size_t(ch);
-            }
-            std::memcpy(out, in, std::size_t(ch));
-        }
-    }
-    progress.finish();
-    return result;
+    return remapInsideEllipse(source, run, [&](long long bigX, long long bigY, std::size_t entry) {
+        const long long f = scale[entry];
+        return std::pair<long long, long long>(bigX * f, bigY * f);
+    });
 }
 
 } // namespace gp

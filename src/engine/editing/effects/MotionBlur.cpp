@@ -14,17 +14,9 @@ std::optional<Image> motionBlur(const Image& source, int length, const FilterRun
     const int count = std::min({ length, width, height });
     if (count <= 0)
         return std::nullopt;
-    WaitCursorScope cursor(run);
-    auto result = blankLike(source, run.allocator);
-    if (!result)
-        return std::nullopt;
     const int ch = channelsOf(source);
-    FilterProgress progress(run, height);
-    for (int y = 0; y < height; ++y) {
-        if (!progress.beforeRow(y))
-            return std::nullopt;
+    return runRowJob(source, run, [&](int y, std::uint8_t* out) {
         const std::uint8_t* in = source.storedRow(y);
-        std::uint8_t* out = result->storedRow(y);
         for (int k = 0; k < ch; ++k) {
             const auto pixel
                 = [&](int x) { return int(in[std::size_t(std::max(x, 0)) * std::size_t(ch) + std::size_t(k)]); };
@@ -38,9 +30,7 @@ std::optional<Image> motionBlur(const Image& source, int length, const FilterRun
                 sum += pixel(x - count) - pixel(x);
             }
         }
-    }
-    progress.finish();
-    return result;
+    });
 }
 
 } // namespace gp

@@ -10,12 +10,6 @@ namespace gp {
 
 std::optional<Image> painting(const Image& source, int radius, const FilterRun& run)
 {
-    if (!isFilterable(source))
-        return std::nullopt;
-    WaitCursorScope cursor(run);
-    auto result = blankLike(source, run.allocator);
-    if (!result)
-        return std::nullopt;
     const int a = std::max(0, radius);
     const int ch = channelsOf(source);
     const int width = source.width(), height = source.height();
@@ -29,16 +23,12 @@ std::optional<Image> painting(const Image& source, int radius, const FilterRun& 
                 bins[std::size_t(k)][line[offset + std::size_t(k)] >> 3] += delta;
     };
 
-    FilterProgress progress(run, height);
-    for (int y = 0; y < height; ++y) {
-        if (!progress.beforeRow(y))
-            return std::nullopt;
+    return runRowJob(source, run, [&](int y, std::uint8_t* out) {
         for (int i = -a; i <= a; ++i)
             window[std::size_t(i + a)] = source.storedRow(clampInt(y + i, 0, height - 1));
         bins = {};
         for (int column = -a; column <= a; ++column)
             addColumn(column, 1);
-        std::uint8_t* out = result->storedRow(y);
         for (int x = 0; x < width; ++x) {
             if (x > 0) {
                 addColumn(x - a - 1, -1);
@@ -53,9 +43,7 @@ std::optional<Image> painting(const Image& source, int radius, const FilterRun& 
                 *out++ = std::uint8_t(best * 8);
             }
         }
-    }
-    progress.finish();
-    return result;
+    });
 }
 
 } // namespace gp

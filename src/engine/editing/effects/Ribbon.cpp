@@ -12,12 +12,6 @@ namespace gp {
 
 std::optional<Image> ribbon(const Image& source, int waves, int strength, Rgb active, const FilterRun& run)
 {
-    if (!isFilterable(source))
-        return std::nullopt;
-    WaitCursorScope cursor(run);
-    auto result = blankLike(source, run.allocator);
-    if (!result)
-        return std::nullopt;
     const int width = source.width(), height = source.height();
     const int ch = channelsOf(source);
     const int amplitude = int(static_cast<long long>(strength) * height * 3 / 400);
@@ -32,11 +26,7 @@ std::optional<Image> ribbon(const Image& source, int waves, int strength, Rgb ac
     } else {
         fill[0] = std::uint8_t(nearestPaletteIndex(source, active));
     }
-    FilterProgress progress(run, height);
-    for (int y = 0; y < height; ++y) {
-        if (!progress.beforeRow(y))
-            return std::nullopt;
-        std::uint8_t* out = result->storedRow(y);
+    return runRowJob(source, run, [&](int y, std::uint8_t* out) {
         for (int x = 0; x < width; ++x, out += ch) {
             const int from = y - shift[std::size_t(x)];
             if (from >= 0 && from <= height - amplitude - 1)
@@ -44,9 +34,7 @@ std::optional<Image> ribbon(const Image& source, int waves, int strength, Rgb ac
             else
                 std::memcpy(out, fill, std::size_t(ch));
         }
-    }
-    progress.finish();
-    return result;
+    });
 }
 
 } // namespace gp

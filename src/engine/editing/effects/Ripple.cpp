@@ -21,20 +21,10 @@ std::vector<int> rippleDisplacements(int strength, int count)
 
 std::optional<Image> ripple(const Image& source, int strength, const FilterRun& run)
 {
-    if (!isFilterable(source))
-        return std::nullopt;
-    WaitCursorScope cursor(run);
-    auto result = blankLike(source, run.allocator);
-    if (!result)
-        return std::nullopt;
     const int width = source.width(), height = source.height();
     const int ch = channelsOf(source);
     const std::vector<int> d = rippleDisplacements(strength, width + height);
-    FilterProgress progress(run, height);
-    for (int y = 0; y < height; ++y) {
-        if (!progress.beforeRow(y))
-            return std::nullopt;
-        std::uint8_t* out = result->storedRow(y);
+    return runRowJob(source, run, [&](int y, std::uint8_t* out) {
         const int column0 = d[std::size_t(y)];
         for (int x = 0; x < width; ++x, out += ch) {
             const int column = clampInt(x + column0, 0, width - 1);
@@ -42,9 +32,7 @@ std::optional<Image> ripple(const Image& source, int strength, const FilterRun& 
             const std::uint8_t* in = source.storedRow(row) + std::size_t(column) * std::size_t(ch);
             std::copy(in, in + ch, out);
         }
-    }
-    progress.finish();
-    return result;
+    });
 }
 
 } // namespace gp

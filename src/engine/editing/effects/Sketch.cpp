@@ -10,23 +10,13 @@ namespace gp {
 
 std::optional<Image> sketch(const Image& source, int threshold, const FilterRun& run)
 {
-    if (!isFilterable(source))
-        return std::nullopt;
-    WaitCursorScope cursor(run);
-    auto result = blankLike(source, run.allocator);
-    if (!result)
-        return std::nullopt;
     const int ch = channelsOf(source);
     const int width = source.width(), height = source.height();
     const std::size_t lineBytes = std::size_t(width) * std::size_t(ch);
-    FilterProgress progress(run, height);
-    for (int y = 0; y < height; ++y) {
-        if (!progress.beforeRow(y))
-            return std::nullopt;
-        std::uint8_t* out = result->storedRow(y);
+    return runRowJob(source, run, [&](int y, std::uint8_t* out) {
         std::memset(out, 255, lineBytes);
         if (y == 0 || y == height - 1)
-            continue;
+            return;
         const std::uint8_t* below = source.storedRow(y - 1);
         const std::uint8_t* here = source.storedRow(y);
         const std::uint8_t* above = source.storedRow(y + 1);
@@ -38,9 +28,7 @@ std::optional<Image> sketch(const Image& source, int threshold, const FilterRun&
             const int edge = strength < threshold ? 0 : std::min(strength, 255);
             out[i] = std::uint8_t(255 - edge);
         }
-    }
-    progress.finish();
-    return result;
+    });
 }
 
 } // namespace gp

@@ -1,11 +1,8 @@
 #include "editing/effects/TwistEffect.h"
 
 #include "editing/effects/EllipseRadius.h"
-#include "editing/effects/FilterSupport.h"
 
 #include <cmath>
-#include <cstdint>
-#include <cstring>
 
 namespace gp {
 
@@ -24,41 +21,11 @@ TwistTables twistTables(TwistKind kind, int b)
 
 std::optional<Image> twistEffect(const Image& source, TwistKind kind, int strength, const FilterRun& run)
 {
-    if (!isFilterable(source))
-        return std::nullopt;
-    WaitCursorScope cursor(run);
-    auto result = blankLike(source, run.allocator);
-    if (!result)
-        return std::nullopt;
-    const int width = source.width(), height = source.height();
-    const int ch = channelsOf(source);
     const TwistTables tables = twistTables(kind, strength);
-    const EllipseRadius radius(width, height);
-    const long long centreX = static_cast<long long>(width) * 16384 - 8192;
-    const long long centreY = static_cast<long long>(height) * 16384 - 8192;
-    FilterProgress progress(run, height);
-    for (int y = 0; y < height; ++y) {
-        if (!progress.beforeRow(y))
-            return std::nullopt;
-        const long long bigY = radius.centredRow(y);
-        const std::uint8_t* own = source.storedRow(y);
-        std::uint8_t* out = result->storedRow(y);
-        for (int x = 0; x < width; ++x, out += ch) {
-            const long long k = radius.index(x, y);
-            const std::uint8_t* in = own + std::size_t(x) * std::size_t(ch);
-            if (k < 512) {
-                const std::size_t entry = std::size_t(std::max(k, 1LL));
-                const long long c = tables.cosine[entry], s = tables.sine[entry];
-                const long long bigX = radius.centredColumn(x);
-                const int column = int(std::clamp<long long>((bigX * c - bigY * s + centreX) >> 15, 0, width - 1));
-                const int row = int(std::clamp<long long>((bigY * c + bigX * s + centreY) >> 15, 0, height - 1));
-                in = source.storedRow(row) + std::size_t(column) * std::size_t(ch);
-            }
-            std::memcpy(out, in, std::size_t(ch));
-        }
-    }
-    progress.finish();
-    return result;
+    return remapInsideEllipse(source, run, [&](long long bigX, long long bigY, std::size_t entry) {
+        const long long c = tables.cosine[entry], s = tables.sine[entry];
+        return std::pair<long long, long long>(bigX * c - bigY * s, bigY * c + bigX * s);
+    });
 }
 
 } // namespace gp
