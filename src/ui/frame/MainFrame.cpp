@@ -1,6 +1,6 @@
 #include "frame/MainFrame.h"
 
-#include "codecs/OpenPhoto.h"
+#include "app/OpenPhoto.h"
 #include "dialogs/HelpViewer.h"
 #include "dialogs/ImageInfoDialog.h"
 #include "dialogs/PrintDialog.h"
@@ -15,7 +15,7 @@
 #include "print/Calibration.h"
 #include "print/LayoutPagePrint.h"
 #include "print/PrintCommand.h"
-#include "shell/App.h"
+#include "app/App.h"
 #include "shell/CommandIds.h"
 #include "shell/FrameTimer.h"
 #include "shell/Host.h"
