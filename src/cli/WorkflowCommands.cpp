@@ -5,7 +5,7 @@
 #include "Commands.h"
 #include "Json.h"
 
-#include "codecs/OpenPhoto.h"
+#include "app/OpenPhoto.h"
 #include "codecs/ReadImageFile.h"
 #include "codecs/SafeSave.h"
 #include "editing/workflow/EffectIntensity.h"
@@ -82,7 +82,7 @@ int save(App& app, const Image& image, std::string out)
 {
     if (out == "-")
         return kExitOk;
-    return saveImageWithBackup(app, image, out) ? kExitOk : kExitFailed;
+    return saveImageWithBackup(app.imageFiles(), image, out) ? kExitOk : kExitFailed;
 }
 
 std::string rectJson(Rect r)
@@ -267,7 +267,7 @@ int runFrame(CliContext& context)
     const auto photo = openDocumentPhoto(app, files[0]);
     if (!photo)
         return kExitFailed;
-    auto artwork = readFrameArtwork(app, files[1]);
+    auto artwork = readFrameArtwork(app.imageFiles(), files[1]);
     if (!artwork) {
         std::cerr << "no frame: " << files[1] << " or its mask cannot be read\n";
         return kExitFailed;
@@ -294,8 +294,8 @@ int runFrames(CliContext& context)
     if (!context.args.empty())
         return usageError("frames");
     App& app = context.app;
-    for (const auto& picture : framePictures(shippedFramesFolder(app))) {
-        ReadResult read = readImageFile(app, picture.string());
+    for (const auto& picture : framePictures(shippedFramesFolder(app.paths()))) {
+        ReadResult read = readImageFile(app.imageFiles(), picture.string());
         JsonLine line;
         line.add("name", picture.stem().string())
             .add("picture", picture.string())

@@ -8,7 +8,7 @@
 #include "codecs/BmpWriter.h"
 #include "dialogs/SaveAsControls.h"
 #include "frame/MainFrame.h"
-#include "shell/App.h"
+#include "app/App.h"
 #include "skin/ButtonBar.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 
 #include "layout/LayoutCategory.h"
 #include "screens/WorkflowCanvas.h"
-#include "shell/App.h"
+#include "app/App.h"
 #include "shell/CommandIds.h"
 #include "shell/Host.h"
 #include "skin/ButtonIds.h"

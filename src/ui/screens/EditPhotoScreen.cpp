@@ -1,7 +1,7 @@
 #include "screens/EditPhotoScreen.h"
 
 #include "screens/WorkflowCanvas.h"
-#include "shell/App.h"
+#include "app/App.h"
 #include "shell/CommandIds.h"
 #include "shell/Host.h"
 #include "skin/ButtonIds.h"

@@ -2,7 +2,7 @@
 
 #include "editing/workflow/FrameFiles.h"
 #include "screens/WorkflowCanvas.h"
-#include "shell/App.h"
+#include "app/App.h"
 #include "shell/CommandIds.h"
 #include "shell/Host.h"
 #include "skin/ButtonIds.h"
@@ -76,7 +76,7 @@ void FramePhotoScreen::enter()
     m_frames->clear();
     if (!startWorkflow())
         return;
-    m_pictures = framePictures(shippedFramesFolder(app()));
+    m_pictures = framePictures(shippedFramesFolder(app().paths()));
     for (const auto& picture : m_pictures)
         m_frames->addItem(QString::fromStdString(picture.stem().string()));
     refresh();
@@ -94,7 +94,7 @@ void FramePhotoScreen::chooseFrame(int row)
 {
     if (row < 0 || std::size_t(row) >= m_pictures.size() || !workflow().hasPhoto())
         return;
-    auto artwork = readFrameArtwork(app(), m_pictures[std::size_t(row)].string());
+    auto artwork = readFrameArtwork(app().imageFiles(), m_pictures[std::size_t(row)].string());
     const Size window { canvas().width(), canvas().height() };
     if (!artwork
         || !workflow().frame.choose(std::move(*artwork), app().layoutPage().currentCell(), workflow().photo(), window,

@@ -1,6 +1,6 @@
 #include "screens/LayoutScreen.h"
 
-#include "editing/workflow/WorkflowActions.h"
+#include "app/WorkflowActions.h"
 
 #include "dialogs/PrintDialog.h"
 #include "frame/CopiesView.h"
@@ -9,7 +9,7 @@
 #include "print/Calibration.h"
 #include "print/LayoutPagePrint.h"
 #include "print/PrintCommand.h"
-#include "shell/App.h"
+#include "app/App.h"
 #include "shell/CommandIds.h"
 #include "shell/FrameTimer.h"
 #include "shell/StringTable.h"

@@ -1,9 +1,9 @@
 #include "screens/WorkflowScreen.h"
 
-#include "editing/workflow/WorkflowActions.h"
+#include "app/WorkflowActions.h"
 #include "gfx/QtImage.h"
 #include "screens/WorkflowCanvas.h"
-#include "shell/App.h"
+#include "app/App.h"
 #include "shell/CommandIds.h"
 #include "shell/Host.h"
 

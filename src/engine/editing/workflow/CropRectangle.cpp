@@ -1,6 +1,6 @@
 #include "editing/workflow/CropRectangle.h"
 
-#include "editing/LiftSelection.h"
+#include "editing/selection/LiftSelection.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
 #include "editing/workflow/DisplayCopy.h"
 
-#include "editing/Resample.h"
+#include "editing/transform/Resample.h"
 
 #include <algorithm>
 

@@ -4,7 +4,8 @@
 #include "codecs/ReadImageFile.h"
 #include "editing/workflow/FrameComposition.h"
 #include "image/Widen.h"
-#include "shell/App.h"
+#include "codecs/ImageFileContext.h"
+#include "shell/Paths.h"
 #include "shell/Host.h"
 
 #include <algorithm>
@@ -16,12 +17,12 @@ namespace {
 
 // The mask's extension names no format, so each reader is asked in turn, as the fall-back of the
 // file opener does.
-std::optional<Image> readByContent(App& app, const std::string& path)
+std::optional<Image> readByContent(const ImageFileContext& files, const std::string& path)
 {
     for (const auto& type : imageFileTypes()) {
         if (!type.reader)
             continue;
-        ReadResult result = type.reader(path, app);
+        ReadResult result = type.reader(path, files);
         if (result.ok())
             return std::move(result.image);
         if (result.status != ReadStatus::NotThisFormat)
@@ -32,24 +33,24 @@ std::optional<Image> readByContent(App& app, const std::string& path)
 
 } // namespace
 
-std::optional<FrameArtwork> readFrameArtwork(App& app, const std::string& picturePath)
+std::optional<FrameArtwork> readFrameArtwork(const ImageFileContext& files, const std::string& picturePath)
 {
     const std::string maskPath = companionFile(picturePath, ".msk").string();
     std::error_code error;
     if (!std::filesystem::is_regular_file(maskPath, error))
         return std::nullopt;
-    ReadResult picture = readImageFile(app, picturePath);
+    ReadResult picture = readImageFile(files, picturePath);
     if (!picture.ok())
         return std::nullopt;
-    auto wide = widenTo24(*picture.image, app.allocator());
+    auto wide = widenTo24(*picture.image, files.allocator);
     if (!wide)
         return std::nullopt;
-    app.host().setWaitCursor(true);
-    auto mask = readByContent(app, maskPath);
-    app.host().setWaitCursor(false);
+    files.host.setWaitCursor(true);
+    auto mask = readByContent(files, maskPath);
+    files.host.setWaitCursor(false);
     if (!mask)
         return std::nullopt;
-    auto values = maskValues(*mask, app.allocator());
+    auto values = maskValues(*mask, files.allocator);
     if (!values)
         return std::nullopt;
     return FrameArtwork { std::move(*wide), std::move(*values), OffsetTable::forFrame(picturePath) };
@@ -70,6 +71,6 @@ std::vector<std::filesystem::path> framePictures(const std::filesystem::path& fo
     return pictures;
 }
 
-std::filesystem::path shippedFramesFolder(const App& app) { return app.paths().programDir / "frames"; }
+std::filesystem::path shippedFramesFolder(const Paths& paths) { return paths.programDir / "frames"; }
 
 } // namespace gp

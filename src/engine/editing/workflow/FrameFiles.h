@@ -12,17 +12,18 @@
 
 namespace gp {
 
-class App;
+struct ImageFileContext;
+struct Paths;
 
 // Nothing when the picture or its mask cannot be read, or the memory cannot be had: a frame
 // without its mask is not shown.
-std::optional<FrameArtwork> readFrameArtwork(App& app, const std::string& picturePath);
+std::optional<FrameArtwork> readFrameArtwork(const ImageFileContext& files, const std::string& picturePath);
 
 // The frame pictures in folder (files of a type the codecs read that have a ".msk" beside them),
 // sorted by name.
 std::vector<std::filesystem::path> framePictures(const std::filesystem::path& folder);
 
 // The program folder's frames.
-std::filesystem::path shippedFramesFolder(const App& app);
+std::filesystem::path shippedFramesFolder(const Paths& paths);
 
 } // namespace gp

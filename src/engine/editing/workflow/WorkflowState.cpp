@@ -1,6 +1,6 @@
 #include "editing/workflow/WorkflowState.h"
 
-#include "editing/Resample.h"
+#include "editing/transform/Resample.h"
 #include "editing/workflow/EffectIntensity.h"
 #include "editing/workflow/FrameComposition.h"
 #include "shell/Host.h"
