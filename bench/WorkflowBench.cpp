@@ -85,6 +85,23 @@ void framePlacementStep(benchmark::State& state)
 }
 BENCHMARK(framePlacementStep)->Unit(benchmark::kMillisecond);
 
+void cropDragStep(benchmark::State& state)
+{
+    WorkflowState workflow;
+    workflow.start(sharedPhoto(), kWindow, allocator);
+    workflow.crop.setProportion("4 x 6", 4000, 6000);
+    const Rect shown = workflow.displayRect();
+    int step = 0;
+    for (auto _ : state) {
+        workflow.crop.drag(CropHandle::Inside, step % 2 ? 3 : -3, step % 2 ? -2 : 2);
+        ++step;
+        const Rect r = workflow.crop.rect();
+        benchmark::DoNotOptimize(lightenOutside(workflow.displayCopy(),
+            { r.left - shown.left, r.top - shown.top, r.right - shown.left, r.bottom - shown.top }, allocator));
+    }
+}
+BENCHMARK(cropDragStep)->Unit(benchmark::kMillisecond);
+
 void frameFullResult(benchmark::State& state)
 {
     WorkflowState workflow;
