@@ -4,7 +4,7 @@
 #include "app/App.h"
 #include "shell/CommandIds.h"
 #include "shell/Host.h"
-#include "skin/ButtonIds.h"
+#include "shell/ButtonIds.h"
 
 #include <QLabel>
 #include <QListWidget>

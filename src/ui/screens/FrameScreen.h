@@ -8,7 +8,7 @@
 //   the screen's place on its button page), and show or hide them in setShown(). A screen that
 //   has no widgets of its own shows its background bitmap there (the default setShown()).
 // - Buttons: override bindButtons() and call onButton(id, action) for each button of the
-//   screen's page (ids by name from skin/ButtonIds.h); onButtonEvent() when the handler needs
+//   screen's page (ids by name from shell/ButtonIds.h); onButtonEvent() when the handler needs
 //   the slider position or the phase. A button that gets no handler is disabled by install(),
 //   so a button that would do nothing can never look live.
 // - Menu items: register the commands the screen performs with onCommand(id, action); the

@@ -28,8 +28,8 @@ bool WorkflowScreen::startWorkflow()
 {
     const Size window { m_canvas->width(), m_canvas->height() };
     auto photo = workflowPhoto(app());
+    // The layout page's buttons beep when there is no photo; here the screen just stays empty.
     if (!photo || !m_workflow.start(std::move(photo), window, app().allocator())) {
-        app().host().beep();
         m_canvas->clearPicture();
         return false;
     }

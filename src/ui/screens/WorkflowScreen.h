@@ -18,8 +18,8 @@ public:
     void setShown(bool shown) override;
 
 protected:
-    // Takes the page's current photo and makes its display copy for the canvas; false (after a
-    // beep) when there is no photo.
+    // Takes the page's current photo and makes its display copy for the canvas; false when there
+    // is no photo.
     bool startWorkflow();
     // Frees the workflow state; the photo stays with its owner.
     void closeWorkflow();

@@ -1,5 +1,7 @@
 #include "skin/ButtonLayout.h"
 
+#include "shell/ButtonIds.h"
+
 namespace gp::ui {
 
 namespace {
@@ -15,117 +17,117 @@ constexpr Rect at(int x, int y, int w, int h)
 
 // Every page starts with the logo, Help, Minimise and Exit.
 #define GP_FRAME_COMMON                                                                                                \
-    { 0, K::Push, 0, "Glimmerpress", G::Logo, S::Round, at(10, 8, 270, 44) },                                          \
-        { 1, K::Push, 0, "", G::Help, S::Small, at(680, 14, 32, 32) },                                                 \
-        { 2, K::Push, 0, "", G::Minimise, S::Small, at(716, 14, 32, 32) },                                             \
+    { button::Logo, K::Push, 0, "Glimmerpress", G::Logo, S::Round, at(10, 8, 270, 44) },                               \
+        { button::Help, K::Push, 0, "", G::Help, S::Small, at(680, 14, 32, 32) },                                      \
+        { button::Minimise, K::Push, 0, "", G::Minimise, S::Small, at(716, 14, 32, 32) },                              \
     {                                                                                                                  \
-        3, K::Push, 0, "", G::Close, S::Small, at(752, 14, 32, 32)                                                     \
+        button::Exit, K::Push, 0, "", G::Close, S::Small, at(752, 14, 32, 32)                                          \
     }
 
 constexpr ButtonSpec kLayoutPage[] = {
     GP_FRAME_COMMON,
-    { 7, K::Push, 0, "Get Photos", G::Photos, S::Wide, at(12, 72, 156, 52) },
-    { 8, K::Push, 0, "Crop Photo", G::Crop, S::Wide, at(12, 134, 156, 52) },
-    { 9, K::Push, 0, "Edit Photo", G::Edit, S::Wide, at(12, 196, 156, 52) },
-    { 10, K::Push, 0, "Frame Photo", G::Frame, S::Wide, at(12, 258, 156, 52) },
-    { 100, K::Push, 0, "Add Text", G::Text, S::Wide, at(12, 320, 156, 52) },
-    { 6, K::Push, 0, "Clear Page", G::Clear, S::Wide, at(12, 382, 156, 52) },
-    { 11, K::Push, 0, "Layouts", G::List, S::Wide, at(632, 72, 156, 44) },
-    { 12, K::Repeat, 0, "", G::Plus, S::Small, at(734, 300, 54, 23) },
-    { 13, K::Repeat, 0, "", G::Minus, S::Small, at(734, 325, 54, 23) },
-    { 14, K::Push, 0, "Printer Setup", G::Printer, S::Wide, at(632, 358, 156, 44) },
-    { 15, K::Push, 0, "Print", G::Print, S::Accent, at(632, 410, 156, 58) },
-    { 16, K::Repeat, 0, "", G::Left, S::Small, at(632, 476, 76, 34) },
-    { 17, K::Repeat, 0, "", G::Right, S::Small, at(712, 476, 76, 34) },
-    { 101, K::Area, 0, "", G::None, S::Wide, kTemplateBarRect },
-    { 102, K::Area, 0, "", G::None, S::Wide, at(180, 68, 340, 460) },
-    { 103, K::Area, 0, "", G::None, S::Wide, at(526, 68, 94, 460) },
-    { 104, K::Area, 0, "", G::None, S::Wide, kOptionBarRect },
-    { 300, K::Area, 0, "", G::None, S::Wide, kCategoryListRect },
+    { button::GetPhotos, K::Push, 0, "Get Photos", G::Photos, S::Wide, at(12, 72, 156, 52) },
+    { button::CropPhoto, K::Push, 0, "Crop Photo", G::Crop, S::Wide, at(12, 134, 156, 52) },
+    { button::EditPhoto, K::Push, 0, "Edit Photo", G::Edit, S::Wide, at(12, 196, 156, 52) },
+    { button::FramePhoto, K::Push, 0, "Frame Photo", G::Frame, S::Wide, at(12, 258, 156, 52) },
+    { button::AddText, K::Push, 0, "Add Text", G::Text, S::Wide, at(12, 320, 156, 52) },
+    { button::ClearPage, K::Push, 0, "Clear Page", G::Clear, S::Wide, at(12, 382, 156, 52) },
+    { button::Layouts, K::Push, 0, "Layouts", G::List, S::Wide, at(632, 72, 156, 44) },
+    { button::MoreCopies, K::Repeat, 0, "", G::Plus, S::Small, at(734, 300, 54, 23) },
+    { button::FewerCopies, K::Repeat, 0, "", G::Minus, S::Small, at(734, 325, 54, 23) },
+    { button::PrinterSetup, K::Push, 0, "Printer Setup", G::Printer, S::Wide, at(632, 358, 156, 44) },
+    { button::PrintPage, K::Push, 0, "Print", G::Print, S::Accent, at(632, 410, 156, 58) },
+    { button::PreviousLayout, K::Repeat, 0, "", G::Left, S::Small, at(632, 476, 76, 34) },
+    { button::NextLayout, K::Repeat, 0, "", G::Right, S::Small, at(712, 476, 76, 34) },
+    { button::TemplateBarArea, K::Area, 0, "", G::None, S::Wide, kTemplateBarRect },
+    { button::PageViewArea, K::Area, 0, "", G::None, S::Wide, at(180, 68, 340, 460) },
+    { button::LayoutListArea, K::Area, 0, "", G::None, S::Wide, at(526, 68, 94, 460) },
+    { button::OptionBarArea, K::Area, 0, "", G::None, S::Wide, kOptionBarRect },
+    { button::CategoryListArea, K::Area, 0, "", G::None, S::Wide, kCategoryListRect },
 };
 
 constexpr ButtonSpec kAlbumPage[] = {
     GP_FRAME_COMMON,
-    { 22, K::Push, 0, "Open Album", G::Album, S::Wide, at(12, 72, 156, 48) },
-    { 23, K::Push, 0, "New Album", G::Add, S::Wide, at(12, 128, 156, 48) },
-    { 28, K::Push, 0, "Add Photos", G::Photos, S::Wide, at(12, 184, 156, 48) },
-    { 25, K::Push, 0, "Use Photos", G::Star, S::Wide, at(12, 240, 156, 48) },
-    { 250, K::Push, 0, "Slide Show", G::Show, S::Wide, at(12, 296, 156, 48) },
-    { 251, K::Push, 0, "Remove", G::Remove, S::Wide, at(12, 352, 156, 48) },
-    { 252, K::Push, 0, "Rename", G::Rename, S::Wide, at(12, 408, 156, 48) },
-    { 26, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
-    { 27, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
-    { 301, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
+    { button::OpenAlbum, K::Push, 0, "Open Album", G::Album, S::Wide, at(12, 72, 156, 48) },
+    { button::NewAlbum, K::Push, 0, "New Album", G::Add, S::Wide, at(12, 128, 156, 48) },
+    { button::AddPhotos, K::Push, 0, "Add Photos", G::Photos, S::Wide, at(12, 184, 156, 48) },
+    { button::UsePhotos, K::Push, 0, "Use Photos", G::Star, S::Wide, at(12, 240, 156, 48) },
+    { button::SlideShow, K::Push, 0, "Slide Show", G::Show, S::Wide, at(12, 296, 156, 48) },
+    { button::RemovePhotos, K::Push, 0, "Remove", G::Remove, S::Wide, at(12, 352, 156, 48) },
+    { button::RenamePhoto, K::Push, 0, "Rename", G::Rename, S::Wide, at(12, 408, 156, 48) },
+    { button::AlbumCancel, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
+    { button::AlbumOk, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
+    { button::AlbumArea, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
 };
 
 constexpr ButtonSpec kCropPage[] = {
     GP_FRAME_COMMON,
-    { 35, K::Push, 1, "Fit Cell", G::Crop, S::Wide, at(12, 72, 156, 48) },
-    { 36, K::Push, 1, "Portrait", G::Photos, S::Wide, at(12, 128, 156, 48) },
-    { 37, K::Push, 1, "Landscape", G::Photos, S::Wide, at(12, 184, 156, 48) },
-    { 38, K::Push, 1, "Any Shape", G::Crop, S::Wide, at(12, 240, 156, 48) },
-    { 33, K::Push, 0, "Save As", G::Save, S::Wide, at(632, 352, 156, 48) },
-    { 32, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
-    { 34, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
-    { 302, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
+    { button::FitCell, K::Push, 1, "Fit Cell", G::Crop, S::Wide, at(12, 72, 156, 48) },
+    { button::Portrait, K::Push, 1, "Portrait", G::Photos, S::Wide, at(12, 128, 156, 48) },
+    { button::Landscape, K::Push, 1, "Landscape", G::Photos, S::Wide, at(12, 184, 156, 48) },
+    { button::AnyShape, K::Push, 1, "Any Shape", G::Crop, S::Wide, at(12, 240, 156, 48) },
+    { button::CropSaveAs, K::Push, 0, "Save As", G::Save, S::Wide, at(632, 352, 156, 48) },
+    { button::CropCancel, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
+    { button::CropOk, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
+    { button::CropArea, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
 };
 
 // The effect list fills the left column above the strength buttons.
 constexpr ButtonSpec kEditPage[] = {
     GP_FRAME_COMMON,
-    { 43, K::Repeat, 0, "Stronger", G::Plus, S::Wide, at(12, 352, 156, 44) },
-    { 44, K::Repeat, 0, "Weaker", G::Minus, S::Wide, at(12, 402, 156, 44) },
-    { 42, K::Push, 0, "Undo", G::Left, S::Wide, at(12, 466, 156, 44) },
-    { 40, K::Push, 0, "Save As", G::Save, S::Wide, at(632, 352, 156, 48) },
-    { 39, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
-    { 41, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
-    { 303, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
-    { 307, K::Area, 0, "", G::None, S::Wide, at(12, 72, 156, 272) },
+    { button::Stronger, K::Repeat, 0, "Stronger", G::Plus, S::Wide, at(12, 352, 156, 44) },
+    { button::Weaker, K::Repeat, 0, "Weaker", G::Minus, S::Wide, at(12, 402, 156, 44) },
+    { button::EditUndo, K::Push, 0, "Undo", G::Left, S::Wide, at(12, 466, 156, 44) },
+    { button::EditSaveAs, K::Push, 0, "Save As", G::Save, S::Wide, at(632, 352, 156, 48) },
+    { button::EditCancel, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
+    { button::EditOk, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
+    { button::EditArea, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
+    { button::EffectListArea, K::Area, 0, "", G::None, S::Wide, at(12, 72, 156, 272) },
 };
 
 // The frame chooser fills the left column above the placement buttons.
 constexpr ButtonSpec kFramePage[] = {
     GP_FRAME_COMMON,
-    { 65, K::Repeat, 0, "Zoom In", G::Plus, S::Small, at(12, 282, 76, 34) },
-    { 66, K::Repeat, 0, "Zoom Out", G::Minus, S::Small, at(92, 282, 76, 34) },
-    { 67, K::Repeat, 0, "Turn Left", G::None, S::Small, at(12, 320, 76, 34) },
-    { 68, K::Repeat, 0, "Turn Right", G::None, S::Small, at(92, 320, 76, 34) },
-    { 71, K::Repeat, 0, "", G::Up, S::Small, at(66, 360, 48, 30) },
-    { 69, K::Repeat, 0, "", G::Left, S::Small, at(12, 394, 48, 30) },
-    { 70, K::Repeat, 0, "", G::Right, S::Small, at(120, 394, 48, 30) },
-    { 72, K::Repeat, 0, "", G::Down, S::Small, at(66, 428, 48, 30) },
-    { 64, K::Push, 0, "Next Frame", G::Frame, S::Wide, at(12, 470, 156, 40) },
-    { 60, K::Push, 0, "Save As", G::Save, S::Wide, at(632, 352, 156, 48) },
-    { 59, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
-    { 61, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
-    { 304, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
-    { 306, K::Area, 0, "", G::None, S::Wide, at(12, 72, 156, 204) },
+    { button::ZoomIn, K::Repeat, 0, "Zoom In", G::Plus, S::Small, at(12, 282, 76, 34) },
+    { button::ZoomOut, K::Repeat, 0, "Zoom Out", G::Minus, S::Small, at(92, 282, 76, 34) },
+    { button::TurnLeft, K::Repeat, 0, "Turn Left", G::None, S::Small, at(12, 320, 76, 34) },
+    { button::TurnRight, K::Repeat, 0, "Turn Right", G::None, S::Small, at(92, 320, 76, 34) },
+    { button::MoveUp, K::Repeat, 0, "", G::Up, S::Small, at(66, 360, 48, 30) },
+    { button::MoveLeft, K::Repeat, 0, "", G::Left, S::Small, at(12, 394, 48, 30) },
+    { button::MoveRight, K::Repeat, 0, "", G::Right, S::Small, at(120, 394, 48, 30) },
+    { button::MoveDown, K::Repeat, 0, "", G::Down, S::Small, at(66, 428, 48, 30) },
+    { button::NextFrame, K::Push, 0, "Next Frame", G::Frame, S::Wide, at(12, 470, 156, 40) },
+    { button::FrameSaveAs, K::Push, 0, "Save As", G::Save, S::Wide, at(632, 352, 156, 48) },
+    { button::FrameCancel, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
+    { button::FrameOk, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
+    { button::FrameArea, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
+    { button::FrameListArea, K::Area, 0, "", G::None, S::Wide, at(12, 72, 156, 204) },
 };
 
 constexpr ButtonSpec kTextPage[] = {
     GP_FRAME_COMMON,
-    { 70, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
-    { 71, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
-    { 305, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
+    { button::TextCancel, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
+    { button::TextOk, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
+    { button::TextArea, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
 };
 
 constexpr ButtonSpec kTemplatePage[] = {
     GP_FRAME_COMMON,
-    { 80, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
-    { 81, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
-    { 306, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
+    { button::TemplateCancel, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
+    { button::TemplateOk, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
+    { button::TemplateArea, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
 };
 
 #undef GP_FRAME_COMMON
 
 constexpr ButtonSpec kTemplateBar[] = {
-    { 350, K::Push, 0, "Add Template", G::Add, S::Accent, at(4, 4, 144, 32) },
-    { 351, K::Push, 0, "New", G::Star, S::Wide, at(156, 4, 136, 32) },
-    { 352, K::Push, 0, "Edit", G::Edit, S::Wide, at(300, 4, 136, 32) },
+    { button::AddTemplate, K::Push, 0, "Add Template", G::Add, S::Accent, at(4, 4, 144, 32) },
+    { button::NewTemplate, K::Push, 0, "New", G::Star, S::Wide, at(156, 4, 136, 32) },
+    { button::EditTemplate, K::Push, 0, "Edit", G::Edit, S::Wide, at(300, 4, 136, 32) },
 };
 
 constexpr ButtonSpec kSliderBar[] = {
-    { 360, K::SliderControl, 0, "Photo Size", G::None, S::Wide, at(8, 30, 140, 28) },
+    { button::PhotoSize, K::SliderControl, 0, "Photo Size", G::None, S::Wide, at(8, 30, 140, 28) },
 };
 
 constexpr ButtonSpec kListPage[] = {
