@@ -1,6 +1,7 @@
 #include "codecs/ReadImageFile.h"
 
 #include "codecs/ImageFileTypes.h"
+#include "codecs/PhotoFinishing.h"
 #include "shell/App.h"
 #include "shell/Host.h"
 #include "shell/StringTable.h"
@@ -13,7 +14,7 @@ ReadResult readAs(const ImageFileType& type, App& app, const std::string& path)
 {
     ReadResult result = type.reader
         ? type.reader(path, app)
-        : ReadResult { type.whenMissing, {}, std::string(type.name) + " files are not supported", {} };
+        : ReadResult { type.whenMissing, {}, std::string(type.name) + " files are not supported", {}, {} };
     result.format = type.name;
     return result;
 }
@@ -41,6 +42,7 @@ ReadResult readImageFile(App& app, const std::string& path)
 {
     app.host().setWaitCursor(true);
     ReadResult result = dispatch(app, path);
+    finishPhoto(result, app.allocator(), PhotoFinishingOptions { app.settings().colorProfiles != 0 });
     app.host().setWaitCursor(false);
     return result;
 }
