@@ -45,20 +45,27 @@ TEST(FileTypes, ExtensionIsTakenAfterTheLastDotOfTheLastNameOnly)
     EXPECT_EQ(fileTypeForExtension("XYZ"), nullptr);
     EXPECT_EQ(fileTypeForSaveType(7)->type, FileType::Fpx);
     EXPECT_EQ(defaultExtension(6), ".JPG");
-    EXPECT_EQ(defaultExtension(8), "");
+    EXPECT_EQ(defaultExtension(8), ".PNG");
+    EXPECT_EQ(defaultExtension(9), "");
+    EXPECT_EQ(fileTypeForExtension("HEIF")->type, FileType::Heic);
+    EXPECT_EQ(fileTypeForExtension("WEBP")->saveType, 0);
 }
 
 TEST(FileTypes, DialogTypeListsAreInTheFixedOrder)
 {
     const auto open = openFilters();
-    ASSERT_EQ(open.size(), 9u);
+    // The program's eight types keep their places; the photo formats follow them.
+    ASSERT_EQ(open.size(), 12u);
     EXPECT_EQ(open[0].description, "All Image Files");
-    EXPECT_EQ(open[0].patterns, "*.BMP;*.TIF;*.PCX;*.GIF;*.TGA;*.JPG;*.PCD;*.FPX");
+    EXPECT_EQ(open[0].patterns, "*.BMP;*.TIF;*.PCX;*.GIF;*.TGA;*.JPG;*.PCD;*.FPX;*.PNG;*.WEBP;*.HEIC;*.HEIF");
     EXPECT_EQ(open[6].patterns, "*.JPG");
     EXPECT_EQ(open[7].description, "*.PCD");
+    EXPECT_EQ(open[9].patterns, "*.PNG");
+    EXPECT_EQ(open[11].patterns, "*.HEIC;*.HEIF");
     const auto save = saveFilters();
-    ASSERT_EQ(save.size(), 7u);
+    ASSERT_EQ(save.size(), 8u);
     EXPECT_EQ(save[6].patterns, "*.FPX");
+    EXPECT_EQ(save[7].patterns, "*.PNG");
 }
 
 TEST_F(Dispatch, UnknownExtensionIsRefusedWithoutRunningAReader)
