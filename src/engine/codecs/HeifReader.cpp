@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -71,10 +70,10 @@ ReadResult decodeHeif(std::span<const std::uint8_t> file, const Allocator& alloc
     const std::unique_ptr<heif_context, ContextDeleter> context(heif_context_alloc());
     if (!context)
         return ReadResult::noImage("HEIF: the library could not start");
-    // The library refuses pictures beyond what a 24-bit block under the ceiling could hold
-    // before it allocates anything for them.
-    const double largestPixels = double(allocator.ceiling()) / 3.0;
-    heif_context_set_maximum_image_size_limit(context.get(), int(std::min(std::sqrt(largestPixels) + 1.0, 1e9)));
+    // The library refuses sides no 24-bit block under the ceiling could hold while it parses;
+    // the area is checked against the ceiling below, before anything is decoded.
+    const std::size_t longestSide = std::clamp<std::size_t>(allocator.ceiling() / 3, 1, std::size_t(1) << 16);
+    heif_context_set_maximum_image_size_limit(context.get(), int(longestSide));
     heif_error error = heif_context_read_from_memory_without_copy(context.get(), file.data(), file.size(), nullptr);
     if (error.code != heif_error_Ok)
         return ReadResult::noImage(std::string("HEIF: ") + error.message);

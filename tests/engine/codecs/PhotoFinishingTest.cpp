@@ -160,6 +160,25 @@ TEST_F(Finishing, JpegTaggedOneToEightOpensAsAutoOrientShowsIt)
     }
 }
 
+TEST_F(Finishing, TiffOrientationTagTurnsThePictureAndItsProfileIsRead)
+{
+    if (!haveTool("convert") || !haveTool("tiffset"))
+        GTEST_SKIP() << "ImageMagick convert or tiffset is not installed";
+    ASSERT_TRUE(runTool("convert -size 5x3 -seed 2 plasma: -depth 8 -compress none -profile " + writeAdobeRgbProfile()
+        + " " + path("tagged.tif")));
+    ASSERT_TRUE(runTool("tiffset -s 274 8 " + path("tagged.tif")));
+    ASSERT_TRUE(runTool("convert " + path("tagged.tif") + " -auto-orient ppm:" + path("upright.ppm")));
+    app.settings().colorProfiles = 0;
+    ReadResult result = readImageFile(app, path("tagged.tif"));
+    ASSERT_TRUE(result.ok()) << result.detail;
+    EXPECT_EQ(result.photo.orientation, 8);
+    EXPECT_EQ(result.image->width(), 3);
+    EXPECT_EQ(result.photo.profileDescription, std::optional<std::string>("Test Adobe RGB"));
+    auto peer = readNetpbm(path("upright.ppm"));
+    ASSERT_TRUE(peer);
+    EXPECT_EQ(countDifferences(toRgb(*result.image), *peer), 0);
+}
+
 TEST_F(Finishing, AdobeRgbJpegReadsBackCloseToItsSrgbOriginal)
 {
     if (!haveTool("cjpeg") || !haveTool("convert") || !haveTool("jpgicc"))
