@@ -1,5 +1,6 @@
 #include "codecs/HeifReader.h"
 
+#include "codecs/HeifContainer.h"
 #include "codecs/WholeFileReader.h"
 
 #include <libheif/heif.h>
@@ -109,8 +110,10 @@ ReadResult decodeHeif(std::span<const std::uint8_t> file, const Allocator& alloc
     copyRows(plane, stride, alpha, *image);
 
     ReadResult result = ReadResult::read(std::move(*image));
-    // The library has applied the container's transforms; nothing is turned afterwards.
+    // The library has applied the container's transforms; nothing is turned afterwards, and the
+    // orientation they amount to is reported.
     result.photo.upright = true;
+    result.photo.orientation = heifContainerOrientation(file);
     readProfile(handle.get(), result.photo);
     return result;
 }

@@ -2,7 +2,8 @@
 // Reads HEIF files (HEIC from phones) through the HEIF library: the primary image, decoded into
 // a 24-bit image with the container's own rotation, mirroring and cropping applied (the EXIF
 // orientation inside the file is not applied on top, or phone photos would turn twice).
-// Transparency is composited over white; an ICC colour profile in the container is handed on.
+// The orientation those transforms amount to is reported in the result. Transparency is
+// composited over white; an ICC colour profile in the container is handed on.
 //
 // Answers: not this format for a file the library does not take for HEIF; cannot read when the
 // file cannot be read; no image for a damaged file, a picture larger than the block ceiling

@@ -1,6 +1,8 @@
 #include "image/Orientation.h"
 
+#include <array>
 #include <cstring>
+#include <vector>
 
 namespace gp {
 
@@ -51,7 +53,37 @@ void setPixel(std::uint8_t* row, long x, int bits, int value)
     }
 }
 
+// The values of a small top-down grid after the tag's turn and mirror; width and height are
+// swapped in place for the quarter turns.
+std::vector<int> orientGrid(const std::vector<int>& grid, int& w, int& h, int orientation)
+{
+    const SourceMap m = sourceMap(orientation, w, h);
+    const bool quarter = orientation >= 5 && orientation <= 8;
+    const int outW = quarter ? h : w, outH = quarter ? w : h;
+    std::vector<int> out(grid.size());
+    for (long v = 0; v < outH; ++v)
+        for (long u = 0; u < outW; ++u)
+            out[std::size_t(v * outW + u)] = grid[std::size_t((m.yu * u + m.yv * v + m.y0) * w + m.xu * u + m.xv * v + m.x0)];
+    w = outW;
+    h = outH;
+    return out;
+}
+
 } // namespace
+
+int composeOrientations(int first, int then)
+{
+    // A 3 x 2 grid of distinct values tells all eight tags apart.
+    const std::vector<int> grid { 0, 1, 2, 3, 4, 5 };
+    int w = 3, h = 2;
+    const std::vector<int> both = orientGrid(orientGrid(grid, w, h, first), w, h, then);
+    for (int tag = 1; tag <= 8; ++tag) {
+        int tw = 3, th = 2;
+        if (orientGrid(grid, tw, th, tag) == both && tw == w)
+            return tag;
+    }
+    return kOrientationNormal;
+}
 
 bool orientationTurns(int orientation)
 {

@@ -15,6 +15,9 @@ inline constexpr int kOrientationNormal = 1;
 // True for the tags 2..8, which change the picture.
 bool orientationTurns(int orientation);
 
+// The one tag that does what `first` and then `then` do together (tags outside 1..8 count as 1).
+int composeOrientations(int first, int then);
+
 // A new image holding the upright picture, with the same depth, colour table and (swapped where
 // the picture turns a quarter) resolution; nothing when the allocator refuses the block (it has
 // shown its message). Tag 1 and unknown tags give an unchanged copy.

@@ -135,6 +135,17 @@ TEST(Orientation, EveryTagTurnsAndMirrorsAsTheCameraMeantAtEveryDepth)
     }
 }
 
+TEST(Orientation, ComposedTagsFollowTheTurnsAndMirrors)
+{
+    EXPECT_EQ(composeOrientations(6, 6), 3); // two quarter turns make a half turn
+    EXPECT_EQ(composeOrientations(6, 8), 1);
+    EXPECT_EQ(composeOrientations(2, 4), 3); // both mirrors make a half turn
+    EXPECT_EQ(composeOrientations(1, 7), 7);
+    EXPECT_EQ(composeOrientations(0, 5), 5);
+    for (int tag = 1; tag <= 8; ++tag)
+        EXPECT_EQ(composeOrientations(composeOrientations(tag, 3), 3), tag);
+}
+
 TEST_F(Finishing, JpegTaggedOneToEightOpensAsAutoOrientShowsIt)
 {
     if (!haveTool("cjpeg") || !haveTool("convert") || !haveTool("exiftool"))

@@ -13,6 +13,7 @@
 #include "image/ImageType.h"
 
 #include <gtest/gtest.h>
+#include <libheif/heif.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -247,4 +248,58 @@ TEST_F(PhotoFormats, HeicFromHeifEncMatchesHeifConvert)
         (void)decodeHeif(std::span(whole).first(n), allocator);
     const Allocator small(host, 4096);
     EXPECT_EQ(decodeHeif(whole, small).status, ReadStatus::NoImage);
+}
+
+namespace {
+
+// A 24 x 16 picture encoded by the HEIF library with the container transforms of the tag.
+bool writeOrientedHeic(const std::string& file, int tag)
+{
+    heif_context* context = heif_context_alloc();
+    heif_image* picture = nullptr;
+    heif_image_create(24, 16, heif_colorspace_RGB, heif_chroma_interleaved_RGB, &picture);
+    heif_image_add_plane(picture, heif_channel_interleaved, 24, 16, 8);
+    int stride = 0;
+    std::uint8_t* plane = heif_image_get_plane(picture, heif_channel_interleaved, &stride);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 24; ++x) {
+            std::uint8_t* p = plane + y * stride + 3 * x;
+            p[0] = std::uint8_t(x < 12 ? 250 : 10); // left half red, bottom rows blue
+            p[1] = 20;
+            p[2] = std::uint8_t(y < 8 ? 10 : 250);
+        }
+    heif_encoder* encoder = nullptr;
+    heif_context_get_encoder_for_format(context, heif_compression_HEVC, &encoder);
+    heif_encoding_options* options = heif_encoding_options_alloc();
+    options->image_orientation = heif_orientation(tag);
+    bool ok = encoder != nullptr;
+    if (ok) {
+        heif_encoder_set_lossy_quality(encoder, 90);
+        ok = heif_context_encode_image(context, picture, encoder, options, nullptr).code == heif_error_Ok
+            && heif_context_write_to_file(context, file.c_str()).code == heif_error_Ok;
+        heif_encoder_release(encoder);
+    }
+    heif_encoding_options_free(options);
+    heif_image_release(picture);
+    heif_context_free(context);
+    return ok;
+}
+
+} // namespace
+
+TEST_F(PhotoFormats, HeicContainerTransformsAreAppliedOnceAndReported)
+{
+    if (!haveTool("convert") || !haveTool("heif-convert"))
+        GTEST_SKIP() << "ImageMagick convert or heif-convert is not installed";
+    for (int tag = 1; tag <= 8; ++tag) {
+        SCOPED_TRACE(tag);
+        const std::string file = "oriented" + std::to_string(tag) + ".heic";
+        ASSERT_TRUE(writeOrientedHeic(path(file), tag));
+        ASSERT_TRUE(runTool("heif-convert " + path(file) + " " + path(file + ".png") + " >/dev/null 2>&1"));
+        ReadResult result = readHeifFile(path(file), allocator);
+        ASSERT_TRUE(result.ok()) << result.detail;
+        EXPECT_EQ(result.photo.orientation, tag);
+        EXPECT_EQ(result.image->width(), tag >= 5 ? 16 : 24);
+        EXPECT_EQ(countDifferences(toRgb(*result.image), reference(file + ".png"), 1), 0);
+    }
 }
