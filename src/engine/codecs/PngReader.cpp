@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <csetjmp>
 #include <cstring>
+#include <new>
 #include <vector>
 
 namespace gp {
@@ -241,11 +242,17 @@ ReadResult decodePicture(Decoding& d, const Allocator& allocator)
     if (!direct) {
         const std::size_t keptRows = interlaced ? d.height : 1;
         const std::size_t limit = allocator.ceiling() > SIZE_MAX / 3 ? SIZE_MAX : allocator.ceiling() * 3;
-        if (d.rawRowBytes == 0 || d.rawRowBytes > limit / keptRows) {
+        bool allocated = d.rawRowBytes != 0 && d.rawRowBytes <= limit / keptRows;
+        try {
+            if (allocated)
+                d.raw.assign(d.rawRowBytes * keptRows, 0);
+        } catch (const std::bad_alloc&) {
+            allocated = false;
+        }
+        if (!allocated) {
             allocator.reportOutOfMemory();
             return ReadResult::noImage("PNG: not enough memory");
         }
-        d.raw.assign(d.rawRowBytes * keptRows, 0);
     }
     bool broken = false;
     int rowsRead = 0; // rows of the first pass (or of the only one) that arrived

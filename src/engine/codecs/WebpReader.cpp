@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <memory>
+#include <new>
 #include <vector>
 
 namespace gp {
@@ -58,11 +59,17 @@ ReadResult decodeStill(std::span<const std::uint8_t> file, const WebPBitstreamFe
         return ReadResult::noImage("WebP: the library could not start");
     std::vector<std::uint8_t> scratch;
     if (features.has_alpha) {
-        if (!scratchAllowed(features.width, features.height, allocator)) {
+        bool allocated = scratchAllowed(features.width, features.height, allocator);
+        try {
+            if (allocated)
+                scratch.resize(std::size_t(features.width) * std::size_t(features.height) * 4);
+        } catch (const std::bad_alloc&) {
+            allocated = false;
+        }
+        if (!allocated) {
             allocator.reportOutOfMemory();
             return ReadResult::noImage("WebP: not enough memory");
         }
-        scratch.resize(std::size_t(features.width) * std::size_t(features.height) * 4);
         config.output.colorspace = MODE_BGRA;
         config.output.u.RGBA.rgba = scratch.data();
         config.output.u.RGBA.stride = features.width * 4;
