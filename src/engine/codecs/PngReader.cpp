@@ -19,6 +19,9 @@ namespace {
 // library, so a small hostile file cannot ask for a huge buffer.
 constexpr png_alloc_size_t kLargestChunk = png_alloc_size_t(16) << 20;
 
+// Ancillary chunks the reader has no use for, each name followed by its terminating zero.
+constexpr png_byte kSkippedChunks[] = "tEXt\0zTXt\0iTXt\0eXIf\0sPLT\0hIST\0tIME\0bKGD\0sBIT\0oFFs\0pCAL\0sCAL\0gAMA\0cHRM";
+
 // How the library's rows become image rows.
 enum class RowKind {
     Direct, // the library writes the image's own rows (palette 1/4/8, gray 1/8, BGR)
@@ -73,6 +76,9 @@ bool readHeader(Decoding& d)
         return false;
     png_set_read_fn(d.png, &d, readBytes);
     png_set_chunk_malloc_max(d.png, kLargestChunk);
+    // Chunks the picture does not need are skipped unread: the library would otherwise take a
+    // buffer of a text chunk's declared length (up to 2 GiB) before finding the file ends.
+    png_set_keep_unknown_chunks(d.png, PNG_HANDLE_CHUNK_NEVER, kSkippedChunks, int(sizeof kSkippedChunks / 5));
     png_read_info(d.png, d.info);
     int interlace = 0;
     png_get_IHDR(d.png, d.info, &d.width, &d.height, &d.bitDepth, &d.colorType, &interlace, nullptr, nullptr);

@@ -148,8 +148,7 @@ TEST(Orientation, ComposedTagsFollowTheTurnsAndMirrors)
 
 TEST_F(Finishing, JpegTaggedOneToEightOpensAsAutoOrientShowsIt)
 {
-    if (!haveTool("cjpeg") || !haveTool("convert") || !haveTool("exiftool"))
-        GTEST_SKIP() << "cjpeg, ImageMagick convert or exiftool is not installed";
+    GLIMMER_REQUIRE_TOOLS("cjpeg", "convert", "exiftool");
     makeJpeg("plain.jpg");
     // Without a tag the picture is exactly what the JPEG reader alone gives.
     ReadResult plain = readImageFile(app, path("plain.jpg"));
@@ -173,8 +172,7 @@ TEST_F(Finishing, JpegTaggedOneToEightOpensAsAutoOrientShowsIt)
 
 TEST_F(Finishing, TiffOrientationTagTurnsThePictureAndItsProfileIsRead)
 {
-    if (!haveTool("convert") || !haveTool("tiffset"))
-        GTEST_SKIP() << "ImageMagick convert or tiffset is not installed";
+    GLIMMER_REQUIRE_TOOLS("convert", "tiffset");
     ASSERT_TRUE(runTool("convert -size 5x3 -seed 2 plasma: -depth 8 -compress none -profile " + writeAdobeRgbProfile()
         + " " + path("tagged.tif")));
     ASSERT_TRUE(runTool("tiffset -s 274 8 " + path("tagged.tif")));
@@ -192,8 +190,7 @@ TEST_F(Finishing, TiffOrientationTagTurnsThePictureAndItsProfileIsRead)
 
 TEST_F(Finishing, AdobeRgbJpegReadsBackCloseToItsSrgbOriginal)
 {
-    if (!haveTool("cjpeg") || !haveTool("convert") || !haveTool("jpgicc"))
-        GTEST_SKIP() << "cjpeg, ImageMagick convert or jpgicc is not installed";
+    GLIMMER_REQUIRE_TOOLS("cjpeg", "convert", "jpgicc");
     makeJpeg("srgb.jpg");
     const std::string adobe = writeAdobeRgbProfile();
     ASSERT_TRUE(runTool("jpgicc -q95 -t0 -e -o" + adobe + " " + path("srgb.jpg") + " " + path("adobe.jpg")));
@@ -216,8 +213,7 @@ TEST_F(Finishing, AdobeRgbJpegReadsBackCloseToItsSrgbOriginal)
 
 TEST_F(Finishing, SrgbAndDamagedProfilesLeaveThePictureAlone)
 {
-    if (!haveTool("cjpeg") || !haveTool("convert") || !haveTool("jpgicc"))
-        GTEST_SKIP() << "cjpeg, ImageMagick convert or jpgicc is not installed";
+    GLIMMER_REQUIRE_TOOLS("cjpeg", "convert", "jpgicc");
     makeJpeg("srgb.jpg");
     ASSERT_TRUE(runTool("jpgicc -q95 -e -o" + writeSrgbProfile() + " " + path("srgb.jpg") + " " + path("tagged.jpg")));
     ReadResult tagged = readImageFile(app, path("tagged.jpg"));
