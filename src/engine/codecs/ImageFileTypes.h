@@ -14,15 +14,15 @@
 
 namespace gp {
 
-class App;
+struct ImageFileContext;
 
 // The program's own eight types first, in their fixed order, then today's photo formats.
 enum class FileType { Bmp, Tif, Pcx, Gif, Tga, Jpg, Pcd, Fpx, Png, Webp, Heic };
 
 inline constexpr std::size_t kImageFileTypeCount = 11;
 
-using ImageReader = ReadResult (*)(const std::string& path, App& app);
-using ImageWriter = WriteResult (*)(const std::string& path, const Image& image, App& app);
+using ImageReader = ReadResult (*)(const std::string& path, const ImageFileContext& files);
+using ImageWriter = WriteResult (*)(const std::string& path, const Image& image, const ImageFileContext& files);
 
 struct ImageFileType {
     FileType type;

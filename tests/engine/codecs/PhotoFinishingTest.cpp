@@ -10,7 +10,10 @@
 #include "CodecTestSupport.h"
 #include "FakeHost.h"
 #include "TempDir.h"
-#include "shell/App.h"
+#include "codecs/ImageFileContext.h"
+#include "codecs/PhotoCdOptions.h"
+#include "codecs/SaveOptions.h"
+#include "image/Allocator.h"
 
 #include <gtest/gtest.h>
 #include <lcms2.h>
@@ -28,7 +31,10 @@ namespace {
 struct Finishing : ::testing::Test {
     TempDir dir;
     FakeHost host;
-    App app { host, Paths { dir.path(), dir.path(), dir.path(), dir.path() } };
+    Allocator allocator { host, std::size_t(256) << 20 };
+    SaveOptions save;
+    PhotoCdOptions photoCd;
+    ImageFileContext files { host, allocator, save, photoCd, dir.path(), true };
 
     std::string path(const std::string& name) const { return (dir / name).string(); }
 
@@ -38,7 +44,7 @@ struct Finishing : ::testing::Test {
             + path(name)));
     }
 
-    ReadResult plainDecode(const std::string& name) { return readJpegFile(path(name), app.allocator()); }
+    ReadResult plainDecode(const std::string& name) { return readJpegFile(path(name), allocator); }
 
     // Mean absolute difference of two same-sized pictures, per channel value.
     static double meanDifference(const RgbPicture& a, const RgbPicture& b)
@@ -151,7 +157,7 @@ TEST_F(Finishing, JpegTaggedOneToEightOpensAsAutoOrientShowsIt)
     GLIMMER_REQUIRE_TOOLS("cjpeg", "convert", "exiftool");
     makeJpeg("plain.jpg");
     // Without a tag the picture is exactly what the JPEG reader alone gives.
-    ReadResult plain = readImageFile(app, path("plain.jpg"));
+    ReadResult plain = readImageFile(files, path("plain.jpg"));
     ASSERT_TRUE(plain.ok());
     EXPECT_EQ(plain.photo.orientation, 1);
     EXPECT_EQ(countDifferences(toRgb(*plain.image), toRgb(*plainDecode("plain.jpg").image)), 0);
@@ -161,7 +167,7 @@ TEST_F(Finishing, JpegTaggedOneToEightOpensAsAutoOrientShowsIt)
         std::filesystem::copy_file(dir / "plain.jpg", dir / file);
         ASSERT_TRUE(runTool("exiftool -q -overwrite_original -n -Orientation=" + std::to_string(tag) + " " + path(file)));
         ASSERT_TRUE(runTool("convert " + path(file) + " -auto-orient ppm:" + path(file + ".ppm")));
-        ReadResult result = readImageFile(app, path(file));
+        ReadResult result = readImageFile(files, path(file));
         ASSERT_TRUE(result.ok()) << result.detail;
         EXPECT_EQ(result.photo.orientation, tag);
         auto peer = readNetpbm(path(file + ".ppm"));
@@ -177,8 +183,8 @@ TEST_F(Finishing, TiffOrientationTagTurnsThePictureAndItsProfileIsRead)
         + " " + path("tagged.tif")));
     ASSERT_TRUE(runTool("tiffset -s 274 8 " + path("tagged.tif")));
     ASSERT_TRUE(runTool("convert " + path("tagged.tif") + " -auto-orient ppm:" + path("upright.ppm")));
-    app.settings().colorProfiles = 0;
-    ReadResult result = readImageFile(app, path("tagged.tif"));
+    files.convertProfiles = false;
+    ReadResult result = readImageFile(files, path("tagged.tif"));
     ASSERT_TRUE(result.ok()) << result.detail;
     EXPECT_EQ(result.photo.orientation, 8);
     EXPECT_EQ(result.image->width(), 3);
@@ -196,7 +202,7 @@ TEST_F(Finishing, AdobeRgbJpegReadsBackCloseToItsSrgbOriginal)
     ASSERT_TRUE(runTool("jpgicc -q95 -t0 -e -o" + adobe + " " + path("srgb.jpg") + " " + path("adobe.jpg")));
     const RgbPicture original = toRgb(*plainDecode("srgb.jpg").image);
 
-    ReadResult converted = readImageFile(app, path("adobe.jpg"));
+    ReadResult converted = readImageFile(files, path("adobe.jpg"));
     ASSERT_TRUE(converted.ok()) << converted.detail;
     ASSERT_TRUE(converted.photo.profileDescription);
     EXPECT_EQ(*converted.photo.profileDescription, "Test Adobe RGB");
@@ -204,8 +210,8 @@ TEST_F(Finishing, AdobeRgbJpegReadsBackCloseToItsSrgbOriginal)
     EXPECT_LT(convertedError, 2.5);
 
     // With the setting off the Adobe RGB values stay as stored: visibly further from the original.
-    app.settings().colorProfiles = 0;
-    ReadResult stored = readImageFile(app, path("adobe.jpg"));
+    files.convertProfiles = false;
+    ReadResult stored = readImageFile(files, path("adobe.jpg"));
     ASSERT_TRUE(stored.ok());
     EXPECT_EQ(*stored.photo.profileDescription, "Test Adobe RGB");
     EXPECT_GT(meanDifference(toRgb(*stored.image), original), convertedError + 3);
@@ -216,7 +222,7 @@ TEST_F(Finishing, SrgbAndDamagedProfilesLeaveThePictureAlone)
     GLIMMER_REQUIRE_TOOLS("cjpeg", "convert", "jpgicc");
     makeJpeg("srgb.jpg");
     ASSERT_TRUE(runTool("jpgicc -q95 -e -o" + writeSrgbProfile() + " " + path("srgb.jpg") + " " + path("tagged.jpg")));
-    ReadResult tagged = readImageFile(app, path("tagged.jpg"));
+    ReadResult tagged = readImageFile(files, path("tagged.jpg"));
     ASSERT_TRUE(tagged.ok());
     ASSERT_TRUE(tagged.photo.profileDescription);
     EXPECT_NE(tagged.photo.profileDescription->find("sRGB"), std::string::npos);
@@ -233,7 +239,7 @@ TEST_F(Finishing, SrgbAndDamagedProfilesLeaveThePictureAlone)
     file.seekp(0);
     file.write(bytes.data(), std::streamsize(bytes.size()));
     file.close();
-    ReadResult damaged = readImageFile(app, path("tagged.jpg"));
+    ReadResult damaged = readImageFile(files, path("tagged.jpg"));
     ASSERT_TRUE(damaged.ok()) << damaged.detail;
     EXPECT_FALSE(damaged.photo.profileDescription);
     EXPECT_EQ(countDifferences(toRgb(*damaged.image), toRgb(*plainDecode("tagged.jpg").image)), 0);
