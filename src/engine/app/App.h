@@ -98,7 +98,10 @@ public:
     PhotoCdOptions& photoCdOptions() { return m_photoCdOptions; }
     // What the file readers and writers take from the program: host, allocator, save and
     // Photo CD options, library folder.
-    ImageFileContext imageFiles() { return { *m_host, m_allocator, m_saveOptions, m_photoCdOptions, m_paths.libraryDir }; }
+    ImageFileContext imageFiles()
+    {
+        return { *m_host, m_allocator, m_saveOptions, m_photoCdOptions, m_paths.libraryDir, m_settings.colorProfiles != 0 };
+    }
 
     // The printer selection, the page geometry and the system's printers.
     PrinterState& printer() { return m_printer; }
