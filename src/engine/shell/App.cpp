@@ -3,6 +3,7 @@
 #include "acquire/AcquireCommands.h"
 #include "codecs/SaveCommands.h"
 #include "image/ColorConversionCommands.h"
+#include "image/ZoomCommands.h"
 #include "editing/AdjustmentCommands.h"
 #include "editing/EditMenuCommands.h"
 #include "editing/TransformCommands.h"
@@ -33,6 +34,7 @@ App::App(Host& host, Paths paths)
     registerMailCommands(*this);
     registerFileCommands(*this);
     registerColorConversionCommands(*this);
+    registerZoomCommands(*this);
 }
 
 void App::readSettings()

@@ -10,7 +10,6 @@
 #include "frame/HelpKeyHook.h"
 #include "frame/ScannerEventFilter.h"
 #include "gfx/QtImage.h"
-#include "image/Zoom.h"
 #include "layout/LabelSheets.h"
 #include "print/Calibration.h"
 #include "print/LayoutPagePrint.h"
@@ -293,11 +292,17 @@ void MainFrame::registerCommands()
         close();
         return 0;
     });
-    for (int id = command::ZoomFirst; id <= command::ZoomLast; ++id)
-        frame(id, [this, id] {
-            zoom(id);
-            return command::ResultNone;
-        });
+    // The engine's zoom commands fit into the full-screen view while it shows, else the page view.
+    m_app->documentView() = {
+        [this] {
+            const QSize usable = m_fullScreen ? m_fullScreen->size() : m_pageView->size();
+            return Size { usable.width(), usable.height() };
+        },
+        [this] {
+            if (m_fullScreen)
+                m_fullScreen->update();
+        }
+    };
     // Open the named file, or the one in the current name buffer (a dropped file).
     commands.set(command::OpenNamed, [this](std::string_view argument) {
         const std::string name = argument.empty() ? m_app->currentName() : std::string(argument);
@@ -644,23 +649,6 @@ void MainFrame::showCommandMenu(QPoint globalPos)
         [this](int id) { return id == command::ShowToolsBar ? m_toolsShown : m_statusShown; }, recent);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(globalPos);
-}
-
-void MainFrame::zoom(int id)
-{
-    Document* document = m_app->activeDocument();
-    if (!document)
-        return;
-    const QSize usable = m_fullScreen ? m_fullScreen->size() : m_pageView->size();
-    const auto outcome = applyZoomCommand(id, document->state().zoom,
-        { document->image().width(), document->image().height() }, { usable.width(), usable.height() });
-    if (outcome.beep)
-        m_app->host().beep();
-    if (outcome.changed) {
-        document->state().zoom = outcome.zoom;
-        if (m_fullScreen)
-            m_fullScreen->update();
-    }
 }
 
 void MainFrame::toggleFullScreen()

@@ -96,7 +96,6 @@ private:
     void pageChanged();
     // Closes the document of a photo that left every cell.
     void closeDropped(const std::shared_ptr<Image>& photo);
-    void zoom(int id);
     void toggleFullScreen();
     void showImageInformation();
     void showHelp(int page);
