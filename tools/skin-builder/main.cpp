@@ -3,12 +3,14 @@
 // the formats the program reads, for both screen modes.
 
 #include "Artwork.h"
+#include "Backgrounds.h"
 #include "SkinWriter.h"
 #include "codecs/BmpWriter.h"
 #include "gfx/QtImage.h"
 
 #include <QGuiApplication>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <string>
 
@@ -108,6 +110,36 @@ bool buildMode(const std::filesystem::path& out, bool mode640)
     return ok;
 }
 
+// The single-photo page's backgrounds as JPEG pictures in template/, and their catalogue
+// template/template.lst naming each one's portrait and landscape picture.
+bool buildBackgrounds(const std::filesystem::path& out)
+{
+    const std::filesystem::path folder = out / "template";
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error)
+        return false;
+    const auto& arts = backgroundArt();
+    std::ofstream list(folder / "template.lst", std::ios::binary | std::ios::trunc);
+    list << "; Backgrounds of the single-photo page: a display name and a picture for the portrait and the\n"
+            "; landscape page, relative to the program folder.\n"
+            "[TempList]\n"
+            "Files=" << arts.size() << "\n";
+    bool ok = true;
+    for (std::size_t i = 0; i < arts.size(); ++i) {
+        const std::string stem = arts[i].fileStem.toStdString();
+        const std::string portrait = "template/" + stem + "-port.jpg";
+        const std::string landscape = "template/" + stem + "-land.jpg";
+        ok &= backgroundImage(i, QSize(600, 780)).save(QString::fromStdString((out / portrait).string()), "JPG", 90);
+        ok &= backgroundImage(i, QSize(780, 600)).save(QString::fromStdString((out / landscape).string()), "JPG", 90);
+        const std::size_t n = i + 1;
+        list << "Name" << n << '=' << arts[i].name.toStdString() << "\nPort" << n << '=' << portrait << "\nLand" << n
+             << '=' << landscape << '\n';
+    }
+    list.close();
+    return ok && list.good();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -120,7 +152,7 @@ int main(int argc, char** argv)
     const std::filesystem::path out = argv[1];
     std::error_code error;
     std::filesystem::create_directories(out / "ui", error);
-    if (error || !buildMode(out, false) || !buildMode(out, true)) {
+    if (error || !buildMode(out, false) || !buildMode(out, true) || !buildBackgrounds(out)) {
         std::cerr << "glimmer-skin-builder: cannot write the artwork to " << out << '\n';
         return 1;
     }
