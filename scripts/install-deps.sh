@@ -15,6 +15,8 @@ packages=(
   libvips-tools python3
   python3-pil python3-olefile libgsf-bin
   cups cups-client cups-filters printer-driver-cups-pdf
+  # checks of the installed desktop entry, metadata and manual pages, and the package
+  desktop-file-utils appstream mandoc dpkg-dev
   # the program at run time
   xdg-utils
 )

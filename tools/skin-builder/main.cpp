@@ -1,7 +1,9 @@
-// glimmer-skin-builder OUTPUT_DIR: draws the program's interface artwork and writes the skin
+// glimmer-skin-builder OUTPUT_DIR [ICON_DIR]: draws the program's interface artwork and writes the skin
 // files, the bar and list backgrounds, the copies pictures and the screen background files in
-// the formats the program reads, for both screen modes.
+// the formats the program reads, for both screen modes; the single-photo page's backgrounds;
+// and, given ICON_DIR, the program's icon in the icon theme's sizes.
 
+#include "AppIcon.h"
 #include "Artwork.h"
 #include "Backgrounds.h"
 #include "SkinWriter.h"
@@ -140,19 +142,35 @@ bool buildBackgrounds(const std::filesystem::path& out)
     return ok && list.good();
 }
 
+// The icon theme's pictures: ICON_DIR/hicolor/NxN/apps/<name>.png for the usual sizes.
+bool buildIcons(const std::filesystem::path& iconDir)
+{
+    bool ok = true;
+    for (int size : { 16, 22, 24, 32, 48, 64, 128, 256 }) {
+        const std::string sizeName = std::to_string(size) + "x" + std::to_string(size);
+        const std::filesystem::path folder = iconDir / "hicolor" / sizeName / "apps";
+        std::error_code error;
+        std::filesystem::create_directories(folder, error);
+        ok &= !error
+            && appIcon(size).save(QString::fromStdString((folder / "org.glimmerpress.Glimmerpress.png").string()), "PNG");
+    }
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     QGuiApplication application(argc, argv);
-    if (argc != 2) {
-        std::cerr << "usage: glimmer-skin-builder OUTPUT_DIR\n";
+    if (argc != 2 && argc != 3) {
+        std::cerr << "usage: glimmer-skin-builder OUTPUT_DIR [ICON_DIR]\n";
         return 2;
     }
     const std::filesystem::path out = argv[1];
     std::error_code error;
     std::filesystem::create_directories(out / "ui", error);
-    if (error || !buildMode(out, false) || !buildMode(out, true) || !buildBackgrounds(out)) {
+    if (error || !buildMode(out, false) || !buildMode(out, true) || !buildBackgrounds(out)
+        || (argc == 3 && !buildIcons(argv[2]))) {
         std::cerr << "glimmer-skin-builder: cannot write the artwork to " << out << '\n';
         return 1;
     }
