@@ -4,7 +4,7 @@
 #include "CliHost.h"
 #include "Commands.h"
 #include "ErrorReport.h"
-#include "shell/App.h"
+#include "app/App.h"
 
 #include <QGuiApplication>
 #include <cstdlib>

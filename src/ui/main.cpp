@@ -5,7 +5,7 @@
 #include "frame/QtHost.h"
 #include "frame/SingleInstance.h"
 #include "gfx/QtPrinterCatalog.h"
-#include "shell/App.h"
+#include "app/App.h"
 #include "shell/FirstStart.h"
 #include "shell/StringTable.h"
 #include "shell/UserSettings.h"
@@ -70,6 +70,8 @@ int main(int argc, char** argv)
         screen->geometry().top() + (screenSize.height() - frame.height()) / 2);
     frame.show();
     frame.raise();
+    // The keys work from the start, also where no window manager hands out the focus.
+    frame.activateWindow();
 
     frame.openArguments(arguments);
     QObject::connect(&instance, &gp::ui::SingleInstance::argumentsReceived, &frame, [&](const QStringList& received) {

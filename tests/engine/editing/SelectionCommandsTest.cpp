@@ -1,9 +1,9 @@
-#include "editing/Flip.h"
-#include "editing/LiftSelection.h"
-#include "editing/QuarterTurn.h"
-#include "editing/Resample.h"
-#include "editing/Rotate.h"
-#include "editing/TransformCommands.h"
+#include "editing/transform/Flip.h"
+#include "editing/selection/LiftSelection.h"
+#include "editing/transform/QuarterTurn.h"
+#include "editing/transform/Resample.h"
+#include "editing/transform/Rotate.h"
+#include "app/TransformCommands.h"
 #include "shell/CommandIds.h"
 
 #include "EditingApp.h"
@@ -204,6 +204,10 @@ TEST_F(TransformCommands, DiscardTakesAFloatingSelectionsContentAway)
     app.execute(command::Undo);
     EXPECT_TRUE(sameImage(document.image(), flipped));
     EXPECT_EQ(document.state().selection, (Rect { 2, 2, 12, 12 }));
+    // Edit > Delete discards the same way.
+    EXPECT_EQ(app.execute(command::Delete), 1);
+    EXPECT_TRUE(sameImage(document.image(), original));
+    EXPECT_FALSE(document.state().floating);
 }
 
 TEST_F(TransformCommands, ImageSizeChangesOnlyTheResolutionOrMakesANewDocument)
