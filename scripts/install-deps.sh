@@ -18,6 +18,8 @@ packages=(
   python3-pil python3-olefile libgsf-bin
   webp libheif-examples liblcms2-utils libimage-exiftool-perl
   cups cups-client cups-filters printer-driver-cups-pdf
+  # checks of the installed desktop entry, metadata and manual pages, and the package
+  desktop-file-utils appstream mandoc dpkg-dev
   # the program at run time
   xdg-utils
 )

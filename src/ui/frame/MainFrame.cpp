@@ -7,7 +7,6 @@
 #include "frame/CommandMenu.h"
 #include "frame/HelpKeyHook.h"
 #include "frame/ScannerEventFilter.h"
-#include "image/Zoom.h"
 #include "app/App.h"
 #include "screens/CropPhotoScreen.h"
 #include "screens/EditPhotoScreen.h"
@@ -228,11 +227,17 @@ void MainFrame::registerCommands()
         close();
         return 0;
     });
-    for (int id = command::ZoomFirst; id <= command::ZoomLast; ++id)
-        frame(id, [this, id] {
-            zoom(id);
-            return command::ResultNone;
-        });
+    // The engine's zoom commands fit into the full-screen view while it shows, else the page view.
+    m_app->documentView() = {
+        [this] {
+            const QSize usable = m_fullScreen ? m_fullScreen->size() : pageView()->size();
+            return Size { usable.width(), usable.height() };
+        },
+        [this] {
+            if (m_fullScreen)
+                m_fullScreen->update();
+        }
+    };
     // Open the named file, or the one in the current name buffer (a dropped file).
     commands.set(command::OpenNamed, [this](std::string_view argument) {
         const std::string name = argument.empty() ? m_app->currentName() : std::string(argument);
@@ -407,23 +412,6 @@ QMenu* MainFrame::buildMenu()
         this, [this](int id) { runCommand(id); },
         [this](int id) { return id == command::ShowToolsBar ? m_toolsShown : m_statusShown; }, recent,
         [this](int id) { return m_app->commands().has(id); });
-}
-
-void MainFrame::zoom(int id)
-{
-    Document* document = m_app->activeDocument();
-    if (!document)
-        return;
-    const QSize usable = m_fullScreen ? m_fullScreen->size() : pageView()->size();
-    const auto outcome = applyZoomCommand(id, document->state().zoom,
-        { document->image().width(), document->image().height() }, { usable.width(), usable.height() });
-    if (outcome.beep)
-        m_app->host().beep();
-    if (outcome.changed) {
-        document->state().zoom = outcome.zoom;
-        if (m_fullScreen)
-            m_fullScreen->update();
-    }
 }
 
 void MainFrame::toggleFullScreen()
