@@ -17,5 +17,10 @@ int runAlbum(CliContext& context);
 int runSlideShow(CliContext& context);
 int runScan(CliContext& context);
 int runMail(CliContext& context);
+int runCrop(CliContext& context);
+int runFrame(CliContext& context);
+int runFrames(CliContext& context);
+int runEffect(CliContext& context);
+int runEffects(CliContext& context);
 
 } // namespace gp::cli

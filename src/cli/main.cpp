@@ -38,6 +38,11 @@ const std::map<std::string_view, Subcommand>& subcommands()
         {"slideshow", {"render the steps of a slide-show transition", runSlideShow}},
         {"scan", {"acquire one image from a scanner and save it", runScan}},
         {"mail", {"hand a photo file to the mail service", runMail}},
+        {"crop", {"crop a photo to a template cell's proportion as the Crop Photo screen does", runCrop}},
+        {"frame", {"set a photo into a frame picture through its mask", runFrame}},
+        {"frames", {"list the shipped frames", runFrames}},
+        {"effect", {"apply one effect of the effects library to a photo", runEffect}},
+        {"effects", {"list the effects library's effects", runEffects}},
     };
     return table;
 }

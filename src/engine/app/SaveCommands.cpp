@@ -37,20 +37,16 @@ bool saveDocumentWithBackup(App& app, Document& document)
     return saveImageWithBackup(app.imageFiles(), document.image(), app.currentName());
 }
 
-int runSaveAsCommand(App& app)
+std::optional<std::string> chooseSaveAsName(App& app, std::string_view title)
 {
-    Document* document = app.activeDocument();
-    if (!document) {
-        app.host().beep();
-        return command::ResultNone;
-    }
     SaveOptions& options = app.saveOptions();
     const std::string directory
         = options.lastSaveDirectory.empty() ? app.recentFiles().lastDirectory() : options.lastSaveDirectory;
-    const std::string proposed = (directory.empty() ? "" : directory + "/") + fileNameOf(document->title());
-    auto choice = app.host().chooseSaveFile(text(StringId::SaveAsTitle), proposed, saveFilters(), options.saveType - 1);
+    const std::string proposed = (directory.empty() ? "" : directory + "/") + fileNameOf(title);
+    auto choice = app.host().chooseSaveFileWithOptions(
+        text(StringId::SaveAsTitle), proposed, saveFilters(), options.saveType - 1, options.compress, options.quality);
     if (!choice || choice->paths.empty())
-        return command::ResultNone;
+        return std::nullopt;
 
     options.saveType = std::clamp(choice->filterIndex + 1, 1, kSaveTypeCount);
     const FileType type = fileTypeForSaveType(options.saveType)->type;
@@ -66,7 +62,20 @@ int runSaveAsCommand(App& app)
         name += extension;
     }
     options.lastSaveDirectory = directoryOf(name);
-    app.currentName() = name;
+    return name;
+}
+
+int runSaveAsCommand(App& app)
+{
+    Document* document = app.activeDocument();
+    if (!document) {
+        app.host().beep();
+        return command::ResultNone;
+    }
+    auto name = chooseSaveAsName(app, document->title());
+    if (!name)
+        return command::ResultNone;
+    app.currentName() = *name;
     return saveActive(app, *document);
 }
 

@@ -2,7 +2,9 @@
 // The Save and Save As commands on the active document, and the registration of the file
 // commands (Open, Save, Save As) on the dispatcher.
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace gp {
 
@@ -18,6 +20,10 @@ bool saveDocumentWithBackup(App& app, Document& document);
 int runSaveCommand(App& app);
 // Save As (104): asks the Host for a name and type, remembers the dialog's choices, then saves.
 int runSaveAsCommand(App& app);
+// The Save As dialog for a picture titled title: remembers the type, Compress and Quality the user
+// left, and answers the name with the type's extension added when it had none; nothing when
+// cancelled.
+std::optional<std::string> chooseSaveAsName(App& app, std::string_view title);
 
 void registerFileCommands(App& app);
 

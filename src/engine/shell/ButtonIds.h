@@ -45,33 +45,40 @@ inline constexpr int AlbumArea = 301;
 
 // The Crop Photo page.
 inline constexpr int CropCancel = 32;
+inline constexpr int CropSaveAs = 33;
 inline constexpr int CropOk = 34;
 inline constexpr int FitCell = 35;
 inline constexpr int Portrait = 36;
 inline constexpr int Landscape = 37;
+inline constexpr int AnyShape = 38;
 inline constexpr int CropArea = 302;
 
-// The Edit Photo page.
+// The Edit Photo page: the effect list, the strength buttons and Undo.
 inline constexpr int EditCancel = 39;
 inline constexpr int EditSaveAs = 40;
 inline constexpr int EditOk = 41;
 inline constexpr int EditUndo = 42;
-inline constexpr int Brighter = 43;
-inline constexpr int Softer = 44;
-inline constexpr int Sharper = 45;
-inline constexpr int Warmer = 46;
+inline constexpr int Stronger = 43;
+inline constexpr int Weaker = 44;
 inline constexpr int EditArea = 303;
+inline constexpr int EffectListArea = 307;
 
-// The Frame Photo page: eight frame styles, then the frame's width and the next frame.
-inline constexpr int FrameStyleFirst = 51;
-inline constexpr int FrameStyleLast = 58;
+// The Frame Photo page: the frame chooser, the placement buttons (zoom, turn, move) and the next
+// frame.
 inline constexpr int FrameCancel = 59;
 inline constexpr int FrameSaveAs = 60;
 inline constexpr int FrameOk = 61;
-inline constexpr int WiderFrame = 62;
-inline constexpr int NarrowerFrame = 63;
 inline constexpr int NextFrame = 64;
+inline constexpr int ZoomIn = 65;
+inline constexpr int ZoomOut = 66;
+inline constexpr int TurnLeft = 67;
+inline constexpr int TurnRight = 68;
+inline constexpr int MoveLeft = 69;
+inline constexpr int MoveRight = 70;
+inline constexpr int MoveUp = 71;
+inline constexpr int MoveDown = 72;
 inline constexpr int FrameArea = 304;
+inline constexpr int FrameListArea = 306;
 
 // The text screen and the template editor.
 inline constexpr int TextCancel = 70;

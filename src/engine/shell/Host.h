@@ -94,6 +94,14 @@ public:
     {
         return std::nullopt;
     }
+    // The Save As dialog with its extra controls: the "&Compress" box (ticked from compress) for
+    // the TIFF and TGA types and the "&Quality: %d" slider (set to quality) for JPEG and FlashPix.
+    // A Host without those controls shows the plain chooser.
+    virtual std::optional<FileChoice> chooseSaveFileWithOptions(std::string_view title, std::string_view proposedPath,
+        const std::vector<FileFilter>& filters, int filterIndex, bool /*compress*/, int /*quality*/)
+    {
+        return chooseSaveFile(title, proposedPath, filters, filterIndex);
+    }
 
     // The Photo CD options dialog; nothing when the user cancels.
     virtual std::optional<PhotoCdChoice> choosePhotoCdOptions(const PhotoCdDialog& /*dialog*/) { return std::nullopt; }

@@ -2,6 +2,7 @@
 
 #include "dialogs/PrinterDialog.h"
 #include "dialogs/PrintingWindow.h"
+#include "dialogs/SaveAsControls.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -150,6 +151,29 @@ std::optional<FileChoice> QtHost::chooseSaveFile(
     FileChoice choice;
     choice.paths.push_back(dialog.selectedFiles().first().toStdString());
     choice.filterIndex = int(names.indexOf(dialog.selectedNameFilter()));
+    return choice;
+}
+
+std::optional<FileChoice> QtHost::chooseSaveFileWithOptions(std::string_view title, std::string_view proposedPath,
+    const std::vector<FileFilter>& filters, int filterIndex, bool compress, int quality)
+{
+    QFileDialog dialog(m_window, toQt(title), toQt(proposedPath), filterText(filters));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    const QStringList names = dialog.nameFilters();
+    if (filterIndex >= 0 && filterIndex < names.size())
+        dialog.selectNameFilter(names[filterIndex]);
+    // The extra controls follow the type chosen, so they are made after the filter is selected.
+    SaveAsControls controls(dialog, compress, quality);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    FileChoice choice;
+    choice.paths.push_back(dialog.selectedFiles().first().toStdString());
+    choice.filterIndex = int(names.indexOf(dialog.selectedNameFilter()));
+    if (controls.showsCompress())
+        choice.compress = controls.compress();
+    if (controls.showsQuality())
+        choice.quality = controls.quality();
     return choice;
 }
 

@@ -34,6 +34,8 @@ public:
         const std::vector<FileFilter>& filters, int filterIndex, bool multiple) override;
     std::optional<FileChoice> chooseSaveFile(std::string_view title, std::string_view proposedPath,
         const std::vector<FileFilter>& filters, int filterIndex) override;
+    std::optional<FileChoice> chooseSaveFileWithOptions(std::string_view title, std::string_view proposedPath,
+        const std::vector<FileFilter>& filters, int filterIndex, bool compress, int quality) override;
     // Redraws the page view (set by the frame).
     std::function<void()> pageSink;
     void redrawPage() override;

@@ -1,19 +1,43 @@
 #pragma once
-// The Crop Photo screen for the current cell's photo. It shows its background; OK and Cancel go
-// back to the layout page and Ctrl+S saves the photo under a new name. The crop shape buttons
-// have no handler yet and so are shown disabled.
+// The Crop Photo screen for the page's current photo: the photo fitted and centred, lightened
+// outside the crop rectangle, with a marching dotted outline; the corners (and, in free
+// proportions, the edges) resize the rectangle and a drag inside moves it. Fit Cell, Portrait and
+// Landscape take the current cell's proportion (as it is, upright, sideways), Any Shape frees it.
+// OK opens the cut photo as a new document, Save As writes it to a file.
 
-#include "screens/FrameScreen.h"
+#include "editing/workflow/CropRectangle.h"
+#include "screens/WorkflowScreen.h"
+
+#include <QTimer>
 
 namespace gp::ui {
 
-class CropPhotoScreen : public FrameScreen {
+class CropPhotoScreen : public WorkflowScreen {
 public:
     explicit CropPhotoScreen(ScreenContext context);
 
+    // The outline's phase 0..3; the 300 ms timer advances it while the rectangle has width.
+    int outlinePhase() const { return m_phase; }
+
 private:
+    enum class Shape { Cell, Upright, Sideways, Free };
+
     void bindButtons() override;
     void registerCommands() override;
+    void enter() override;
+    void accept() override;
+    void cancel() override;
+
+    void choose(Shape shape);
+    void repaintView();
+    void drawOutline(QPainter& painter) const;
+    void press(QPoint p);
+    void move(QPoint p, bool buttonDown);
+
+    QTimer m_outline;
+    int m_phase = 0;
+    CropHandle m_dragging = CropHandle::None;
+    QPoint m_last;
 };
 
 } // namespace gp::ui

@@ -1,24 +1,165 @@
 #include "screens/EditPhotoScreen.h"
 
+#include "screens/WorkflowCanvas.h"
+#include "app/App.h"
 #include "shell/CommandIds.h"
+#include "shell/Host.h"
 #include "shell/ButtonIds.h"
+
+#include <QLabel>
+#include <QListWidget>
 
 namespace gp::ui {
 
+namespace {
+
+QString qtext(StringId id) { return QString::fromUtf8(text(id).data(), qsizetype(text(id).size())); }
+
+// The strength label takes the bottom of the list's place.
+constexpr int kStrengthHeight = 22;
+
+} // namespace
+
 EditPhotoScreen::EditPhotoScreen(ScreenContext context)
-    : FrameScreen(std::move(context), Screen::Edit, button::EditArea)
+    : WorkflowScreen(std::move(context), Screen::Edit, button::EditArea)
+    , m_effects(new QListWidget(&frame()))
+    , m_strength(new QLabel(&frame()))
 {
+    canvas().setObjectName("editCanvas");
+    const QRect place = placeOf(button::EffectListArea);
+    m_effects->setObjectName("effectList");
+    m_effects->setGeometry(place.adjusted(0, 0, 0, -kStrengthHeight));
+    m_strength->setObjectName("effectStrength");
+    m_strength->setGeometry(place.left(), place.bottom() - kStrengthHeight + 1, place.width(), kStrengthHeight);
+    m_strength->setAlignment(Qt::AlignCenter);
+    m_effects->hide();
+    m_strength->hide();
+    QObject::connect(m_effects, &QListWidget::itemClicked, m_effects,
+        [this](QListWidgetItem* item) { chooseEffect(item->data(Qt::UserRole).toInt()); });
+}
+
+void EditPhotoScreen::setShown(bool shown)
+{
+    WorkflowScreen::setShown(shown);
+    m_effects->setVisible(shown);
+    m_strength->setVisible(shown);
+    if (!shown)
+        leave();
 }
 
 void EditPhotoScreen::bindButtons()
 {
     bindOkCancel(button::EditOk, button::EditCancel);
-    onButton(button::EditSaveAs, [this] { runCommand(command::SaveAs); });
+    onButton(button::Stronger, [this] { step(true); });
+    onButton(button::Weaker, [this] { step(false); });
+    onButton(button::EditUndo, [this] { undo(); });
+    onButton(button::EditSaveAs, [this] { saveResult(result(), StringId::UntitledEdited); });
 }
 
 void EditPhotoScreen::registerCommands()
 {
-    onKey(command::KeySaveAs, [this] { return runCommand(command::SaveAs); });
+    onKey(command::KeySaveAs, [this] {
+        saveResult(result(), StringId::UntitledEdited);
+        return 1;
+    });
+}
+
+void EditPhotoScreen::enter()
+{
+    m_history.clear();
+    m_effects->clear();
+    if (!startWorkflow())
+        return;
+    if (!m_library)
+        m_library = openEffectsLibrary(app().paths(), app().host());
+    if (m_library) {
+        for (const EffectEntry& entry : m_library->effects()) {
+            auto* item = new QListWidgetItem(QString::fromStdString(entry.name), m_effects);
+            item->setData(Qt::UserRole, entry.number);
+        }
+    }
+    refresh();
+}
+
+void EditPhotoScreen::accept()
+{
+    openResult(result(), StringId::UntitledEdited);
+    leave();
+}
+
+void EditPhotoScreen::cancel() { leave(); }
+
+void EditPhotoScreen::leave()
+{
+    closeWorkflow();
+    m_history.clear();
+    m_effects->clearSelection();
+}
+
+std::optional<Image> EditPhotoScreen::result()
+{
+    if (!m_library || !workflow().hasPhoto() || workflow().edit.effect() == 0)
+        return std::nullopt;
+    return workflow().edit.result(workflow().photo(), app().host(), *m_library, app().allocator());
+}
+
+void EditPhotoScreen::chooseEffect(int effect)
+{
+    if (!m_library || !workflow().hasPhoto()) {
+        app().host().beep();
+        return;
+    }
+    m_history.push_back({ workflow().edit.effect(), workflow().edit.intensity() });
+    workflow().edit.choose(effect, workflow().displayCopy(), *m_library, app().allocator());
+    refresh();
+}
+
+void EditPhotoScreen::step(bool up)
+{
+    if (!m_library || !workflow().hasPhoto() || workflow().edit.effect() == 0) {
+        app().host().beep();
+        return;
+    }
+    m_history.push_back({ workflow().edit.effect(), workflow().edit.intensity() });
+    workflow().edit.step(up, app().host(), workflow().displayCopy(), *m_library, app().allocator());
+    refresh();
+}
+
+void EditPhotoScreen::undo()
+{
+    if (m_history.empty() || !m_library || !workflow().hasPhoto()) {
+        app().host().beep();
+        return;
+    }
+    const Choice previous = m_history.back();
+    m_history.pop_back();
+    EditState& edit = workflow().edit;
+    if (previous.effect == 0) {
+        edit = EditState();
+    } else {
+        edit.choose(previous.effect, workflow().displayCopy(), *m_library, app().allocator());
+        edit.set(previous.intensity, workflow().displayCopy(), *m_library, app().allocator());
+    }
+    refresh();
+}
+
+void EditPhotoScreen::refresh()
+{
+    if (!workflow().hasPhoto()) {
+        m_strength->clear();
+        return;
+    }
+    const EditState& edit = workflow().edit;
+    show(edit.preview() ? *edit.preview() : workflow().displayCopy(), workflow().displayRect());
+    for (int row = 0; row < m_effects->count(); ++row)
+        if (m_effects->item(row)->data(Qt::UserRole).toInt() == edit.effect())
+            m_effects->setCurrentRow(row);
+    if (edit.effect() == 0) {
+        m_effects->clearSelection();
+        m_strength->clear();
+    } else {
+        m_strength->setText(qtext(StringId::EffectIntensity).replace("%d", QString::number(edit.intensity())));
+    }
 }
 
 } // namespace gp::ui

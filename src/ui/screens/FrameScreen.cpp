@@ -100,10 +100,12 @@ void FrameScreen::onKey(int command, std::function<int()> action)
     m_keys[command] = std::move(action);
 }
 
-QRect FrameScreen::area() const
+QRect FrameScreen::area() const { return placeOf(m_area); }
+
+QRect FrameScreen::placeOf(int id) const
 {
     for (const ButtonSpec& spec : framePage(buttonPageOf(m_screen)))
-        if (spec.id == m_area) {
+        if (spec.id == id) {
             const Rect r = scaled(spec.rect, m_mode640);
             return QRect(r.left, r.top, r.width(), r.height()).adjusted(2, 2, -2, -2);
         }

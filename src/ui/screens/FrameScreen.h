@@ -8,7 +8,7 @@
 //   the screen's place on its button page), and show or hide them in setShown(). A screen that
 //   has no widgets of its own shows its background bitmap there (the default setShown()).
 // - Buttons: override bindButtons() and call onButton(id, action) for each button of the
-//   screen's page (ids by name from skin/ButtonIds.h); onButtonEvent() when the handler needs
+//   screen's page (ids by name from shell/ButtonIds.h); onButtonEvent() when the handler needs
 //   the slider position or the phase. A button that gets no handler is disabled by install(),
 //   so a button that would do nothing can never look live.
 // - Menu items: register the commands the screen performs with onCommand(id, action); the
@@ -100,6 +100,8 @@ protected:
     int runCommand(int command, const QString& argument = {}) const { return m_runCommand(command, argument); }
     // The screen's place on the frame, in frame pixels.
     QRect area() const;
+    // The place of another record of the screen's page (an area for a list, say), likewise.
+    QRect placeOf(int id) const;
     // A file of the program directory, by its name there.
     QString assetPath(const std::string& name) const;
     std::string skinExtension() const { return m_mode640 ? ".640" : ".800"; }

@@ -1,5 +1,7 @@
 #include "screens/LayoutScreen.h"
 
+#include "app/WorkflowActions.h"
+
 #include "dialogs/PrintDialog.h"
 #include "frame/CopiesView.h"
 #include "gfx/QtImage.h"
@@ -106,7 +108,14 @@ void LayoutScreen::bindButtons()
         { button::CropPhoto, Screen::Crop }, { button::EditPhoto, Screen::Edit }, { button::FramePhoto, Screen::Frame },
         { button::AddText, Screen::Text } };
     for (const auto& [id, screen] : switches)
-        onButton(id, [this, screen = screen] { app().screens().switchTo(screen, emptyTemplates()); });
+        onButton(id, [this, screen = screen] {
+            // Crop and Frame need a photo to work on: without one they beep and do not open.
+            if ((screen == Screen::Crop || screen == Screen::Frame) && !workflowPhoto(app())) {
+                app().host().beep();
+                return;
+            }
+            app().screens().switchTo(screen, emptyTemplates());
+        });
     onButton(button::Layouts, [this] { m_categories->setVisible(!m_categories->isVisible()); });
     onButton(button::MoreCopies, [this] {
         if (!app().copies().increment())

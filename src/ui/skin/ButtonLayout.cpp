@@ -65,41 +65,43 @@ constexpr ButtonSpec kCropPage[] = {
     { button::FitCell, K::Push, 1, "Fit Cell", G::Crop, S::Wide, at(12, 72, 156, 48) },
     { button::Portrait, K::Push, 1, "Portrait", G::Photos, S::Wide, at(12, 128, 156, 48) },
     { button::Landscape, K::Push, 1, "Landscape", G::Photos, S::Wide, at(12, 184, 156, 48) },
+    { button::AnyShape, K::Push, 1, "Any Shape", G::Crop, S::Wide, at(12, 240, 156, 48) },
+    { button::CropSaveAs, K::Push, 0, "Save As", G::Save, S::Wide, at(632, 352, 156, 48) },
     { button::CropCancel, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
     { button::CropOk, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
     { button::CropArea, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
 };
 
+// The effect list fills the left column above the strength buttons.
 constexpr ButtonSpec kEditPage[] = {
     GP_FRAME_COMMON,
-    { button::Brighter, K::Push, 2, "Brighter", G::Star, S::Wide, at(12, 72, 156, 44) },
-    { button::Softer, K::Push, 2, "Softer", G::Edit, S::Wide, at(12, 122, 156, 44) },
-    { button::Sharper, K::Push, 2, "Sharper", G::Edit, S::Wide, at(12, 172, 156, 44) },
-    { button::Warmer, K::Push, 2, "Warmer", G::Star, S::Wide, at(12, 222, 156, 44) },
-    { button::EditUndo, K::Push, 0, "Undo", G::Left, S::Wide, at(12, 290, 156, 44) },
+    { button::Stronger, K::Repeat, 0, "Stronger", G::Plus, S::Wide, at(12, 352, 156, 44) },
+    { button::Weaker, K::Repeat, 0, "Weaker", G::Minus, S::Wide, at(12, 402, 156, 44) },
+    { button::EditUndo, K::Push, 0, "Undo", G::Left, S::Wide, at(12, 466, 156, 44) },
     { button::EditSaveAs, K::Push, 0, "Save As", G::Save, S::Wide, at(632, 352, 156, 48) },
     { button::EditCancel, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
     { button::EditOk, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
     { button::EditArea, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
+    { button::EffectListArea, K::Area, 0, "", G::None, S::Wide, at(12, 72, 156, 272) },
 };
 
+// The frame chooser fills the left column above the placement buttons.
 constexpr ButtonSpec kFramePage[] = {
     GP_FRAME_COMMON,
-    { button::FrameStyleFirst + 0, K::Push, 3, "Classic", G::Frame, S::Wide, at(12, 72, 156, 36) },
-    { button::FrameStyleFirst + 1, K::Push, 3, "Oval", G::Frame, S::Wide, at(12, 112, 156, 36) },
-    { button::FrameStyleFirst + 2, K::Push, 3, "Torn", G::Frame, S::Wide, at(12, 152, 156, 36) },
-    { button::FrameStyleFirst + 3, K::Push, 3, "Film", G::Frame, S::Wide, at(12, 192, 156, 36) },
-    { button::FrameStyleFirst + 4, K::Push, 3, "Soft Edge", G::Frame, S::Wide, at(12, 232, 156, 36) },
-    { button::FrameStyleFirst + 5, K::Push, 3, "Stamp", G::Frame, S::Wide, at(12, 272, 156, 36) },
-    { button::FrameStyleFirst + 6, K::Push, 3, "Slide", G::Frame, S::Wide, at(12, 312, 156, 36) },
-    { button::FrameStyleFirst + 7, K::Push, 3, "Polaroid", G::Frame, S::Wide, at(12, 352, 156, 36) },
-    { button::WiderFrame, K::Repeat, 0, "", G::Plus, S::Small, at(12, 400, 48, 34) },
-    { button::NarrowerFrame, K::Repeat, 0, "", G::Minus, S::Small, at(66, 400, 48, 34) },
-    { button::NextFrame, K::Repeat, 0, "", G::Right, S::Small, at(120, 400, 48, 34) },
+    { button::ZoomIn, K::Repeat, 0, "Zoom In", G::Plus, S::Small, at(12, 282, 76, 34) },
+    { button::ZoomOut, K::Repeat, 0, "Zoom Out", G::Minus, S::Small, at(92, 282, 76, 34) },
+    { button::TurnLeft, K::Repeat, 0, "Turn Left", G::None, S::Small, at(12, 320, 76, 34) },
+    { button::TurnRight, K::Repeat, 0, "Turn Right", G::None, S::Small, at(92, 320, 76, 34) },
+    { button::MoveUp, K::Repeat, 0, "", G::Up, S::Small, at(66, 360, 48, 30) },
+    { button::MoveLeft, K::Repeat, 0, "", G::Left, S::Small, at(12, 394, 48, 30) },
+    { button::MoveRight, K::Repeat, 0, "", G::Right, S::Small, at(120, 394, 48, 30) },
+    { button::MoveDown, K::Repeat, 0, "", G::Down, S::Small, at(66, 428, 48, 30) },
+    { button::NextFrame, K::Push, 0, "Next Frame", G::Frame, S::Wide, at(12, 470, 156, 40) },
     { button::FrameSaveAs, K::Push, 0, "Save As", G::Save, S::Wide, at(632, 352, 156, 48) },
     { button::FrameCancel, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
     { button::FrameOk, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
     { button::FrameArea, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
+    { button::FrameListArea, K::Area, 0, "", G::None, S::Wide, at(12, 72, 156, 204) },
 };
 
 constexpr ButtonSpec kTextPage[] = {

@@ -1,0 +1,87 @@
+#pragma once
+// The Crop screen's rectangle, kept in window coordinates over the displayed photo: the initial
+// rectangle for a template cell's proportion (or free proportions), the hit test that names the
+// handle under the mouse, the drags of corners, edges and the whole rectangle with their limits,
+// and the cut of the full photo that the rectangle stands for.
+
+#include "base/Geometry.h"
+#include "editing/PixelProgress.h"
+#include "image/Allocator.h"
+
+#include <optional>
+#include <string_view>
+
+namespace gp {
+
+// What the mouse is over, numbered as the screen's cursors and the command-line drags name it.
+enum class CropHandle {
+    None = 0,
+    TopLeft = 17,
+    BottomLeft = 18,
+    TopRight = 19,
+    BottomRight = 20,
+    Inside = 21,
+    LeftEdge = 22,
+    RightEdge = 23,
+    TopEdge = 24,
+    BottomEdge = 25,
+};
+
+// The cursor the screen shows for a handle.
+enum class CropCursor { Arrow, ResizeNwSe, ResizeNeSw, ResizeHorizontal, ResizeVertical, OpenHand, ClosedHand };
+
+inline constexpr int kCropHitTolerance = 4;
+inline constexpr int kCropMinimumFree = 40;
+inline constexpr int kCropMinimumFixed = 80;
+
+class CropRectangle {
+public:
+    CropRectangle() = default;
+    // displayed is the displayed photo's rectangle in window coordinates.
+    explicit CropRectangle(Rect displayed)
+        : m_displayed(displayed)
+    {
+    }
+
+    // Places the initial rectangle. A cell name holding "FREE" (in any case) chooses free
+    // proportions; otherwise cellWidth × cellHeight (the cell picture's size in any unit) fixes
+    // the proportion. The rectangle is the largest of that proportion on the displayed photo,
+    // centred, one pixel in from the photo's bottom and right edges.
+    void setProportion(std::string_view cellName, int cellWidth, int cellHeight);
+
+    CropHandle hitTest(Point p) const;
+    static CropCursor cursorFor(CropHandle handle, bool dragging);
+
+    // Moves the handle by (dx, dy) window pixels with the rules of the free or fixed mode, then
+    // clips the rectangle to the displayed photo.
+    void drag(CropHandle handle, int dx, int dy);
+
+    // The part of a photo of the given size that the rectangle covers, in picture pixels with
+    // the top row 0; nothing when the rectangle is narrower than 40 window pixels.
+    std::optional<Rect> photoRect(Size photo) const;
+
+    Rect rect() const { return m_rect; }
+    Rect displayed() const { return m_displayed; }
+    bool isFree() const { return m_free; }
+    double ratio() const { return m_ratio; }
+
+private:
+    void dragFree(CropHandle handle, int dx, int dy);
+    void dragFixedCorner(CropHandle handle, int dx, int dy);
+    void move(int dx, int dy);
+    void clipToPhoto();
+
+    Rect m_displayed;
+    Rect m_rect;
+    bool m_free = true;
+    double m_ratio = 1.0;
+};
+
+// The Crop screen's view of a 24-bit display copy: every pixel outside crop (in the display copy's
+// own pixels) lightened three quarters of the way to white, (c + 765) >> 2, the inside as it is.
+std::optional<Image> lightenOutside(const Image& display, Rect crop, const Allocator& allocator);
+
+// The photo cut to the crop rectangle; nothing without a rectangle or memory.
+std::optional<Image> cropPhoto(const Image& photo, const CropRectangle& crop, const Allocator& allocator);
+
+} // namespace gp
