@@ -16,6 +16,7 @@
 #include "screens/GetPhotosScreen.h"
 #include "shell/App.h"
 #include "views/AlbumGrid.h"
+#include "views/AlbumStrip.h"
 #include "views/SlideShowWindow.h"
 
 #include <QApplication>
@@ -323,6 +324,38 @@ void AlbumScreenTest::scannedPhotosLandInTheOpenAlbum()
     QCOMPARE(int(f.album().photos()[1].record.width), 64);
     f.leave();
     QVERIFY(f.app->acquisition().deliver); // the frame's own delivery is back
+}
+
+void AlbumScreenTest::stripReportsClicksAndRemembersItsPhoto()
+{
+    Fixture f;
+    std::vector<std::string> clicked;
+    {
+        AlbumStrip strip(f.frame.get(), *f.app, 3, DisplaySetup { 24, &f.app->gammaTables(), nullptr });
+        strip.setClickHandler([&](const std::string& path) { clicked.push_back(path); });
+        strip.open();
+        QCOMPARE(strip.session().albumCount(), 0); // the strips never make an album on opening
+        for (int i = 0; i < 6; ++i)
+            QVERIFY(strip.add(f.photo("s" + std::to_string(i) + ".bmp")));
+        QVERIFY(!strip.add(f.photo("s0.bmp"))); // already there
+        QCOMPARE(strip.session().albumName(), std::string("Untitled-1"));
+        QCOMPARE(strip.session().family(), AlbumFamily::Edit);
+        strip.grid()->scrollTo(2);
+        click(strip.grid(), strip.grid()->cellRect(2).center());
+        QCOMPARE(clicked.size(), std::size_t(1));
+        QVERIFY(clicked[0].ends_with("/s4.bmp"));
+        // Shift and Ctrl are refused in the strips.
+        click(strip.grid(), strip.grid()->cellRect(0).center(), Qt::ShiftModifier);
+        QCOMPARE(clicked.size(), std::size_t(1));
+        QCOMPARE(strip.grid()->model().selectedItems(), (std::vector<int> { 4 }));
+        strip.close();
+    }
+    // Reopened: the album was saved, and the remembered photo is in view, two rows down.
+    AlbumStrip again(f.frame.get(), *f.app, 3, DisplaySetup { 24, &f.app->gammaTables(), nullptr });
+    again.open();
+    QCOMPARE(again.session().list().count(), 6);
+    QCOMPARE(again.session().list().firstVisibleRow(), 2);
+    QCOMPARE(again.grid()->model().current(), 4);
 }
 
 QTEST_MAIN(AlbumScreenTest)

@@ -13,4 +13,5 @@ private slots:
     void printThumbnailsMakesAPdfWithTheThumbnails();
     void slideShowStartsAndEscapeEndsIt();
     void scannedPhotosLandInTheOpenAlbum();
+    void stripReportsClicksAndRemembersItsPhoto();
 };

@@ -109,10 +109,16 @@ std::optional<PhotoItem> jpegThumbnailItem(const std::string& path, std::size_t 
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
         return std::nullopt;
+    std::optional<PhotoItem> item = jpegThumbnailItem(file, path, blockCeiling);
+    std::fclose(file);
+    return item;
+}
+
+std::optional<PhotoItem> jpegThumbnailItem(std::FILE* file, const std::string& path, std::size_t blockCeiling)
+{
     Decoding d;
     d.ceiling = blockCeiling;
     decode(d, file);
-    std::fclose(file);
     if (!d.complete || !d.rows)
         return std::nullopt;
     Image& rows = *d.rows;

@@ -12,11 +12,14 @@
 #include "album/PhotoItem.h"
 
 #include <cstddef>
+#include <cstdio>
 #include <optional>
 #include <string>
 
 namespace gp {
 
 std::optional<PhotoItem> jpegThumbnailItem(const std::string& path, std::size_t blockCeiling);
+// The same from an open stream (the caller closes it); path goes into the record.
+std::optional<PhotoItem> jpegThumbnailItem(std::FILE* file, const std::string& path, std::size_t blockCeiling);
 
 } // namespace gp
