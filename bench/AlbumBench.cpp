@@ -5,7 +5,7 @@
 #include "album/AlbumPhotoReader.h"
 #include "album/Thumbnail.h"
 #include "codecs/WriteImageFile.h"
-#include "shell/App.h"
+#include "app/App.h"
 #include "shell/Host.h"
 
 #include <benchmark/benchmark.h>
@@ -58,11 +58,11 @@ void addJpeg3000x2000ToAlbum(benchmark::State& state)
     paths.settingsDir = paths.programDir = paths.dataDir = paths.libraryDir = dir;
     gp::App app(host, paths);
     const std::string file = (dir / "photo.jpg").string();
-    if (gp::writeImageFile(app, gp::kSaveTypeJpeg, photo(3000, 2000), file) != gp::WriteResult::Written) {
+    if (gp::writeImageFile(app.imageFiles(), gp::kSaveTypeJpeg, photo(3000, 2000), file) != gp::WriteResult::Written) {
         state.SkipWithError("cannot write the JPEG file");
         return;
     }
-    const gp::AlbumAdder adder { app.allocator(), gp::albumPhotoReader(app), {} };
+    const gp::AlbumAdder adder { app.allocator(), gp::albumPhotoReader(app.imageFiles()), {} };
     for (auto _ : state) {
         gp::AlbumList album;
         if (gp::addFileToAlbum(album, file, adder) != gp::AddOutcome::Added)
@@ -87,12 +87,12 @@ void addBatchOf20Jpeg3000x2000(benchmark::State& state)
     const gp::Image image = photo(3000, 2000);
     for (int i = 0; i < 20; ++i) {
         files.push_back((dir / ("photo" + std::to_string(i) + ".jpg")).string());
-        if (gp::writeImageFile(app, gp::kSaveTypeJpeg, image, files.back()) != gp::WriteResult::Written) {
+        if (gp::writeImageFile(app.imageFiles(), gp::kSaveTypeJpeg, image, files.back()) != gp::WriteResult::Written) {
             state.SkipWithError("cannot write the JPEG file");
             return;
         }
     }
-    gp::AlbumAdder adder { app.allocator(), gp::albumPhotoReader(app) };
+    gp::AlbumAdder adder { app.allocator(), gp::albumPhotoReader(app.imageFiles()) };
     adder.prefetchWorkers = int(state.range(0));
     for (auto _ : state) {
         gp::AlbumList album;

@@ -150,7 +150,7 @@ int add(CliContext& c, const std::string& file, const std::vector<std::string>& 
     AlbumList album;
     if (!loadForChange(c, album, file))
         return cannotRead(file);
-    AlbumAdder adder { c.app.allocator(), albumPhotoReader(c.app) };
+    AlbumAdder adder { c.app.allocator(), albumPhotoReader(c.app.imageFiles()) };
     adder.prefetchWorkers = ThumbnailPrefetch::defaultWorkers();
     std::vector<AddOutcome> outcomes;
     const int added = addFilesToAlbum(album, photos, adder, &outcomes);

@@ -14,7 +14,7 @@
 #include "frame/MainFrame.h"
 #include "gfx/QtPrinterCatalog.h"
 #include "screens/GetPhotosScreen.h"
-#include "shell/App.h"
+#include "app/App.h"
 #include "views/AlbumGrid.h"
 #include "views/AlbumStrip.h"
 #include "views/SlideShowWindow.h"
@@ -105,7 +105,7 @@ struct Fixture {
     std::string photo(const std::string& name, std::uint8_t shade = 90)
     {
         const std::string path = (dir / name).string();
-        if (writeImageFile(*app, 1, solid(40, 30, shade, 40, 200), path) != WriteResult::Written)
+        if (writeImageFile(app->imageFiles(), 1, solid(40, 30, shade, 40, 200), path) != WriteResult::Written)
             qWarning("cannot write %s", path.c_str());
         return path;
     }

@@ -1,27 +1,23 @@
 #include "album/AlbumPhotoReader.h"
 
 #include "codecs/ReadImageFile.h"
-#include "shell/App.h"
 
 namespace gp {
 
-std::optional<Image> readPhotoQuietly(App& app, const std::string& path, PhotoCdReadMode photoCdMode)
+std::optional<Image> readPhotoQuietly(const ImageFileContext& files, const std::string& path, PhotoCdReadMode photoCdMode)
 {
-    const bool warnings = app.fileWarnings();
-    app.setFileWarnings(false);
-    app.photoCdOptions().readMode = photoCdMode;
-    ReadResult result = readImageFile(app, path);
+    files.photoCdOptions.readMode = photoCdMode;
+    ReadResult result = readImageFile(files, path);
     // Only a Photo CD read consumes the mode; any other format must not leave it for the next Open.
-    app.photoCdOptions().readMode = PhotoCdReadMode::Ask;
-    app.setFileWarnings(warnings);
+    files.photoCdOptions.readMode = PhotoCdReadMode::Ask;
     if (!result.ok())
         return std::nullopt;
     return std::move(result.image);
 }
 
-PhotoFileReader albumPhotoReader(App& app)
+PhotoFileReader albumPhotoReader(const ImageFileContext& files)
 {
-    return [&app](const std::string& path) { return readPhotoQuietly(app, path, PhotoCdReadMode::AlbumThumbnail); };
+    return [files](const std::string& path) { return readPhotoQuietly(files, path, PhotoCdReadMode::AlbumThumbnail); };
 }
 
 } // namespace gp

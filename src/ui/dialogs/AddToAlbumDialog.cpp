@@ -1,9 +1,9 @@
 #include "dialogs/AddToAlbumDialog.h"
 
-#include "album/AlbumActions.h"
+#include "app/AlbumActions.h"
 #include "dialogs/AlbumChoiceDialog.h"
 #include "dialogs/DialogText.h"
-#include "shell/App.h"
+#include "app/App.h"
 
 namespace gp::ui {
 

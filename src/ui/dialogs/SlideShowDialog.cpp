@@ -1,7 +1,7 @@
 #include "dialogs/SlideShowDialog.h"
 
 #include "dialogs/DialogText.h"
-#include "shell/App.h"
+#include "app/App.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

@@ -1,6 +1,6 @@
 #include "screens/GetPhotosScreen.h"
 
-#include "album/AlbumActions.h"
+#include "app/AlbumActions.h"
 #include "album/AlbumFormat.h"
 #include "album/AlbumSort.h"
 #include "album/ThumbnailSheet.h"
@@ -13,7 +13,7 @@
 #include "dialogs/PrintThumbnailsDialog.h"
 #include "dialogs/SlideShowDialog.h"
 #include "dialogs/SortAlbumDialog.h"
-#include "shell/App.h"
+#include "app/App.h"
 #include "shell/CommandIds.h"
 #include "shell/Host.h"
 #include "skin/ButtonIds.h"

@@ -8,7 +8,7 @@
 // It also registers Add to Album (106), Slide Show (107), the album command (120) and Delete
 // (166, on the album's selection while this screen is shown).
 
-#include "album/AlbumSession.h"
+#include "app/AlbumSession.h"
 #include "screens/FrameScreen.h"
 
 #include <functional>

@@ -3,7 +3,7 @@
 #include "album/AlbumPhotoReader.h"
 #include "album/Thumbnail.h"
 #include "codecs/ImageFileTypes.h"
-#include "shell/App.h"
+#include "app/App.h"
 #include "shell/StringTable.h"
 #include "skin/PopupText.h"
 
@@ -320,7 +320,7 @@ int AlbumGrid::addDroppedFiles(const QStringList& paths)
         const std::string path = name.toStdString();
         if (!fileTypeForExtension(extensionOf(path)) || album.isFull() || path.size() >= kAlbumTextSize)
             continue;
-        const std::optional<Image> photo = readPhotoQuietly(*m_app, path, PhotoCdReadMode::AlbumThumbnail);
+        const std::optional<Image> photo = readPhotoQuietly(m_app->imageFiles(), path, PhotoCdReadMode::AlbumThumbnail);
         if (!photo)
             continue;
         std::optional<PhotoItem> item = makeThumbnail(*photo, path, m_app->allocator());

@@ -1,7 +1,7 @@
 #include "views/AlbumStrip.h"
 
 #include "album/AlbumPhotoReader.h"
-#include "shell/App.h"
+#include "app/App.h"
 #include "views/AlbumGrid.h"
 
 #include <QHBoxLayout>
@@ -86,7 +86,7 @@ bool AlbumStrip::add(const std::string& path)
     // A family without albums gets its first one now, so the photo has a file to be kept in.
     if (m_session.albumCount() == 0)
         m_session.selectAlbum(0);
-    const AddOutcome outcome = addFileToAlbum(m_session.list(), path, AlbumAdder { m_app->allocator(), albumPhotoReader(*m_app) });
+    const AddOutcome outcome = addFileToAlbum(m_session.list(), path, AlbumAdder { m_app->allocator(), albumPhotoReader(m_app->imageFiles()) });
     m_grid->albumChanged();
     return outcome == AddOutcome::Added;
 }

@@ -9,7 +9,7 @@
 // shown and close() when it is left (a changed album is saved then), set the click handler,
 // and add() the photo the screen works on when it should join the strip.
 
-#include "album/AlbumSession.h"
+#include "app/AlbumSession.h"
 #include "views/DocumentPainter.h"
 
 #include <QWidget>

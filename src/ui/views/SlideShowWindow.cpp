@@ -7,7 +7,7 @@
 #include "album/TransitionPacer.h"
 #include "dialogs/DialogText.h"
 #include "gfx/QtImage.h"
-#include "shell/App.h"
+#include "app/App.h"
 #include "shell/Host.h"
 
 #include <QCoreApplication>
@@ -126,7 +126,7 @@ void SlideShowWindow::present()
     }
     fillBlack(frame.value());
     m_caption = toQString(slide.caption);
-    std::optional<Image> photo = readPhotoQuietly(*m_app, slide.path, PhotoCdReadMode::SlideShow);
+    std::optional<Image> photo = readPhotoQuietly(m_app->imageFiles(), slide.path, PhotoCdReadMode::SlideShow);
     std::optional<Image> fitted;
     SlidePlacement placement;
     if (photo) {

@@ -7,7 +7,7 @@
 // when the show loops, else the window closes. Enter brings the next photo at once; Escape
 // closes the show, also in the middle of a transition.
 
-#include "album/ClassicRandom.h"
+#include "base/ClassicRandom.h"
 #include "album/SlideShow.h"
 
 #include <QImage>

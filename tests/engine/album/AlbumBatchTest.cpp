@@ -8,7 +8,7 @@
 #include "album/ThumbnailPrefetch.h"
 #include "codecs/JpegReader.h"
 #include "codecs/WriteImageFile.h"
-#include "shell/App.h"
+#include "app/App.h"
 
 #include "AlbumTestSupport.h"
 #include "FakeHost.h"
@@ -35,7 +35,7 @@ struct AlbumBatchTest : ::testing::Test {
     std::string jpeg(const std::string& name, const Image& image)
     {
         const std::string path = (dir / name).string();
-        EXPECT_EQ(writeImageFile(app, 6, image, path), WriteResult::Written);
+        EXPECT_EQ(writeImageFile(app.imageFiles(), 6, image, path), WriteResult::Written);
         return path;
     }
 
@@ -92,7 +92,7 @@ TEST_F(AlbumBatchTest, TheQuickReaderLeavesDoubtfulFilesToTheOrdinaryRoad)
 
     // The ordinary road still adds the truncated file (its missing rows black), as before.
     AlbumList album;
-    AlbumAdder adder { app.allocator(), albumPhotoReader(app) };
+    AlbumAdder adder { app.allocator(), albumPhotoReader(app.imageFiles()) };
     adder.prefetchWorkers = 2;
     EXPECT_EQ(addFilesToAlbum(album, { (dir / "cut.jpg").string(), (dir / "text.jpg").string(), good }, adder), 2);
     EXPECT_EQ(album.photos()[0].thumbnail, ordinaryItem((dir / "cut.jpg").string()).thumbnail);
@@ -107,7 +107,7 @@ TEST_F(AlbumBatchTest, BatchesKeepTheFilesOrderAndStopWhereTheyShould)
         const Image photo = test::gradientPhoto(40 + (i % 5) * 300, 30 + i);
         if (i % 3 == 2) {
             const std::string path = (dir / ("f" + std::to_string(i) + ".bmp")).string();
-            ASSERT_EQ(writeImageFile(app, 1, photo, path), WriteResult::Written);
+            ASSERT_EQ(writeImageFile(app.imageFiles(), 1, photo, path), WriteResult::Written);
             files.push_back(path);
         } else {
             files.push_back(jpeg("f" + std::to_string(i) + ".jpg", photo));
@@ -116,7 +116,7 @@ TEST_F(AlbumBatchTest, BatchesKeepTheFilesOrderAndStopWhereTheyShould)
     files.push_back(files[3]); // a duplicate is left out quietly
 
     AlbumList album;
-    AlbumAdder adder { app.allocator(), albumPhotoReader(app) };
+    AlbumAdder adder { app.allocator(), albumPhotoReader(app.imageFiles()) };
     adder.prefetchWorkers = 3;
     std::vector<int> progress;
     adder.progress = [&](int done, int total) {

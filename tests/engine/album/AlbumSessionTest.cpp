@@ -2,8 +2,8 @@
 // switching, and what closing does with the album file when saving works and when it fails.
 
 #include "album/AlbumFile.h"
-#include "album/AlbumSession.h"
-#include "shell/App.h"
+#include "app/AlbumSession.h"
+#include "app/App.h"
 
 #include "AlbumTestSupport.h"
 #include "FakeHost.h"

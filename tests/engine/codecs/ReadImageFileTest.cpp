@@ -5,7 +5,7 @@
 #include "TempDir.h"
 #include "codecs/BmpWriter.h"
 #include "codecs/ImageFileTypes.h"
-#include "shell/App.h"
+#include "app/App.h"
 
 #include <gtest/gtest.h>
 
@@ -64,7 +64,7 @@ TEST(FileTypes, DialogTypeListsAreInTheFixedOrder)
 TEST_F(Dispatch, UnknownExtensionIsRefusedWithoutRunningAReader)
 {
     const std::string path = writeBmpAs("photo.xyz");
-    ReadResult r = readImageFile(app, path);
+    ReadResult r = readImageFile(app.imageFiles(), path);
     EXPECT_EQ(r.status, ReadStatus::NoImage);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, "Unknown file format");
@@ -73,7 +73,7 @@ TEST_F(Dispatch, UnknownExtensionIsRefusedWithoutRunningAReader)
 
 TEST_F(Dispatch, MisnamedBitmapIsFoundByTheFallBack)
 {
-    ReadResult r = readImageFile(app, writeBmpAs("photo.tga"));
+    ReadResult r = readImageFile(app.imageFiles(), writeBmpAs("photo.tga"));
     ASSERT_TRUE(r.ok()) << r.detail;
     EXPECT_EQ(r.format, "BMP");
     EXPECT_EQ(r.image->storedRow(0)[0], 77);
@@ -83,7 +83,7 @@ TEST_F(Dispatch, MisnamedBitmapIsFoundByTheFallBack)
 TEST_F(Dispatch, FileNoReaderKnowsEndsWithoutAnImage)
 {
     writeFile(dir / "notes.bmp", "just some text, long enough to pass the header");
-    ReadResult r = readImageFile(app, (dir / "notes.bmp").string());
+    ReadResult r = readImageFile(app.imageFiles(), (dir / "notes.bmp").string());
     EXPECT_FALSE(r.ok());
     EXPECT_FALSE(r.image.has_value());
 }
@@ -93,12 +93,12 @@ TEST_F(Dispatch, JpegOpensUnderItsLongExtensionButNotUnderABitmapName)
     GLIMMER_REQUIRE_TOOLS("cjpeg", "convert");
     ASSERT_TRUE(test::runTool("convert -size 8x8 xc:red ppm:- | cjpeg -outfile " + (dir / "photo.jpeg").string()));
     std::filesystem::copy_file(dir / "photo.jpeg", dir / "photo.bmp");
-    ReadResult jpeg = readImageFile(app, (dir / "photo.jpeg").string());
+    ReadResult jpeg = readImageFile(app.imageFiles(), (dir / "photo.jpeg").string());
     ASSERT_TRUE(jpeg.ok()) << jpeg.detail;
     EXPECT_EQ(jpeg.format, "JPG");
     // The fall-back stops at the TIFF reader, next after BMP, which gives no image for a file
     // without its byte-order mark.
-    ReadResult misnamed = readImageFile(app, (dir / "photo.bmp").string());
+    ReadResult misnamed = readImageFile(app.imageFiles(), (dir / "photo.bmp").string());
     EXPECT_EQ(misnamed.status, ReadStatus::NoImage);
     EXPECT_EQ(misnamed.format, "TIF");
     EXPECT_TRUE(host.messages.empty());
