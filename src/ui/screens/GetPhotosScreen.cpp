@@ -16,7 +16,7 @@
 #include "app/App.h"
 #include "shell/CommandIds.h"
 #include "shell/Host.h"
-#include "skin/ButtonIds.h"
+#include "shell/ButtonIds.h"
 #include "views/AlbumGrid.h"
 #include "views/SlideShowWindow.h"
 
@@ -161,11 +161,12 @@ void GetPhotosScreen::registerCommands()
         app().screens().switchTo(Screen::GetPhotos);
         return command::ResultNone;
     });
+    // Edit > Delete acts on the album's selection while the album is shown, and discards the
+    // photo's selection everywhere else, as it did before the album took it over.
     onCommand(command::Delete, [this] {
-        if (m_shown)
-            removePhotos();
-        else
-            app().host().beep();
+        if (!m_shown)
+            return app().execute(command::Discard);
+        removePhotos();
         return command::ResultNone;
     });
     onKey(command::KeyDelete, [this] {

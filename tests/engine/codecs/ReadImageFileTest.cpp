@@ -4,11 +4,16 @@
 #include "FakeHost.h"
 #include "TempDir.h"
 #include "codecs/BmpWriter.h"
-#include "codecs/ImageFileTypes.h"
 #include "app/App.h"
+#include "codecs/ImageFileContext.h"
+#include "codecs/ImageFileTypes.h"
+#include "codecs/PhotoCdOptions.h"
+#include "codecs/SaveOptions.h"
+#include "codecs/WriteImageFile.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 
 using namespace gp;
@@ -102,4 +107,43 @@ TEST_F(Dispatch, JpegOpensUnderItsLongExtensionButNotUnderABitmapName)
     EXPECT_EQ(misnamed.status, ReadStatus::NoImage);
     EXPECT_EQ(misnamed.format, "TIF");
     EXPECT_TRUE(host.messages.empty());
+}
+
+// Reading and writing need only the context's parts: no App is built here. The writer takes the
+// compress flag from the context's save options, and the blocks come from the context's
+// allocator, whose ceiling refuses a picture that does not fit.
+TEST(ImageFileContext, ReadsAndWritesWithOnlyItsOwnParts)
+{
+    TempDir dir;
+    FakeHost host;
+    Allocator allocator(host);
+    SaveOptions save;
+    PhotoCdOptions photoCd;
+    const ImageFileContext files { host, allocator, save, photoCd, dir.path() };
+
+    Image image = std::move(Image::create(40, 30, 24)).value();
+    for (int y = 0; y < image.height(); ++y)
+        std::memset(image.storedRow(y), y * 8, 120); // one colour per row: long runs
+    const std::string plain = (dir / "plain.tga").string(), packed = (dir / "packed.tga").string();
+    save.compress = false;
+    ASSERT_EQ(writeImageFile(files, 5, image, plain), WriteResult::Written);
+    save.compress = true;
+    ASSERT_EQ(writeImageFile(files, 5, image, packed), WriteResult::Written);
+    EXPECT_LT(std::filesystem::file_size(packed), std::filesystem::file_size(plain));
+
+    ReadResult back = readImageFile(files, packed);
+    ASSERT_TRUE(back.ok()) << back.detail;
+    EXPECT_EQ(back.format, "TGA");
+    ASSERT_EQ(back.image->width(), 40);
+    ASSERT_EQ(back.image->height(), 30);
+    for (int y = 0; y < 30; ++y)
+        EXPECT_EQ(std::memcmp(back.image->storedRow(y), image.storedRow(y), 120), 0) << "row " << y;
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(host.waitCursorDepth, 0);
+
+    Allocator tight(host, 1000);
+    const ImageFileContext small { host, tight, save, photoCd, dir.path() };
+    EXPECT_FALSE(readImageFile(small, plain).ok());
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "There is not enough memory.");
 }
