@@ -1,5 +1,7 @@
 #include "layout/LayoutPage.h"
 
+#include "editing/QuarterTurn.h"
+
 #include <algorithm>
 
 namespace gp {
@@ -131,6 +133,17 @@ PhotoHandle LayoutPage::pasteCell(int cell)
     m_texts[std::size_t(cell)] = m_clipboard.texts;
     // Texts copied from a cell without a photo join the cell's own photo.
     return m_clipboard.photo ? setPhoto(cell, m_clipboard.photo) : nullptr;
+}
+
+std::optional<PhotoHandle> LayoutPage::rotatePhoto(int cell, const Allocator& allocator)
+{
+    const PhotoHandle& photo = m_slots[std::size_t(cell)];
+    if (!photo)
+        return std::nullopt;
+    std::optional<Image> turned = rotateQuarterTurns(*photo, 90, allocator);
+    if (!turned)
+        return std::nullopt;
+    return setPhoto(cell, std::make_shared<Image>(std::move(*turned)));
 }
 
 PhotoHandle LayoutPage::deleteCell(int cell)
