@@ -49,8 +49,6 @@ const std::vector<NotYetBuilt>& notYetBuilt()
                 button::FrameStyleFirst + 5, button::FrameStyleFirst + 6, button::FrameStyleLast, button::WiderFrame,
                 button::NarrowerFrame, button::NextFrame },
             {} },
-        { "issue 20: layout page editing and template editor", {}, {},
-            { { Screen::TemplateEdit, command::KeyDelete } } },
         { "issue 21: text screen and Template dialog", { command::Template }, {},
             { { Screen::Text, command::KeyCut }, { Screen::Text, command::KeyCopy },
                 { Screen::Text, command::KeyPaste }, { Screen::Text, command::KeyDelete } } },
