@@ -13,7 +13,7 @@
 #include "shell/App.h"
 #include "shell/CommandIds.h"
 #include "skin/ButtonBar.h"
-#include "skin/ButtonIds.h"
+#include "shell/ButtonIds.h"
 
 #include <QMenu>
 #include <QSignalSpy>

@@ -1,6 +1,6 @@
 #include "frame/ButtonHints.h"
 
-#include "skin/ButtonIds.h"
+#include "shell/ButtonIds.h"
 
 #include <utility>
 

@@ -14,7 +14,7 @@
 #include "shell/CommandIds.h"
 #include "shell/FrameTimer.h"
 #include "shell/StringTable.h"
-#include "skin/ButtonIds.h"
+#include "shell/ButtonIds.h"
 #include "skin/ListControl.h"
 #include "views/LayoutListView.h"
 #include "views/PageView.h"

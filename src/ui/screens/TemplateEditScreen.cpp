@@ -3,8 +3,8 @@
 #include "layout/LayoutList.h"
 #include "shell/App.h"
 #include "shell/CommandIds.h"
+#include "shell/ButtonIds.h"
 #include "shell/StringTable.h"
-#include "skin/ButtonIds.h"
 #include "skin/ButtonLayout.h"
 #include "views/TemplateEditorView.h"
 

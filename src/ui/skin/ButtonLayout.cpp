@@ -1,6 +1,6 @@
 #include "skin/ButtonLayout.h"
 
-#include "skin/ButtonIds.h"
+#include "shell/ButtonIds.h"
 
 namespace gp::ui {
 
