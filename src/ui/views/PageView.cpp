@@ -462,18 +462,23 @@ QMenu* PageView::cellMenu(int cell)
     auto add = [this, menu](StringId label, bool enabled, std::function<void()> action) {
         QAction* item = menu->addAction(qtext(label));
         item->setEnabled(enabled);
-        connect(item, &QAction::triggered, this, [this, action] {
-            action();
-            refresh();
-            emit pageChanged();
-        });
+        // Queued: the action may pump events (a long photo turn does), which must not happen
+        // while the menu is still closing.
+        connect(
+            item, &QAction::triggered, this,
+            [this, action] {
+                action();
+                refresh();
+                emit pageChanged();
+            },
+            Qt::QueuedConnection);
     };
     add(StringId::MenuRotatePhoto, items.rotatePhoto && rotatePhoto, [this, cell] { rotatePhoto(cell); });
-    add(StringId::MenuCellDelete, items.remove, [this, &page, cell] { closeDropped(page.deleteCell(cell)); });
-    add(StringId::MenuCellCut, items.cut, [this, &page, cell] { closeDropped(page.cutCell(cell)); });
-    add(StringId::MenuCellCopy, items.copy, [this, &page, cell] { closeDropped(page.copyCell(cell)); });
-    add(StringId::MenuCopyToEmptyCells, items.copyToEmptyCells, [&page, cell] { page.copyToEmptyCells(cell); });
-    add(StringId::MenuCellPaste, items.paste, [this, &page, cell] { closeDropped(page.pasteCell(cell)); });
+    add(StringId::MenuCellDelete, items.remove, [this, page = &page, cell] { closeDropped(page->deleteCell(cell)); });
+    add(StringId::MenuCellCut, items.cut, [this, page = &page, cell] { closeDropped(page->cutCell(cell)); });
+    add(StringId::MenuCellCopy, items.copy, [this, page = &page, cell] { closeDropped(page->copyCell(cell)); });
+    add(StringId::MenuCopyToEmptyCells, items.copyToEmptyCells, [page = &page, cell] { page->copyToEmptyCells(cell); });
+    add(StringId::MenuCellPaste, items.paste, [this, page = &page, cell] { closeDropped(page->pasteCell(cell)); });
     menu->addSeparator();
     add(StringId::MenuCellHelp, bool(showHelp), [this] { showHelp(kCellHelpTopic); });
     return menu;
@@ -491,12 +496,15 @@ QMenu* PageView::objectMenu(QPoint point)
     auto add = [this](QMenu* into, const QString& label, bool enabled, std::function<void()> action) {
         QAction* item = into->addAction(label);
         item->setEnabled(enabled);
-        connect(item, &QAction::triggered, this, [this, action] {
-            action();
-            refresh();
-            showObjectReadout(selectedObjectRect(m_app->layoutPage(), printableRect()));
-            emit pageChanged();
-        });
+        connect(
+            item, &QAction::triggered, this,
+            [this, action] {
+                action();
+                refresh();
+                showObjectReadout(selectedObjectRect(m_app->layoutPage(), printableRect()));
+                emit pageChanged();
+            },
+            Qt::QueuedConnection);
     };
     QMenu* adjust = menu->addMenu(qtext(StringId::MenuAdjustSize));
     adjust->setEnabled(items.adjustSize);
@@ -508,25 +516,25 @@ QMenu* PageView::objectMenu(QPoint point)
         { StringId::Adjust300Dpi, SizePreset::Dpi300 } };
     const int selected = page.freeStyle().selectedPhoto;
     for (const auto& [label, preset] : presets)
-        add(adjust, qtext(label), items.adjustSize, [this, &page, selected, preset = preset] {
-            PhotoObject& object = page.photoObjects()[std::size_t(selected)];
-            if (const PhotoHandle& photo = page.photo(object.slot))
+        add(adjust, qtext(label), items.adjustSize, [this, page = &page, selected, preset = preset] {
+            PhotoObject& object = page->photoObjects()[std::size_t(selected)];
+            if (const PhotoHandle& photo = page->photo(object.slot))
                 object.rect = gp::adjustSize(
                     object.rect, { photo->width(), photo->height() }, photo->xPelsPerMeter(), preset, viewPage());
         });
-    add(menu, qtext(StringId::MenuRotatePhoto), items.rotatePhoto && rotatePhoto, [this, &page, selected] {
-        PhotoObject& object = page.photoObjects()[std::size_t(selected)];
+    add(menu, qtext(StringId::MenuRotatePhoto), items.rotatePhoto && rotatePhoto, [this, page = &page, selected] {
+        PhotoObject& object = page->photoObjects()[std::size_t(selected)];
         // Nothing happens when the turned rectangle cannot fit the printable area.
         const auto turned = rotatedObjectRect(object.rect, printableRect());
         if (turned && rotatePhoto(object.slot))
-            page.photoObjects()[std::size_t(selected)].rect = *turned;
+            page->photoObjects()[std::size_t(selected)].rect = *turned;
     });
-    add(menu, qtext(StringId::MenuCellCut), items.cut, [this, &page] { closeDropped(cutSelectedObject(page)); });
-    add(menu, qtext(StringId::MenuCellCopy), items.copy, [this, &page] { closeDropped(copySelectedObject(page)); });
+    add(menu, qtext(StringId::MenuCellCut), items.cut, [this, page = &page] { closeDropped(cutSelectedObject(*page)); });
+    add(menu, qtext(StringId::MenuCellCopy), items.copy, [this, page = &page] { closeDropped(copySelectedObject(*page)); });
     add(menu, qtext(StringId::MenuCellDelete), items.remove,
-        [this, &page] { closeDropped(deleteSelectedObject(page)); });
-    add(menu, qtext(StringId::MenuCellPaste), items.paste, [this, &page, at] {
-        if (!pasteObject(page, at, printableRect()))
+        [this, page = &page] { closeDropped(deleteSelectedObject(*page)); });
+    add(menu, qtext(StringId::MenuCellPaste), items.paste, [this, page = &page, at] {
+        if (!pasteObject(*page, at, printableRect()))
             m_app->host().beep();
     });
     menu->addSeparator();
