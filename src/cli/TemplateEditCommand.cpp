@@ -54,15 +54,15 @@ bool runOperation(TemplateEditor& editor, const std::string& op, Host& host)
         return false;
     EditOutcome outcome;
     if (kind == "split-v" && v.size() == 2)
-        outcome = editor.splitVertical({v[0], v[1]});
+        outcome = editor.splitVertical({ v[0], v[1] });
     else if (kind == "split-h" && v.size() == 2)
-        outcome = editor.splitHorizontal({v[0], v[1]});
+        outcome = editor.splitHorizontal({ v[0], v[1] });
     else if (kind == "grid" && v.size() == 4)
-        outcome = editor.gridSplit({v[0], v[1]}, v[2], v[3]);
+        outcome = editor.gridSplit({ v[0], v[1] }, v[2], v[3]);
     else if (kind == "merge" && v.size() == 4)
-        outcome = mergeByDrag(editor, {v[0], v[1]}, {v[2], v[3]});
+        outcome = mergeByDrag(editor, { v[0], v[1] }, { v[2], v[3] });
     else if (kind == "edge" && v.size() == 4) {
-        const auto edge = editor.edgeAt({v[0], v[1]});
+        const auto edge = editor.edgeAt({ v[0], v[1] });
         outcome = edge ? editor.moveEdge(*edge, edge->vertical ? v[2] : v[3]) : EditOutcome::Refused;
     } else
         return false;
@@ -81,7 +81,7 @@ int runTemplateEdit(CliContext& context, const std::vector<std::string>& words, 
         return usageError("templates edit NAME [--page ...] OP...");
     App& app = context.app;
     TemplateStore& store = app.templateStore();
-    const EditorPage editorPageRect = editorPage(page, {1 << 20, kEditorPageHeight});
+    const EditorPage editorPageRect = editorPage(page, { 1 << 20, kEditorPageHeight });
     TemplateEditor editor;
     const std::string name = templateNameFromEditor(words[1]);
     const int group = store.findOrAddGroup(templateGroupKey(page));

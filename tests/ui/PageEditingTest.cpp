@@ -50,8 +50,8 @@ QPoint centre(const Rect& r)
 void mouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button = Qt::LeftButton)
 {
     const bool move = type == QEvent::MouseMove;
-    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::MouseButtons(Qt::NoButton)
-                                                                     : Qt::MouseButtons(button);
+    const Qt::MouseButtons held
+        = type == QEvent::MouseButtonRelease ? Qt::MouseButtons(Qt::NoButton) : Qt::MouseButtons(button);
     QMouseEvent event(type, at, widget->mapToGlobal(at), move ? Qt::NoButton : button, held, Qt::NoModifier);
     QApplication::sendEvent(widget, &event);
 }
@@ -285,13 +285,14 @@ void PageEditingTest::freeStyleMenuRotatesNearTheEdgeAndPastesAtThePoint()
     const Rect printable = f.view().printableRect();
     // Against the right edge of the printable area.
     const Rect tall = page.photoObjects()[0].rect;
-    page.photoObjects()[0].rect = { printable.right - tall.width(), printable.top + 10, printable.right,
-        printable.top + 10 + tall.height() };
+    page.photoObjects()[0].rect
+        = { printable.right - tall.width(), printable.top + 10, printable.right, printable.top + 10 + tall.height() };
     const Rect before = page.photoObjects()[0].rect;
 
     std::unique_ptr<QMenu> menu(f.view().contextMenuAt(centre(before)));
     QVERIFY(menu);
-    QCOMPARE(enabledItems(menu.get()), (QStringList { "Adjust Size", "Rotate Photo", "Cut", "Copy", "Delete", "Help" }));
+    QCOMPARE(
+        enabledItems(menu.get()), (QStringList { "Adjust Size", "Rotate Photo", "Cut", "Copy", "Delete", "Help" }));
     choose(menu.get(), QStringLiteral("Rotate Photo"));
     const Rect after = page.photoObjects()[0].rect;
     QCOMPARE(after.width(), before.height());

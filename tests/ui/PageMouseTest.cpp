@@ -117,7 +117,8 @@ private slots:
         program.setProcessEnvironment(m_environment);
         program.start(QStringLiteral(GLIMMER_PROGRAM), { photo("red.bmp", "#d02020"), photo("blue.bmp", "#2040d0") });
         QVERIFY(program.waitForStarted());
-        QVERIFY2(waitFor([](const QImage& s) { return extentOf(s, kRed).width() > 40 && extentOf(s, kBlue).width() > 20; }),
+        QVERIFY2(
+            waitFor([](const QImage& s) { return extentOf(s, kRed).width() > 40 && extentOf(s, kBlue).width() > 20; }),
             "the photos never appeared");
         const QImage shot = screenshot();
         const QRect red = extentOf(shot, kRed);

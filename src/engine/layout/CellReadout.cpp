@@ -18,7 +18,8 @@ SizeUnit readSizeUnit(const ProfileFile& settings)
     return readUserInt(settings, StringId::KeySizeUnit, 0) == 1 ? SizeUnit::Centimetre : SizeUnit::Inch;
 }
 
-std::optional<CellPrint> cellPrint(const Rect& printerCell, int percent, Size photo, const PageGeometry& page, int lowDpi)
+std::optional<CellPrint> cellPrint(
+    const Rect& printerCell, int percent, Size photo, const PageGeometry& page, int lowDpi)
 {
     if (photo.width <= 0 || photo.height <= 0 || printerCell.isEmpty())
         return std::nullopt;
@@ -47,7 +48,7 @@ std::string cellSizeReadout(const LayoutList& list, const Rect& printerCell, con
             double(printerCell.height()) / std::max(page.dpiY, 1));
     if (!photo)
         return readout;
-    const auto print = cellPrint(printerCell, percent, {photo->width(), photo->height()}, page, lowDpi);
+    const auto print = cellPrint(printerCell, percent, { photo->width(), photo->height() }, page, lowDpi);
     if (!print)
         return readout;
     readout += formatText(StringId::CellPhotoFormat, photo->width(), photo->height(), print->dpi);

@@ -23,13 +23,14 @@ SizeUnit readSizeUnit(const ProfileFile& settings);
 
 // How a photo prints in a cell given in printer pixels.
 struct CellPrint {
-    Rect fitted;         // the photo's fitted box, printer pixels
+    Rect fitted; // the photo's fitted box, printer pixels
     double widthInches = 0;
     double heightInches = 0;
-    int dpi = 0;         // effective resolution
-    bool low = false;    // below the threshold
+    int dpi = 0; // effective resolution
+    bool low = false; // below the threshold
 };
-std::optional<CellPrint> cellPrint(const Rect& printerCell, int percent, Size photo, const PageGeometry& page, int lowDpi);
+std::optional<CellPrint> cellPrint(
+    const Rect& printerCell, int percent, Size photo, const PageGeometry& page, int lowDpi);
 
 // The status-line text of a cell: " Photo Size: " (or the user template's name) with the cell's
 // width and height in inches ("%.1fx%.1f"), and, when the cell holds a photo, its pixel size and

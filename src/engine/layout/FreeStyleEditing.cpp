@@ -11,7 +11,10 @@ namespace {
 constexpr int kCascadeStep = 20;
 constexpr int kCascadeSteps = 10;
 
-Rect moved(const Rect& r, int dx, int dy) { return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
+Rect moved(const Rect& r, int dx, int dy)
+{
+    return { r.left + dx, r.top + dy, r.right + dx, r.bottom + dy };
+}
 
 // r moved (not resized) as little as possible to lie inside area; a rectangle larger than the area
 // keeps to its top-left corner.
@@ -24,8 +27,9 @@ Rect keptInside(const Rect& r, const Rect& area)
 
 Rect intersection(const Rect& a, const Rect& b)
 {
-    const Rect r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
-    return r.isEmpty() ? Rect{} : r;
+    const Rect r { std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+        std::min(a.bottom, b.bottom) };
+    return r.isEmpty() ? Rect {} : r;
 }
 
 double listScale(const TextList& list, const Rect& target)
@@ -34,20 +38,23 @@ double listScale(const TextList& list, const Rect& target)
     return from > 0 ? double(std::max(target.width(), target.height())) / from : 1.0;
 }
 
-bool validIndex(int index, std::size_t size) { return index >= 0 && std::size_t(index) < size; }
+bool validIndex(int index, std::size_t size)
+{
+    return index >= 0 && std::size_t(index) < size;
+}
 
 } // namespace
 
 Rect newPhotoObjectRect(Size photo, int xPelsPerMeter, std::size_t objectsOnPage, const ViewPage& view)
 {
     const int step = int(objectsOnPage % kCascadeSteps) * kCascadeStep;
-    const Point corner{view.printable.left + step, view.printable.top + step};
-    return adjustSize({corner.x, corner.y, corner.x, corner.y}, photo, xPelsPerMeter, SizePreset::Default, view);
+    const Point corner { view.printable.left + step, view.printable.top + step };
+    return adjustSize({ corner.x, corner.y, corner.x, corner.y }, photo, xPelsPerMeter, SizePreset::Default, view);
 }
 
 int slotForNewObject(const LayoutPage& page)
 {
-    std::array<bool, LayoutPage::kSlots> shown{};
+    std::array<bool, LayoutPage::kSlots> shown {};
     for (const PhotoObject& object : page.photoObjects())
         if (validIndex(object.slot, shown.size()))
             shown[std::size_t(object.slot)] = true;
@@ -68,9 +75,9 @@ bool addPhotoObjectFor(LayoutPage& page, int slot, const ViewPage& view)
     if (!validIndex(slot, LayoutPage::kSlots) || !page.photo(slot))
         return false;
     const Image& photo = *page.photo(slot);
-    const Rect rect = newPhotoObjectRect({photo.width(), photo.height()}, photo.xPelsPerMeter(),
-        page.photoObjects().size(), view);
-    if (!page.addPhotoObject({rect, slot}))
+    const Rect rect = newPhotoObjectRect(
+        { photo.width(), photo.height() }, photo.xPelsPerMeter(), page.photoObjects().size(), view);
+    if (!page.addPhotoObject({ rect, slot }))
         return false;
     FreeStyleState& state = page.freeStyle();
     state.selectedPhoto = int(page.photoObjects().size()) - 1;
@@ -84,20 +91,20 @@ Rect textObjectRect(const TextList& list, const TextItem& item, const Rect& prin
     const double f = listScale(list, printable);
     auto mapX = [&](int x) { return printable.left + int((x - list.rect().left) * f); };
     auto mapY = [&](int y) { return printable.top + int((y - list.rect().top) * f); };
-    return {mapX(item.rect.left), mapY(item.rect.top), mapX(item.rect.right), mapY(item.rect.bottom)};
+    return { mapX(item.rect.left), mapY(item.rect.top), mapX(item.rect.right), mapY(item.rect.bottom) };
 }
 
 Point viewPointInList(const TextList& list, Point p, const Rect& printable)
 {
     const double f = listScale(list, printable);
-    return {list.rect().left + int((p.x - printable.left) / f), list.rect().top + int((p.y - printable.top) / f)};
+    return { list.rect().left + int((p.x - printable.left) / f), list.rect().top + int((p.y - printable.top) / f) };
 }
 
 Rect viewRectInList(const TextList& list, const Rect& r, const Rect& printable)
 {
-    const Point topLeft = viewPointInList(list, {r.left, r.top}, printable);
-    const Point bottomRight = viewPointInList(list, {r.right, r.bottom}, printable);
-    return {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+    const Point topLeft = viewPointInList(list, { r.left, r.top }, printable);
+    const Point bottomRight = viewPointInList(list, { r.right, r.bottom }, printable);
+    return { topLeft.x, topLeft.y, bottomRight.x, bottomRight.y };
 }
 
 ObjectKind selectObjectAt(LayoutPage& page, Point p, const Rect& printable)
@@ -135,13 +142,13 @@ std::array<Rect, 8> objectHandles(const Rect& o, const Rect& printable)
 {
     const int midX = (o.left + o.right) / 2;
     const int midY = (o.top + o.bottom) / 2;
-    const Point centres[8] = {{o.left, o.top}, {midX, o.top}, {o.right, o.top}, {o.right, midY},
-        {o.right, o.bottom}, {midX, o.bottom}, {o.left, o.bottom}, {o.left, midY}};
+    const Point centres[8] = { { o.left, o.top }, { midX, o.top }, { o.right, o.top }, { o.right, midY },
+        { o.right, o.bottom }, { midX, o.bottom }, { o.left, o.bottom }, { o.left, midY } };
     std::array<Rect, 8> handles;
     for (std::size_t i = 0; i < handles.size(); ++i) {
         const Point c = centres[i];
-        const Rect square{c.x - kHandleSize / 2, c.y - kHandleSize / 2, c.x - kHandleSize / 2 + kHandleSize,
-            c.y - kHandleSize / 2 + kHandleSize};
+        const Rect square { c.x - kHandleSize / 2, c.y - kHandleSize / 2, c.x - kHandleSize / 2 + kHandleSize,
+            c.y - kHandleSize / 2 + kHandleSize };
         handles[i] = intersection(square, printable);
     }
     return handles;
@@ -171,11 +178,13 @@ Rect dragObject(const Rect& start, std::optional<Handle> handle, Point from, Poi
     if (left)
         r.left = std::clamp(start.left + dx, printable.left, start.right - kMinObjectSide);
     if (right)
-        r.right = std::clamp(start.right + dx, start.left + kMinObjectSide, std::max(printable.right, start.left + kMinObjectSide));
+        r.right = std::clamp(
+            start.right + dx, start.left + kMinObjectSide, std::max(printable.right, start.left + kMinObjectSide));
     if (top)
         r.top = std::clamp(start.top + dy, printable.top, start.bottom - kMinObjectSide);
     if (bottom)
-        r.bottom = std::clamp(start.bottom + dy, start.top + kMinObjectSide, std::max(printable.bottom, start.top + kMinObjectSide));
+        r.bottom = std::clamp(
+            start.bottom + dy, start.top + kMinObjectSide, std::max(printable.bottom, start.top + kMinObjectSide));
     return r;
 }
 
@@ -184,7 +193,8 @@ Rect shrinkToPhoto(const Rect& object, Size photo)
     if (photo.width <= 0 || photo.height <= 0)
         return object;
     const Rect fitted = fitPhoto(object, photo);
-    return {object.left, object.top, object.left + std::max(fitted.width(), 1), object.top + std::max(fitted.height(), 1)};
+    return { object.left, object.top, object.left + std::max(fitted.width(), 1),
+        object.top + std::max(fitted.height(), 1) };
 }
 
 void setSelectedObjectRect(LayoutPage& page, const Rect& r, const Rect& printable)
@@ -199,7 +209,7 @@ void setSelectedObjectRect(LayoutPage& page, const Rect& r, const Rect& printabl
         return;
     PhotoObject& object = page.photoObjects()[std::size_t(state.selectedPhoto)];
     const PhotoHandle& photo = validIndex(object.slot, LayoutPage::kSlots) ? page.photo(object.slot) : nullptr;
-    object.rect = photo ? shrinkToPhoto(r, {photo->width(), photo->height()}) : r;
+    object.rect = photo ? shrinkToPhoto(r, { photo->width(), photo->height() }) : r;
 }
 
 std::optional<Rect> rotatedObjectRect(const Rect& object, const Rect& printable)
@@ -210,7 +220,7 @@ std::optional<Rect> rotatedObjectRect(const Rect& object, const Rect& printable)
         return std::nullopt;
     const int left = std::min(object.left, printable.right - width);
     const int top = std::min(object.top, printable.bottom - height);
-    return Rect{left, top, left + width, top + height};
+    return Rect { left, top, left + width, top + height };
 }
 
 PhotoHandle deleteSelectedObject(LayoutPage& page)
@@ -246,8 +256,8 @@ PhotoHandle copySelectedObject(LayoutPage& page)
         return nullptr;
     const PhotoObject& object = photos[std::size_t(state.selectedPhoto)];
     state.photoClipboard = object;
-    PhotoHandle previous = std::exchange(state.photoClipboardImage,
-        validIndex(object.slot, LayoutPage::kSlots) ? page.photo(object.slot) : nullptr);
+    PhotoHandle previous = std::exchange(
+        state.photoClipboardImage, validIndex(object.slot, LayoutPage::kSlots) ? page.photo(object.slot) : nullptr);
     state.lastCopied = ObjectKind::Photo;
     return page.releasedPhoto(std::move(previous));
 }
@@ -270,7 +280,8 @@ bool pasteObject(LayoutPage& page, Point p, const Rect& printable)
     FreeStyleState& state = page.freeStyle();
     const bool photo = state.lastCopied == ObjectKind::Photo || !state.textClipboard;
     if (photo) {
-        if (!state.photoClipboard || !state.photoClipboardImage || page.photoObjects().size() >= LayoutPage::kMaxObjects)
+        if (!state.photoClipboard || !state.photoClipboardImage
+            || page.photoObjects().size() >= LayoutPage::kMaxObjects)
             return false;
         int slot = -1;
         for (int s = 0; s < LayoutPage::kSlots && slot < 0; ++s)
@@ -280,7 +291,7 @@ bool pasteObject(LayoutPage& page, Point p, const Rect& printable)
             return false;
         page.setPhoto(slot, state.photoClipboardImage);
         const Rect& r = state.photoClipboard->rect;
-        page.addPhotoObject({keptInside(moved(r, p.x - r.left, p.y - r.top), printable), slot});
+        page.addPhotoObject({ keptInside(moved(r, p.x - r.left, p.y - r.top), printable), slot });
         state.selectedPhoto = int(page.photoObjects().size()) - 1;
         state.selectedText = -1;
         state.lastSelected = ObjectKind::Photo;

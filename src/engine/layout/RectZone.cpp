@@ -8,7 +8,10 @@ constexpr int kEdgeBand = 6;
 constexpr int kCoreAcross = 15;
 constexpr int kCoreAlong = 5;
 
-Rect shrunk(const Rect& r, int dx, int dy) { return {r.left + dx, r.top + dy, r.right - dx, r.bottom - dy}; }
+Rect shrunk(const Rect& r, int dx, int dy)
+{
+    return { r.left + dx, r.top + dy, r.right - dx, r.bottom - dy };
+}
 
 } // namespace
 

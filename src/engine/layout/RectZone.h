@@ -17,6 +17,9 @@ enum class CutDirection { Vertical, Horizontal };
 // (between the grown and the shrunk rectangle) holds it; a corner of the band is Outside.
 RectZone rectZone(const Rect& r, Point p, CutDirection cut = CutDirection::Vertical);
 
-inline bool isEdgeZone(RectZone zone) { return int(zone) <= int(RectZone::Right); }
+inline bool isEdgeZone(RectZone zone)
+{
+    return int(zone) <= int(RectZone::Right);
+}
 
 } // namespace gp

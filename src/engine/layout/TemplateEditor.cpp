@@ -10,7 +10,7 @@ namespace gp {
 void TemplateEditor::reset(const Rect& page, std::string name)
 {
     m_page = page;
-    m_cells = {page};
+    m_cells = { page };
     setName(std::move(name));
     m_index = -1;
     m_modified = false;
@@ -23,7 +23,7 @@ void TemplateEditor::load(const Rect& page, std::vector<Rect> cells, std::string
     if (m_cells.size() > std::size_t(kMaxCells))
         m_cells.resize(std::size_t(kMaxCells));
     if (m_cells.empty())
-        m_cells = {page};
+        m_cells = { page };
     setName(std::move(name));
     m_index = index;
     m_modified = false;
@@ -86,9 +86,15 @@ EditOutcome TemplateEditor::split(Point p, bool vertical)
     return EditOutcome::Refused;
 }
 
-EditOutcome TemplateEditor::splitVertical(Point p) { return split(p, true); }
+EditOutcome TemplateEditor::splitVertical(Point p)
+{
+    return split(p, true);
+}
 
-EditOutcome TemplateEditor::splitHorizontal(Point p) { return split(p, false); }
+EditOutcome TemplateEditor::splitHorizontal(Point p)
+{
+    return split(p, false);
+}
 
 EditOutcome TemplateEditor::gridSplit(Point p, int columns, int rows)
 {
@@ -107,8 +113,8 @@ EditOutcome TemplateEditor::gridSplit(Point p, int columns, int rows)
         for (int c = 0; c < columns; ++c) {
             const int left = cell.left + c * width;
             const int top = cell.top + r * height;
-            grid.push_back({left, top, c == columns - 1 ? cell.right : left + width,
-                            r == rows - 1 ? cell.bottom : top + height});
+            grid.push_back({ left, top, c == columns - 1 ? cell.right : left + width,
+                r == rows - 1 ? cell.bottom : top + height });
         }
     // The first grid cell takes the old cell's place, so the cell order stays stable.
     m_cells[std::size_t(index)] = grid.front();
@@ -131,10 +137,12 @@ std::optional<MergePair> TemplateEditor::mergePairAt(Point p) const
             const RectZone zoneB = rectZone(b, p);
             if (zoneA == RectZone::Right && zoneB == RectZone::Left && a.right == b.left && a.top == b.top
                 && a.bottom == b.bottom)
-                return MergePair{int(std::min(i, j)), int(std::max(i, j)), {a.right, a.top, a.right + 1, a.bottom}};
+                return MergePair { int(std::min(i, j)), int(std::max(i, j)),
+                    { a.right, a.top, a.right + 1, a.bottom } };
             if (zoneA == RectZone::Bottom && zoneB == RectZone::Top && a.bottom == b.top && a.left == b.left
                 && a.right == b.right)
-                return MergePair{int(std::min(i, j)), int(std::max(i, j)), {a.left, a.bottom, a.right, a.bottom + 1}};
+                return MergePair { int(std::min(i, j)), int(std::max(i, j)),
+                    { a.left, a.bottom, a.right, a.bottom + 1 } };
         }
     }
     return std::nullopt;
@@ -147,8 +155,8 @@ EditOutcome TemplateEditor::merge(Point p)
         return EditOutcome::Refused;
     Rect& kept = m_cells[std::size_t(pair->first)];
     const Rect& other = m_cells[std::size_t(pair->second)];
-    kept = {std::min(kept.left, other.left), std::min(kept.top, other.top), std::max(kept.right, other.right),
-            std::max(kept.bottom, other.bottom)};
+    kept = { std::min(kept.left, other.left), std::min(kept.top, other.top), std::max(kept.right, other.right),
+        std::max(kept.bottom, other.bottom) };
     m_cells.erase(m_cells.begin() + pair->second);
     m_modified = true;
     return EditOutcome::Done;
@@ -159,10 +167,10 @@ std::optional<EditorEdge> TemplateEditor::edgeAt(Point p) const
     for (const Rect& cell : m_cells) {
         EditorEdge edge;
         switch (rectZone(cell, p)) {
-        case RectZone::Left: edge = {true, cell.left}; break;
-        case RectZone::Right: edge = {true, cell.right}; break;
-        case RectZone::Top: edge = {false, cell.top}; break;
-        case RectZone::Bottom: edge = {false, cell.bottom}; break;
+        case RectZone::Left: edge = { true, cell.left }; break;
+        case RectZone::Right: edge = { true, cell.right }; break;
+        case RectZone::Top: edge = { false, cell.top }; break;
+        case RectZone::Bottom: edge = { false, cell.bottom }; break;
         default: continue;
         }
         const int pageLow = edge.vertical ? m_page.left : m_page.top;

@@ -15,18 +15,21 @@ EditorPage editorPage(const PageGeometry& page, Size area)
     result.heightThousandths = std::max(page.wholeInchHeight, 1) * 1000 / std::max(page.dpiY, 1);
     const double scale = std::min(double(std::max(area.width, 1)) / result.widthThousandths,
         double(std::max(area.height, 1)) / result.heightThousandths);
-    result.rect = {0, 0, std::max(1, int(std::lround(result.widthThousandths * scale))),
-        std::max(1, int(std::lround(result.heightThousandths * scale)))};
+    result.rect = { 0, 0, std::max(1, int(std::lround(result.widthThousandths * scale))),
+        std::max(1, int(std::lround(result.heightThousandths * scale))) };
     return result;
 }
 
 namespace {
 
-int scaleValue(int value, double factor) { return int(std::lround(value * factor)); }
+int scaleValue(int value, double factor)
+{
+    return int(std::lround(value * factor));
+}
 
 Rect scaleRect(const Rect& r, double fx, double fy)
 {
-    return {scaleValue(r.left, fx), scaleValue(r.top, fy), scaleValue(r.right, fx), scaleValue(r.bottom, fy)};
+    return { scaleValue(r.left, fx), scaleValue(r.top, fy), scaleValue(r.right, fx), scaleValue(r.bottom, fy) };
 }
 
 } // namespace
@@ -37,8 +40,8 @@ std::vector<Rect> cellsToStored(const std::vector<Rect>& cells, const EditorPage
     const double fy = double(page.heightThousandths) / page.rect.height();
     std::vector<Rect> stored;
     for (const Rect& cell : cells) {
-        const Rect onPage{cell.left - page.rect.left, cell.top - page.rect.top, cell.right - page.rect.left,
-            cell.bottom - page.rect.top};
+        const Rect onPage { cell.left - page.rect.left, cell.top - page.rect.top, cell.right - page.rect.left,
+            cell.bottom - page.rect.top };
         const Rect thousandths = scaleRect(onPage, fx, fy);
         stored.push_back(page.landscape() ? rotateForStorage(thousandths, page.heightThousandths) : thousandths);
     }
@@ -53,8 +56,8 @@ std::vector<Rect> storedToCells(const std::vector<Rect>& stored, const EditorPag
     for (const Rect& s : stored) {
         const Rect onPage = page.landscape() ? rotateForLandscape(s, page.heightThousandths) : s;
         const Rect r = scaleRect(onPage, fx, fy);
-        cells.push_back({r.left + page.rect.left, r.top + page.rect.top, r.right + page.rect.left,
-            r.bottom + page.rect.top});
+        cells.push_back(
+            { r.left + page.rect.left, r.top + page.rect.top, r.right + page.rect.left, r.bottom + page.rect.top });
     }
     return cells;
 }
@@ -76,7 +79,8 @@ bool openUserTemplate(TemplateEditor& editor, const TemplateStore& store, const 
     return true;
 }
 
-bool saveUserTemplate(TemplateEditor& editor, TemplateStore& store, const PageGeometry& page, const EditorPage& editorPage)
+bool saveUserTemplate(
+    TemplateEditor& editor, TemplateStore& store, const PageGeometry& page, const EditorPage& editorPage)
 {
     const int group = store.findOrAddGroup(templateGroupKey(page));
     if (group < 0)
@@ -90,7 +94,8 @@ bool saveUserTemplate(TemplateEditor& editor, TemplateStore& store, const PageGe
         editor.markSaved(store.templateCount(group) - 1);
         return true;
     }
-    if (editor.templateIndex() >= store.templateCount(group) || !store.replace(group, editor.templateIndex(), std::move(layout)))
+    if (editor.templateIndex() >= store.templateCount(group)
+        || !store.replace(group, editor.templateIndex(), std::move(layout)))
         return false;
     editor.markSaved(editor.templateIndex());
     return true;

@@ -36,6 +36,7 @@ bool openUserTemplate(TemplateEditor& editor, const TemplateStore& store, const 
 // Saves the editor's template into the page's group: a new one at the end, an edited one in its
 // place. False when nothing was saved (no group, an edited template whose index is gone, or a
 // failed write); the editor then keeps its changes.
-bool saveUserTemplate(TemplateEditor& editor, TemplateStore& store, const PageGeometry& page, const EditorPage& editorPage);
+bool saveUserTemplate(
+    TemplateEditor& editor, TemplateStore& store, const PageGeometry& page, const EditorPage& editorPage);
 
 } // namespace gp

@@ -2,8 +2,8 @@
 
 #include "layout/LayoutList.h"
 #include "shell/App.h"
-#include "shell/CommandIds.h"
 #include "shell/ButtonIds.h"
+#include "shell/CommandIds.h"
 #include "shell/StringTable.h"
 #include "skin/ButtonLayout.h"
 #include "views/TemplateEditorView.h"
@@ -87,14 +87,15 @@ void TemplateEditScreen::buildWidgets()
     layout->addWidget(new QLabel(qtext(StringId::EditorNameLabel), m_panel));
     m_name = new QLineEdit(m_panel);
     m_name->setMaxLength(int(TemplateEditor::kMaxNameLength));
-    QObject::connect(m_name, &QLineEdit::textEdited, m_panel,
-        [this](const QString& name) { m_editor.setName(name.toStdString()); });
+    QObject::connect(
+        m_name, &QLineEdit::textEdited, m_panel, [this](const QString& name) { m_editor.setName(name.toStdString()); });
     layout->addWidget(m_name);
     const std::pair<StringId, std::function<void()>> commands[] = { { StringId::EditorNew, [this] { startNew(); } },
-        { StringId::EditorSave, [this] {
-             if (!save())
-                 app().host().beep();
-         } },
+        { StringId::EditorSave,
+            [this] {
+                if (!save())
+                    app().host().beep();
+            } },
         { StringId::EditorDelete, [this] { deleteTemplate(); } } };
     for (const auto& [label, action] : commands) {
         auto* button = new QPushButton(qtext(label), m_panel);
@@ -161,8 +162,8 @@ void TemplateEditScreen::deleteTemplate()
         app().host().beep();
         return;
     }
-    if (app().host().ask(text(StringId::CaptionWarning), text(StringId::DeleteTemplateQuestion), Buttons::YesNo,
-            Icon::Warning)
+    if (app().host().ask(
+            text(StringId::CaptionWarning), text(StringId::DeleteTemplateQuestion), Buttons::YesNo, Icon::Warning)
         == Answer::No)
         return;
     if (!app().templateStore().remove(group(), m_editor.templateIndex())) {
@@ -184,9 +185,8 @@ void TemplateEditScreen::cancel()
 {
     if (!m_editor.modified())
         return;
-    if (app().host().ask(text(StringId::ProductName), text(StringId::EditorSaveChanges), Buttons::YesNo,
-            Icon::Question)
-        == Answer::Yes
+    if (app().host().ask(text(StringId::ProductName), text(StringId::EditorSaveChanges), Buttons::YesNo, Icon::Question)
+            == Answer::Yes
         && !save())
         app().host().beep();
 }

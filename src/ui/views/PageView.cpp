@@ -138,8 +138,8 @@ std::vector<int> PageView::lowResolutionCells() const
     const std::vector<Rect> cells = printerCells(list, list.selected, page);
     for (std::size_t i = 0; i < cells.size(); ++i)
         if (const PhotoHandle& photo = layoutPage.photo(int(i)))
-            if (const auto print = cellPrint(
-                    cells[i], layoutPage.percent(), { photo->width(), photo->height() }, page, threshold);
+            if (const auto print
+                = cellPrint(cells[i], layoutPage.percent(), { photo->width(), photo->height() }, page, threshold);
                 print && print->low)
                 low.push_back(int(i));
     return low;
@@ -238,7 +238,8 @@ void PageView::paintFreeStyle(QPainter& p)
     page.freeStyleTexts().draw(context, printable);
     if (m_gridShown)
         paintGrid(p);
-    const std::optional<Rect> selected = m_objectDrag ? std::optional<Rect>(m_dragRect) : selectedObjectRect(page, printable);
+    const std::optional<Rect> selected
+        = m_objectDrag ? std::optional<Rect>(m_dragRect) : selectedObjectRect(page, printable);
     if (!selected)
         return;
     if (m_objectDrag) {
@@ -320,8 +321,9 @@ void PageView::mouseMoveEvent(QMouseEvent* event)
         }
         const auto selected = selectedObjectRect(m_app->layoutPage(), printable);
         const auto handle = selected ? handleAt(*selected, printable, toPoint(point)) : std::nullopt;
-        setCursor(handle ? handleCursor(*handle) : selected && selected->contains(toPoint(point)) ? Qt::SizeAllCursor
-                                                                                               : Qt::ArrowCursor);
+        setCursor(handle                                         ? handleCursor(*handle)
+                : selected && selected->contains(toPoint(point)) ? Qt::SizeAllCursor
+                                                                 : Qt::ArrowCursor);
         return;
     }
     const int cell = cellAtPoint(point);
@@ -508,12 +510,12 @@ QMenu* PageView::objectMenu(QPoint point)
     };
     QMenu* adjust = menu->addMenu(qtext(StringId::MenuAdjustSize));
     adjust->setEnabled(items.adjustSize);
-    const std::pair<StringId, SizePreset> presets[] = { { StringId::AdjustDefaultSize, SizePreset::Default },
-        { StringId::AdjustPocketSize, SizePreset::Pocket }, { StringId::AdjustSmallSize, SizePreset::Small },
-        { StringId::AdjustMediumSize, SizePreset::Medium }, { StringId::AdjustLargeSize, SizePreset::Large },
-        { StringId::Adjust100Dpi, SizePreset::Dpi100 }, { StringId::Adjust150Dpi, SizePreset::Dpi150 },
-        { StringId::Adjust200Dpi, SizePreset::Dpi200 }, { StringId::Adjust250Dpi, SizePreset::Dpi250 },
-        { StringId::Adjust300Dpi, SizePreset::Dpi300 } };
+    const std::pair<StringId, SizePreset> presets[]
+        = { { StringId::AdjustDefaultSize, SizePreset::Default }, { StringId::AdjustPocketSize, SizePreset::Pocket },
+              { StringId::AdjustSmallSize, SizePreset::Small }, { StringId::AdjustMediumSize, SizePreset::Medium },
+              { StringId::AdjustLargeSize, SizePreset::Large }, { StringId::Adjust100Dpi, SizePreset::Dpi100 },
+              { StringId::Adjust150Dpi, SizePreset::Dpi150 }, { StringId::Adjust200Dpi, SizePreset::Dpi200 },
+              { StringId::Adjust250Dpi, SizePreset::Dpi250 }, { StringId::Adjust300Dpi, SizePreset::Dpi300 } };
     const int selected = page.freeStyle().selectedPhoto;
     for (const auto& [label, preset] : presets)
         add(adjust, qtext(label), items.adjustSize, [this, page = &page, selected, preset = preset] {
@@ -529,8 +531,10 @@ QMenu* PageView::objectMenu(QPoint point)
         if (turned && rotatePhoto(object.slot))
             page->photoObjects()[std::size_t(selected)].rect = *turned;
     });
-    add(menu, qtext(StringId::MenuCellCut), items.cut, [this, page = &page] { closeDropped(cutSelectedObject(*page)); });
-    add(menu, qtext(StringId::MenuCellCopy), items.copy, [this, page = &page] { closeDropped(copySelectedObject(*page)); });
+    add(menu, qtext(StringId::MenuCellCut), items.cut,
+        [this, page = &page] { closeDropped(cutSelectedObject(*page)); });
+    add(menu, qtext(StringId::MenuCellCopy), items.copy,
+        [this, page = &page] { closeDropped(copySelectedObject(*page)); });
     add(menu, qtext(StringId::MenuCellDelete), items.remove,
         [this, page = &page] { closeDropped(deleteSelectedObject(*page)); });
     add(menu, qtext(StringId::MenuCellPaste), items.paste, [this, page = &page, at] {

@@ -28,7 +28,7 @@ namespace gp {
 class App;
 class Image;
 struct ViewPage;
-}
+} // namespace gp
 
 namespace gp::ui {
 

@@ -89,9 +89,7 @@ void TemplateEditorView::report(int outcome)
         update();
         emit changed();
         return;
-    case EditOutcome::Refused:
-        m_host->beep();
-        return;
+    case EditOutcome::Refused: m_host->beep(); return;
     case EditOutcome::TooManyCells:
         m_host->message(text(StringId::CaptionWarning), text(StringId::TooManyCells), Icon::Warning);
         return;
