@@ -5,7 +5,7 @@
 #include "Json.h"
 #include "PageOptions.h"
 #include "TemplateEditCommand.h"
-#include "codecs/OpenPhoto.h"
+#include "app/OpenPhoto.h"
 #include "draw/PrintDevice.h"
 #include "gfx/QtPrinterCatalog.h"
 #include "layout/CellReadout.h"

@@ -2,7 +2,7 @@
 // glimmerpress-cli templates edit: the template editor's tools without a window.
 
 #include "CliContext.h"
-#include "print/PageGeometry.h"
+#include "draw/PageGeometry.h"
 
 #include <string>
 #include <vector>

@@ -11,7 +11,7 @@
 #include "layout/TemplateEditor.h"
 #include "screens/LayoutScreen.h"
 #include "screens/TemplateEditScreen.h"
-#include "shell/App.h"
+#include "app/App.h"
 #include "skin/ListControl.h"
 #include "views/PageView.h"
 #include "views/TemplateEditorView.h"

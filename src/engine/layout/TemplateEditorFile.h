@@ -5,7 +5,7 @@
 
 #include "layout/TemplateEditor.h"
 #include "layout/TemplateStore.h"
-#include "print/PageGeometry.h"
+#include "draw/PageGeometry.h"
 
 namespace gp {
 

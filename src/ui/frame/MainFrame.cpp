@@ -1,6 +1,6 @@
 #include "frame/MainFrame.h"
 
-#include "codecs/OpenPhoto.h"
+#include "app/OpenPhoto.h"
 #include "dialogs/HelpViewer.h"
 #include "dialogs/ImageInfoDialog.h"
 #include "frame/ButtonHints.h"
@@ -8,6 +8,7 @@
 #include "frame/HelpKeyHook.h"
 #include "frame/ScannerEventFilter.h"
 #include "image/Zoom.h"
+#include "app/App.h"
 #include "screens/CropPhotoScreen.h"
 #include "screens/EditPhotoScreen.h"
 #include "screens/FramePhotoScreen.h"
@@ -15,7 +16,6 @@
 #include "screens/LayoutScreen.h"
 #include "screens/TemplateEditScreen.h"
 #include "screens/TextScreen.h"
-#include "shell/App.h"
 #include "shell/CommandIds.h"
 #include "shell/Host.h"
 #include "shell/StringTable.h"

@@ -1,7 +1,7 @@
 #include "screens/TemplateEditScreen.h"
 
 #include "layout/LayoutList.h"
-#include "shell/App.h"
+#include "app/App.h"
 #include "shell/ButtonIds.h"
 #include "shell/CommandIds.h"
 #include "shell/StringTable.h"

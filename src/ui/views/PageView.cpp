@@ -7,7 +7,7 @@
 #include "layout/PageGeometryInView.h"
 #include "layout/PageMenus.h"
 #include "layout/PhotoFit.h"
-#include "shell/App.h"
+#include "app/App.h"
 #include "shell/StringTable.h"
 
 #include <QContextMenuEvent>
