@@ -183,7 +183,9 @@ void MainFrame::buildScreens()
     m_screens.push_back(std::make_unique<EditPhotoScreen>(context));
     m_screens.push_back(std::make_unique<FramePhotoScreen>(context));
     m_screens.push_back(std::make_unique<TextScreen>(context));
-    m_screens.push_back(std::make_unique<TemplateEditScreen>(context));
+    auto editor = std::make_unique<TemplateEditScreen>(context);
+    m_layout->editTemplate = [screen = editor.get()](int index) { screen->open(index); };
+    m_screens.push_back(std::move(editor));
     for (const auto& screen : m_screens)
         screen->install();
     // The status and tools bars stay above the screens' widgets.
