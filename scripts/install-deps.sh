@@ -15,8 +15,8 @@ packages=(
   libvips-tools python3
   python3-pil python3-olefile libgsf-bin
   cups cups-client cups-filters printer-driver-cups-pdf
-  # the program at run time
-  xdg-utils
+  # the program at run time; Liberation Sans answers for the texts' default face "Arial"
+  xdg-utils fonts-liberation2
 )
 
 missing=()
