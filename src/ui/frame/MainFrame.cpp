@@ -4,6 +4,7 @@
 #include "dialogs/HelpViewer.h"
 #include "dialogs/ImageInfoDialog.h"
 #include "dialogs/PrintDialog.h"
+#include "dialogs/TemplateCommand.h"
 #include "frame/ButtonHints.h"
 #include "frame/CommandMenu.h"
 #include "frame/CopiesView.h"
@@ -289,6 +290,8 @@ void MainFrame::registerCommands()
     auto frame = [&](int id, std::function<int()> action) {
         commands.set(id, [action](std::string_view) { return action(); });
     };
+    // Template… (108): the single-photo page composer; a double click on its photo opens another.
+    new TemplateCommand(this, *m_app, [this] { runCommand(command::Open); });
     frame(command::Exit, [this] {
         close();
         return 0;
