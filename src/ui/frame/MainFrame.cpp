@@ -3,38 +3,33 @@
 #include "codecs/OpenPhoto.h"
 #include "dialogs/HelpViewer.h"
 #include "dialogs/ImageInfoDialog.h"
-#include "dialogs/PrintDialog.h"
 #include "dialogs/TemplateCommand.h"
 #include "frame/ButtonHints.h"
 #include "frame/CommandMenu.h"
-#include "frame/CopiesView.h"
 #include "frame/HelpKeyHook.h"
 #include "frame/ScannerEventFilter.h"
-#include "gfx/QtImage.h"
 #include "image/Zoom.h"
-#include "layout/LabelSheets.h"
-#include "print/Calibration.h"
-#include "print/LayoutPagePrint.h"
-#include "print/PrintCommand.h"
+#include "screens/CropPhotoScreen.h"
+#include "screens/EditPhotoScreen.h"
+#include "screens/FramePhotoScreen.h"
+#include "screens/GetPhotosScreen.h"
+#include "screens/LayoutScreen.h"
+#include "screens/TemplateEditScreen.h"
+#include "screens/TextScreen.h"
 #include "shell/App.h"
 #include "shell/CommandIds.h"
-#include "shell/FrameTimer.h"
 #include "shell/Host.h"
 #include "shell/StringTable.h"
 #include "skin/ButtonBar.h"
-#include "skin/ListControl.h"
+#include "skin/ButtonIds.h"
 #include "skin/PopupText.h"
-#include "skin/SkinBitmap.h"
 #include "skin/SuperStatic.h"
 #include "views/FullScreenView.h"
-#include "views/LayoutListView.h"
 #include "views/PageView.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QMessageBox>
 #include <QShortcut>
 #include <QToolButton>
@@ -48,11 +43,6 @@ QString qtext(StringId id)
     return QString::fromUtf8(text(id).data(), qsizetype(text(id).size()));
 }
 
-QRect qrect(const Rect& r)
-{
-    return QRect(r.left, r.top, r.width(), r.height());
-}
-
 } // namespace
 
 bool use640Mode(QSize screen)
@@ -63,7 +53,6 @@ bool use640Mode(QSize screen)
 MainFrame::MainFrame(App& app, bool mode640, int screenDepth)
     : m_app(&app)
     , m_mode640(mode640)
-    , m_labelSpec(app.paths().asset(text(StringId::LabelSpecFileName)))
 {
     setWindowTitle(qtext(StringId::ProductName));
     setFixedSize(scaled(kFrameWidth, mode640), scaled(kFrameHeight, mode640));
@@ -75,13 +64,11 @@ MainFrame::MainFrame(App& app, bool mode640, int screenDepth)
         m_display.dither = &*m_dither;
     }
 
-    // Without a readable template file My Templates stays empty; the rest of the screen works.
-    (void)app.templateStore().open();
     buildBars();
-    bindButtons();
+    bindCommonButtons();
     registerCommands();
+    buildScreens();
     layoutPanes();
-    rebuildLayouts();
 
     for (const Accelerator& accelerator : accelerators()) {
         auto* shortcut = new QShortcut(accelerator.keys, this);
@@ -90,8 +77,7 @@ MainFrame::MainFrame(App& app, bool mode640, int screenDepth)
     }
     app.screens().onSwitch = [this](Screen from, Screen to) { switchScreen(from, to); };
     app.screens().switchTo(Screen::Layout);
-    for (int id : { 8, 9, 10, 6, 100 })
-        m_bar->disable(id);
+    m_layout->disablePhotoButtons();
 
     m_timer.setInterval(1000);
     connect(&m_timer, &QTimer::timeout, this, &MainFrame::timerTick);
@@ -113,6 +99,41 @@ FullScreenView* MainFrame::fullScreenView() const
     return m_fullScreen;
 }
 
+FrameScreen& MainFrame::current() const
+{
+    return screen(m_app->screens().current());
+}
+
+ButtonBar* MainFrame::templateBar() const
+{
+    return m_layout->templateBar();
+}
+
+PageView* MainFrame::pageView() const
+{
+    return m_layout->pageView();
+}
+
+LayoutListView* MainFrame::layoutListView() const
+{
+    return m_layout->layoutListView();
+}
+
+ListControl* MainFrame::categoryList() const
+{
+    return m_layout->categoryList();
+}
+
+int MainFrame::category() const
+{
+    return m_layout->category();
+}
+
+bool MainFrame::printPage()
+{
+    return m_layout->printPage();
+}
+
 QString MainFrame::assetPath(const std::string& name) const
 {
     return QString::fromStdString(m_app->paths().asset(name).string());
@@ -120,66 +141,16 @@ QString MainFrame::assetPath(const std::string& name) const
 
 void MainFrame::buildBars()
 {
-    const auto& paths = m_app->paths();
     std::vector<std::vector<ButtonRecord>> pages;
     for (int page = 0; page < kFramePages; ++page) {
         pages.push_back(recordsOf(framePage(page)));
         for (ButtonRecord& record : pages.back())
             record.rect = scaled(record.rect, m_mode640);
     }
-    m_bar = new ButtonBar(this, paths.asset("ui/button" + ext()), std::move(pages));
+    m_bar = new ButtonBar(this, m_app->paths().asset("ui/button" + ext()), std::move(pages));
     m_bar->setGeometry(rect());
     m_bar->contextMenu = [this](QPoint at) { showCommandMenu(at); };
     connect(m_bar, &ButtonBar::hoverChanged, this, &MainFrame::showButtonHint);
-
-    m_pageView = new PageView(this, *m_app);
-    m_layouts = new LayoutListView(this, *m_app);
-    for (const ButtonSpec& buttonSpec : framePage(0)) {
-        const QRect area = qrect(scaled(buttonSpec.rect, m_mode640)).adjusted(2, 2, -2, -2);
-        if (buttonSpec.id == 102)
-            m_pageView->setGeometry(area);
-        else if (buttonSpec.id == 103)
-            m_layouts->setGeometry(area);
-    }
-    connect(m_pageView, &PageView::filesDropped, this, &MainFrame::openFiles);
-    connect(m_pageView, &PageView::pageChanged, this, &MainFrame::pageChanged);
-    connect(m_pageView, &PageView::photosWanted, this, [this] {
-        m_app->screens().switchTo(
-            Screen::GetPhotos, isEmptyTemplatesState(category(), m_app->layoutList().entries > 0));
-    });
-    connect(m_layouts, &LayoutListView::layoutChosen, this, &MainFrame::pageChanged);
-
-    m_screenPanel = new QLabel(this);
-    m_screenPanel->setGeometry(m_pageView->geometry());
-    static_cast<QLabel*>(m_screenPanel)->setAlignment(Qt::AlignCenter);
-
-    m_categories
-        = new ListControl(this, 1, paths.asset("ui/Listbtn" + ext()), paths.asset("ui/layoutlistlogo" + ext()));
-    m_categories->setGeometry(qrect(scaled(kCategoryListRect, m_mode640)));
-    // My Templates, Free Style, the four photo categories, then the label families of lblspec.ini.
-    for (LayoutCategory fixed : fixedCategoryList())
-        m_categories->addString(qtext(categoryTitle(fixed)));
-    for (const LabelPrefix& prefix : readLabelPrefixes(m_labelSpec))
-        m_categories->addString(QString::fromStdString(prefix.displayName));
-    const auto& fixed = fixedCategoryList();
-    m_categories->setSelectedIndex(int(std::find(fixed.begin(), fixed.end(), kDefaultCategory) - fixed.begin()));
-    connect(m_categories, &ListControl::selectionChanged, this, &MainFrame::chooseCategory);
-
-    m_copies = new CopiesView(this, paths.asset("ui/copies" + ext()));
-    m_copies->setGeometry(qrect(scaled(kCopiesRect, m_mode640)));
-    m_copies->setCount(m_app->copies().value());
-
-    m_templateBar = new ButtonBar(this, paths.asset("ui/auxbar" + ext()), { recordsOf(auxiliaryPage(0)) },
-        paths.asset("ui/templatelogo" + ext()));
-    m_templateBar->setGeometry(qrect(scaled(kTemplateBarRect, m_mode640)));
-    m_templateBar->switchPage(0);
-    m_optionBar = new ButtonBar(this, paths.asset("ui/auxbar" + ext()), { {}, recordsOf(auxiliaryPage(1)) },
-        paths.asset("ui/sliderlogo" + ext()));
-    m_optionBar->setGeometry(qrect(scaled(kOptionBarRect, m_mode640)));
-    m_optionBar->switchPage(1);
-    m_optionBar->setSliderPosition(360, 100);
-    for (ButtonBar* bar : { m_templateBar, m_optionBar })
-        connect(bar, &ButtonBar::helpRequested, this, [this](int) { showHelp(0); });
 
     m_statusBar = new QWidget(this);
     for (auto& pane : m_panes)
@@ -189,9 +160,9 @@ void MainFrame::buildBars()
     auto* tools = new QHBoxLayout(m_toolsBar);
     tools->setContentsMargins(4, 2, 4, 2);
     const std::pair<int, StringId> toolCommands[] = { { command::Open, StringId::MenuOpen },
-        { command::Print, StringId::MenuPrint }, { 232, StringId::MenuZoomIn }, { 233, StringId::MenuZoomOut },
-        { 234, StringId::MenuZoomFit }, { command::FullScreen, StringId::MenuFullScreen },
-        { command::ImageInformation, StringId::MenuImageInfo } };
+        { command::Print, StringId::MenuPrint }, { command::ZoomIn, StringId::MenuZoomIn },
+        { command::ZoomOut, StringId::MenuZoomOut }, { command::ZoomFit, StringId::MenuZoomFit },
+        { command::FullScreen, StringId::MenuFullScreen }, { command::ImageInformation, StringId::MenuImageInfo } };
     for (const auto& [id, label] : toolCommands) {
         auto* button = new QToolButton(m_toolsBar);
         button->setText(qtext(label).remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0));
@@ -201,87 +172,51 @@ void MainFrame::buildBars()
     tools->addStretch();
 }
 
-void MainFrame::bindButtons()
+void MainFrame::buildScreens()
 {
-    auto on = [](std::vector<ButtonRecord>& records, int id, std::function<void()> action) {
-        for (ButtonRecord& record : records)
-            if (record.id == id)
-                record.handler = [action](const ButtonEvent& event) {
-                    if (event.phase == -1)
-                        action();
+    const ScreenContext context { *m_app, *this, *m_bar, m_mode640,
+        [this](int id, const QString& argument) { return runCommand(id, argument); } };
+    auto layout = std::make_unique<LayoutScreen>(context);
+    m_layout = layout.get();
+    // In the order of the Screen values.
+    m_screens.push_back(std::move(layout));
+    m_screens.push_back(std::make_unique<GetPhotosScreen>(context));
+    m_screens.push_back(std::make_unique<CropPhotoScreen>(context));
+    m_screens.push_back(std::make_unique<EditPhotoScreen>(context));
+    m_screens.push_back(std::make_unique<FramePhotoScreen>(context));
+    m_screens.push_back(std::make_unique<TextScreen>(context));
+    m_screens.push_back(std::make_unique<TemplateEditScreen>(context));
+    for (const auto& screen : m_screens)
+        screen->install();
+    // The status and tools bars stay above the screens' widgets.
+    m_statusBar->raise();
+    m_toolsBar->raise();
+}
+
+void MainFrame::bindCommonButtons()
+{
+    // The logo, Help, Minimise and Exit stand on every page.
+    for (int page = 0; page < m_bar->pageCount(); ++page)
+        for (ButtonRecord& record : m_bar->pageRecords(page)) {
+            std::function<void()> action;
+            switch (record.id) {
+            case button::Logo: action = [this] { runCommand(command::About); }; break;
+            case button::Help: action = [this] { runCommand(command::KeyF1); }; break;
+            case button::Minimise:
+                action = [this] {
+                    showMinimized();
+                    if (m_backdrop)
+                        m_backdrop->showMinimized();
                 };
-    };
-    auto& screens = m_app->screens();
-    auto emptyTemplates = [this] { return isEmptyTemplatesState(category(), m_app->layoutList().entries > 0); };
-    for (int page = 0; page < kFramePages; ++page) {
-        m_bar->switchPage(page);
-        auto& records = m_bar->records();
-        on(records, 0, [this] { runCommand(command::About); });
-        on(records, 1, [this] { runCommand(command::KeyF1); });
-        on(records, 2, [this] {
-            showMinimized();
-            if (m_backdrop)
-                m_backdrop->showMinimized();
-        });
-        on(records, 3, [this] { close(); });
-        for (int cancel : { 26, 32, 39, 59, 70, 80 })
-            on(records, cancel, [&screens] { screens.cancel(); });
-        for (int ok : { 27, 34, 41, 61, 71, 81 })
-            on(records, ok, [&screens] { screens.accept(); });
-        on(records, 40, [this] { runCommand(command::SaveAs); });
-        on(records, 60, [this] { runCommand(command::SaveAs); });
-    }
-    m_bar->switchPage(0);
-    auto& layout = m_bar->records();
-    on(layout, 6, [this, emptyTemplates] {
-        if (emptyTemplates())
-            return;
-        m_app->screens().switchTo(Screen::Layout);
-        // Photos that leave the page close with it.
-        runCommand(command::CloseAll);
-        m_app->layoutPage().clear();
-        m_pageView->refresh();
-        for (int id : { 8, 9, 10, 6, 100 })
-            m_bar->disable(id);
-    });
-    const std::pair<int, Screen> switches[] = { { 7, Screen::GetPhotos }, { 8, Screen::Crop }, { 9, Screen::Edit },
-        { 10, Screen::Frame }, { 100, Screen::Text } };
-    for (const auto& [id, screen] : switches)
-        on(layout, id,
-            [this, emptyTemplates, screen = screen] { m_app->screens().switchTo(screen, emptyTemplates()); });
-    on(layout, 11, [this] { m_categories->setVisible(!m_categories->isVisible()); });
-    on(layout, 12, [this] {
-        if (!m_app->copies().increment())
-            m_app->host().beep();
-        m_copies->setCount(m_app->copies().value());
-    });
-    on(layout, 13, [this] {
-        if (!m_app->copies().decrement())
-            m_app->host().beep();
-        m_copies->setCount(m_app->copies().value());
-    });
-    on(layout, 14, [this] {
-        runCommand(command::PrinterSetup);
-        m_pageView->update();
-    });
-    on(layout, 15, [this] { printPage(); });
-    // Previous and next row of the layout list; Free Style has none, and either end beeps.
-    for (const auto& [id, rows] : { std::pair(16, -1), std::pair(17, 1) })
-        on(layout, id, [this, rows = rows] {
-            if (m_app->layoutList().category == LayoutCategory::FreeStyle || !m_layouts->scrollRows(rows))
-                m_app->host().beep();
-        });
-    for (int id : { 350, 351, 352 })
-        on(m_templateBar->records(), id, [this] { m_app->screens().switchTo(Screen::TemplateEdit); });
-    // The Photo Size slider: the part of each cell, 1..100 %, that its photo may use.
-    for (ButtonRecord& record : m_optionBar->records())
-        if (record.id == 360)
-            record.handler = [this](const ButtonEvent& event) {
-                if (event.phase != -1)
-                    return;
-                m_app->layoutPage().setPercent((event.argument >> 16) & 0xFFFF);
-                m_pageView->update();
+                break;
+            case button::Exit: action = [this] { close(); }; break;
+            default: continue;
+            }
+            record.handler = [action](const ButtonEvent& event) {
+                if (event.phase == -1)
+                    action();
             };
+        }
 }
 
 void MainFrame::registerCommands()
@@ -315,7 +250,7 @@ void MainFrame::registerCommands()
                 const std::string name = m_app->recentFiles().file(slot);
                 if (!name.empty())
                     openPhoto(*m_app, name);
-                m_pageView->update();
+                pageView()->update();
                 return 0;
             });
     frame(command::FullScreen, [this] {
@@ -340,12 +275,12 @@ void MainFrame::registerCommands()
         frame(command::Close, [this] {
             if (Document* document = m_app->activeDocument())
                 m_app->documents().close(*document);
-            m_pageView->update();
+            pageView()->update();
             return 0;
         });
     frame(command::CloseAll, [this] {
         m_app->documents().closeAll();
-        m_pageView->update();
+        pageView()->update();
         return 0;
     });
     frame(command::HelpIndex, [this] {
@@ -372,51 +307,21 @@ void MainFrame::registerCommands()
         showHelp(m_bar->page());
         return 0;
     });
-    // On the layout page the clipboard keys and Ctrl+R act on the page view's photo.
-    const std::pair<int, int> pageKeys[] = { { command::KeyCut, 40001 }, { command::KeyPaste, 40003 },
-        { command::KeyCopy, 40002 }, { command::KeyRotate, 40007 } };
-    for (const auto& [key, pageCommand] : pageKeys)
-        frame(key, [this, pageCommand = pageCommand] {
-            return m_app->screens().current() == Screen::Layout ? runCommand(pageCommand) : 0;
-        });
-    frame(command::KeyPrint, [this] {
-        if (m_app->screens().current() == Screen::Layout)
-            printPage();
-        return 0;
-    });
-    frame(command::Print, [this] {
-        printPhoto();
-        return 0;
-    });
-    frame(command::PrinterSetup, [this] {
-        printerSetup();
-        return 0;
-    });
-    frame(command::KeySaveAs, [this] {
-        const Screen screen = m_app->screens().current();
-        const bool photoScreen = screen == Screen::Crop || screen == Screen::Edit || screen == Screen::Frame;
-        return photoScreen ? runCommand(command::SaveAs) : 0;
-    });
-    frame(command::KeyDelete, [this] {
-        // The current cell's photo leaves the page, and its document closes when no cell shows it.
-        if (m_app->screens().current() == Screen::Layout) {
-            LayoutPage& page = m_app->layoutPage();
-            closeDropped(page.deleteCell(page.currentCell()));
-            m_pageView->update();
-        }
-        return 0;
-    });
+    // The keys whose meaning depends on the screen go to the current screen; a screen that
+    // does not bind a key ignores it.
+    for (int key : { command::KeyCut, command::KeyCopy, command::KeyPaste, command::KeyRotate, command::KeyPrint,
+             command::KeySaveAs, command::KeyDelete })
+        frame(key, [this, key] { return current().key(key).value_or(command::ResultNone); });
 }
 
 int MainFrame::runCommand(int id, const QString& argument)
 {
     const int result = m_app->execute(id, argument.toStdString());
     if (id == command::OpenNamed || id == command::Open) {
-        // A new photo: reload the screen's background and show the page again.
-        const std::string name = screenBackgroundFile(m_app->screens().current(), m_mode640);
-        if (!name.empty())
-            m_screenBackground = loadSkinBitmap(m_app->paths().asset(name));
-        m_pageView->update();
+        // A new photo: the screen reads its background again and the page shows it.
+        current().photosChanged();
+        if (&current() != m_layout)
+            m_layout->photosChanged();
         update();
     }
     return result;
@@ -429,133 +334,14 @@ void MainFrame::openArguments(const QStringList& arguments)
             runCommand(command::OpenNamed, argument);
 }
 
-void MainFrame::openFiles(const QStringList& paths)
-{
-    for (const QString& path : paths) {
-        m_app->currentName() = path.left(260).toStdString();
-        runCommand(command::OpenNamed);
-    }
-    m_pageView->update();
-}
-
-int MainFrame::category() const
-{
-    const auto& fixed = fixedCategoryList();
-    const int index = m_categories->selectedIndex();
-    if (index >= int(fixed.size()))
-        return kCategoryAveryLabels;
-    return int(categoryTitle(index >= 0 ? fixed[std::size_t(index)] : kDefaultCategory));
-}
-
-void MainFrame::chooseCategory()
-{
-    const auto& fixed = fixedCategoryList();
-    const int index = std::max(m_categories->selectedIndex(), 0);
-    LayoutList& list = m_app->layoutList();
-    const bool labels = index >= int(fixed.size());
-    list.category = labels ? LayoutCategory::Labels : fixed[std::size_t(index)];
-    list.prefix = labels ? index - int(fixed.size()) : 0;
-    list.oneSize = false;
-    list.selected = 0;
-    closeDropped(m_app->layoutPage().clearClipboard());
-    rebuildLayouts();
-    timerTick();
-}
-
-void MainFrame::rebuildLayouts()
-{
-    LayoutList& list = m_app->layoutList();
-    m_app->printer().setWholeInchPage(list.category == LayoutCategory::MyTemplates);
-    buildLayoutList(list, { &m_labelSpec, &m_app->templateStore() }, m_app->printer().geometry());
-    m_layouts->reload();
-    m_layouts->setVisible(m_app->screens().current() == Screen::Layout && list.category != LayoutCategory::FreeStyle);
-    m_pageView->update();
-}
-
-bool MainFrame::printPage()
-{
-    const LayoutList& list = m_app->layoutList();
-    if (isEmptyTemplatesState(category(), list.entries > 0))
-        return false;
-    const LayoutPrintJob job { &m_app->layoutPage(), &list, list.selected, m_pageView->printableRect() };
-    const bool printed = printLayoutPage(m_app->printer(), m_app->host(), m_app->settingsFile(), job);
-    // Opening the printer measured its page again.
-    rebuildLayouts();
-    return printed;
-}
-
-void MainFrame::printerSetup()
-{
-    if (m_app->printer().printerSetup(m_app->host())) {
-        // The new printer's page: measured from a context that prints nothing.
-        (void)m_app->printer().openContext();
-        rebuildLayouts();
-    }
-    m_pageView->update();
-}
-
-void MainFrame::printPhoto()
-{
-    if (m_printingPhoto)
-        return;
-    const Document* document = m_app->activeDocument();
-    if (!document) {
-        m_app->host().beep();
-        return;
-    }
-    // The dialog reads the printer's resolution and printable size from a context of its own.
-    PrinterState& printer = m_app->printer();
-    (void)printer.openContext();
-    const PageGeometry& page = printer.geometry();
-    const Image& photo = document->image();
-    m_printModel.open({ photo.width(), photo.height() }, photo.xPelsPerMeter(), page.dpiX,
-        { page.printableWidth, page.printableHeight });
-    QString printerName;
-    if (const auto& choice = printer.selection().choice())
-        printerName = QString::fromStdString(choice->names.device) + qtext(StringId::PrinterOnPort)
-            + QString::fromStdString(choice->names.port);
-    PrintDialog dialog(this, m_printModel, gfx::toQImage(photo), printerName, QString::fromStdString(document->title()),
-        QString::fromStdString(m_app->decimalSeparator()));
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    m_printingPhoto = true;
-    const CalibrationTables tables = loadCalibration(m_app->paths().asset(text(StringId::PrintCalibrationFile)));
-    const PrintCommandInput input { &photo, document->title(), m_app->settings().printCalFlag ? &tables : nullptr };
-    runPrintCommand(printer, m_app->host(), m_app->allocator(), input, m_printModel);
-    m_printingPhoto = false;
-    rebuildLayouts();
-}
-
-void MainFrame::pageChanged()
-{
-    m_pageView->update();
-    timerTick();
-}
-
-void MainFrame::closeDropped(const std::shared_ptr<Image>& photo)
-{
-    if (photo)
-        if (Document* document = m_app->documents().findByImage(photo.get()))
-            m_app->documents().close(*document);
-}
-
 void MainFrame::switchScreen(Screen, Screen to)
 {
     PopupText::close();
     m_bar->switchPage(buttonPageOf(to));
-    const bool layout = to == Screen::Layout;
-    const std::string name = screenBackgroundFile(to, m_mode640);
-    m_screenBackground = name.empty() ? QImage() : loadSkinBitmap(m_app->paths().asset(name));
-    for (QWidget* widget : { static_cast<QWidget*>(m_pageView), static_cast<QWidget*>(m_categories),
-             static_cast<QWidget*>(m_copies), static_cast<QWidget*>(m_optionBar) })
-        if (widget)
-            widget->setVisible(layout);
-    m_layouts->setVisible(layout && m_app->layoutList().category != LayoutCategory::FreeStyle);
-    if (m_templateBar)
-        m_templateBar->setVisible(layout && category() == kCategoryMyTemplates);
-    auto* panel = static_cast<QLabel*>(m_screenPanel);
-    panel->setPixmap(QPixmap::fromImage(m_screenBackground));
-    panel->setVisible(!layout);
+    for (const auto& screen : m_screens)
+        if (screen->screen() != to)
+            screen->setShown(false);
+    this->screen(to).setShown(true);
     layoutPanes();
     timerTick();
 }
@@ -605,48 +391,25 @@ void MainFrame::showStatus(StatusPane pane, std::string_view text)
 
 void MainFrame::timerTick()
 {
-    FrameTimerInput in;
-    in.screen = m_app->screens().current();
-    in.category = category();
-    in.pageHasTemplate = m_app->layoutList().entries > 0;
-    const bool photos = m_app->documents().count() > 0;
-    const bool pageHasPhotos = !m_app->layoutPage().isEmpty();
-    in.photoListEmpty = !photos;
-    in.anyCellHasPhoto = pageHasPhotos;
-    in.currentCellCanPrint = pageHasPhotos;
-    in.highlighted = m_bar->highlightedId();
-    in.helpPending = m_bar->helpPending;
-    in.leftButtonDown = QGuiApplication::mouseButtons() & Qt::LeftButton;
-    const ButtonUpdate update = frameTimerTick(in);
-    for (int id : update.enable)
-        m_bar->enable(id);
-    for (int id : update.disable)
-        m_bar->disable(id);
-    if (update.flash)
-        m_bar->flash(update.flash);
-    if (m_templateBar) {
-        for (int id : update.enableTemplateBar)
-            m_templateBar->enable(id);
-        for (int id : update.disableTemplateBar)
-            m_templateBar->disable(id);
-        if (in.screen == Screen::Layout)
-            m_templateBar->setVisible(in.category == kCategoryMyTemplates);
-        if (update.flashTemplateBar)
-            m_templateBar->flash(update.flashTemplateBar);
-    }
-    m_pageView->update();
+    current().tick();
 }
 
 void MainFrame::showCommandMenu(QPoint globalPos)
 {
+    QMenu* menu = buildMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(globalPos);
+}
+
+QMenu* MainFrame::buildMenu()
+{
     QStringList recent;
     for (int i = 1; i <= 4; ++i)
         recent.append(QString::fromStdString(m_app->recentFiles().file(i)));
-    QMenu* menu = buildCommandMenu(
+    return buildCommandMenu(
         this, [this](int id) { runCommand(id); },
-        [this](int id) { return id == command::ShowToolsBar ? m_toolsShown : m_statusShown; }, recent);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->popup(globalPos);
+        [this](int id) { return id == command::ShowToolsBar ? m_toolsShown : m_statusShown; }, recent,
+        [this](int id) { return m_app->commands().has(id); });
 }
 
 void MainFrame::zoom(int id)
@@ -654,7 +417,7 @@ void MainFrame::zoom(int id)
     Document* document = m_app->activeDocument();
     if (!document)
         return;
-    const QSize usable = m_fullScreen ? m_fullScreen->size() : m_pageView->size();
+    const QSize usable = m_fullScreen ? m_fullScreen->size() : pageView()->size();
     const auto outcome = applyZoomCommand(id, document->state().zoom,
         { document->image().width(), document->image().height() }, { usable.width(), usable.height() });
     if (outcome.beep)
@@ -721,9 +484,7 @@ void MainFrame::closeEvent(QCloseEvent* event)
         event->accept();
         return;
     }
-    delete m_templateBar;
-    delete m_optionBar;
-    m_templateBar = m_optionBar = nullptr;
+    m_layout->deleteBars();
     // Documents close one by one from the active one, without asking to save.
     while (Document* document = m_app->activeDocument())
         m_app->documents().close(*document);

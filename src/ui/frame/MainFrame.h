@@ -1,21 +1,22 @@
 #pragma once
 // The main frame: one fixed window of 800 × 600 (640 × 480 on small screens) that works as a
-// sequence of full-window screens drawn from the skin. It hosts the button bar with one page per
-// screen, the layout page's page view, category list, copies counter and own bars, the status
-// panes and the tools bar; it turns buttons, keys, menus, drops and the one-second timer into
-// engine commands, and runs the shut-down in its fixed order.
+// sequence of full-window screens drawn from the skin. It keeps the title, the button bar with
+// one page per screen, the status panes and the tools bar, and switches between the screens
+// (one FrameScreen each, which own their widgets, buttons and keys). It turns the buttons common
+// to every page, the accelerators, the command menu and the one-second timer into engine
+// commands, and runs the shut-down in its fixed order.
 
-#include "print/PrintDialogModel.h"
 #include "shell/Host.h"
-#include "shell/ProfileFile.h"
 #include "shell/ScreenState.h"
 #include "views/DocumentPainter.h"
 
+#include <QMenu>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace gp {
 class App;
@@ -24,11 +25,12 @@ class App;
 namespace gp::ui {
 
 class ButtonBar;
+class FrameScreen;
 class HelpKeyHook;
 class ScannerEventFilter;
-class CopiesView;
 class FullScreenView;
 class LayoutListView;
+class LayoutScreen;
 class ListControl;
 class PageView;
 class SuperStatic;
@@ -53,10 +55,13 @@ public:
 
     bool mode640() const { return m_mode640; }
     ButtonBar* buttonBar() const { return m_bar; }
-    ButtonBar* templateBar() const { return m_templateBar; }
-    PageView* pageView() const { return m_pageView; }
-    LayoutListView* layoutListView() const { return m_layouts; }
-    ListControl* categoryList() const { return m_categories; }
+    // The screen shown by each value of Screen.
+    FrameScreen& screen(Screen which) const { return *m_screens[std::size_t(which)]; }
+    LayoutScreen& layoutScreen() const { return *m_layout; }
+    ButtonBar* templateBar() const;
+    PageView* pageView() const;
+    LayoutListView* layoutListView() const;
+    ListControl* categoryList() const;
     FullScreenView* fullScreenView() const;
     SuperStatic* statusPane(StatusPane pane) const;
     bool statusBarShown() const { return m_statusShown; }
@@ -65,8 +70,10 @@ public:
     int category() const;
     // The layout screen's Print: the page through the chosen printer; false when nothing printed.
     bool printPage();
-    // One tick of timer 200 (the timer calls it every second).
+    // One tick of timer 200 (the timer calls it every second): the current screen's tick.
     void timerTick();
+    // The command menu as the right button shows it on the current screen.
+    QMenu* buildMenu();
     // Shows a status text in its pane.
     void showStatus(StatusPane pane, std::string_view text);
     // The help pane names what the button under the mouse does (id −1: none).
@@ -81,21 +88,12 @@ protected:
 
 private:
     void buildBars();
-    void bindButtons();
+    void buildScreens();
+    void bindCommonButtons();
     void registerCommands();
     void switchScreen(Screen from, Screen to);
     void layoutPanes();
     void showCommandMenu(QPoint globalPos);
-    void openFiles(const QStringList& paths);
-    void chooseCategory();
-    // Rebuilds the layout list for the category and the printer's page, and shows it again.
-    void rebuildLayouts();
-    void printerSetup();
-    // The Print command: the active photo alone, through the Print dialog.
-    void printPhoto();
-    void pageChanged();
-    // Closes the document of a photo that left every cell.
-    void closeDropped(const std::shared_ptr<Image>& photo);
     void zoom(int id);
     void toggleFullScreen();
     void showImageInformation();
@@ -103,6 +101,7 @@ private:
     void shutDown();
     QString assetPath(const std::string& name) const;
     std::string ext() const { return m_mode640 ? ".640" : ".800"; }
+    FrameScreen& current() const;
 
     App* m_app;
     bool m_mode640;
@@ -110,16 +109,8 @@ private:
     std::optional<DitherTable> m_dither;
     QTimer m_timer;
     ButtonBar* m_bar = nullptr;
-    ButtonBar* m_templateBar = nullptr;
-    ButtonBar* m_optionBar = nullptr;
-    ListControl* m_categories = nullptr;
-    PageView* m_pageView = nullptr;
-    LayoutListView* m_layouts = nullptr;
-    ProfileFile m_labelSpec;
-    PrintDialogModel m_printModel;
-    bool m_printingPhoto = false;
-    CopiesView* m_copies = nullptr;
-    QWidget* m_screenPanel = nullptr;
+    std::vector<std::unique_ptr<FrameScreen>> m_screens;
+    LayoutScreen* m_layout = nullptr;
     QWidget* m_toolsBar = nullptr;
     QWidget* m_statusBar = nullptr;
     SuperStatic* m_panes[4] = {};
@@ -127,7 +118,6 @@ private:
     QPointer<QWidget> m_backdrop;
     std::unique_ptr<ScannerEventFilter> m_scannerFilter;
     std::unique_ptr<HelpKeyHook> m_helpKey;
-    QImage m_screenBackground;
     bool m_statusShown = true;
     bool m_toolsShown = false;
     bool m_settingsMissing = false;

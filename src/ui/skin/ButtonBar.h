@@ -74,6 +74,9 @@ public:
     // The records of the current page (for the list control and tests).
     // Before the first switch, the records of page 0.
     std::vector<ButtonRecord>& records() { return m_pages[std::size_t(std::max(m_page, 0))]; }
+    // The records of any page, shown or not (the screens bind their handlers through it).
+    std::vector<ButtonRecord>& pageRecords(int page) { return m_pages.at(std::size_t(page)); }
+    int pageCount() const { return int(m_pages.size()); }
 
     // The index of the record at a point: the first record that is not an area and not a
     // scroll control, else a scroll control; nothing when a disabled record holds the point.

@@ -1,0 +1,18 @@
+#include "screens/GetPhotosScreen.h"
+
+#include "shell/CommandIds.h"
+#include "skin/ButtonIds.h"
+
+namespace gp::ui {
+
+GetPhotosScreen::GetPhotosScreen(ScreenContext context)
+    : FrameScreen(std::move(context), Screen::GetPhotos, button::AlbumArea)
+{
+}
+
+void GetPhotosScreen::bindButtons()
+{
+    bindOkCancel(button::AlbumOk, button::AlbumCancel);
+}
+
+} // namespace gp::ui
