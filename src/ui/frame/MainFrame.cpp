@@ -184,7 +184,7 @@ void MainFrame::buildScreens()
     m_screens.push_back(std::make_unique<CropPhotoScreen>(context));
     m_screens.push_back(std::make_unique<EditPhotoScreen>(context));
     m_screens.push_back(std::make_unique<FramePhotoScreen>(context));
-    m_screens.push_back(std::make_unique<TextScreen>(context));
+    m_screens.push_back(std::make_unique<TextScreen>(context, *m_layout->pageView()));
     m_screens.push_back(std::make_unique<TemplateEditScreen>(context));
     for (const auto& screen : m_screens)
         screen->install();
