@@ -2,7 +2,8 @@
 # window tests, a CUPS queue for the printing tests). Each service exports the variables the
 # tests read.
 
-GLIMMER_CUPS_QUEUE=GlimmerTestPDF
+# One queue per run, so runs side by side (several work trees) do not take each other's queue.
+GLIMMER_CUPS_QUEUE=GlimmerTestPDF$$
 
 # A CUPS scheduler with a cups-pdf queue whose PDFs land in a private folder: cups-pdf reads
 # /etc/cups/cups-pdf-QUEUE.conf for a queue whose device is cups-pdf:/QUEUE. Needs root (the
@@ -38,7 +39,8 @@ stop_cups_queue() {
         lpadmin -x "$GLIMMER_TEST_CUPS_QUEUE" >/dev/null 2>&1 || true
     fi
     rm -f "/etc/cups/cups-pdf-$GLIMMER_CUPS_QUEUE.conf"
-    if [ -n "${GLIMMER_CUPSD_PID:-}" ]; then
+    # The scheduler this run started stays up while another run's queue still uses it.
+    if [ -n "${GLIMMER_CUPSD_PID:-}" ] && ! lpstat -p 2>/dev/null | grep -q "GlimmerTestPDF"; then
         kill "$GLIMMER_CUPSD_PID" 2>/dev/null || true
         wait "$GLIMMER_CUPSD_PID" 2>/dev/null || true
     fi

@@ -1,6 +1,7 @@
 // Runs glimmerpress-cli info and convert as a script would and checks their output and files.
 
 #include "CliRun.h"
+#include "ExternalTools.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -88,8 +89,7 @@ TEST(CliConvert, PcxAndTgaFilesAreWrittenAndReadByTheirExtensions)
     // Every file shows the fixture's pixels, through our reader and through ImageMagick's (which
     // leaves TGA rows in file order unless told to turn them).
     ASSERT_EQ(cli("convert --raw " + out("mapped.tga") + " " + out("back.bmp")).status, 0);
-    if (std::system("command -v convert >/dev/null 2>&1") != 0)
-        GTEST_SKIP() << "ImageMagick is not installed";
+    GLIMMER_REQUIRE_TOOLS("convert");
     const auto pixels = [&](const std::string& file) {
         const std::string ppm = (dir / std::filesystem::path(file).filename()).string() + ".ppm";
         EXPECT_EQ(std::system(("convert '" + file + "' -auto-orient -depth 8 ppm:'" + ppm + "'").c_str()), 0);
@@ -104,8 +104,7 @@ TEST(CliConvert, PcxAndTgaFilesAreWrittenAndReadByTheirExtensions)
 
 TEST(CliInfo, PcxAndTgaFilesOfOtherProgramsAreDescribed)
 {
-    if (std::system("command -v convert >/dev/null 2>&1") != 0)
-        GTEST_SKIP() << "ImageMagick is not installed";
+    GLIMMER_REQUIRE_TOOLS("convert");
     TempDir dir;
     const std::string pcx = (dir / "photo.pcx").string(), tga = (dir / "photo.tga").string();
     ASSERT_EQ(std::system(("convert -size 30x20 gradient:red-blue " + pcx).c_str()), 0);

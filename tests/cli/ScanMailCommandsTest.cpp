@@ -1,6 +1,7 @@
 // Runs glimmerpress-cli scan and mail as a script would: a scan from SANE's test backend saved
 // to a file and compared with scanimage, and a photo handed to a fake mail client.
 
+#include "ExternalTools.h"
 #include "FakeHost.h"
 #include "FakeMailer.h"
 #include "SaneTestDevice.h"
@@ -32,8 +33,8 @@ int cli(const test::TempDir& dir, const std::string& arguments, const std::strin
 
 TEST(CliScan, SavesTheScannedImageAsTheDocumentAcquireMakes)
 {
-    if (const std::string missing = test::saneTestBackendMissing(); !missing.empty())
-        GTEST_SKIP() << missing;
+    const std::string missing = test::saneTestBackendMissing();
+        GLIMMER_REQUIRE(missing.empty(), missing);
     test::TempDir dir;
     test::ScopedEnv config("XDG_CONFIG_HOME", dir.path().c_str());
     const auto reference = test::scanimage("-d test:1 --mode Color");
@@ -74,8 +75,7 @@ TEST(CliScan, MissingLibraryAndBadArguments)
 
 TEST(CliMail, HandsThePhotoToTheMailClient)
 {
-    if (std::system("command -v xdg-email >/dev/null 2>&1") != 0)
-        GTEST_SKIP() << "xdg-email is not installed";
+    GLIMMER_REQUIRE_TOOLS("xdg-email");
     test::TempDir dir;
     const auto photo = std::filesystem::path(GLIMMER_SOURCE_DIR) / "tests/fixtures/bmp/g/pal8.bmp";
     {

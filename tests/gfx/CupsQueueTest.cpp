@@ -4,6 +4,7 @@
 
 #include "PrintTestSupport.h"
 
+#include "ExternalTools.h"
 #include "FakeHost.h"
 #include "gfx/QtPrinterCatalog.h"
 #include "print/ImagePrint.h"
@@ -58,8 +59,7 @@ struct CupsQueueTest : ::testing::Test {
     {
         const char* name = std::getenv("GLIMMER_TEST_CUPS_QUEUE");
         const char* folder = std::getenv("GLIMMER_TEST_CUPS_OUTDIR");
-        if (!name || !*name || !folder || !*folder)
-            GTEST_SKIP() << "no CUPS test queue (scripts/test-services.sh starts one)";
+        GLIMMER_REQUIRE(name && *name && folder && *folder, "no CUPS test queue (scripts/test-services.sh starts one)");
         queue = name;
         outputFolder = folder;
     }

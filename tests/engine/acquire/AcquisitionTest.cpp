@@ -2,6 +2,7 @@
 // backend without the source's dialog (the program's event loop is a poll here), compared with
 // what scanimage delivers from the same device and settings.
 
+#include "ExternalTools.h"
 #include "FakeHost.h"
 #include "SaneTestDevice.h"
 #include "ScopedEnv.h"
@@ -85,8 +86,8 @@ class ScanTest : public AcquisitionTest {
 protected:
     void SetUp() override
     {
-        if (const std::string missing = test::saneTestBackendMissing(); !missing.empty())
-            GTEST_SKIP() << missing;
+        const std::string missing = test::saneTestBackendMissing();
+        GLIMMER_REQUIRE(missing.empty(), missing);
         test::useSaneSettings({});
         AcquisitionTest::SetUp();
     }

@@ -68,8 +68,7 @@ const std::map<std::string, std::string>& referenceOf()
 
 TEST_F(BmpReading, EveryGoodConformanceFileMatchesItsReference)
 {
-    if (!haveTool("convert"))
-        GTEST_SKIP() << "ImageMagick convert is not installed";
+    GLIMMER_REQUIRE_TOOLS("convert");
     TempDir work;
     int checked = 0;
     for (const auto& entry : std::filesystem::directory_iterator(fixture("bmp/g"))) {
@@ -86,6 +85,22 @@ TEST_F(BmpReading, EveryGoodConformanceFileMatchesItsReference)
     }
     EXPECT_EQ(checked, 27);
     EXPECT_TRUE(host.messages.empty());
+}
+
+// The run-length files whose delta escapes skip pixels and whose data ends early: the pixels the
+// pen passes over keep palette entry 0, as the "-0" renderings show them.
+TEST_F(BmpReading, RunLengthDeltaAndEarlyEndMatchTheirReferences)
+{
+    GLIMMER_REQUIRE_TOOLS("convert");
+    TempDir work;
+    for (const char* name : { "pal4rletrns", "pal8rletrns", "pal4rlecut", "pal8rlecut" }) {
+        SCOPED_TRACE(name);
+        ReadResult result = readBmpFile(fixture(std::string("bmp/q/") + name + ".bmp").string(), allocator);
+        ASSERT_EQ(result.status, ReadStatus::Read) << result.detail;
+        auto reference = decodeWithImageMagick(fixture(std::string("bmp/reference/") + name + "-0.png"), work.path());
+        ASSERT_TRUE(reference);
+        EXPECT_EQ(countDifferences(toRgb(*result.image), *reference), 0);
+    }
 }
 
 TEST_F(BmpReading, DeeperPixelsAreWidenedTo24BitAndTopDownFilesTurned)
@@ -243,8 +258,7 @@ TEST_F(BmpReading, AnswersForForeignShortAndUnknownFiles)
 
 TEST_F(BmpReading, FilesOfTodaysToolsReadAsTheirPeersDecodeThem)
 {
-    if (!haveTool("convert") || !haveTool("ppmtobmp"))
-        GTEST_SKIP() << "ImageMagick convert or netpbm ppmtobmp is not installed";
+    GLIMMER_REQUIRE_TOOLS("convert", "ppmtobmp");
     TempDir work;
     const auto in = work / "in.ppm";
     ASSERT_TRUE(runTool("convert -size 37x23 -seed 5 plasma: -depth 8 ppm:" + in.string()));

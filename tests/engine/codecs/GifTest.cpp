@@ -92,8 +92,7 @@ struct Gif : ::testing::Test {
 
     void SetUp() override
     {
-        if (!haveTool("gifbuild") || !haveTool("giftext") || !haveTool("convert"))
-            GTEST_SKIP() << "giflib tools or ImageMagick convert are not installed";
+        GLIMMER_REQUIRE_TOOLS("gifbuild", "giftext", "convert");
         ASSERT_TRUE(runTool("convert -size 37x23 -seed 7 plasma: -depth 8 ppm:" + path("in.ppm")));
     }
 

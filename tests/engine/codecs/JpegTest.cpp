@@ -22,8 +22,7 @@ struct Jpeg : ::testing::Test {
 
     void SetUp() override
     {
-        if (!haveTool("cjpeg") || !haveTool("djpeg") || !haveTool("convert"))
-            GTEST_SKIP() << "cjpeg, djpeg or ImageMagick convert is not installed";
+        GLIMMER_REQUIRE_TOOLS("cjpeg", "djpeg", "convert");
         ASSERT_TRUE(runTool("convert -size 97x61 -seed 7 plasma: -depth 8 ppm:" + path("in.ppm")));
     }
 

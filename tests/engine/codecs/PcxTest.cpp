@@ -102,8 +102,7 @@ TEST(PcxRuns, RunsGoOnIntoTheNextLineAndShortDataIsSaid)
 
 TEST_F(Pcx, NetpbmFilesOfEveryDepthReadAsPcxtoppmReadsThem)
 {
-    if (!haveTool("ppmtopcx") || !haveTool("pcxtoppm") || !haveTool("convert"))
-        GTEST_SKIP() << "netpbm or ImageMagick is not installed";
+    GLIMMER_REQUIRE_TOOLS("ppmtopcx", "pcxtoppm", "convert");
     struct Case {
         int colors;
         std::string options;
@@ -120,8 +119,7 @@ TEST_F(Pcx, NetpbmFilesOfEveryDepthReadAsPcxtoppmReadsThem)
 
 TEST_F(Pcx, ImageMagickFilesReadAsImageMagickReadsThem)
 {
-    if (!haveTool("convert"))
-        GTEST_SKIP() << "ImageMagick is not installed";
+    GLIMMER_REQUIRE_TOOLS("convert");
     for (const std::string type : { "Grayscale", "Palette", "TrueColor", "Bilevel" }) {
         SCOPED_TRACE(type);
         const std::string file = path(type + ".pcx");

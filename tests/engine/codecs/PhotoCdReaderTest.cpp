@@ -39,8 +39,7 @@ protected:
     static void TearDownTestSuite() { delete s_dir; }
     void SetUp() override
     {
-        if (!s_ready)
-            GTEST_SKIP() << "ImageMagick cannot make Photo CD files here";
+        GLIMMER_REQUIRE(s_ready, "ImageMagick cannot make Photo CD files here");
     }
 
     static std::string file(const char* name) { return (*s_dir / name).string(); }

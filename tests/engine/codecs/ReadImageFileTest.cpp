@@ -90,8 +90,7 @@ TEST_F(Dispatch, FileNoReaderKnowsEndsWithoutAnImage)
 
 TEST_F(Dispatch, JpegOpensUnderItsLongExtensionButNotUnderABitmapName)
 {
-    if (!test::runTool("command -v cjpeg >/dev/null && command -v convert >/dev/null"))
-        GTEST_SKIP() << "cjpeg or ImageMagick convert is not installed";
+    GLIMMER_REQUIRE_TOOLS("cjpeg", "convert");
     ASSERT_TRUE(test::runTool("convert -size 8x8 xc:red ppm:- | cjpeg -outfile " + (dir / "photo.jpeg").string()));
     std::filesystem::copy_file(dir / "photo.jpeg", dir / "photo.bmp");
     ReadResult jpeg = readImageFile(app, (dir / "photo.jpeg").string());

@@ -144,8 +144,7 @@ TEST(TgaRuns, PacketsHoldAtMost128PixelsAndLiteralsStopBeforeARun)
 
 TEST_F(Tga, ImageMagickFilesOfEveryTypeAndOriginReadAsImageMagickReadsThem)
 {
-    if (!haveTool("convert"))
-        GTEST_SKIP() << "ImageMagick is not installed";
+    GLIMMER_REQUIRE_TOOLS("convert");
     struct Case {
         std::string options;
         int type;
@@ -182,8 +181,7 @@ TEST_F(Tga, ImageMagickFilesOfEveryTypeAndOriginReadAsImageMagickReadsThem)
 
 TEST_F(Tga, NetpbmFilesWithAnImageIdReadAsTgatoppmReadsThem)
 {
-    if (!haveTool("pamtotga") || !haveTool("tgatoppm") || !haveTool("pamdepth") || !haveTool("convert"))
-        GTEST_SKIP() << "netpbm or ImageMagick is not installed";
+    GLIMMER_REQUIRE_TOOLS("pamtotga", "tgatoppm", "pamdepth", "convert");
     const std::string rgb = picture(), gray = picture(true);
     struct Case {
         std::string options;

@@ -98,9 +98,7 @@ struct Tiff : ::testing::Test {
 
     void SetUp() override
     {
-        for (const char* tool : { "tiffcp", "tiff2bw", "tiff2rgba", "tiffinfo", "tiffcmp", "convert" })
-            if (!haveTool(tool))
-                GTEST_SKIP() << tool << " is not installed";
+        GLIMMER_REQUIRE_TOOLS("tiffcp", "tiff2bw", "tiff2rgba", "tiffinfo", "tiffcmp", "convert");
         ASSERT_TRUE(runTool("convert -size 61x37 -seed 3 plasma: -depth 8 ppm:" + path("in.ppm")));
         ASSERT_TRUE(runTool("convert " + path("in.ppm") + " -compress none " + path("rgb.tif")));
     }

@@ -1,5 +1,6 @@
 // The Send command with the real mail library and a fake mail client behind xdg-email.
 
+#include "ExternalTools.h"
 #include "FakeHost.h"
 #include "FakeMailer.h"
 #include "MapiProtocol.h"
@@ -18,8 +19,7 @@ class SendTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (std::system("command -v xdg-email >/dev/null 2>&1") != 0)
-            GTEST_SKIP() << "xdg-email is not installed";
+        GLIMMER_REQUIRE_TOOLS("xdg-email");
         test::writeFile(m_photoPath, "as last saved");
     }
 

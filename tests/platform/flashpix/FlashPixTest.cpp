@@ -4,6 +4,7 @@
 
 #include "CompoundFileReader.h"
 #include "CompoundFileWriter.h"
+#include "ExternalTools.h"
 #include "FlashPixFormat.h"
 #include "FlashPixReader.h"
 #include "FlashPixWriter.h"
@@ -100,13 +101,9 @@ std::optional<Raster> readPnm(const std::filesystem::path& path)
     return in ? std::optional<Raster>(r) : std::nullopt;
 }
 
-bool run(const std::string& command)
-{
-    return std::system((command + " 2>/dev/null").c_str()) == 0;
-}
 bool havePillow()
 {
-    return run("/usr/bin/python3 -c 'import PIL, olefile' >/dev/null");
+    return runTool("/usr/bin/python3 -c 'import PIL, olefile' >/dev/null");
 }
 
 TEST(FlashPix, UncompressedTilesRoundTripExactlyAtAnySize)
@@ -190,8 +187,7 @@ TEST(FlashPix, EveryLevelIsStoredDownToOneTile)
 
 TEST(FlashPix, PillowReadsWhatWeWrite)
 {
-    if (!havePillow())
-        GTEST_SKIP() << "python3-pil missing";
+    GLIMMER_REQUIRE(havePillow(), "python3-pil missing");
     TempDir dir;
     const Raster source = makeRaster(192, 128, 3);
     writePnm(dir / "source.ppm", source);
@@ -207,7 +203,7 @@ TEST(FlashPix, PillowReadsWhatWeWrite)
     for (const char* name : { "raw.fpx", "q90.fpx" }) {
         SCOPED_TRACE(name);
         const auto out = dir / (std::string(name) + ".txt");
-        ASSERT_TRUE(run("/usr/bin/python3 '" + (dir / "diff.py").string() + "' '" + (dir / name).string() + "' '"
+        ASSERT_TRUE(runTool("/usr/bin/python3 '" + (dir / "diff.py").string() + "' '" + (dir / name).string() + "' '"
             + (dir / "source.ppm").string() + "' > '" + out.string() + "'"));
         std::istringstream result(readFile(out));
         int width = 0, height = 0, worst = 0;
@@ -224,11 +220,10 @@ TEST(FlashPix, PillowReadsWhatWeWrite)
 
 TEST(FlashPix, StructureListsLikeAnyCompoundFile)
 {
-    if (!run("gsf --help >/dev/null"))
-        GTEST_SKIP() << "gsf (libgsf-bin) missing";
+    GLIMMER_REQUIRE(runTool("gsf --help >/dev/null"), "gsf (libgsf-bin) missing");
     TempDir dir;
     writeBytes(dir / "a.fpx", *fpx::buildFlashPix(makeRaster(200, 100, 3), { fpx::TileCoding::Jpeg, 90 }));
-    ASSERT_TRUE(run("gsf list '" + (dir / "a.fpx").string() + "' > '" + (dir / "list.txt").string() + "'"));
+    ASSERT_TRUE(runTool("gsf list '" + (dir / "a.fpx").string() + "' > '" + (dir / "list.txt").string() + "'"));
     const std::string listing = readFile(dir / "list.txt");
     EXPECT_NE(listing.find("Data Object Store 000001/Resolution 0002/Subimage 0000 Data"), std::string::npos)
         << listing;
@@ -239,20 +234,19 @@ TEST(FlashPix, StructureListsLikeAnyCompoundFile)
 TEST(FlashPix, ReadsTheFormatToolsFiles)
 {
     const std::string tools = GLIMMER_FORMAT_TOOLS_DIR;
-    if (tools.empty() || !havePillow() || !run("convert -version >/dev/null"))
-        GTEST_SKIP() << "format tools, Pillow or ImageMagick missing";
+    GLIMMER_REQUIRE(!tools.empty() && havePillow() && runTool("convert -version >/dev/null"), "format tools, Pillow or ImageMagick missing");
     TempDir dir;
     const auto png = (dir / "in.png").string();
-    ASSERT_TRUE(run("convert -size 200x150 gradient:orange-purple -fill white -draw 'rectangle 0,0 130,70' -depth 8 '"
+    ASSERT_TRUE(runTool("convert -size 200x150 gradient:orange-purple -fill white -draw 'rectangle 0,0 130,70' -depth 8 '"
         + png + "'"));
-    ASSERT_TRUE(run("convert '" + png + "' -depth 8 '" + (dir / "in.ppm").string() + "'"));
+    ASSERT_TRUE(runTool("convert '" + png + "' -depth 8 '" + (dir / "in.ppm").string() + "'"));
     const auto source = readPnm(dir / "in.ppm");
     ASSERT_TRUE(source);
     const std::pair<const char*, const char*> variants[] = { { "raw.fpx", "raw" },
         { "single.fpx", "raw --single-color" }, { "q90.fpx", "90" }, { "tiles.fpx", "90 --per-tile-tables" } };
     for (auto [name, options] : variants) {
         SCOPED_TRACE(name);
-        ASSERT_TRUE(run(
+        ASSERT_TRUE(runTool(
             "/usr/bin/python3 '" + tools + "/fpx_write.py' '" + png + "' '" + (dir / name).string() + "' " + options));
         auto read = fpx::readFlashPix(readBytes(dir / name), kLimit);
         ASSERT_TRUE(read.ok()) << read.error().message;

@@ -1,5 +1,6 @@
 // The mail library through its four functions, with a fake mail client behind xdg-email.
 
+#include "ExternalTools.h"
 #include "FakeMailer.h"
 #include "MapiProtocol.h"
 #include "TempDir.h"
@@ -14,8 +15,7 @@ class MapiTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (std::system("command -v xdg-email >/dev/null 2>&1") != 0)
-            GTEST_SKIP() << "xdg-email is not installed";
+        GLIMMER_REQUIRE_TOOLS("xdg-email");
         test::writeFile(m_photo, "photo bytes");
         test::writeFile(m_second, "more bytes");
     }

@@ -1,6 +1,7 @@
 // The Photo CD decoder against ImageMagick's decodes of the same packs: the base levels from
 // ImageMagick-made files, 4Base from the format notes' residual tool, 16Base from our test writer.
 
+#include "ExternalTools.h"
 #include "PcdDecoder.h"
 #include "PcdResiduals.h"
 #include "PcdTestFiles.h"
@@ -26,8 +27,7 @@ protected:
 
     void SetUp() override
     {
-        if (!s_ready)
-            GTEST_SKIP() << "ImageMagick cannot make Photo CD files here";
+        GLIMMER_REQUIRE(s_ready, "ImageMagick cannot make Photo CD files here");
         m_pack = readBytes(*s_dir / "land.pcd");
     }
 
@@ -89,10 +89,9 @@ TEST_F(PcdDecoderTest, BaseLevelsMatchImageMagick)
 TEST_F(PcdDecoderTest, FourBaseResidualsFromTheFormatToolMatchImageMagick)
 {
     const std::string tools = formatToolsDir();
-    if (tools.empty() || !runCommand("python3 -c 1"))
-        GTEST_SKIP() << "format tools or python3 missing";
+    GLIMMER_REQUIRE(!tools.empty() && runTool("python3 -c 1"), "format tools or python3 missing");
     const auto synthetic = *s_dir / "pattern4.pcd";
-    ASSERT_TRUE(runCommand("python3 '" + tools + "/pcd_synth.py' '" + (*s_dir / "land.pcd").string() + "' '"
+    ASSERT_TRUE(runTool("python3 '" + tools + "/pcd_synth.py' '" + (*s_dir / "land.pcd").string() + "' '"
         + synthetic.string() + "' 4 pattern"));
     const auto file = readBytes(synthetic);
     EXPECT_EQ(pcd::readPackInfo(file)->highest, Level::FourBase);

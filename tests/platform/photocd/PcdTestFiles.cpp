@@ -1,5 +1,7 @@
 #include "PcdTestFiles.h"
 
+#include "ExternalTools.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -38,14 +40,9 @@ std::vector<std::uint8_t> residualCodeTable()
     return table;
 }
 
-bool runCommand(const std::string& command)
-{
-    return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
-}
-
 bool haveImageMagick()
 {
-    return runCommand("convert -version");
+    return haveTool("convert");
 }
 
 std::string formatToolsDir()
@@ -90,14 +87,14 @@ bool makeBasePcd(const std::filesystem::path& pcd, bool portrait)
         ? "-size 400x600 gradient:yellow-navy -fill green -draw 'rectangle 20,30 150,200'"
         : "-size 768x512 gradient:red-blue -fill white -draw 'rectangle 100,100 300,200' "
           "-fill lime -draw 'circle 600,300 650,350'";
-    return runCommand("convert " + picture + " " + shellQuoted(png))
-        && runCommand("convert " + shellQuoted(png) + " " + shellQuoted(pcd));
+    return runTool("convert " + picture + " " + shellQuoted(png))
+        && runTool("convert " + shellQuoted(png) + " " + shellQuoted(pcd));
 }
 
 std::optional<Ppm> imageMagickYcc(const std::filesystem::path& pcd, int scene)
 {
     const auto ppm = pcd.string() + "." + std::to_string(scene) + ".ppm";
-    if (!runCommand("convert '" + pcd.string() + "[" + std::to_string(scene) + "]' -set colorspace sRGB -depth 8 "
+    if (!runTool("convert '" + pcd.string() + "[" + std::to_string(scene) + "]' -set colorspace sRGB -depth 8 "
             + shellQuoted(ppm)))
         return std::nullopt;
     return readPpm(ppm);

@@ -12,7 +12,6 @@
 
 namespace gp::test {
 
-bool runCommand(const std::string& command);
 bool haveImageMagick();
 std::string formatToolsDir(); // empty when the format notes' tools are absent
 

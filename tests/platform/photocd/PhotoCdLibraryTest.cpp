@@ -1,6 +1,7 @@
 // The exported interface of libglimmer-photocd.so: sizes and layout of the image block, rotation,
 // gray output, the abort test and the error codes.
 
+#include "ExternalTools.h"
 #include "PcdTestFiles.h"
 #include "PhotoCd.h"
 #include "PhotoYcc.h"
@@ -75,8 +76,7 @@ protected:
     static void TearDownTestSuite() { delete s_dir; }
     void SetUp() override
     {
-        if (!s_ready)
-            GTEST_SKIP() << "ImageMagick cannot make Photo CD files here";
+        GLIMMER_REQUIRE(s_ready, "ImageMagick cannot make Photo CD files here");
     }
     static std::filesystem::path file(const char* name) { return *s_dir / name; }
 

@@ -1,6 +1,7 @@
 // The source's own dialog, driven as a user would, with the program's acquisition client and
 // an application-wide event filter standing in for the program's message loop.
 
+#include "ExternalTools.h"
 #include "FakeHost.h"
 #include "SaneTestDevice.h"
 #include "TempDir.h"
@@ -50,8 +51,8 @@ class SourceDialogTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (const std::string missing = test::saneTestBackendMissing(); !missing.empty())
-            GTEST_SKIP() << missing;
+        const std::string missing = test::saneTestBackendMissing();
+        GLIMMER_REQUIRE(missing.empty(), missing);
         setenv("XDG_CONFIG_HOME", m_dir.path().c_str(), 1);
         m_paths.settingsDir = m_dir.path();
         m_paths.libraryDir = GLIMMER_BUILD_LIBDIR;

@@ -1,6 +1,7 @@
 // The source manager library through its one entry point, against the SANE test backend, with
 // scanimage's output from the same device and options as the reference.
 
+#include "ExternalTools.h"
 #include "SaneTestDevice.h"
 #include "TempDir.h"
 #include "TwainSession.h"
@@ -23,8 +24,8 @@ class SourceManagerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (const std::string missing = test::saneTestBackendMissing(); !missing.empty())
-            GTEST_SKIP() << missing;
+        const std::string missing = test::saneTestBackendMissing();
+        GLIMMER_REQUIRE(missing.empty(), missing);
         // The remembered default source goes to a private folder.
         const char* old = std::getenv("XDG_CONFIG_HOME");
         m_oldConfig = old ? std::optional<std::string>(old) : std::nullopt;
