@@ -65,6 +65,8 @@ int main(int argc, char** argv)
         screen->geometry().top() + (screenSize.height() - frame.height()) / 2);
     frame.show();
     frame.raise();
+    // The keys work from the start, also where no window manager hands out the focus.
+    frame.activateWindow();
 
     frame.openArguments(arguments);
     QObject::connect(&instance, &gp::ui::SingleInstance::argumentsReceived, &frame, [&](const QStringList& received) {

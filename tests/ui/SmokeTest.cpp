@@ -1,7 +1,8 @@
 // The real program on a real X server (GLIMMER_TEST_DISPLAY, started by scripts/test-services.sh):
 // two photos on the command line appear in cells of their own on the page, a click on the copies button
 // changes the counter, a second start hands its photo to the first and ends, and Exit writes
-// the recent files. Skips without the X server, xdotool or ImageMagick.
+// the recent files; Ctrl+X, Ctrl+C, Ctrl+V and Ctrl+R act on the page's current cell. Skips
+// without the X server, xdotool or ImageMagick.
 
 #include "TempDir.h"
 
@@ -12,6 +13,7 @@
 #include <QTest>
 #include <QUuid>
 #include <filesystem>
+#include <functional>
 
 namespace {
 
@@ -52,6 +54,21 @@ QRect extentOf(const QImage& shot, const QRect& area, QColor colour)
     return extent;
 }
 
+// Where a colour shows in an area outside one rectangle of it.
+QRect extentOutside(const QImage& shot, const QRect& area, const QRect& outside, QColor colour)
+{
+    QRect extent;
+    const QRect skipped = outside.adjusted(-2, -2, 2, 2);
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (!skipped.contains(x, y) && near(shot.pixelColor(x, y), colour))
+                extent |= QRect(x, y, 1, 1);
+    return extent;
+}
+
+const QColor kRed(0xd0, 0x20, 0x20);
+const QColor kBlue(0x20, 0x40, 0xd0);
+
 } // namespace
 
 class SmokeTest : public QObject {
@@ -88,16 +105,31 @@ private:
         tool.waitForFinished(15000);
     }
 
-    // Waits until the screenshot shows colour in the page area.
-    bool waitForColour(QColor colour)
+    // Waits until the screenshot shows what the test looks for.
+    bool waitFor(const std::function<bool(const QImage&)>& shows)
     {
         for (int attempt = 0; attempt < 40; ++attempt) {
-            if (countColour(screenshot(), kPageArea, colour) > 500)
+            if (shows(screenshot()))
                 return true;
             QTest::qWait(250);
         }
         return false;
     }
+
+    // Waits until the screenshot shows colour in the page area.
+    bool waitForColour(QColor colour)
+    {
+        return waitFor([colour](const QImage& shot) { return countColour(shot, kPageArea, colour) > 500; });
+    }
+
+    void clickAt(QPoint point)
+    {
+        xdotool({ QStringLiteral("mousemove"), QString::number(point.x()), QString::number(point.y()),
+            QStringLiteral("click"), QStringLiteral("1") });
+        QTest::qWait(200);
+    }
+
+    void key(const char* keys) { xdotool({ QStringLiteral("key"), QLatin1String(keys) }); }
 
 private slots:
     void initTestCase()
@@ -165,6 +197,51 @@ private slots:
         QFile ini(QString::fromStdString((m_dir / "GLMPRESS.INI").string()));
         QVERIFY(ini.open(QIODevice::ReadOnly));
         QVERIFY(ini.readAll().contains("green.bmp"));
+    }
+
+    void layoutKeysActOnTheCurrentCell()
+    {
+        const QString red = photo("red.bmp", "#d02020");
+        const QString blue = photo("blue.bmp", "#2040d0");
+        QProcess program;
+        program.setProcessEnvironment(m_environment);
+        program.start(QStringLiteral(GLIMMER_PROGRAM), { red, blue });
+        QVERIFY(program.waitForStarted());
+        QVERIFY(waitForColour(kRed) && waitForColour(kBlue));
+        const QImage shot = screenshot();
+        const QRect redShown = extentOf(shot, kPageArea, kRed);
+        const QRect blueShown = extentOf(shot, kPageArea, kBlue);
+
+        // Ctrl+X on the blue photo's cell takes the photo off the page.
+        clickAt(blueShown.center());
+        key("ctrl+x");
+        QVERIFY2(waitFor([](const QImage& s) { return countColour(s, kPageArea, kBlue) == 0; }), "Ctrl+X cut nothing");
+
+        // Ctrl+C on the red photo's cell, Ctrl+V on the emptied cell: the red photo shows twice.
+        clickAt(redShown.center());
+        key("ctrl+c");
+        clickAt(blueShown.center());
+        key("ctrl+v");
+        QVERIFY2(
+            waitFor([&](const QImage& s) { return countColour(s, blueShown, kRed) > 500; }), "Ctrl+V pasted nothing");
+        const QRect pasted = extentOutside(screenshot(), kPageArea, redShown, kRed);
+        QVERIFY(pasted.width() > pasted.height());
+
+        // Ctrl+R turns the pasted photo a quarter: it stands upright now; the first one stays.
+        key("ctrl+r");
+        QVERIFY2(waitFor([&](const QImage& s) {
+            const QRect turned = extentOutside(s, kPageArea, redShown, kRed);
+            return turned.height() > turned.width();
+        }),
+            "Ctrl+R turned nothing");
+        QCOMPARE(extentOf(screenshot(), redShown.adjusted(-2, -2, 2, 2), kRed), redShown);
+
+        QCOMPARE(program.state(), QProcess::Running);
+        // Exit; the program may already have ended while the click was waited for.
+        clickAt(QPoint(kFrameLeft + 768, kFrameTop + 30));
+        QVERIFY(program.state() == QProcess::NotRunning || program.waitForFinished(20000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), 0);
     }
 };
 

@@ -249,6 +249,8 @@ void registerTransformCommands(App& app)
 {
     CommandDispatcher& commands = app.commands();
     commands.set(command::Discard, [&app](std::string_view) { return discardSelection(app); });
+    // Edit > Delete discards the selection as well (the album window, once open, takes it over).
+    commands.set(command::Delete, [&app](std::string_view) { return discardSelection(app); });
     commands.set(command::FlipHorizontal, [&app](std::string_view) { return flipActive(app, FlipAxis::Horizontal); });
     commands.set(command::FlipVertical, [&app](std::string_view) { return flipActive(app, FlipAxis::Vertical); });
     commands.set(command::RotateLeft90, [&app](std::string_view) { return rotateActive(app, 270); });

@@ -1,5 +1,7 @@
 #include "layout/LayoutPage.h"
 
+#include "editing/QuarterTurn.h"
+
 #include <algorithm>
 
 namespace gp {
@@ -115,6 +117,17 @@ PhotoHandle LayoutPage::pasteCell(int cell)
         return nullptr;
     m_texts[std::size_t(cell)] = m_clipboard.texts;
     return setPhoto(cell, m_clipboard.photo);
+}
+
+std::optional<PhotoHandle> LayoutPage::rotatePhoto(int cell, const Allocator& allocator)
+{
+    const PhotoHandle& photo = m_slots[std::size_t(cell)];
+    if (!photo)
+        return std::nullopt;
+    std::optional<Image> turned = rotateQuarterTurns(*photo, 90, allocator);
+    if (!turned)
+        return std::nullopt;
+    return setPhoto(cell, std::make_shared<Image>(std::move(*turned)));
 }
 
 PhotoHandle LayoutPage::deleteCell(int cell)

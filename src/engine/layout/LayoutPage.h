@@ -4,6 +4,7 @@
 // photo-size percentage, the cell clipboard, and the free-style page's photo and text objects.
 // Slots are independent of the layout: slot i shows in cell i of whatever layout is chosen.
 
+#include "image/Allocator.h"
 #include "layout/LayoutList.h"
 #include "layout/TextList.h"
 
@@ -69,6 +70,10 @@ public:
     PhotoHandle copyCell(int cell);
     PhotoHandle pasteCell(int cell);
     PhotoHandle deleteCell(int cell);
+    // "Rotate Photo": the cell's photo turned a quarter clockwise and put back in its slot, the
+    // other slots keeping theirs. Nothing when the cell is empty or the turn failed (no memory,
+    // Escape); otherwise the photo that left the page (null when another slot still shows it).
+    std::optional<PhotoHandle> rotatePhoto(int cell, const Allocator& allocator);
     bool hasClipboard() const { return m_clipboard.photo != nullptr; }
     PhotoHandle clearClipboard() { return release(std::exchange(m_clipboard, {}).photo); }
 

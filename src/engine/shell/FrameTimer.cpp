@@ -1,5 +1,7 @@
 #include "shell/FrameTimer.h"
 
+#include "shell/ButtonIds.h"
+
 namespace gp {
 
 namespace {
@@ -8,7 +10,8 @@ namespace {
 // request or a drag is under way.
 bool mayFlash(const FrameTimerInput& in)
 {
-    const bool highlightBlocks = in.highlighted == 350 || (in.highlighted >= 0 && in.highlighted < 66);
+    const bool highlightBlocks
+        = in.highlighted == button::AddTemplate || (in.highlighted >= 0 && in.highlighted < button::PageButtonLimit);
     return !highlightBlocks && !in.helpPending && !in.dragPending && !in.leftButtonDown;
 }
 
@@ -18,38 +21,40 @@ ButtonUpdate frameTimerTick(const FrameTimerInput& in)
 {
     ButtonUpdate update;
     if (in.screen == Screen::GetPhotos) {
-        (in.albumHasPhotos ? update.enable : update.disable) = { 25, 251 };
+        (in.albumHasPhotos ? update.enable : update.disable) = { button::UsePhotos, button::RemovePhotos };
         return update;
     }
     if (in.screen != Screen::Layout)
         return update;
 
+    using namespace button;
     if (isEmptyTemplatesState(in.category, in.pageHasTemplate)) {
-        update.disable = { 7, 8, 9, 10, 6, 100, 15, 16, 17 };
-        update.disableTemplateBar = { 351, 352 };
+        update.disable = { GetPhotos, CropPhoto, EditPhoto, FramePhoto, ClearPage, AddText, PrintPage, PreviousLayout,
+            NextLayout };
+        update.disableTemplateBar = { NewTemplate, EditTemplate };
         if (mayFlash(in))
-            update.flashTemplateBar = 350;
+            update.flashTemplateBar = AddTemplate;
         return update;
     }
-    update.enableTemplateBar = { 351, 352 };
-    update.enable = { 7, 8, 9, 10, 6, 100, 15 };
+    update.enableTemplateBar = { NewTemplate, EditTemplate };
+    update.enable = { GetPhotos, CropPhoto, EditPhoto, FramePhoto, ClearPage, AddText, PrintPage };
     if (in.category != kCategoryFreeStyle)
-        update.enable.insert(update.enable.end(), { 16, 17 });
+        update.enable.insert(update.enable.end(), { PreviousLayout, NextLayout });
     if (!in.photoListEmpty)
         return update;
 
     // No photo yet: Crop, Edit and Frame have nothing to work on.
     std::erase_if(update.enable, [&](int id) {
-        return id == 8 || id == 9 || id == 10 || (id == 6 && !in.anyCellHasPhoto)
-            || (id == 15 && !in.currentCellCanPrint);
+        return id == CropPhoto || id == EditPhoto || id == FramePhoto || (id == ClearPage && !in.anyCellHasPhoto)
+            || (id == PrintPage && !in.currentCellCanPrint);
     });
-    update.disable = { 8, 9, 10 };
+    update.disable = { CropPhoto, EditPhoto, FramePhoto };
     if (!in.anyCellHasPhoto)
-        update.disable.push_back(6);
+        update.disable.push_back(ClearPage);
     if (!in.currentCellCanPrint)
-        update.disable.push_back(15);
+        update.disable.push_back(PrintPage);
     if (mayFlash(in))
-        update.flash = 7;
+        update.flash = GetPhotos;
     return update;
 }
 

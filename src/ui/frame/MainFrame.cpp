@@ -21,7 +21,7 @@
 #include "shell/Host.h"
 #include "shell/StringTable.h"
 #include "skin/ButtonBar.h"
-#include "skin/ButtonIds.h"
+#include "shell/ButtonIds.h"
 #include "skin/PopupText.h"
 #include "skin/SuperStatic.h"
 #include "views/FullScreenView.h"

@@ -11,7 +11,7 @@
 #include "shell/CommandIds.h"
 #include "shell/FrameTimer.h"
 #include "shell/StringTable.h"
-#include "skin/ButtonIds.h"
+#include "shell/ButtonIds.h"
 #include "skin/ListControl.h"
 #include "views/LayoutListView.h"
 #include "views/PageView.h"
@@ -169,6 +169,10 @@ void LayoutScreen::registerCommands()
     onKey(command::KeyPaste, [this] { return cellOperation(&LayoutPage::pasteCell); });
     // The current cell's photo leaves the page, and its document closes when no cell shows it.
     onKey(command::KeyDelete, [this] { return cellOperation(&LayoutPage::deleteCell); });
+    onKey(command::KeyRotate, [this] {
+        rotatePhoto();
+        return command::ResultNone;
+    });
     onKey(command::KeyPrint, [this] {
         printPage();
         return command::ResultNone;
@@ -182,6 +186,29 @@ int LayoutScreen::cellOperation(std::shared_ptr<Image> (LayoutPage::*operation)(
     m_pageView->refresh();
     tick();
     return command::ResultNone;
+}
+
+void LayoutScreen::rotatePhoto()
+{
+    LayoutPage& page = app().layoutPage();
+    const int cell = page.currentCell();
+    const auto gone = page.rotatePhoto(cell, app().allocator());
+    if (!gone)
+        return;
+    // The document of a photo that no cell shows any more shows the turned one instead, so the
+    // photo list keeps its photo. Its selection and its undo step belonged to the unturned one.
+    if (*gone)
+        if (Document* document = app().documents().findByImage(gone->get())) {
+            document->replaceImage(page.photo(cell));
+            DocumentState& state = document->state();
+            state.mask.reset();
+            state.floating.reset();
+            state.selection = {};
+            state.selectionShown = false;
+            state.modified = true;
+            app().undoRecord().drop(document);
+        }
+    m_pageView->refresh();
 }
 
 void LayoutScreen::clearPage()

@@ -62,6 +62,8 @@ private:
     // Runs one of the engine's cell operations on the current cell and closes the document of
     // a photo that left every cell.
     int cellOperation(std::shared_ptr<Image> (LayoutPage::*operation)(int));
+    // Ctrl+R: the current cell's photo turned a quarter clockwise.
+    void rotatePhoto();
     // Closes the document of a photo that left every cell.
     void closeDropped(const std::shared_ptr<Image>& photo);
 

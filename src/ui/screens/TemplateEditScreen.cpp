@@ -1,7 +1,7 @@
 #include "screens/TemplateEditScreen.h"
 
 #include "shell/CommandIds.h"
-#include "skin/ButtonIds.h"
+#include "shell/ButtonIds.h"
 
 namespace gp::ui {
 

@@ -5,7 +5,7 @@
 #include "layout/PhotoFit.h"
 #include "shell/App.h"
 #include "shell/CommandIds.h"
-#include "skin/ButtonIds.h"
+#include "shell/ButtonIds.h"
 #include "skin/ButtonLayout.h"
 #include "views/PageView.h"
 #include "views/TextComposeView.h"

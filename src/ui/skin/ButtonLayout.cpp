@@ -1,5 +1,7 @@
 #include "skin/ButtonLayout.h"
 
+#include "shell/ButtonIds.h"
+
 namespace gp::ui {
 
 namespace {
@@ -15,115 +17,115 @@ constexpr Rect at(int x, int y, int w, int h)
 
 // Every page starts with the logo, Help, Minimise and Exit.
 #define GP_FRAME_COMMON                                                                                                \
-    { 0, K::Push, 0, "Glimmerpress", G::Logo, S::Round, at(10, 8, 270, 44) },                                          \
-        { 1, K::Push, 0, "", G::Help, S::Small, at(680, 14, 32, 32) },                                                 \
-        { 2, K::Push, 0, "", G::Minimise, S::Small, at(716, 14, 32, 32) },                                             \
+    { button::Logo, K::Push, 0, "Glimmerpress", G::Logo, S::Round, at(10, 8, 270, 44) },                               \
+        { button::Help, K::Push, 0, "", G::Help, S::Small, at(680, 14, 32, 32) },                                      \
+        { button::Minimise, K::Push, 0, "", G::Minimise, S::Small, at(716, 14, 32, 32) },                              \
     {                                                                                                                  \
-        3, K::Push, 0, "", G::Close, S::Small, at(752, 14, 32, 32)                                                     \
+        button::Exit, K::Push, 0, "", G::Close, S::Small, at(752, 14, 32, 32)                                          \
     }
 
 constexpr ButtonSpec kLayoutPage[] = {
     GP_FRAME_COMMON,
-    { 7, K::Push, 0, "Get Photos", G::Photos, S::Wide, at(12, 72, 156, 52) },
-    { 8, K::Push, 0, "Crop Photo", G::Crop, S::Wide, at(12, 134, 156, 52) },
-    { 9, K::Push, 0, "Edit Photo", G::Edit, S::Wide, at(12, 196, 156, 52) },
-    { 10, K::Push, 0, "Frame Photo", G::Frame, S::Wide, at(12, 258, 156, 52) },
-    { 100, K::Push, 0, "Add Text", G::Text, S::Wide, at(12, 320, 156, 52) },
-    { 6, K::Push, 0, "Clear Page", G::Clear, S::Wide, at(12, 382, 156, 52) },
-    { 11, K::Push, 0, "Layouts", G::List, S::Wide, at(632, 72, 156, 44) },
-    { 12, K::Repeat, 0, "", G::Plus, S::Small, at(734, 300, 54, 23) },
-    { 13, K::Repeat, 0, "", G::Minus, S::Small, at(734, 325, 54, 23) },
-    { 14, K::Push, 0, "Printer Setup", G::Printer, S::Wide, at(632, 358, 156, 44) },
-    { 15, K::Push, 0, "Print", G::Print, S::Accent, at(632, 410, 156, 58) },
-    { 16, K::Repeat, 0, "", G::Left, S::Small, at(632, 476, 76, 34) },
-    { 17, K::Repeat, 0, "", G::Right, S::Small, at(712, 476, 76, 34) },
-    { 101, K::Area, 0, "", G::None, S::Wide, kTemplateBarRect },
-    { 102, K::Area, 0, "", G::None, S::Wide, at(180, 68, 340, 460) },
-    { 103, K::Area, 0, "", G::None, S::Wide, at(526, 68, 94, 460) },
-    { 104, K::Area, 0, "", G::None, S::Wide, kOptionBarRect },
-    { 300, K::Area, 0, "", G::None, S::Wide, kCategoryListRect },
+    { button::GetPhotos, K::Push, 0, "Get Photos", G::Photos, S::Wide, at(12, 72, 156, 52) },
+    { button::CropPhoto, K::Push, 0, "Crop Photo", G::Crop, S::Wide, at(12, 134, 156, 52) },
+    { button::EditPhoto, K::Push, 0, "Edit Photo", G::Edit, S::Wide, at(12, 196, 156, 52) },
+    { button::FramePhoto, K::Push, 0, "Frame Photo", G::Frame, S::Wide, at(12, 258, 156, 52) },
+    { button::AddText, K::Push, 0, "Add Text", G::Text, S::Wide, at(12, 320, 156, 52) },
+    { button::ClearPage, K::Push, 0, "Clear Page", G::Clear, S::Wide, at(12, 382, 156, 52) },
+    { button::Layouts, K::Push, 0, "Layouts", G::List, S::Wide, at(632, 72, 156, 44) },
+    { button::MoreCopies, K::Repeat, 0, "", G::Plus, S::Small, at(734, 300, 54, 23) },
+    { button::FewerCopies, K::Repeat, 0, "", G::Minus, S::Small, at(734, 325, 54, 23) },
+    { button::PrinterSetup, K::Push, 0, "Printer Setup", G::Printer, S::Wide, at(632, 358, 156, 44) },
+    { button::PrintPage, K::Push, 0, "Print", G::Print, S::Accent, at(632, 410, 156, 58) },
+    { button::PreviousLayout, K::Repeat, 0, "", G::Left, S::Small, at(632, 476, 76, 34) },
+    { button::NextLayout, K::Repeat, 0, "", G::Right, S::Small, at(712, 476, 76, 34) },
+    { button::TemplateBarArea, K::Area, 0, "", G::None, S::Wide, kTemplateBarRect },
+    { button::PageViewArea, K::Area, 0, "", G::None, S::Wide, at(180, 68, 340, 460) },
+    { button::LayoutListArea, K::Area, 0, "", G::None, S::Wide, at(526, 68, 94, 460) },
+    { button::OptionBarArea, K::Area, 0, "", G::None, S::Wide, kOptionBarRect },
+    { button::CategoryListArea, K::Area, 0, "", G::None, S::Wide, kCategoryListRect },
 };
 
 constexpr ButtonSpec kAlbumPage[] = {
     GP_FRAME_COMMON,
-    { 22, K::Push, 0, "Open Album", G::Album, S::Wide, at(12, 72, 156, 48) },
-    { 23, K::Push, 0, "New Album", G::Add, S::Wide, at(12, 128, 156, 48) },
-    { 28, K::Push, 0, "Add Photos", G::Photos, S::Wide, at(12, 184, 156, 48) },
-    { 25, K::Push, 0, "Use Photos", G::Star, S::Wide, at(12, 240, 156, 48) },
-    { 250, K::Push, 0, "Slide Show", G::Show, S::Wide, at(12, 296, 156, 48) },
-    { 251, K::Push, 0, "Remove", G::Remove, S::Wide, at(12, 352, 156, 48) },
-    { 252, K::Push, 0, "Rename", G::Rename, S::Wide, at(12, 408, 156, 48) },
-    { 26, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
-    { 27, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
-    { 301, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
+    { button::OpenAlbum, K::Push, 0, "Open Album", G::Album, S::Wide, at(12, 72, 156, 48) },
+    { button::NewAlbum, K::Push, 0, "New Album", G::Add, S::Wide, at(12, 128, 156, 48) },
+    { button::AddPhotos, K::Push, 0, "Add Photos", G::Photos, S::Wide, at(12, 184, 156, 48) },
+    { button::UsePhotos, K::Push, 0, "Use Photos", G::Star, S::Wide, at(12, 240, 156, 48) },
+    { button::SlideShow, K::Push, 0, "Slide Show", G::Show, S::Wide, at(12, 296, 156, 48) },
+    { button::RemovePhotos, K::Push, 0, "Remove", G::Remove, S::Wide, at(12, 352, 156, 48) },
+    { button::RenamePhoto, K::Push, 0, "Rename", G::Rename, S::Wide, at(12, 408, 156, 48) },
+    { button::AlbumCancel, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
+    { button::AlbumOk, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
+    { button::AlbumArea, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
 };
 
 constexpr ButtonSpec kCropPage[] = {
     GP_FRAME_COMMON,
-    { 35, K::Push, 1, "Fit Cell", G::Crop, S::Wide, at(12, 72, 156, 48) },
-    { 36, K::Push, 1, "Portrait", G::Photos, S::Wide, at(12, 128, 156, 48) },
-    { 37, K::Push, 1, "Landscape", G::Photos, S::Wide, at(12, 184, 156, 48) },
-    { 32, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
-    { 34, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
-    { 302, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
+    { button::FitCell, K::Push, 1, "Fit Cell", G::Crop, S::Wide, at(12, 72, 156, 48) },
+    { button::Portrait, K::Push, 1, "Portrait", G::Photos, S::Wide, at(12, 128, 156, 48) },
+    { button::Landscape, K::Push, 1, "Landscape", G::Photos, S::Wide, at(12, 184, 156, 48) },
+    { button::CropCancel, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
+    { button::CropOk, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
+    { button::CropArea, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
 };
 
 constexpr ButtonSpec kEditPage[] = {
     GP_FRAME_COMMON,
-    { 43, K::Push, 2, "Brighter", G::Star, S::Wide, at(12, 72, 156, 44) },
-    { 44, K::Push, 2, "Softer", G::Edit, S::Wide, at(12, 122, 156, 44) },
-    { 45, K::Push, 2, "Sharper", G::Edit, S::Wide, at(12, 172, 156, 44) },
-    { 46, K::Push, 2, "Warmer", G::Star, S::Wide, at(12, 222, 156, 44) },
-    { 42, K::Push, 0, "Undo", G::Left, S::Wide, at(12, 290, 156, 44) },
-    { 40, K::Push, 0, "Save As", G::Save, S::Wide, at(632, 352, 156, 48) },
-    { 39, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
-    { 41, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
-    { 303, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
+    { button::Brighter, K::Push, 2, "Brighter", G::Star, S::Wide, at(12, 72, 156, 44) },
+    { button::Softer, K::Push, 2, "Softer", G::Edit, S::Wide, at(12, 122, 156, 44) },
+    { button::Sharper, K::Push, 2, "Sharper", G::Edit, S::Wide, at(12, 172, 156, 44) },
+    { button::Warmer, K::Push, 2, "Warmer", G::Star, S::Wide, at(12, 222, 156, 44) },
+    { button::EditUndo, K::Push, 0, "Undo", G::Left, S::Wide, at(12, 290, 156, 44) },
+    { button::EditSaveAs, K::Push, 0, "Save As", G::Save, S::Wide, at(632, 352, 156, 48) },
+    { button::EditCancel, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
+    { button::EditOk, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
+    { button::EditArea, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
 };
 
 constexpr ButtonSpec kFramePage[] = {
     GP_FRAME_COMMON,
-    { 51, K::Push, 3, "Classic", G::Frame, S::Wide, at(12, 72, 156, 36) },
-    { 52, K::Push, 3, "Oval", G::Frame, S::Wide, at(12, 112, 156, 36) },
-    { 53, K::Push, 3, "Torn", G::Frame, S::Wide, at(12, 152, 156, 36) },
-    { 54, K::Push, 3, "Film", G::Frame, S::Wide, at(12, 192, 156, 36) },
-    { 55, K::Push, 3, "Soft Edge", G::Frame, S::Wide, at(12, 232, 156, 36) },
-    { 56, K::Push, 3, "Stamp", G::Frame, S::Wide, at(12, 272, 156, 36) },
-    { 57, K::Push, 3, "Slide", G::Frame, S::Wide, at(12, 312, 156, 36) },
-    { 58, K::Push, 3, "Polaroid", G::Frame, S::Wide, at(12, 352, 156, 36) },
-    { 62, K::Repeat, 0, "", G::Plus, S::Small, at(12, 400, 48, 34) },
-    { 63, K::Repeat, 0, "", G::Minus, S::Small, at(66, 400, 48, 34) },
-    { 64, K::Repeat, 0, "", G::Right, S::Small, at(120, 400, 48, 34) },
-    { 60, K::Push, 0, "Save As", G::Save, S::Wide, at(632, 352, 156, 48) },
-    { 59, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
-    { 61, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
-    { 304, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
+    { button::FrameStyleFirst + 0, K::Push, 3, "Classic", G::Frame, S::Wide, at(12, 72, 156, 36) },
+    { button::FrameStyleFirst + 1, K::Push, 3, "Oval", G::Frame, S::Wide, at(12, 112, 156, 36) },
+    { button::FrameStyleFirst + 2, K::Push, 3, "Torn", G::Frame, S::Wide, at(12, 152, 156, 36) },
+    { button::FrameStyleFirst + 3, K::Push, 3, "Film", G::Frame, S::Wide, at(12, 192, 156, 36) },
+    { button::FrameStyleFirst + 4, K::Push, 3, "Soft Edge", G::Frame, S::Wide, at(12, 232, 156, 36) },
+    { button::FrameStyleFirst + 5, K::Push, 3, "Stamp", G::Frame, S::Wide, at(12, 272, 156, 36) },
+    { button::FrameStyleFirst + 6, K::Push, 3, "Slide", G::Frame, S::Wide, at(12, 312, 156, 36) },
+    { button::FrameStyleFirst + 7, K::Push, 3, "Polaroid", G::Frame, S::Wide, at(12, 352, 156, 36) },
+    { button::WiderFrame, K::Repeat, 0, "", G::Plus, S::Small, at(12, 400, 48, 34) },
+    { button::NarrowerFrame, K::Repeat, 0, "", G::Minus, S::Small, at(66, 400, 48, 34) },
+    { button::NextFrame, K::Repeat, 0, "", G::Right, S::Small, at(120, 400, 48, 34) },
+    { button::FrameSaveAs, K::Push, 0, "Save As", G::Save, S::Wide, at(632, 352, 156, 48) },
+    { button::FrameCancel, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
+    { button::FrameOk, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
+    { button::FrameArea, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
 };
 
 constexpr ButtonSpec kTextPage[] = {
     GP_FRAME_COMMON,
-    { 70, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
-    { 71, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
-    { 305, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
+    { button::TextCancel, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
+    { button::TextOk, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
+    { button::TextArea, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
 };
 
 constexpr ButtonSpec kTemplatePage[] = {
     GP_FRAME_COMMON,
-    { 80, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
-    { 81, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
-    { 306, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
+    { button::TemplateCancel, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
+    { button::TemplateOk, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
+    { button::TemplateArea, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
 };
 
 #undef GP_FRAME_COMMON
 
 constexpr ButtonSpec kTemplateBar[] = {
-    { 350, K::Push, 0, "Add Template", G::Add, S::Accent, at(4, 4, 144, 32) },
-    { 351, K::Push, 0, "New", G::Star, S::Wide, at(156, 4, 136, 32) },
-    { 352, K::Push, 0, "Edit", G::Edit, S::Wide, at(300, 4, 136, 32) },
+    { button::AddTemplate, K::Push, 0, "Add Template", G::Add, S::Accent, at(4, 4, 144, 32) },
+    { button::NewTemplate, K::Push, 0, "New", G::Star, S::Wide, at(156, 4, 136, 32) },
+    { button::EditTemplate, K::Push, 0, "Edit", G::Edit, S::Wide, at(300, 4, 136, 32) },
 };
 
 constexpr ButtonSpec kSliderBar[] = {
-    { 360, K::SliderControl, 0, "Photo Size", G::None, S::Wide, at(8, 30, 140, 28) },
+    { button::PhotoSize, K::SliderControl, 0, "Photo Size", G::None, S::Wide, at(8, 30, 140, 28) },
 };
 
 constexpr ButtonSpec kListPage[] = {

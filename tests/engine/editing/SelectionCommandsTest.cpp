@@ -204,6 +204,10 @@ TEST_F(TransformCommands, DiscardTakesAFloatingSelectionsContentAway)
     app.execute(command::Undo);
     EXPECT_TRUE(sameImage(document.image(), flipped));
     EXPECT_EQ(document.state().selection, (Rect { 2, 2, 12, 12 }));
+    // Edit > Delete discards the same way.
+    EXPECT_EQ(app.execute(command::Delete), 1);
+    EXPECT_TRUE(sameImage(document.image(), original));
+    EXPECT_FALSE(document.state().floating);
 }
 
 TEST_F(TransformCommands, ImageSizeChangesOnlyTheResolutionOrMakesANewDocument)

@@ -1,3 +1,4 @@
+#include "FakeHost.h"
 #include "layout/FreeStyle.h"
 #include "layout/LayoutPage.h"
 #include "layout/PageCells.h"
@@ -153,6 +154,38 @@ TEST(LayoutPage, CellClipboardAndCopyToEmptyCells)
     EXPECT_EQ(page.clear().size(), 0u) << "the clipboard keeps the photo alive";
     EXPECT_EQ(page.clearClipboard(), a);
     EXPECT_TRUE(page.isEmpty());
+}
+
+TEST(LayoutPage, RotatePhotoTurnsOnlyThatSlotClockwise)
+{
+    test::FakeHost host;
+    const Allocator allocator(host);
+    LayoutPage page;
+    EXPECT_FALSE(page.rotatePhoto(2, allocator)) << "an empty cell has nothing to turn";
+
+    // A 3 × 2 photo whose top-left pixel alone is red.
+    const PhotoHandle a = photo(3, 2);
+    a->row(0)[2] = 0xFF;
+    page.setPhoto(2, a);
+    page.setPhoto(5, a);
+    const auto gone = page.rotatePhoto(2, allocator);
+    ASSERT_TRUE(gone);
+    EXPECT_EQ(*gone, nullptr) << "slot 5 still shows the unturned photo";
+    const PhotoHandle& turned = page.photo(2);
+    ASSERT_NE(turned, a);
+    EXPECT_EQ(turned->width(), 2);
+    EXPECT_EQ(turned->height(), 3);
+    // Turned clockwise, the top-left corner goes to the top-right; nothing else is red.
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 2; ++x)
+            EXPECT_EQ(turned->row(y)[3 * x + 2], (x == 1 && y == 0) ? 0xFF : 0) << x << "," << y;
+    EXPECT_EQ(page.photo(5), a);
+    EXPECT_EQ(a->width(), 3) << "the original photo is left as it was";
+
+    // Turning the last slot that shows a photo hands it back so its document can follow.
+    EXPECT_EQ(page.rotatePhoto(5, allocator).value_or(nullptr), a);
+    EXPECT_FALSE(page.holds(a.get()));
+    EXPECT_EQ(page.photo(5)->width(), 2);
 }
 
 TEST(LayoutPage, ObjectAndTextLimitsAre99)

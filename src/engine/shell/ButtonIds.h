@@ -1,8 +1,9 @@
 #pragma once
-// The ids of the frame's buttons and of the layout page's own bars, by name. The skin files and
-// the help table know buttons by these numbers, so the values are fixed.
+// The ids of the main frame's buttons and of the layout page's own bars, by name. The skins, the
+// help table and the one-second button rules know buttons by these numbers, so the values are
+// fixed.
 
-namespace gp::ui::button {
+namespace gp::button {
 
 // On every page of the frame.
 inline constexpr int Logo = 0; // the logo: the About box
@@ -86,4 +87,7 @@ inline constexpr int NewTemplate = 351;
 inline constexpr int EditTemplate = 352;
 inline constexpr int PhotoSize = 360;
 
-} // namespace gp::ui::button
+// The buttons of the frame's pages have ids below this; the auxiliary bars' start above it.
+inline constexpr int PageButtonLimit = 66;
+
+} // namespace gp::button
