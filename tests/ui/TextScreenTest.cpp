@@ -16,6 +16,7 @@
 #include "views/TextComposeView.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -179,14 +180,14 @@ std::vector<Word> pdfWords(const std::filesystem::path& pdf)
 } // namespace
 
 // Reading printed pages back needs poppler's tools: skipped without them, failed under CI.
-#define REQUIRE_POPPLER()                                                                                \
-    do {                                                                                                 \
-        const std::string missing = test::missingTools({ "pdftoppm", "pdftotext" });                     \
-        if (!missing.empty()) {                                                                          \
-            if (test::underCi())                                                                         \
-                QFAIL(qPrintable(QString::fromStdString("missing under CI: " + missing)));              \
-            QSKIP(qPrintable(QString::fromStdString("not installed: " + missing)));                     \
-        }                                                                                                \
+#define REQUIRE_POPPLER()                                                                                              \
+    do {                                                                                                               \
+        const std::string missing = test::missingTools({ "pdftoppm", "pdftotext" });                                   \
+        if (!missing.empty()) {                                                                                        \
+            if (test::underCi())                                                                                       \
+                QFAIL(qPrintable(QString::fromStdString("missing under CI: " + missing)));                             \
+            QSKIP(qPrintable(QString::fromStdString("not installed: " + missing)));                                    \
+        }                                                                                                              \
     } while (0)
 
 void TextScreenTest::typingMakesChangesAndLimitsItems()
@@ -219,9 +220,26 @@ void TextScreenTest::typingMakesChangesAndLimitsItems()
     QCOMPARE(items.size(), std::size_t(5));
     QCOMPARE(items.back().text, std::string("five"));
     QCOMPARE(screen.editBox()->text(), QStringLiteral("six"));
+
     f.app->screens().cancel();
     QVERIFY(screen.editBox()->isHidden());
     QVERIFY2(!f.app->layoutPage().textList(0), "Cancel leaves the cell without texts");
+
+    // The clipboard keys and Delete work on the edit box's whole text with the same rules.
+    f.openTextScreen();
+    auto texts = [&] { return screen.composer()->list().items(); };
+    QTest::keyClicks(screen.editBox(), "Wave");
+    f.frame->runCommand(command::KeyCopy);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("Wave"));
+    f.frame->runCommand(command::KeyDelete);
+    QVERIFY(texts().empty());
+    QVERIFY(screen.editBox()->text().isEmpty());
+    f.frame->runCommand(command::KeyPaste);
+    QCOMPARE(texts().size(), std::size_t(1));
+    QCOMPARE(texts()[0].text, std::string("Wave"));
+    f.frame->runCommand(command::KeyCut);
+    QVERIFY(texts().empty());
+    f.app->screens().cancel();
 }
 
 void TextScreenTest::cancelRestoresAndOkStoresTheCellsTexts()

@@ -51,9 +51,6 @@ const std::vector<NotYetBuilt>& notYetBuilt()
             {} },
         { "issue 20: layout page editing and template editor", {}, {},
             { { Screen::TemplateEdit, command::KeyDelete } } },
-        { "issue 21: text screen and Template dialog", { command::Template }, {},
-            { { Screen::Text, command::KeyCut }, { Screen::Text, command::KeyCopy },
-                { Screen::Text, command::KeyPaste }, { Screen::Text, command::KeyDelete } } },
     };
     return list;
 }

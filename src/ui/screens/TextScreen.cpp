@@ -4,8 +4,8 @@
 #include "gfx/QtImage.h"
 #include "layout/PhotoFit.h"
 #include "shell/App.h"
-#include "shell/CommandIds.h"
 #include "shell/ButtonIds.h"
+#include "shell/CommandIds.h"
 #include "skin/ButtonLayout.h"
 #include "views/PageView.h"
 #include "views/TextComposeView.h"
@@ -170,6 +170,27 @@ void TextScreen::setShown(bool shown)
 void TextScreen::bindButtons()
 {
     bindOkCancel(button::TextOk, button::TextCancel);
+    // The clipboard keys and Delete act on the edit box's whole text, so they follow the typing
+    // rules: cutting or deleting removes the current text, pasting types the clipboard's text.
+    onKey(command::KeyCut, [this] {
+        m_edit->selectAll();
+        m_edit->cut();
+        return 0;
+    });
+    onKey(command::KeyCopy, [this] {
+        m_edit->selectAll();
+        m_edit->copy();
+        m_edit->deselect();
+        return 0;
+    });
+    onKey(command::KeyPaste, [this] {
+        m_edit->paste();
+        return 0;
+    });
+    onKey(command::KeyDelete, [this] {
+        m_edit->clear();
+        return 0;
+    });
 }
 
 void TextScreen::enter()
