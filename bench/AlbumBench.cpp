@@ -5,7 +5,7 @@
 #include "album/AlbumPhotoReader.h"
 #include "album/Thumbnail.h"
 #include "codecs/WriteImageFile.h"
-#include "shell/App.h"
+#include "app/App.h"
 #include "shell/Host.h"
 
 #include <benchmark/benchmark.h>
@@ -58,11 +58,11 @@ void addJpeg3000x2000ToAlbum(benchmark::State& state)
     paths.settingsDir = paths.programDir = paths.dataDir = paths.libraryDir = dir;
     gp::App app(host, paths);
     const std::string file = (dir / "photo.jpg").string();
-    if (gp::writeImageFile(app, gp::kSaveTypeJpeg, photo(3000, 2000), file) != gp::WriteResult::Written) {
+    if (gp::writeImageFile(app.imageFiles(), gp::kSaveTypeJpeg, photo(3000, 2000), file) != gp::WriteResult::Written) {
         state.SkipWithError("cannot write the JPEG file");
         return;
     }
-    const gp::AlbumAdder adder { app.allocator(), gp::albumPhotoReader(app), {} };
+    const gp::AlbumAdder adder { app.allocator(), gp::albumPhotoReader(app.imageFiles()), {} };
     for (auto _ : state) {
         gp::AlbumList album;
         if (gp::addFileToAlbum(album, file, adder) != gp::AddOutcome::Added)

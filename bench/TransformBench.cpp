@@ -1,11 +1,11 @@
 // Speed of the geometric transforms on a 6000 × 4000 24-bit photo: flips and quarter turns next
 // to a plain copy of the same bytes, any-angle rotation and resampling.
 
-#include "editing/Flip.h"
-#include "editing/QuarterTurn.h"
-#include "editing/Resample.h"
+#include "editing/transform/Flip.h"
+#include "editing/transform/QuarterTurn.h"
+#include "editing/transform/Resample.h"
 #include "editing/ResultImage.h"
-#include "editing/Rotate.h"
+#include "editing/transform/Rotate.h"
 #include "shell/Host.h"
 
 #include <benchmark/benchmark.h>

@@ -2,10 +2,10 @@
 // single-threaded, next to a plain copy of the same bytes into a new image (the floor for every
 // table-driven adjustment).
 
-#include "editing/BrightnessContrast.h"
-#include "editing/FilterCommands.h"
-#include "editing/HueSaturation.h"
-#include "editing/ToneCurve.h"
+#include "editing/tone/BrightnessContrast.h"
+#include "editing/effects/FilterCommands.h"
+#include "editing/tone/HueSaturation.h"
+#include "editing/tone/ToneCurve.h"
 #include "shell/Host.h"
 
 #include <benchmark/benchmark.h>
@@ -49,7 +49,7 @@ struct Fixture {
     QuietHost host;
     Allocator allocator { host };
     FilterRun run { allocator, host, true }; // progress and the Escape test, as the command runs
-    Random random;
+    ClassicRandom random;
     EffectInputs inputs { random, Rgb { 255, 255, 255 } };
 };
 

@@ -142,7 +142,7 @@ int add(CliContext& c, const std::string& file, const std::vector<std::string>& 
     AlbumList album;
     if (!loadForChange(c, album, file))
         return cannotRead(file);
-    const AlbumAdder adder { c.app.allocator(), albumPhotoReader(c.app), {} };
+    const AlbumAdder adder { c.app.allocator(), albumPhotoReader(c.app.imageFiles()), {} };
     bool allIn = true;
     int added = 0;
     for (const std::string& photo : photos) {

@@ -2,7 +2,7 @@
 // What every subcommand gets: the program state built for this run and its arguments.
 
 #include "CliHost.h"
-#include "shell/App.h"
+#include "app/App.h"
 
 #include <string>
 #include <vector>

@@ -3,8 +3,9 @@
 
 #include "Commands.h"
 #include "codecs/ImageFileTypes.h"
-#include "codecs/OpenPhoto.h"
+#include "app/OpenPhoto.h"
 #include "codecs/ReadImageFile.h"
+#include "app/SaveCommands.h"
 #include "codecs/SafeSave.h"
 #include "image/Document.h"
 
@@ -27,13 +28,13 @@ int convertRaw(App& app, const std::string& in, std::string out)
 {
     app.currentName() = in;
     const bool knownType = fileTypeForExtension(extensionOf(in)) != nullptr;
-    ReadResult read = readImageFile(app, in);
+    ReadResult read = readImageFile(app.imageFiles(), in);
     if (!read.ok()) {
         if (knownType)
             app.warnFileNotFound();
         return kExitFailed;
     }
-    return saveImageWithBackup(app, *read.image, out) ? kExitOk : kExitFailed;
+    return saveImageWithBackup(app.imageFiles(), *read.image, out) ? kExitOk : kExitFailed;
 }
 
 } // namespace

@@ -5,8 +5,8 @@
 
 #include "EditOps.h"
 
-#include "editing/AdjustmentCommands.h"
-#include "editing/ApplyEdit.h"
+#include "app/AdjustmentCommands.h"
+#include "app/ApplyEdit.h"
 #include "image/ImageType.h"
 #include "shell/CommandIds.h"
 #include "shell/Host.h"

@@ -7,8 +7,9 @@
 #include "Json.h"
 
 #include "codecs/ImageFileTypes.h"
-#include "codecs/OpenPhoto.h"
+#include "app/OpenPhoto.h"
 #include "codecs/ReadImageFile.h"
+#include "app/SaveCommands.h"
 #include "codecs/SafeSave.h"
 #include "editing/PixelAccess.h"
 #include "image/Document.h"
@@ -125,7 +126,7 @@ Document* openInput(App& app, const EditOptions& options)
         return openPhoto(app, options.in);
     app.currentName() = options.in;
     const bool knownType = fileTypeForExtension(extensionOf(options.in)) != nullptr;
-    ReadResult read = readImageFile(app, options.in);
+    ReadResult read = readImageFile(app.imageFiles(), options.in);
     if (!read.ok()) {
         if (knownType)
             app.warnFileNotFound();

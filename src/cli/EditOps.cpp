@@ -3,8 +3,8 @@
 
 #include "EditOps.h"
 
-#include "editing/ImageSizeModel.h"
-#include "editing/TransformCommands.h"
+#include "editing/transform/ImageSizeModel.h"
+#include "app/TransformCommands.h"
 #include "shell/CommandIds.h"
 #include "shell/Host.h"
 

@@ -4,7 +4,7 @@
 // to the active document, so a feature adds its OP with one line there (its function may live
 // in its own Edit*.cpp file and be declared below).
 
-#include "shell/App.h"
+#include "app/App.h"
 
 #include <map>
 #include <string>

@@ -58,7 +58,7 @@ int runInfo(CliContext& context)
     // An unknown extension has had its message from the dispatcher; a failed read gets the
     // program's not-found warning.
     const bool knownType = fileTypeForExtension(extensionOf(path)) != nullptr;
-    ReadResult read = readImageFile(app, path);
+    ReadResult read = readImageFile(app.imageFiles(), path);
     if (!read.ok()) {
         if (knownType)
             app.warnFileNotFound();

@@ -4,7 +4,7 @@
 #include "Commands.h"
 #include "Json.h"
 #include "PageOptions.h"
-#include "codecs/OpenPhoto.h"
+#include "app/OpenPhoto.h"
 #include "draw/PrintDevice.h"
 #include "gfx/QtPrinterCatalog.h"
 #include "layout/PageCells.h"

@@ -1,10 +1,10 @@
 // glimmerpress-cli mail FILE: opens FILE as the active photo and runs the Send command on it,
 // which hands the file to the mail library and so to the user's mail client.
 
-#include "mail/MailCommand.h"
+#include "app/MailCommands.h"
 #include "Commands.h"
 #include "MapiProtocol.h"
-#include "codecs/OpenPhoto.h"
+#include "app/OpenPhoto.h"
 
 #include <iostream>
 

@@ -3,7 +3,7 @@
 
 #include "Commands.h"
 #include "PageOptions.h"
-#include "codecs/OpenPhoto.h"
+#include "app/OpenPhoto.h"
 #include "codecs/ReadImageFile.h"
 #include "draw/PrintDevice.h"
 #include "gfx/QtPrinterCatalog.h"
@@ -104,7 +104,7 @@ std::optional<Image> readBackground(App& app, int entryNumber, bool landscape)
     for (const auto& entry : catalogue.entries())
         if (entry.number == entryNumber) {
             const std::string file = landscape ? entry.landscapeFile : entry.portraitFile;
-            ReadResult read = readImageFile(app, app.paths().asset(file).string());
+            ReadResult read = readImageFile(app.imageFiles(), app.paths().asset(file).string());
             if (read.ok())
                 return std::move(read.image);
         }

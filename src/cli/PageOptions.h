@@ -3,7 +3,7 @@
 // -o OUT.pdf|OUT.png, --printer NAME and --page PW,PH,DX,DY,PAPERW,PAPERH,OFFX,OFFY.
 
 #include "draw/PrinterCatalog.h"
-#include "print/PageGeometry.h"
+#include "draw/PageGeometry.h"
 
 #include <optional>
 #include <string>

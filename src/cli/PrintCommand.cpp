@@ -4,7 +4,7 @@
 
 #include "Commands.h"
 #include "PageOptions.h"
-#include "codecs/OpenPhoto.h"
+#include "app/OpenPhoto.h"
 #include "gfx/QtPrinterCatalog.h"
 #include "image/Document.h"
 #include "print/Calibration.h"

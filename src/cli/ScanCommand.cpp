@@ -2,6 +2,7 @@
 // manager, without the source's dialog, and saves the new document as OUT.
 
 #include "Commands.h"
+#include "app/SaveCommands.h"
 #include "codecs/SafeSave.h"
 #include "image/Document.h"
 

@@ -3,7 +3,7 @@
 #include "CliContext.h"
 #include "CliHost.h"
 #include "Commands.h"
-#include "shell/App.h"
+#include "app/App.h"
 
 #include <QGuiApplication>
 #include <cstdlib>

@@ -5,7 +5,7 @@
 #include "frame/QtHost.h"
 #include "frame/SingleInstance.h"
 #include "gfx/QtPrinterCatalog.h"
-#include "shell/App.h"
+#include "app/App.h"
 #include "shell/StringTable.h"
 #include "shell/UserSettings.h"
 #include "views/PageView.h"

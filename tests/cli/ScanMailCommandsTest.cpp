@@ -7,7 +7,7 @@
 #include "SaneTestDevice.h"
 #include "TempDir.h"
 #include "codecs/ReadImageFile.h"
-#include "shell/App.h"
+#include "app/App.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +46,7 @@ TEST(CliScan, SavesTheScannedImageAsTheDocumentAcquireMakes)
     Paths paths;
     paths.settingsDir = dir.path();
     App app(host, paths);
-    const ReadResult read = readImageFile(app, (dir / "scan.bmp").string());
+    const ReadResult read = readImageFile(app.imageFiles(), (dir / "scan.bmp").string());
     ASSERT_TRUE(read.ok());
     const Image& image = *read.image;
     ASSERT_EQ(image.width(), reference->width);

@@ -19,7 +19,7 @@
 #include "dialogs/ToneDialog.h"
 #include "frame/MainFrame.h"
 #include "frame/QtHost.h"
-#include "shell/App.h"
+#include "app/App.h"
 #include "shell/CommandIds.h"
 #include "skin/ButtonBar.h"
 

@@ -9,7 +9,7 @@
 #include "frame/CommandMenu.h"
 #include "frame/MainFrame.h"
 #include "frame/SystemClipboard.h"
-#include "shell/App.h"
+#include "app/App.h"
 #include "shell/CommandIds.h"
 #include "skin/ButtonBar.h"
 #include "skin/ListControl.h"

@@ -18,7 +18,7 @@
 #include "layout/PhotoFit.h"
 #include "print/LayoutPagePrint.h"
 #include "print/PrintDialogModel.h"
-#include "shell/App.h"
+#include "app/App.h"
 #include "shell/CommandIds.h"
 #include "skin/ListControl.h"
 #include "views/LayoutListView.h"

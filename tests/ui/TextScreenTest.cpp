@@ -11,7 +11,7 @@
 #include "gfx/QtDrawingContext.h"
 #include "gfx/QtPrinterCatalog.h"
 #include "screens/TextScreen.h"
-#include "shell/App.h"
+#include "app/App.h"
 #include "shell/CommandIds.h"
 #include "views/TextComposeView.h"
 

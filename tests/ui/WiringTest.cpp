@@ -10,7 +10,7 @@
 #include "frame/CommandMenu.h"
 #include "frame/MainFrame.h"
 #include "screens/FrameScreen.h"
-#include "shell/App.h"
+#include "app/App.h"
 #include "shell/CommandIds.h"
 #include "skin/ButtonBar.h"
 #include "shell/ButtonIds.h"

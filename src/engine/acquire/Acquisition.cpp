@@ -1,9 +1,11 @@
 #include "acquire/Acquisition.h"
 
 #include "acquire/TransferFormat.h"
-#include "shell/App.h"
+#include "image/Allocator.h"
 #include "shell/Host.h"
+#include "shell/Paths.h"
 #include "shell/StringTable.h"
+#include "shell/UserSettings.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -34,13 +36,12 @@ std::span<const std::uint8_t> handedBlock(const void* block)
 
 } // namespace
 
-Acquisition::Acquisition(App& app)
-    : m_app(&app)
+Acquisition::Acquisition(Host& host, Allocator& allocator, const UserSettings& settings, const Paths& paths)
+    : m_host(&host)
+    , m_allocator(&allocator)
+    , m_settings(&settings)
+    , m_paths(&paths)
 {
-    deliver = [this](std::optional<Image> image) {
-        if (image)
-            makeAcquiredDocument(*m_app, std::move(*image));
-    };
 }
 
 Acquisition::~Acquisition()
@@ -63,8 +64,8 @@ void Acquisition::fillIdentity()
     setField(m_identity.Manufacturer, product);
     setField(m_identity.ProductFamily, product);
     setField(m_identity.ProductName, product);
-    m_memoryScan = m_app->settings().memoryScan != 0;
-    m_multiScan = m_app->settings().multiScan != 0;
+    m_memoryScan = m_settings->memoryScan != 0;
+    m_multiScan = m_settings->multiScan != 0;
     m_identityFilled = true;
 }
 
@@ -93,10 +94,10 @@ bool Acquisition::loadManager()
         fillIdentity();
     if (m_library)
         return true;
-    const auto path = m_app->paths().library(text(StringId::TwainLibraryName));
+    const auto path = m_paths->library(text(StringId::TwainLibraryName));
     std::error_code ec;
     if (!std::filesystem::exists(path, ec)) {
-        m_app->host().message(text(StringId::CaptionWarning), text(StringId::TwainLibraryMissing), Icon::Warning);
+        m_host->message(text(StringId::CaptionWarning), text(StringId::TwainLibraryMissing), Icon::Warning);
         return false;
     }
     m_library = DynamicLibrary::open(path);
@@ -156,7 +157,7 @@ void Acquisition::acquire()
         m_sourceEnabled = toSource(DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, &ui) == TWRC_SUCCESS;
         if (m_sourceEnabled) {
             m_transferState = 3;
-            m_app->host().setFrameEnabled(false);
+            m_host->setFrameEnabled(false);
             return;
         }
     }
@@ -240,12 +241,12 @@ void Acquisition::nativeTransfers()
         }
         std::optional<Image> image;
         if (handle) {
-            auto adopted = Image::fromPacked(handedBlock(handle), m_app->allocator().ceiling());
+            auto adopted = Image::fromPacked(handedBlock(handle), m_allocator->ceiling());
             std::free(handle);
             if (adopted)
                 image = std::move(*adopted);
             else if (adopted.error().kind == ErrorKind::OutOfMemory || adopted.error().kind == ErrorKind::TooLarge)
-                m_app->allocator().reportOutOfMemory();
+                m_allocator->reportOutOfMemory();
         }
         const bool ended = endTransfer(pending);
         handOver(std::move(image));
@@ -288,7 +289,7 @@ std::optional<Image> Acquisition::memoryImage()
             palette.reset();
     }
     const std::vector<Rgbq> table = colorTableFor(info.PixelType, bits, flavor, palette ? &*palette : nullptr);
-    auto image = m_app->allocator().image(info.ImageWidth, info.ImageLength, bits, int(table.size()));
+    auto image = m_allocator->image(info.ImageWidth, info.ImageLength, bits, int(table.size()));
     if (!image)
         return std::nullopt;
     std::copy(table.begin(), table.end(), image->colorTable().begin());
@@ -356,19 +357,10 @@ void Acquisition::closeLink()
     }
     if (m_library) {
         m_transferState = 0;
-        m_app->host().setFrameEnabled(true);
+        m_host->setFrameEnabled(true);
         m_entry = nullptr;
         m_library.reset();
     }
-}
-
-void makeAcquiredDocument(App& app, Image image)
-{
-    app.currentName() = app.documents().makeUntitledName(StringId::UntitledAcquired);
-    if (!app.newDocument(std::move(image)))
-        return;
-    app.host().setStatus(StatusPane::Zoom, app.documents().zoomStatus());
-    app.host().setStatus(StatusPane::Type, app.documents().typeStatus());
 }
 
 } // namespace gp

@@ -19,11 +19,16 @@
 
 namespace gp {
 
-class App;
+class Allocator;
+class Host;
+struct Paths;
+struct UserSettings;
 
 class Acquisition {
 public:
-    explicit Acquisition(App& app);
+    // The host shows the warnings and disables the frame while a source is open; the settings
+    // give MemoryScan and MultiScan; the paths give the library folder.
+    Acquisition(Host& host, Allocator& allocator, const UserSettings& settings, const Paths& paths);
     ~Acquisition();
     Acquisition(const Acquisition&) = delete;
     Acquisition& operator=(const Acquisition&) = delete;
@@ -62,7 +67,8 @@ public:
     void setMultiScan(bool on) { m_multiScanOverride = on; }
 
     // The main frame's handling of each finished image; nothing for a failed or cancelled
-    // transfer. By default the image becomes a new document "Untitled-Acquired".
+    // transfer. The program sets it to make the image a new document "Untitled-Acquired";
+    // without it the image is dropped.
     std::function<void(std::optional<Image>)> deliver;
 
 private:
@@ -81,7 +87,10 @@ private:
     bool memoryScan() const;
     bool multiScan() const;
 
-    App* m_app;
+    Host* m_host;
+    Allocator* m_allocator;
+    const UserSettings* m_settings;
+    const Paths* m_paths;
     TW_IDENTITY m_identity {};
     TW_IDENTITY m_source {};
     bool m_identityFilled = false;
@@ -99,9 +108,5 @@ private:
     bool m_showUserInterface = true;
     std::string m_sourceName;
 };
-
-// The main frame's default handling of an acquired image: a new document named
-// "Untitled-Acquired" with the shared counter, and fresh status panes.
-void makeAcquiredDocument(App& app, Image image);
 
 } // namespace gp

@@ -1,17 +1,13 @@
 #include "album/AlbumPhotoReader.h"
 
 #include "codecs/ReadImageFile.h"
-#include "shell/App.h"
 
 namespace gp {
 
-PhotoFileReader albumPhotoReader(App& app)
+PhotoFileReader albumPhotoReader(const ImageFileContext& files)
 {
-    return [&app](const std::string& path) -> std::optional<Image> {
-        const bool warnings = app.fileWarnings();
-        app.setFileWarnings(false);
-        ReadResult result = readImageFile(app, path);
-        app.setFileWarnings(warnings);
+    return [files](const std::string& path) -> std::optional<Image> {
+        ReadResult result = readImageFile(files, path);
         if (!result.ok())
             return std::nullopt;
         return std::move(result.image);

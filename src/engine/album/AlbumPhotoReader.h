@@ -1,14 +1,13 @@
 #pragma once
-// Photo files for albums and the slide show come in through the program's file opener (reader
-// by extension, fall-back by content) with its file-not-found warning switched off, as a
-// batch of files must not stop at a message per file.
+// Photo files for albums and the slide show come in through the program's file reader (reader
+// by extension, fall-back by content). The reader shows no file-not-found warning, so a batch
+// of files does not stop at a message per file.
 
 #include "album/AddToAlbum.h"
+#include "codecs/ImageFileContext.h"
 
 namespace gp {
 
-class App;
-
-PhotoFileReader albumPhotoReader(App& app);
+PhotoFileReader albumPhotoReader(const ImageFileContext& files);
 
 } // namespace gp

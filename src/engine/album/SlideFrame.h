@@ -5,7 +5,7 @@
 
 #include "album/SlideCanvas.h"
 #include "base/Geometry.h"
-#include "shell/GammaTables.h"
+#include "image/GammaTables.h"
 
 #include <array>
 #include <optional>

@@ -4,7 +4,7 @@
 // moves to the next photo, after the last back to the first when it loops, else it closes.
 // Enter brings the next photo at once; Esc and the abort key close the show.
 
-#include "album/ClassicRandom.h"
+#include "base/ClassicRandom.h"
 #include "album/SlideList.h"
 
 #include <vector>

@@ -5,7 +5,7 @@
 // when the abort test reports the key. Effects that draw at random take the random generator
 // the show seeded.
 
-#include "album/ClassicRandom.h"
+#include "base/ClassicRandom.h"
 #include "album/SlideCanvas.h"
 #include "album/TransitionPacer.h"
 

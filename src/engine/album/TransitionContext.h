@@ -2,7 +2,7 @@
 // Shared by the transition families: the canvas, the picture size, the pacer and the random
 // generator, with copies clipped to the picture so no family can draw outside it.
 
-#include "album/ClassicRandom.h"
+#include "base/ClassicRandom.h"
 #include "album/SlideCanvas.h"
 #include "album/TransitionPacer.h"
 

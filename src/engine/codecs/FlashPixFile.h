@@ -10,11 +10,11 @@
 
 namespace gp {
 
-class App;
+struct ImageFileContext;
 
 inline constexpr const char* kFlashPixLibraryName = "libglimmer-flashpix.so";
 
-ReadResult readFlashPixFile(const std::string& path, App& app);
-WriteResult writeFlashPixFile(const std::string& path, const Image& image, App& app);
+ReadResult readFlashPixFile(const std::string& path, const ImageFileContext& files);
+WriteResult writeFlashPixFile(const std::string& path, const Image& image, const ImageFileContext& files);
 
 } // namespace gp

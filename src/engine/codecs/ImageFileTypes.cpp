@@ -5,16 +5,19 @@
 #include "codecs/FlashPixFile.h"
 #include "codecs/GifReader.h"
 #include "codecs/GifWriter.h"
+#include "codecs/ImageFileContext.h"
 #include "codecs/JpegReader.h"
 #include "codecs/JpegWriter.h"
 #include "codecs/PcxReader.h"
 #include "codecs/PcxWriter.h"
 #include "codecs/PhotoCdReader.h"
+#include "codecs/SaveOptions.h"
 #include "codecs/TgaReader.h"
 #include "codecs/TgaWriter.h"
 #include "codecs/TiffReader.h"
 #include "codecs/TiffWriter.h"
-#include "shell/App.h"
+#include "image/Allocator.h"
+#include "shell/Host.h"
 #include "shell/StringTable.h"
 
 #include <cctype>
@@ -23,53 +26,53 @@ namespace gp {
 
 namespace {
 
-ReadResult readBmp(const std::string& path, App& app)
+ReadResult readBmp(const std::string& path, const ImageFileContext& files)
 {
-    return readBmpFile(path, app.allocator());
+    return readBmpFile(path, files.allocator);
 }
-WriteResult writeBmp(const std::string& path, const Image& image, App&)
+WriteResult writeBmp(const std::string& path, const Image& image, const ImageFileContext&)
 {
     return writeBmpFile(path, image);
 }
-ReadResult readGif(const std::string& path, App& app)
+ReadResult readGif(const std::string& path, const ImageFileContext& files)
 {
-    return readGifFile(path, app.allocator());
+    return readGifFile(path, files.allocator);
 }
-WriteResult writeGif(const std::string& path, const Image& image, App& app)
+WriteResult writeGif(const std::string& path, const Image& image, const ImageFileContext& files)
 {
-    return writeGifFile(path, image, app.host());
+    return writeGifFile(path, image, files.host);
 }
-ReadResult readJpeg(const std::string& path, App& app)
+ReadResult readJpeg(const std::string& path, const ImageFileContext& files)
 {
-    return readJpegFile(path, app.allocator());
+    return readJpegFile(path, files.allocator);
 }
-WriteResult writeJpeg(const std::string& path, const Image& image, App& app)
+WriteResult writeJpeg(const std::string& path, const Image& image, const ImageFileContext& files)
 {
-    return writeJpegFile(path, image, app.saveOptions().quality, app.host());
+    return writeJpegFile(path, image, files.saveOptions.quality, files.host);
 }
-ReadResult readPcx(const std::string& path, App& app)
+ReadResult readPcx(const std::string& path, const ImageFileContext& files)
 {
-    return readPcxFile(path, app.allocator());
+    return readPcxFile(path, files.allocator);
 }
-WriteResult writePcx(const std::string& path, const Image& image, App& app)
+WriteResult writePcx(const std::string& path, const Image& image, const ImageFileContext& files)
 {
-    return writePcxFile(path, image, app.host());
+    return writePcxFile(path, image, files.host);
 }
-ReadResult readTga(const std::string& path, App& app)
+ReadResult readTga(const std::string& path, const ImageFileContext& files)
 {
-    return readTgaFile(path, app.allocator());
+    return readTgaFile(path, files.allocator);
 }
-WriteResult writeTga(const std::string& path, const Image& image, App& app)
+WriteResult writeTga(const std::string& path, const Image& image, const ImageFileContext& files)
 {
-    return writeTgaFile(path, image, app.saveOptions().compress, app.host());
+    return writeTgaFile(path, image, files.saveOptions.compress, files.host);
 }
-ReadResult readTiff(const std::string& path, App& app)
+ReadResult readTiff(const std::string& path, const ImageFileContext& files)
 {
-    return readTiffFile(path, app.allocator());
+    return readTiffFile(path, files.allocator);
 }
-WriteResult writeTiff(const std::string& path, const Image& image, App& app)
+WriteResult writeTiff(const std::string& path, const Image& image, const ImageFileContext& files)
 {
-    return writeTiffFile(path, image, app.saveOptions().compress);
+    return writeTiffFile(path, image, files.saveOptions.compress);
 }
 
 } // namespace

@@ -14,12 +14,12 @@
 
 namespace gp {
 
-class App;
+struct ImageFileContext;
 
 enum class FileType { Bmp, Tif, Pcx, Gif, Tga, Jpg, Pcd, Fpx };
 
-using ImageReader = ReadResult (*)(const std::string& path, App& app);
-using ImageWriter = WriteResult (*)(const std::string& path, const Image& image, App& app);
+using ImageReader = ReadResult (*)(const std::string& path, const ImageFileContext& files);
+using ImageWriter = WriteResult (*)(const std::string& path, const Image& image, const ImageFileContext& files);
 
 struct ImageFileType {
     FileType type;

@@ -2,7 +2,9 @@
 
 #include "base/ByteReader.h"
 #include "base/DynamicLibrary.h"
-#include "shell/App.h"
+#include "codecs/ImageFileContext.h"
+#include "codecs/PhotoCdOptions.h"
+#include "image/Allocator.h"
 #include "shell/Host.h"
 #include "shell/StringTable.h"
 
@@ -106,7 +108,7 @@ std::optional<PhotoCdChoice> askOptions(Host& host, const PhotoCdOptions& option
 // The image the library handed over: colour count fixed up, 200 dots per inch when it has no
 // resolution, and the pixels of a 24-bit image taken from after the colour-table room so that they
 // follow the header directly.
-ReadResult adoptBlock(const std::uint8_t* block, App& app)
+ReadResult adoptBlock(const std::uint8_t* block, const ImageFileContext& files)
 {
     const std::int32_t width = std::int32_t(loadU32Le(block + 4));
     const std::int32_t height = std::int32_t(loadU32Le(block + 8));
@@ -119,7 +121,7 @@ ReadResult adoptBlock(const std::uint8_t* block, App& app)
         if (colors == 0 || colors > 256)
             colors = 1u << bits;
     }
-    auto image = app.allocator().image(width, height, bits, int(colors), text(StringId::CaptionSystemMessage));
+    auto image = files.allocator.image(width, height, bits, int(colors), text(StringId::CaptionSystemMessage));
     if (!image)
         return ReadResult::cannotRead("Photo CD: not enough memory");
     std::memcpy(image->colorTable().data(), block + kInfoHeader, 4 * std::size_t(colors));
@@ -135,14 +137,14 @@ ReadResult adoptBlock(const std::uint8_t* block, App& app)
 
 } // namespace
 
-ReadResult readPhotoCdFile(const std::string& path, App& app)
+ReadResult readPhotoCdFile(const std::string& path, const ImageFileContext& files)
 {
     // The mode serves this one read whatever its outcome, so a failed read cannot leave a caller's
     // mode behind for the next Open.
-    PhotoCdOptions& options = app.photoCdOptions();
+    PhotoCdOptions& options = files.photoCdOptions;
     const PhotoCdReadMode mode = std::exchange(options.readMode, PhotoCdReadMode::Ask);
 
-    auto library = DynamicLibrary::open(app.paths().library(kPhotoCdLibraryName));
+    auto library = DynamicLibrary::open(files.library(kPhotoCdLibraryName));
     if (!library)
         return ReadResult::noImage("Photo CD library missing");
     const Library pcd { library->function<RefOpen>("PCDrefOpen"), library->function<SetValue>("PCDsetFormat"),
@@ -158,7 +160,7 @@ ReadResult readPhotoCdFile(const std::string& path, App& app)
     int format = options.dataType == kPhotoCdGray8 ? kFormatGray8 : kFormatRgb24;
     switch (mode) {
     case PhotoCdReadMode::Ask: {
-        auto choice = askOptions(app.host(), options);
+        auto choice = askOptions(files.host, options);
         if (!choice)
             return ReadResult::cannotRead("Photo CD options cancelled");
         options.dataType = choice->dataType;
@@ -185,20 +187,20 @@ ReadResult readPhotoCdFile(const std::string& path, App& app)
     call(pcd.setResolution, handle, resolutionCode);
     call(pcd.setAbort, handle, neverAbort, nullptr);
     call(pcd.setProgress, handle, ignoreProgress, nullptr);
-    app.host().setWaitCursor(true);
+    files.host.setWaitCursor(true);
     void* loaded = nullptr;
     const unsigned long error = call(pcd.loadImage, handle, nullptr, &loaded);
     const std::unique_ptr<void, FreeBlock> block(loaded);
     call(pcd.refClose, handle);
-    app.host().setWaitCursor(false);
+    files.host.setWaitCursor(false);
 
     if (error == kOutOfMemory) {
-        app.allocator().reportOutOfMemory(text(StringId::CaptionSystemMessage));
+        files.allocator.reportOutOfMemory(text(StringId::CaptionSystemMessage));
         return ReadResult::cannotRead("Photo CD library ran out of memory");
     }
     if (error != 0 || !block)
         return ReadResult::noImage("Photo CD library error " + std::to_string(error));
-    return adoptBlock(static_cast<const std::uint8_t*>(block.get()), app);
+    return adoptBlock(static_cast<const std::uint8_t*>(block.get()), files);
 }
 
 } // namespace gp

@@ -13,10 +13,10 @@
 
 namespace gp {
 
-class App;
+struct ImageFileContext;
 
 inline constexpr const char* kPhotoCdLibraryName = "libglimmer-photocd.so";
 
-ReadResult readPhotoCdFile(const std::string& path, App& app);
+ReadResult readPhotoCdFile(const std::string& path, const ImageFileContext& files);
 
 } // namespace gp

@@ -1,7 +1,7 @@
 #include "codecs/ReadImageFile.h"
 
 #include "codecs/ImageFileTypes.h"
-#include "shell/App.h"
+#include "codecs/ImageFileContext.h"
 #include "shell/Host.h"
 #include "shell/StringTable.h"
 
@@ -9,39 +9,39 @@ namespace gp {
 
 namespace {
 
-ReadResult readAs(const ImageFileType& type, App& app, const std::string& path)
+ReadResult readAs(const ImageFileType& type, const ImageFileContext& files, const std::string& path)
 {
     ReadResult result = type.reader
-        ? type.reader(path, app)
+        ? type.reader(path, files)
         : ReadResult { type.whenMissing, {}, std::string(type.name) + " files are not supported", {} };
     result.format = type.name;
     return result;
 }
 
-ReadResult dispatch(App& app, const std::string& path)
+ReadResult dispatch(const ImageFileContext& files, const std::string& path)
 {
     const ImageFileType* chosen = fileTypeForExtension(extensionOf(path));
     if (!chosen) {
-        app.host().message(text(StringId::CaptionWarning), text(StringId::UnknownFileFormat), Icon::Warning);
+        files.host.message(text(StringId::CaptionWarning), text(StringId::UnknownFileFormat), Icon::Warning);
         return ReadResult::noImage("unknown file format");
     }
-    ReadResult result = readAs(*chosen, app, path);
+    ReadResult result = readAs(*chosen, files, path);
     for (const auto& other : imageFileTypes()) {
         if (result.status != ReadStatus::NotThisFormat)
             break;
         if (&other != chosen)
-            result = readAs(other, app, path);
+            result = readAs(other, files, path);
     }
     return result;
 }
 
 } // namespace
 
-ReadResult readImageFile(App& app, const std::string& path)
+ReadResult readImageFile(const ImageFileContext& files, const std::string& path)
 {
-    app.host().setWaitCursor(true);
-    ReadResult result = dispatch(app, path);
-    app.host().setWaitCursor(false);
+    files.host.setWaitCursor(true);
+    ReadResult result = dispatch(files, path);
+    files.host.setWaitCursor(false);
     return result;
 }
 

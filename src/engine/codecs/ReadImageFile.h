@@ -9,8 +9,8 @@
 
 namespace gp {
 
-class App;
+struct ImageFileContext;
 
-ReadResult readImageFile(App& app, const std::string& path);
+ReadResult readImageFile(const ImageFileContext& files, const std::string& path);
 
 } // namespace gp

@@ -1,9 +1,9 @@
 #include "codecs/SafeSave.h"
 
+#include "codecs/ImageFileContext.h"
 #include "codecs/ImageFileTypes.h"
+#include "codecs/SaveOptions.h"
 #include "codecs/WriteImageFile.h"
-#include "image/Document.h"
-#include "shell/App.h"
 #include "shell/Host.h"
 #include "shell/StringTable.h"
 
@@ -17,10 +17,10 @@ namespace {
 
 // The save type a name asks for (0 when its extension names no writable type), completing a
 // name without an extension with the remembered type's.
-int saveTypeFor(App& app, std::string& path)
+int saveTypeFor(const ImageFileContext& files, std::string& path)
 {
     if (extensionOf(path).empty()) {
-        const int saveType = app.saveOptions().saveType;
+        const int saveType = files.saveOptions.saveType;
         std::string extension(defaultExtension(saveType));
         std::ranges::transform(extension, extension.begin(), [](char c) { return char(std::tolower(c)); });
         path += extension;
@@ -40,17 +40,17 @@ std::string backupNameOf(std::string_view path)
     return std::string(hasExtension ? path.substr(0, dot) : path) + std::string(text(StringId::BackupExtension));
 }
 
-bool saveImageWithBackup(App& app, const Image& image, std::string& path)
+bool saveImageWithBackup(const ImageFileContext& files, const Image& image, std::string& path)
 {
-    Host& host = app.host();
-    const int saveType = saveTypeFor(app, path);
+    Host& host = files.host;
+    const int saveType = saveTypeFor(files, path);
     if (saveType == 0) {
         host.message(text(StringId::CaptionWarning), text(StringId::UnknownFileFormatDot), Icon::Warning);
         return false;
     }
     const std::string backup = backupNameOf(path);
     const bool backedUp = std::rename(path.c_str(), backup.c_str()) == 0;
-    WriteResult result = writeImageFile(app, saveType, image, path);
+    WriteResult result = writeImageFile(files, saveType, image, path);
     if (result == WriteResult::Written) {
         if (backedUp)
             std::remove(backup.c_str());
@@ -62,7 +62,7 @@ bool saveImageWithBackup(App& app, const Image& image, std::string& path)
     if (backedUp && result == WriteResult::WriteError
         && host.ask(text(StringId::ProductName), text(StringId::BackupQuestion), Buttons::YesNo, Icon::Question)
             == Answer::Yes) {
-        result = writeImageFile(app, saveType, image, path);
+        result = writeImageFile(files, saveType, image, path);
         if (result == WriteResult::Written)
             return true;
         std::remove(path.c_str());
@@ -70,11 +70,6 @@ bool saveImageWithBackup(App& app, const Image& image, std::string& path)
     if (result == WriteResult::WriteError)
         host.message(text(StringId::CaptionWarning), text(StringId::DiskError), Icon::Warning);
     return false;
-}
-
-bool saveDocumentWithBackup(App& app, Document& document)
-{
-    return saveImageWithBackup(app, document.image(), app.currentName());
 }
 
 } // namespace gp

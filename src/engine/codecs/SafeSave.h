@@ -11,14 +11,11 @@
 
 namespace gp {
 
-class App;
-class Document;
+struct ImageFileContext;
 
 // Saves an image under path; path gains the default extension when it had none. True when the
 // file was written.
-bool saveImageWithBackup(App& app, const Image& image, std::string& path);
-// Saves a document's image under the current name, as above.
-bool saveDocumentWithBackup(App& app, Document& document);
+bool saveImageWithBackup(const ImageFileContext& files, const Image& image, std::string& path);
 
 // The backup name of a file: "d:/photos/beach.jpg" gives "d:/photos/beach.&#!".
 std::string backupNameOf(std::string_view path);

@@ -1,8 +1,9 @@
 #include "codecs/WriteImageFile.h"
 
+#include "codecs/ImageFileContext.h"
 #include "codecs/ImageFileTypes.h"
+#include "image/Allocator.h"
 #include "image/ColorConversion.h"
-#include "shell/App.h"
 #include "shell/Host.h"
 #include "shell/StringTable.h"
 
@@ -10,35 +11,35 @@ namespace gp {
 
 namespace {
 
-WriteResult dispatch(App& app, int saveType, const Image& image, const std::string& path)
+WriteResult dispatch(const ImageFileContext& files, int saveType, const Image& image, const std::string& path)
 {
     const ImageFileType* type = fileTypeForSaveType(saveType);
     if (!type)
         return WriteResult::WriteError;
     if (!type->writer) {
-        app.host().message(text(StringId::CaptionWarning),
+        files.host.message(text(StringId::CaptionWarning),
             formatText(StringId::WriterMissing, std::string(type->name).c_str()), Icon::Warning);
         return WriteResult::Reported;
     }
     if (saveType == kSaveTypeGif && !image.isNull() && image.bitsPerPixel() == 24) {
         // GIF holds at most 256 colours: a true-colour picture is reduced first. A 1-, 4- or
         // 8-bit image already fits and is written as it is.
-        ConversionProgress processing(app.host(), StringId::ProgressProcessing);
-        auto reduced = convertTo256Colors(image, PaletteMapping::ErrorDiffusion, app.allocator(), &processing);
+        ConversionProgress processing(files.host, StringId::ProgressProcessing);
+        auto reduced = convertTo256Colors(image, PaletteMapping::ErrorDiffusion, files.allocator, &processing);
         if (!reduced)
             return WriteResult::Reported;
-        return type->writer(path, *reduced, app);
+        return type->writer(path, *reduced, files);
     }
-    return type->writer(path, image, app);
+    return type->writer(path, image, files);
 }
 
 } // namespace
 
-WriteResult writeImageFile(App& app, int saveType, const Image& image, const std::string& path)
+WriteResult writeImageFile(const ImageFileContext& files, int saveType, const Image& image, const std::string& path)
 {
-    app.host().setWaitCursor(true);
-    const WriteResult result = dispatch(app, saveType, image, path);
-    app.host().setWaitCursor(false);
+    files.host.setWaitCursor(true);
+    const WriteResult result = dispatch(files, saveType, image, path);
+    files.host.setWaitCursor(false);
     return result;
 }
 

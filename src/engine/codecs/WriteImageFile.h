@@ -9,8 +9,8 @@
 
 namespace gp {
 
-class App;
+struct ImageFileContext;
 
-WriteResult writeImageFile(App& app, int saveType, const Image& image, const std::string& path);
+WriteResult writeImageFile(const ImageFileContext& files, int saveType, const Image& image, const std::string& path);
 
 } // namespace gp

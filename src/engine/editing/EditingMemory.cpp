@@ -1,6 +1,6 @@
 #include "editing/EditingMemory.h"
 
-#include "editing/FilterSupport.h"
+#include "editing/effects/FilterSupport.h"
 #include "shell/CommandIds.h"
 
 namespace gp {

@@ -4,8 +4,8 @@
 // it is chosen), the current effect, and the channel of the last accepted Tone Adjustment. None
 // of it is written to the settings file.
 
-#include "editing/ChannelTables.h"
-#include "editing/FilterCommands.h"
+#include "editing/tone/ChannelTables.h"
+#include "editing/effects/FilterCommands.h"
 
 #include <array>
 

@@ -4,7 +4,7 @@
 // |ΔR| + |ΔG| + |ΔB|. A 24-bit image (or an empty table) has no index: the answer is then 0.
 
 #include "image/Image.h"
-#include "shell/UserSettings.h"
+#include "base/Rgb.h"
 
 namespace gp {
 

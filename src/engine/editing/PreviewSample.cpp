@@ -1,6 +1,6 @@
 #include "editing/PreviewSample.h"
 
-#include "editing/FilterSupport.h"
+#include "editing/effects/FilterSupport.h"
 #include "image/ImageType.h"
 
 #include <algorithm>

@@ -4,7 +4,7 @@
 // gamma-corrected 24-bit pixel to a cube index with three look-ups.
 
 #include "image/Image.h"
-#include "shell/GammaTables.h"
+#include "image/GammaTables.h"
 
 #include <array>
 #include <cstdint>

@@ -3,7 +3,7 @@
 // read-outs of the selected objects, in the view's pixels with the page's inches.
 
 #include "base/Geometry.h"
-#include "print/PageGeometry.h"
+#include "draw/PageGeometry.h"
 
 #include <string>
 

@@ -5,7 +5,7 @@
 // pitch in 1/600 inch, then columns and rows.
 
 #include "layout/SheetLayout.h"
-#include "print/PageGeometry.h"
+#include "draw/PageGeometry.h"
 #include "shell/ProfileFile.h"
 
 #include <string>

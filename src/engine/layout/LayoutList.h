@@ -9,7 +9,7 @@
 #include "layout/LayoutCategory.h"
 #include "layout/SheetLayout.h"
 #include "layout/TemplateStore.h"
-#include "print/PageGeometry.h"
+#include "draw/PageGeometry.h"
 
 #include <vector>
 

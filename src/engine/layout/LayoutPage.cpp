@@ -1,6 +1,6 @@
 #include "layout/LayoutPage.h"
 
-#include "editing/QuarterTurn.h"
+#include "editing/transform/QuarterTurn.h"
 
 #include <algorithm>
 

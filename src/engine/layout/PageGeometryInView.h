@@ -3,7 +3,7 @@
 // by 4 pixels) with its own proportions and centred, and the printable area centred on it.
 
 #include "base/Geometry.h"
-#include "print/PageGeometry.h"
+#include "draw/PageGeometry.h"
 
 namespace gp {
 

@@ -2,7 +2,7 @@
 // The program's printer: the selection, the page geometry of the last open and the catalog of
 // the system's printers. It opens device contexts for print jobs and runs Printer Setup.
 
-#include "print/PageGeometry.h"
+#include "draw/PageGeometry.h"
 #include "print/PrinterSelection.h"
 
 #include <memory>

@@ -2,6 +2,7 @@
 // The program's own settings: the keys of section USER of GLMPRESS.INI with their defaults and
 // clamps, read in the program's order at start and partly written back at shut-down.
 
+#include "base/Rgb.h"
 #include "shell/ProfileFile.h"
 #include "shell/StringTable.h"
 
@@ -10,13 +11,6 @@
 #include <vector>
 
 namespace gp {
-
-struct Rgb {
-    int red = 0;
-    int green = 0;
-    int blue = 0;
-    friend bool operator==(const Rgb&, const Rgb&) = default;
-};
 
 struct UserSettings {
     int showFirst = 1;

@@ -3,7 +3,7 @@
 // echoing position − 128, the channel buttons, and the shared Before and After previews.
 
 #include "dialogs/PreviewDialog.h"
-#include "editing/AdjustmentDialogs.h"
+#include "editing/tone/AdjustmentDialogs.h"
 
 namespace gp::ui {
 

@@ -2,7 +2,7 @@
 // The channel choice of the Brightness and Contrast and Tone Adjustment dialogs: RGB, Red, Green
 // and Blue; for a grayscale image the first reads "Gray" and the other three are off.
 
-#include "editing/ChannelTables.h"
+#include "editing/tone/ChannelTables.h"
 
 #include <QGroupBox>
 

@@ -4,7 +4,7 @@
 // the effect chosen last at the intensity shown.
 
 #include "dialogs/PreviewDialog.h"
-#include "editing/FilterDialogs.h"
+#include "editing/effects/FilterDialogs.h"
 
 namespace gp::ui {
 

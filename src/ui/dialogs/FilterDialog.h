@@ -4,7 +4,7 @@
 // previews show the filter at that intensity.
 
 #include "dialogs/PreviewDialog.h"
-#include "editing/FilterDialogs.h"
+#include "editing/effects/FilterDialogs.h"
 
 namespace gp::ui {
 

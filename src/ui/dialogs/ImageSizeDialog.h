@@ -5,7 +5,7 @@
 // typing does, so the dialog's own updates never recurse); a field that is not a number beeps.
 // OK closes only when the model accepts the values; otherwise it beeps.
 
-#include "editing/ImageSizeModel.h"
+#include "editing/transform/ImageSizeModel.h"
 
 #include <QDialog>
 #include <functional>

@@ -4,7 +4,7 @@
 // dial writes the field. OK hands the field to the model: a non-number beeps and the dialog stays
 // open; otherwise the model keeps the angle (brought into 0..359) and the dialog closes.
 
-#include "editing/RotateDialogModel.h"
+#include "editing/transform/RotateDialogModel.h"
 
 #include <QDialog>
 

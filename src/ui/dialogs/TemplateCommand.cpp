@@ -1,6 +1,6 @@
 #include "dialogs/TemplateCommand.h"
 
-#include "shell/App.h"
+#include "app/App.h"
 #include "shell/CommandIds.h"
 
 namespace gp::ui {

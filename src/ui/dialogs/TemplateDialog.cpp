@@ -10,7 +10,7 @@
 #include "gfx/QtImage.h"
 #include "layout/BackgroundCatalog.h"
 #include "print/MattePagePrint.h"
-#include "shell/App.h"
+#include "app/App.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "dialogs/ToneCurveView.h"
 
-#include "editing/ToneCurveBox.h"
+#include "editing/tone/ToneCurveBox.h"
 
 #include <QPainter>
 #include <QPolygon>

@@ -3,8 +3,8 @@
 // vertical bars and the current level table as a polyline in the channel's colour (black for
 // all channels).
 
-#include "editing/ChannelTables.h"
-#include "editing/ToneCurve.h"
+#include "editing/tone/ChannelTables.h"
+#include "editing/tone/ToneCurve.h"
 
 #include <QWidget>
 #include <array>

@@ -4,7 +4,7 @@
 // shared Before and After previews.
 
 #include "dialogs/PreviewDialog.h"
-#include "editing/AdjustmentDialogs.h"
+#include "editing/tone/AdjustmentDialogs.h"
 
 class QLabel;
 class QScrollBar;

@@ -1,6 +1,6 @@
 #include "frame/MainFrame.h"
 
-#include "codecs/OpenPhoto.h"
+#include "app/OpenPhoto.h"
 #include "dialogs/HelpViewer.h"
 #include "dialogs/ImageInfoDialog.h"
 #include "dialogs/TemplateCommand.h"
@@ -16,7 +16,7 @@
 #include "screens/LayoutScreen.h"
 #include "screens/TemplateEditScreen.h"
 #include "screens/TextScreen.h"
-#include "shell/App.h"
+#include "app/App.h"
 #include "shell/CommandIds.h"
 #include "shell/Host.h"
 #include "shell/StringTable.h"

@@ -1,6 +1,6 @@
 #include "screens/FrameScreen.h"
 
-#include "shell/App.h"
+#include "app/App.h"
 #include "skin/SkinBitmap.h"
 
 #include <QLabel>

@@ -7,7 +7,7 @@
 #include "print/Calibration.h"
 #include "print/LayoutPagePrint.h"
 #include "print/PrintCommand.h"
-#include "shell/App.h"
+#include "app/App.h"
 #include "shell/CommandIds.h"
 #include "shell/FrameTimer.h"
 #include "shell/StringTable.h"

@@ -3,7 +3,7 @@
 #include "dialogs/DialogText.h"
 #include "gfx/QtImage.h"
 #include "layout/PhotoFit.h"
-#include "shell/App.h"
+#include "app/App.h"
 #include "shell/ButtonIds.h"
 #include "shell/CommandIds.h"
 #include "skin/ButtonLayout.h"

@@ -2,7 +2,7 @@
 
 #include "layout/PageCells.h"
 #include "layout/PageGeometryInView.h"
-#include "shell/App.h"
+#include "app/App.h"
 
 #include <QMouseEvent>
 #include <QPainter>

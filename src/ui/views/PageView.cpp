@@ -4,7 +4,7 @@
 #include "layout/PageCells.h"
 #include "layout/PageGeometryInView.h"
 #include "layout/PhotoFit.h"
-#include "shell/App.h"
+#include "app/App.h"
 
 #include <QDragEnterEvent>
 #include <QMimeData>

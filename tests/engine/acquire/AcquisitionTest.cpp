@@ -7,7 +7,7 @@
 #include "SaneTestDevice.h"
 #include "ScopedEnv.h"
 #include "TempDir.h"
-#include "shell/App.h"
+#include "app/App.h"
 #include "shell/CommandIds.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "album/AlbumActions.h"
+#include "app/AlbumActions.h"
 #include "album/AlbumFile.h"
 #include "codecs/WriteImageFile.h"
-#include "shell/App.h"
+#include "app/App.h"
 
 #include "AlbumTestSupport.h"
 #include "FakeHost.h"
@@ -31,7 +31,7 @@ struct AlbumActionsTest : ::testing::Test {
     std::string bmp(const std::string& name, int w, int h)
     {
         const std::string path = (dir / name).string();
-        EXPECT_EQ(writeImageFile(app, 1, test::gradientPhoto(w, h), path), WriteResult::Written);
+        EXPECT_EQ(writeImageFile(app.imageFiles(), 1, test::gradientPhoto(w, h), path), WriteResult::Written);
         return path;
     }
 };

@@ -1,6 +1,6 @@
-#include "codecs/OpenPhoto.h"
+#include "app/OpenPhoto.h"
 #include "codecs/SafeSave.h"
-#include "codecs/SaveCommands.h"
+#include "app/SaveCommands.h"
 
 #include "CodecTestSupport.h"
 #include "FakeHost.h"
@@ -8,7 +8,7 @@
 #include "codecs/BmpReader.h"
 #include "codecs/BmpWriter.h"
 #include "image/ImageType.h"
-#include "shell/App.h"
+#include "app/App.h"
 #include "shell/CommandIds.h"
 
 #include <gtest/gtest.h>
@@ -181,11 +181,11 @@ TEST_F(FileCommands, FailedFirstSaveLeavesNothingBehind)
     EXPECT_EQ(host.messages[0].text, "Insufficient disk space or disk error.");
 
     std::string unknown = path("new.xyz");
-    EXPECT_FALSE(saveImageWithBackup(app, document->image(), unknown));
+    EXPECT_FALSE(saveImageWithBackup(app.imageFiles(), document->image(), unknown));
     EXPECT_EQ(host.messages.back().text, "Unknown file format.");
     std::string bare = path("bare");
     app.saveOptions().saveType = 1;
-    EXPECT_TRUE(saveImageWithBackup(app, document->image(), bare));
+    EXPECT_TRUE(saveImageWithBackup(app.imageFiles(), document->image(), bare));
     EXPECT_EQ(bare, path("bare.bmp"));
 }
 

@@ -9,7 +9,7 @@
 #include "codecs/ReadImageFile.h"
 #include "codecs/SafeSave.h"
 #include "codecs/WriteImageFile.h"
-#include "shell/App.h"
+#include "app/App.h"
 
 #include <gtest/gtest.h>
 
@@ -45,10 +45,10 @@ TEST_F(FlashPixFile, WrittenAndReadBackThroughTheDispatch)
     const Image source = picture(150, 90);
     const std::string path = (dir / "photo.fpx").string();
     app.saveOptions().quality = 95;
-    ASSERT_EQ(writeImageFile(app, kSaveTypeFlashPix, source, path), WriteResult::Written);
+    ASSERT_EQ(writeImageFile(app.imageFiles(), kSaveTypeFlashPix, source, path), WriteResult::Written);
     const auto highSize = std::filesystem::file_size(path);
 
-    ReadResult read = readImageFile(app, path);
+    ReadResult read = readImageFile(app.imageFiles(), path);
     ASSERT_TRUE(read.ok());
     EXPECT_EQ(read.format, "FPX");
     EXPECT_EQ(read.image->width(), 150);
@@ -58,7 +58,7 @@ TEST_F(FlashPixFile, WrittenAndReadBackThroughTheDispatch)
     EXPECT_EQ(countDifferences(toRgb(source), toRgb(*read.image), 12), 0);
 
     app.saveOptions().quality = 5;
-    ASSERT_EQ(writeImageFile(app, kSaveTypeFlashPix, source, path), WriteResult::Written);
+    ASSERT_EQ(writeImageFile(app.imageFiles(), kSaveTypeFlashPix, source, path), WriteResult::Written);
     EXPECT_LT(std::filesystem::file_size(path), highSize);
 }
 
@@ -70,8 +70,8 @@ TEST_F(FlashPixFile, GrayImagesStayGray)
     for (int y = 0; y < 64; ++y)
         std::fill_n(gray.row(y), 64, std::uint8_t(y * 4));
     const std::string path = (dir / "gray.fpx").string();
-    ASSERT_EQ(writeImageFile(app, kSaveTypeFlashPix, gray, path), WriteResult::Written);
-    ReadResult read = readImageFile(app, path);
+    ASSERT_EQ(writeImageFile(app.imageFiles(), kSaveTypeFlashPix, gray, path), WriteResult::Written);
+    ReadResult read = readImageFile(app.imageFiles(), path);
     ASSERT_TRUE(read.ok());
     EXPECT_EQ(read.image->bitsPerPixel(), 8);
     EXPECT_EQ(countDifferences(toRgb(gray), toRgb(*read.image), 3), 0);
@@ -80,17 +80,17 @@ TEST_F(FlashPixFile, GrayImagesStayGray)
 TEST_F(FlashPixFile, MissingLibraryFailsTheWriteAndGivesNoImage)
 {
     std::string path = (dir / "kept.fpx").string();
-    ASSERT_EQ(writeImageFile(app, kSaveTypeFlashPix, picture(70, 70), path), WriteResult::Written);
+    ASSERT_EQ(writeImageFile(app.imageFiles(), kSaveTypeFlashPix, picture(70, 70), path), WriteResult::Written);
     const auto before = std::filesystem::file_size(path);
 
     App bare { host, Paths { dir.path(), dir.path(), dir.path(), dir.path() / "nothing" } };
     EXPECT_EQ(
-        writeImageFile(bare, kSaveTypeFlashPix, picture(10, 10), (dir / "new.fpx").string()), WriteResult::WriteError);
+        writeImageFile(bare.imageFiles(), kSaveTypeFlashPix, picture(10, 10), (dir / "new.fpx").string()), WriteResult::WriteError);
     EXPECT_FALSE(std::filesystem::exists(dir / "new.fpx"));
-    EXPECT_EQ(readImageFile(bare, path).status, ReadStatus::NoImage);
+    EXPECT_EQ(readImageFile(bare.imageFiles(), path).status, ReadStatus::NoImage);
 
     // The safe save keeps the earlier file when the writer fails.
-    EXPECT_FALSE(saveImageWithBackup(bare, picture(10, 10), path));
+    EXPECT_FALSE(saveImageWithBackup(bare.imageFiles(), picture(10, 10), path));
     EXPECT_EQ(std::filesystem::file_size(path), before);
     EXPECT_FALSE(std::filesystem::exists(dir / "kept.&#!"));
 }
@@ -98,7 +98,7 @@ TEST_F(FlashPixFile, MissingLibraryFailsTheWriteAndGivesNoImage)
 TEST_F(FlashPixFile, OtherContentUnderTheNameGivesNoImage)
 {
     writeFile(dir / "text.fpx", "plain text, not a compound file");
-    EXPECT_EQ(readImageFile(app, (dir / "text.fpx").string()).status, ReadStatus::NoImage);
+    EXPECT_EQ(readImageFile(app.imageFiles(), (dir / "text.fpx").string()).status, ReadStatus::NoImage);
 }
 
 } // namespace

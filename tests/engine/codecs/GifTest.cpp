@@ -7,7 +7,7 @@
 #include "codecs/ReadImageFile.h"
 #include "codecs/SaveOptions.h"
 #include "codecs/WriteImageFile.h"
-#include "shell/App.h"
+#include "app/App.h"
 
 #include <gtest/gtest.h>
 
@@ -360,8 +360,8 @@ TEST_F(Gif, SaveAsGifReducesTrueColourAndWritesIndexedImagesAsTheyAre)
         for (int x = 0; x < rgb->width; ++x)
             for (int c = 0; c < 3; ++c)
                 photo.row(y)[3 * x + c] = rgb->at(x, y)[2 - c];
-    ASSERT_EQ(writeImageFile(app, kSaveTypeGif, photo, path("photo.gif")), WriteResult::Written);
-    ReadResult reduced = readImageFile(app, path("photo.gif"));
+    ASSERT_EQ(writeImageFile(app.imageFiles(), kSaveTypeGif, photo, path("photo.gif")), WriteResult::Written);
+    ReadResult reduced = readImageFile(app.imageFiles(), path("photo.gif"));
     ASSERT_TRUE(reduced.ok()) << reduced.detail;
     EXPECT_EQ(reduced.format, "GIF");
     EXPECT_EQ(reduced.image->bitsPerPixel(), 8);
@@ -376,7 +376,7 @@ TEST_F(Gif, SaveAsGifReducesTrueColourAndWritesIndexedImagesAsTheyAre)
     build("local.gif", kLocalTableSpec);
     ReadResult indexed = readGifFile(path("local.gif"), allocator);
     ASSERT_TRUE(indexed.ok());
-    ASSERT_EQ(writeImageFile(app, kSaveTypeGif, *indexed.image, path("again.gif")), WriteResult::Written);
+    ASSERT_EQ(writeImageFile(app.imageFiles(), kSaveTypeGif, *indexed.image, path("again.gif")), WriteResult::Written);
     ReadResult again = readGifFile(path("again.gif"), allocator);
     ASSERT_TRUE(again.ok());
     EXPECT_EQ(again.image->colorCount(), 16);

@@ -7,12 +7,12 @@
 #include "CodecTestSupport.h"
 #include "FakeHost.h"
 #include "TempDir.h"
-#include "codecs/OpenPhoto.h"
+#include "app/OpenPhoto.h"
 #include "codecs/ReadImageFile.h"
-#include "codecs/SaveCommands.h"
+#include "app/SaveCommands.h"
 #include "image/Document.h"
 #include "image/ImageType.h"
-#include "shell/App.h"
+#include "app/App.h"
 #include "shell/CommandIds.h"
 
 #include <gtest/gtest.h>
@@ -57,9 +57,9 @@ bool PhotoCdReader::s_ready = false;
 TEST_F(PhotoCdReader, OpenAsksAndTheChosenResolutionGivesItsSize)
 {
     m_host.photoCdChoices = { PhotoCdChoice { 0, 2 }, PhotoCdChoice { 0, 3 }, PhotoCdChoice { 0, 2 } };
-    ReadResult medium = readImageFile(m_app, file("land.pcd"));
-    ReadResult large = readImageFile(m_app, file("land.pcd"));
-    ReadResult portrait = readImageFile(m_app, file("portrait.pcd"));
+    ReadResult medium = readImageFile(m_app.imageFiles(), file("land.pcd"));
+    ReadResult large = readImageFile(m_app.imageFiles(), file("land.pcd"));
+    ReadResult portrait = readImageFile(m_app.imageFiles(), file("portrait.pcd"));
     ASSERT_TRUE(medium.ok() && large.ok() && portrait.ok());
     EXPECT_EQ(medium.format, "PCD");
     EXPECT_EQ(medium.image->width(), 768);
@@ -83,7 +83,7 @@ TEST_F(PhotoCdReader, OpenAsksAndTheChosenResolutionGivesItsSize)
 TEST_F(PhotoCdReader, PixelsFollowTheHeaderAndTheResolutionIs200Dpi)
 {
     m_app.photoCdOptions().readMode = PhotoCdReadMode::Settings;
-    ReadResult read = readImageFile(m_app, file("land.pcd"));
+    ReadResult read = readImageFile(m_app.imageFiles(), file("land.pcd"));
     ASSERT_TRUE(read.ok());
     const Image& image = *read.image;
     EXPECT_EQ(image.bitsPerPixel(), 24);
@@ -110,7 +110,7 @@ TEST_F(PhotoCdReader, AlbumAndSlideShowModesReadWithoutTheDialogOnce)
     options.resolution = kPhotoCdFull;
 
     options.readMode = PhotoCdReadMode::AlbumThumbnail;
-    ReadResult thumbnail = readImageFile(m_app, file("portrait.pcd"));
+    ReadResult thumbnail = readImageFile(m_app.imageFiles(), file("portrait.pcd"));
     ASSERT_TRUE(thumbnail.ok());
     EXPECT_EQ(thumbnail.image->width(), 128);
     EXPECT_EQ(thumbnail.image->height(), 192);
@@ -118,21 +118,21 @@ TEST_F(PhotoCdReader, AlbumAndSlideShowModesReadWithoutTheDialogOnce)
     EXPECT_EQ(options.readMode, PhotoCdReadMode::Ask);
 
     options.readMode = PhotoCdReadMode::SlideShow;
-    ReadResult slide = readImageFile(m_app, file("land.pcd"));
+    ReadResult slide = readImageFile(m_app.imageFiles(), file("land.pcd"));
     ASSERT_TRUE(slide.ok());
     EXPECT_EQ(slide.image->width(), 768);
     EXPECT_EQ(slide.image->bitsPerPixel(), 24);
     EXPECT_TRUE(m_host.photoCdDialogs.empty());
 
     options.readMode = PhotoCdReadMode::Settings;
-    ReadResult gray = readImageFile(m_app, file("land.pcd"));
+    ReadResult gray = readImageFile(m_app.imageFiles(), file("land.pcd"));
     ASSERT_TRUE(gray.ok());
     EXPECT_EQ(gray.image->width(), 3072);
     EXPECT_EQ(imageTypeOf(&*gray.image), ImageType::Gray8);
     EXPECT_EQ(gray.image->colorCount(), 256);
 
     // The mode served that read only: the next one asks again.
-    ReadResult asked = readImageFile(m_app, file("land.pcd"));
+    ReadResult asked = readImageFile(m_app.imageFiles(), file("land.pcd"));
     EXPECT_EQ(asked.status, ReadStatus::CannotRead); // the fake dialog was cancelled
     EXPECT_EQ(m_host.photoCdDialogs.size(), 1u);
 }
@@ -140,20 +140,20 @@ TEST_F(PhotoCdReader, AlbumAndSlideShowModesReadWithoutTheDialogOnce)
 TEST_F(PhotoCdReader, FailuresGiveTheAnswersOfTheReaderRules)
 {
     // Cancel answers cannot read; a file that cannot be opened likewise, and resets the mode.
-    EXPECT_EQ(readImageFile(m_app, file("land.pcd")).status, ReadStatus::CannotRead);
+    EXPECT_EQ(readImageFile(m_app.imageFiles(), file("land.pcd")).status, ReadStatus::CannotRead);
     m_app.photoCdOptions().readMode = PhotoCdReadMode::AlbumThumbnail;
-    EXPECT_EQ(readImageFile(m_app, file("absent.pcd")).status, ReadStatus::CannotRead);
+    EXPECT_EQ(readImageFile(m_app.imageFiles(), file("absent.pcd")).status, ReadStatus::CannotRead);
     EXPECT_EQ(m_app.photoCdOptions().readMode, PhotoCdReadMode::Ask);
 
     // Something else under a .pcd name: the library refuses it and there is no image, no fall-back.
     writeFile(m_work / "text.pcd", std::string(4000, 'x'));
     m_app.photoCdOptions().readMode = PhotoCdReadMode::Settings;
-    EXPECT_EQ(readImageFile(m_app, (m_work / "text.pcd").string()).status, ReadStatus::NoImage);
+    EXPECT_EQ(readImageFile(m_app.imageFiles(), (m_work / "text.pcd").string()).status, ReadStatus::NoImage);
 
     // Without the library: no image and no message from the reader.
     App bare { m_host, Paths { m_work.path(), m_work.path(), m_work.path(), m_work.path() } };
     bare.photoCdOptions().readMode = PhotoCdReadMode::Settings;
-    EXPECT_EQ(readImageFile(bare, file("land.pcd")).status, ReadStatus::NoImage);
+    EXPECT_EQ(readImageFile(bare.imageFiles(), file("land.pcd")).status, ReadStatus::NoImage);
     EXPECT_TRUE(m_host.messages.empty());
     EXPECT_EQ(m_host.waitCursorDepth, 0);
 }

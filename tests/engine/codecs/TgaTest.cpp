@@ -12,7 +12,7 @@
 #include "codecs/ReadImageFile.h"
 #include "codecs/WriteImageFile.h"
 #include "image/ImageType.h"
-#include "shell/App.h"
+#include "app/App.h"
 
 #include <gtest/gtest.h>
 
@@ -390,15 +390,15 @@ TEST_F(Tga, SavingFollowsTheCompressFlagAndBothFormatsOpenByExtension)
     App app { host, Paths { dir.path(), dir.path(), dir.path(), dir.path() } };
     const Image image = testImage(9, 5, 24);
     app.saveOptions().compress = false;
-    ASSERT_EQ(writeImageFile(app, 5, image, path("plain.tga")), WriteResult::Written);
+    ASSERT_EQ(writeImageFile(app.imageFiles(), 5, image, path("plain.tga")), WriteResult::Written);
     app.saveOptions().compress = true;
-    ASSERT_EQ(writeImageFile(app, 5, image, path("packed.tga")), WriteResult::Written);
-    ASSERT_EQ(writeImageFile(app, 3, image, path("photo.pcx")), WriteResult::Written);
+    ASSERT_EQ(writeImageFile(app.imageFiles(), 5, image, path("packed.tga")), WriteResult::Written);
+    ASSERT_EQ(writeImageFile(app.imageFiles(), 3, image, path("photo.pcx")), WriteResult::Written);
     EXPECT_EQ(readFile(dir / "plain.tga")[2], 2);
     EXPECT_EQ(readFile(dir / "packed.tga")[2], 10);
 
     for (const std::string name : { "plain.tga", "packed.tga", "photo.pcx" }) {
-        ReadResult r = readImageFile(app, path(name));
+        ReadResult r = readImageFile(app.imageFiles(), path(name));
         ASSERT_TRUE(r.ok()) << r.detail;
         EXPECT_EQ(r.format, name.substr(name.size() - 3) == "tga" ? "TGA" : "PCX");
         EXPECT_TRUE(std::ranges::equal(r.image->packed(), image.packed()));

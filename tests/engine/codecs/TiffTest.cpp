@@ -8,7 +8,7 @@
 #include "codecs/ReadImageFile.h"
 #include "codecs/SafeSave.h"
 #include "image/ImageType.h"
-#include "shell/App.h"
+#include "app/App.h"
 
 #include <gtest/gtest.h>
 
@@ -486,13 +486,13 @@ TEST_F(Tiff, DispatchReadsByContentAndSavesWithTheCompressFlag)
 {
     App app { host, Paths { dir.path(), dir.path(), dir.path(), dir.path() } };
     std::filesystem::copy_file(dir / "rgb.tif", dir / "photo.bmp");
-    ReadResult read = readImageFile(app, path("photo.bmp"));
+    ReadResult read = readImageFile(app.imageFiles(), path("photo.bmp"));
     ASSERT_TRUE(read.ok()) << read.detail;
     EXPECT_EQ(read.format, "TIF");
 
     app.saveOptions().compress = true;
     std::string name = path("saved.tif");
-    ASSERT_TRUE(saveImageWithBackup(app, *read.image, name));
+    ASSERT_TRUE(saveImageWithBackup(app.imageFiles(), *read.image, name));
     const std::string file = readFile(dir / "saved.tif");
     EXPECT_EQ(u16At(file, entryOf(file, 259) + 8), 5);
     const Image back = this->read("saved.tif");

@@ -1,8 +1,8 @@
-#include "editing/AdjustmentDialogs.h"
+#include "editing/tone/AdjustmentDialogs.h"
 #include "FakeHost.h"
 #include "TestPictures.h"
-#include "editing/FilterDialogs.h"
-#include "editing/ToneCurveBox.h"
+#include "editing/effects/FilterDialogs.h"
+#include "editing/tone/ToneCurveBox.h"
 
 #include <gtest/gtest.h>
 
@@ -96,7 +96,7 @@ TEST(ToneCurveBox, BarsAndCurvePoints)
 
 TEST_F(DialogModels, FilterDialogTitlesAndIntensity)
 {
-    Random random;
+    ClassicRandom random;
     const EffectInputs inputs { random, Rgb {} };
     FilterDialogModel blur(253, 0);
     EXPECT_EQ(blur.title(), "Blur");

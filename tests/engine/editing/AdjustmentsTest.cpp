@@ -1,8 +1,8 @@
 #include "FakeHost.h"
 #include "TestPictures.h"
-#include "editing/BrightnessContrast.h"
-#include "editing/HueSaturation.h"
-#include "editing/ToneCurve.h"
+#include "editing/tone/BrightnessContrast.h"
+#include "editing/tone/HueSaturation.h"
+#include "editing/tone/ToneCurve.h"
 
 #include <gtest/gtest.h>
 

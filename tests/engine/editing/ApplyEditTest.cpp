@@ -1,10 +1,10 @@
-#include "editing/ApplyEdit.h"
-#include "editing/BrightnessContrast.h"
+#include "app/ApplyEdit.h"
+#include "editing/tone/BrightnessContrast.h"
 #include "FakeHost.h"
 #include "TempDir.h"
 #include "TestPictures.h"
-#include "editing/AdjustmentCommands.h"
-#include "shell/App.h"
+#include "app/AdjustmentCommands.h"
+#include "app/App.h"
 #include "shell/CommandIds.h"
 
 #include <gtest/gtest.h>
@@ -107,9 +107,9 @@ TEST_F(ApplyEdit, WholeImageWithUndoAndRedo)
     EXPECT_EQ(app.undoRecord().code(), 1031);
     const Image blurred = document.image().clone();
     EXPECT_FALSE(samePixels(blurred, original));
-    ASSERT_TRUE(app.undoRecord().undo(app));
+    ASSERT_TRUE(app.undoRecord().undo(app.documents(), app.host()));
     EXPECT_TRUE(samePixels(document.image(), original));
-    ASSERT_TRUE(app.undoRecord().undo(app));
+    ASSERT_TRUE(app.undoRecord().undo(app.documents(), app.host()));
     EXPECT_TRUE(samePixels(document.image(), blurred));
     EXPECT_GT(host.repaints, 0);
 }
@@ -143,7 +143,7 @@ TEST_F(ApplyEdit, SelectionChangesOnlyTheMaskedPixels)
                 EXPECT_EQ(out, in) << x << "," << top;
         }
 
-    ASSERT_TRUE(app.undoRecord().undo(app));
+    ASSERT_TRUE(app.undoRecord().undo(app.documents(), app.host()));
     EXPECT_TRUE(samePixels(document.image(), original));
     EXPECT_EQ(document.state().selection, area);
 }
@@ -159,7 +159,7 @@ TEST_F(ApplyEdit, RepeatedEffectsOnAFloatingSelection)
     ASSERT_EQ(applyFilter(app, FilterDialogModel(301, 50)), 1); // then sketch the floating content
     EXPECT_EQ(app.undoRecord().code(), 3039);
     EXPECT_FALSE(samePixels(document.image(), embossed));
-    ASSERT_TRUE(app.undoRecord().undo(app));
+    ASSERT_TRUE(app.undoRecord().undo(app.documents(), app.host()));
     EXPECT_TRUE(samePixels(document.image(), embossed));
 }
 

@@ -1,5 +1,5 @@
-#include "editing/ImageSizeModel.h"
-#include "editing/RotateDialogModel.h"
+#include "editing/transform/ImageSizeModel.h"
+#include "editing/transform/RotateDialogModel.h"
 
 #include <gtest/gtest.h>
 

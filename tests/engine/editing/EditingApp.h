@@ -2,10 +2,10 @@
 // An App with a scripted Host for the command tests: the Rotate and Image Size dialogs answer
 // from fields set by the test, repaints and the system clipboard are recorded.
 
-#include "editing/ImageSizeModel.h"
-#include "editing/RotateDialogModel.h"
-#include "editing/SelectionContent.h"
-#include "shell/App.h"
+#include "editing/transform/ImageSizeModel.h"
+#include "editing/transform/RotateDialogModel.h"
+#include "editing/selection/SelectionContent.h"
+#include "app/App.h"
 
 #include "EditingTestImages.h"
 #include "FakeHost.h"

@@ -4,7 +4,7 @@
 
 #include "FakeHost.h"
 #include "TestPictures.h"
-#include "editing/FilterCommands.h"
+#include "editing/effects/FilterCommands.h"
 
 #include <gtest/gtest.h>
 
@@ -113,7 +113,7 @@ TEST(EffectGolden, ChecksumsStayTheSame)
     const Image gray = test::goldenGray();
     std::map<std::pair<int, int>, int> seen;
     for (const Golden& golden : kGolden) {
-        Random random;
+        ClassicRandom random;
         const EffectInputs inputs { random, Rgb { 200, 40, 90 } };
         auto result = runFilterCommand(golden.command, golden.gray ? gray : rgb, golden.intensity, inputs, run);
         ASSERT_TRUE(result) << golden.command;

@@ -1,21 +1,21 @@
 #include "FakeHost.h"
 #include "TestPictures.h"
-#include "editing/Cylinder.h"
-#include "editing/Emboss.h"
-#include "editing/FilmGrain.h"
-#include "editing/FilterCommands.h"
-#include "editing/Grid3d.h"
-#include "editing/LensEffect.h"
-#include "editing/Melting.h"
-#include "editing/Mosaic.h"
-#include "editing/MotionBlur.h"
-#include "editing/Painting.h"
-#include "editing/Ribbon.h"
-#include "editing/Ripple.h"
-#include "editing/Sketch.h"
-#include "editing/Splash.h"
-#include "editing/TwistEffect.h"
-#include "editing/Wrinkle.h"
+#include "editing/effects/Cylinder.h"
+#include "editing/effects/Emboss.h"
+#include "editing/effects/FilmGrain.h"
+#include "editing/effects/FilterCommands.h"
+#include "editing/effects/Grid3d.h"
+#include "editing/effects/LensEffect.h"
+#include "editing/effects/Melting.h"
+#include "editing/effects/Mosaic.h"
+#include "editing/effects/MotionBlur.h"
+#include "editing/effects/Painting.h"
+#include "editing/effects/Ribbon.h"
+#include "editing/effects/Ripple.h"
+#include "editing/effects/Sketch.h"
+#include "editing/effects/Splash.h"
+#include "editing/effects/TwistEffect.h"
+#include "editing/effects/Wrinkle.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +34,7 @@ protected:
     test::FakeHost host;
     Allocator allocator { host };
     FilterRun run { allocator, host, true };
-    Random random;
+    ClassicRandom random;
     EffectInputs inputs { random, Rgb { 255, 255, 255 } };
 
     // Every pixel names its own position: blue = x, green = stored row y.
@@ -50,9 +50,9 @@ protected:
     }
 };
 
-TEST(Random, FollowsTheClassicSequence)
+TEST(ClassicRandom, FollowsTheLibrarySequence)
 {
-    Random random;
+    ClassicRandom random;
     EXPECT_EQ(random.next(), 41);
     EXPECT_EQ(random.next(), 18467);
     EXPECT_EQ(random.next(), 6334);
@@ -267,7 +267,7 @@ TEST_F(Effects, PaintingTakesTheFullestBin)
 
 TEST_F(Effects, PaintingMatchesAFullCountOfEveryWindow)
 {
-    Random noise(7);
+    ClassicRandom noise(7);
     const Image source = test::grayPicture(23, 9, [&](int, int) { return noise.next() % 64; });
     for (int radius : { 1, 2, 4 }) {
         auto result = painting(source, radius, run);

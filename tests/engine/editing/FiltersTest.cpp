@@ -1,8 +1,8 @@
 #include "FakeHost.h"
 #include "TestPictures.h"
-#include "editing/Blur.h"
-#include "editing/FilterCommands.h"
-#include "editing/Sharpen.h"
+#include "editing/effects/Blur.h"
+#include "editing/effects/FilterCommands.h"
+#include "editing/effects/Sharpen.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ protected:
     test::FakeHost host;
     Allocator allocator { host };
     FilterRun run { allocator, host, true };
-    Random random;
+    ClassicRandom random;
     EffectInputs inputs { random, Rgb { 255, 255, 255 } };
 };
 

@@ -1,5 +1,5 @@
-#include "editing/Flip.h"
-#include "editing/QuarterTurn.h"
+#include "editing/transform/Flip.h"
+#include "editing/transform/QuarterTurn.h"
 
 #include "EditingTestImages.h"
 #include "FakeHost.h"

@@ -1,6 +1,6 @@
 #include "FakeHost.h"
 #include "TestPictures.h"
-#include "editing/Blur.h"
+#include "editing/effects/Blur.h"
 #include "editing/EditingMemory.h"
 #include "editing/PreviewSession.h"
 

@@ -1,4 +1,4 @@
-#include "editing/Resample.h"
+#include "editing/transform/Resample.h"
 
 #include "EditingTestImages.h"
 #include "FakeHost.h"

@@ -1,6 +1,6 @@
-#include "editing/Rotate.h"
+#include "editing/transform/Rotate.h"
 #include "editing/NearestIndex.h"
-#include "editing/QuarterTurn.h"
+#include "editing/transform/QuarterTurn.h"
 
 #include "EditingTestImages.h"
 #include "FakeHost.h"

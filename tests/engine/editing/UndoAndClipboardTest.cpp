@@ -1,5 +1,5 @@
-#include "editing/EditMenuCommands.h"
-#include "editing/LiftSelection.h"
+#include "app/EditMenuCommands.h"
+#include "editing/selection/LiftSelection.h"
 #include "shell/CommandIds.h"
 
 #include "EditingApp.h"

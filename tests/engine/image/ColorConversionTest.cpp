@@ -2,9 +2,9 @@
 
 #include "FakeHost.h"
 #include "TempDir.h"
-#include "image/ColorConversionCommands.h"
+#include "app/ColorConversionCommands.h"
 #include "image/ImageType.h"
-#include "shell/App.h"
+#include "app/App.h"
 #include "shell/CommandIds.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "image/DisplayRender.h"
 #include "image/DisplayScroll.h"
-#include "shell/GammaTables.h"
+#include "image/GammaTables.h"
 
 #include <gtest/gtest.h>
 

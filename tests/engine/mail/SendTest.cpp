@@ -5,8 +5,8 @@
 #include "FakeMailer.h"
 #include "MapiProtocol.h"
 #include "TempDir.h"
-#include "mail/MailCommand.h"
-#include "shell/App.h"
+#include "app/MailCommands.h"
+#include "app/App.h"
 #include "shell/CommandIds.h"
 
 #include <gtest/gtest.h>

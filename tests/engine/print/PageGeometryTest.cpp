@@ -1,4 +1,4 @@
-#include "print/PageGeometry.h"
+#include "draw/PageGeometry.h"
 
 #include "RecordingPrintDevice.h"
 

@@ -1,5 +1,5 @@
 #include "image/Image.h"
-#include "shell/App.h"
+#include "app/App.h"
 #include "shell/CommandIds.h"
 #include "shell/CopiesCounter.h"
 #include "shell/FrameTimer.h"

@@ -1,5 +1,5 @@
 #include "shell/FormatDecimal.h"
-#include "shell/GammaTables.h"
+#include "image/GammaTables.h"
 #include "shell/RecentFiles.h"
 #include "shell/UserSettings.h"
 

@@ -5,7 +5,7 @@
 #include "FakeHost.h"
 #include "SaneTestDevice.h"
 #include "TempDir.h"
-#include "shell/App.h"
+#include "app/App.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,0 +1,42 @@
+#pragma once
+// The classic linear congruential generator of the C library the effects and the slide-show
+// transitions were designed with: state = state × 214013 + 2531011 (mod 2^32), value = bits
+// 16..30 of the state. A seed gives the same pictures on every platform and tests can replay
+// one. The program keeps one generator for its whole run and the effects never reseed it.
+
+#include <cstdint>
+
+namespace gp {
+
+class ClassicRandom {
+public:
+    static constexpr int kMax = 0x7FFF;
+
+    explicit ClassicRandom(std::uint32_t seed = 1)
+        : m_state(seed)
+    {
+    }
+    void seed(std::uint32_t seed) { m_state = seed; }
+    std::uint32_t state() const { return m_state; }
+
+    // 0 .. 32767.
+    int next()
+    {
+        m_state = m_state * 214013u + 2531011u;
+        return int((m_state >> 16) & kMax);
+    }
+
+    // 0 .. n - 1 for any n > 0, also beyond 32768 (two draws then).
+    int below(int n)
+    {
+        if (n <= kMax + 1)
+            return next() % n;
+        const std::uint32_t wide = (std::uint32_t(next()) << 15) | std::uint32_t(next());
+        return int(wide % std::uint32_t(n));
+    }
+
+private:
+    std::uint32_t m_state;
+};
+
+} // namespace gp

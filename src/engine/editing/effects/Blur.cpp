@@ -1,0 +1,126 @@
+#include "editing/effects/Blur.h"
+
+#include "editing/effects/FilterSupport.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+namespace gp {
+
+namespace {
+
+constexpr int kOne = 1 << 20;
+constexpr int kHalf = 1 << 19;
+
+using TapTables = std::vector<std::array<std::int32_t, 256>>;
+
+TapTables tapTables(const BlurKernel& kernel)
+{
+    TapTables tables(std::size_t(kernel.taps));
+    for (int i = 0; i < kernel.taps; ++i)
+        for (int v = 0; v < 256; ++v)
+            tables[std::size_t(i)][std::size_t(v)] = kernel.weights[std::size_t(i)] * v;
+    return tables;
+}
+
+// Adds every tap's products of its source line to the accumulators and stores the rounded sums,
+// in chunks small enough for the accumulators to stay in the first-level cache.
+void convolveLine(const TapTables& tables, const std::uint8_t* const* lines, std::size_t count, std::uint8_t* out)
+{
+    constexpr std::size_t kChunk = 1024;
+    std::int32_t sums[kChunk];
+    for (std::size_t start = 0; start < count; start += kChunk) {
+        const std::size_t length = std::min(kChunk, count - start);
+        std::fill(sums, sums + length, kHalf);
+        for (std::size_t i = 0; i < tables.size(); ++i) {
+            const std::int32_t* table = tables[i].data();
+            const std::uint8_t* line = lines[i] + start;
+            for (std::size_t j = 0; j < length; ++j)
+                sums[j] += table[line[j]];
+        }
+        for (std::size_t j = 0; j < length; ++j)
+            out[start + j] = std::uint8_t(sums[j] >> 20);
+    }
+}
+
+} // namespace
+
+BlurKernel blurKernel(int length)
+{
+    BlurKernel kernel;
+    const int n = clampInt(length, 2, 32);
+    const int c = n / 2;
+    kernel.taps = n;
+    kernel.centre = c;
+    std::array<double, 32> raw {};
+    double total = 0;
+    for (int i = 0; i < n; ++i) {
+        const double x = double(std::abs(i - c)) / c;
+        raw[std::size_t(i)] = std::pow(2.7182818, -2.0 * x * x);
+        total += raw[std::size_t(i)];
+    }
+    const double scale = kOne / total;
+    int sum = 0;
+    for (int i = 0; i < n; ++i) {
+        kernel.weights[std::size_t(i)] = int(scale * raw[std::size_t(i)] + 0.5);
+        sum += kernel.weights[std::size_t(i)];
+    }
+    const int excess = sum - kOne;
+    const int m = std::min(std::abs(excess), n);
+    for (int i = (n - m) / 2; i < (n - m) / 2 + m; ++i)
+        kernel.weights[std::size_t(i)] += excess > 0 ? -1 : 1;
+    return kernel;
+}
+
+std::optional<Image> blur(const Image& source, int length, const FilterRun& run)
+{
+    if (!isFilterable(source))
+        return std::nullopt;
+    WaitCursorScope cursor(run);
+    auto across = blankLike(source, run.allocator);
+    if (!across)
+        return std::nullopt;
+    auto result = blankLike(source, run.allocator);
+    if (!result)
+        return std::nullopt;
+
+    const BlurKernel kernel = blurKernel(length);
+    const TapTables tables = tapTables(kernel);
+    const int ch = channelsOf(source);
+    const int width = source.width(), height = source.height();
+    const std::size_t lineBytes = std::size_t(width) * std::size_t(ch);
+    const int before = kernel.centre, after = kernel.taps - 1 - kernel.centre;
+    std::vector<const std::uint8_t*> lines(std::size_t(kernel.taps));
+
+    // Horizontal pass: each row padded with copies of its edge pixels.
+    std::vector<std::uint8_t> padded(std::size_t(width + before + after) * std::size_t(ch));
+    FilterProgress first(run, height, 0, 50);
+    for (int y = 0; y < height; ++y) {
+        if (!first.beforeRow(y))
+            return std::nullopt;
+        const std::uint8_t* in = source.storedRow(y);
+        for (int x = -before; x < width + after; ++x) {
+            const std::uint8_t* pixel = in + std::size_t(clampInt(x, 0, width - 1)) * std::size_t(ch);
+            std::copy(pixel, pixel + ch, padded.data() + std::size_t(x + before) * std::size_t(ch));
+        }
+        for (int i = 0; i < kernel.taps; ++i)
+            lines[std::size_t(i)] = padded.data() + std::size_t(i) * std::size_t(ch);
+        convolveLine(tables, lines.data(), lineBytes, across->storedRow(y));
+    }
+
+    // Vertical pass over the horizontal result, rows in storage order.
+    FilterProgress second(run, height, 50, 100);
+    for (int y = 0; y < height; ++y) {
+        if (!second.beforeRow(y))
+            return std::nullopt;
+        for (int i = 0; i < kernel.taps; ++i)
+            lines[std::size_t(i)] = across->storedRow(clampInt(y + i - kernel.centre, 0, height - 1));
+        convolveLine(tables, lines.data(), lineBytes, result->storedRow(y));
+    }
+    second.finish();
+    return result;
+}
+
+} // namespace gp
