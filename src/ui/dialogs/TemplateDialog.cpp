@@ -200,7 +200,7 @@ void TemplateDialog::loadBackground()
         const BackgroundCatalog catalogue = readCatalogue(*m_app);
         if (const BackgroundEntry* entry = catalogue.entryAt(page.backgroundKind)) {
             const std::string& file = page.landscape ? entry->landscapeFile : entry->portraitFile;
-            ReadResult read = readImageFile(*m_app, m_app->paths().asset(file).string());
+            ReadResult read = readImageFile(m_app->imageFiles(), m_app->paths().asset(file).string());
             if (read.ok())
                 m_background = std::move(read.image);
         }
