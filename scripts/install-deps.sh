@@ -20,8 +20,8 @@ packages=(
   cups cups-client cups-filters printer-driver-cups-pdf
   # checks of the installed desktop entry, metadata and manual pages, and the package
   desktop-file-utils appstream mandoc dpkg-dev
-  # the program at run time
-  xdg-utils
+  # the program at run time; Liberation Sans answers for the texts' default face "Arial"
+  xdg-utils fonts-liberation2
 )
 
 missing=()

@@ -70,6 +70,8 @@ public:
     const std::optional<TextList>& textList(int cell) const { return m_texts[std::size_t(cell)]; }
     TextList& textListFor(int cell, const Rect& composedIn);
     void dropTextList(int cell) { m_texts[std::size_t(cell)].reset(); }
+    // Puts a list (or none) in a cell's place, as the text screen stores or restores it.
+    void setTextList(int cell, std::optional<TextList> list) { m_texts[std::size_t(cell)] = std::move(list); }
 
     // "Copy to Empty Cells": the photo of a cell into every empty slot. False when it is empty.
     bool copyToEmptyCells(int cell);

@@ -3,6 +3,7 @@
 #include "app/OpenPhoto.h"
 #include "dialogs/HelpViewer.h"
 #include "dialogs/ImageInfoDialog.h"
+#include "dialogs/TemplateCommand.h"
 #include "frame/ButtonHints.h"
 #include "frame/CommandMenu.h"
 #include "frame/HelpKeyHook.h"
@@ -182,7 +183,7 @@ void MainFrame::buildScreens()
     m_screens.push_back(std::make_unique<CropPhotoScreen>(context));
     m_screens.push_back(std::make_unique<EditPhotoScreen>(context));
     m_screens.push_back(std::make_unique<FramePhotoScreen>(context));
-    m_screens.push_back(std::make_unique<TextScreen>(context));
+    m_screens.push_back(std::make_unique<TextScreen>(context, *m_layout->pageView()));
     auto editor = std::make_unique<TemplateEditScreen>(context);
     m_layout->editTemplate = [screen = editor.get()](int index) { screen->open(index); };
     m_screens.push_back(std::move(editor));
@@ -225,6 +226,8 @@ void MainFrame::registerCommands()
     auto frame = [&](int id, std::function<int()> action) {
         commands.set(id, [action](std::string_view) { return action(); });
     };
+    // Template… (108): the single-photo page composer; a double click on its photo opens another.
+    new TemplateCommand(this, *m_app, [this] { runCommand(command::Open); });
     frame(command::Exit, [this] {
         close();
         return 0;
