@@ -73,6 +73,37 @@ void addJpeg3000x2000ToAlbum(benchmark::State& state)
 }
 BENCHMARK(addJpeg3000x2000ToAlbum)->Unit(benchmark::kMillisecond);
 
+// A batch of 20 such files as the Add Thumbnails dialog and the command-line add take them: JPEG
+// thumbnails made ahead on state.range(0) worker threads (0: the calling thread reads each file).
+void addBatchOf20Jpeg3000x2000(benchmark::State& state)
+{
+    QuietHost host;
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "glimmer-album-batch-bench";
+    std::filesystem::create_directories(dir);
+    gp::Paths paths;
+    paths.settingsDir = paths.programDir = paths.dataDir = paths.libraryDir = dir;
+    gp::App app(host, paths);
+    std::vector<std::string> files;
+    const gp::Image image = photo(3000, 2000);
+    for (int i = 0; i < 20; ++i) {
+        files.push_back((dir / ("photo" + std::to_string(i) + ".jpg")).string());
+        if (gp::writeImageFile(app.imageFiles(), gp::kSaveTypeJpeg, image, files.back()) != gp::WriteResult::Written) {
+            state.SkipWithError("cannot write the JPEG file");
+            return;
+        }
+    }
+    gp::AlbumAdder adder { app.allocator(), gp::albumPhotoReader(app.imageFiles()) };
+    adder.prefetchWorkers = int(state.range(0));
+    for (auto _ : state) {
+        gp::AlbumList album;
+        if (gp::addFilesToAlbum(album, files, adder) != 20)
+            state.SkipWithError("the photos were not added");
+    }
+    state.SetItemsProcessed(20 * state.iterations());
+    std::filesystem::remove_all(dir);
+}
+BENCHMARK(addBatchOf20Jpeg3000x2000)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 } // namespace
 
 BENCHMARK_MAIN();

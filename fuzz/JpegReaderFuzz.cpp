@@ -1,8 +1,10 @@
 // Feeds arbitrary bytes to the JPEG reader through a stream over memory, with a 64 MiB ceiling
-// on the image block and on the library's own memory.
+// on the image block and on the library's own memory, then applies the orientation tag and the
+// colour profile it found as the dispatcher does.
 
 #include "QuietHost.h"
 #include "codecs/JpegReader.h"
+#include "codecs/PhotoFinishing.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -18,6 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const gp::Allocator allocator(host, std::size_t(64) << 20);
     gp::ReadResult result = gp::decodeJpeg(stream, allocator);
     std::fclose(stream);
+    gp::finishPhoto(result, allocator, {});
     if (result.ok()) {
         volatile std::uint8_t sink = 0;
         for (int y = 0; y < result.image->height(); ++y)

@@ -8,15 +8,20 @@ packages=(
   build-essential cmake ninja-build pkg-config clang
   # engine and gfx
   libjpeg62-turbo-dev qt6-base-dev libsane-dev libsane1 sane-utils
+  # today's photo formats, orientation tags and colour profiles
+  libpng-dev libwebp-dev libheif-dev libexif-dev liblcms2-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-utils xclip
   imagemagick libtiff-tools giflib-tools netpbm libjpeg-turbo-progs poppler-utils
   libvips-tools python3
   python3-pil python3-olefile libgsf-bin
+  webp libheif-examples liblcms2-utils libimage-exiftool-perl
   cups cups-client cups-filters printer-driver-cups-pdf
-  # the program at run time
-  xdg-utils
+  # checks of the installed desktop entry, metadata and manual pages, and the package
+  desktop-file-utils appstream mandoc dpkg-dev
+  # the program at run time; Liberation Sans answers for the texts' default face "Arial"
+  xdg-utils fonts-liberation2
 )
 
 missing=()

@@ -7,6 +7,11 @@
 #include "album/AlbumPhotoReader.h"
 #include "album/AlbumRegistry.h"
 #include "album/AlbumSort.h"
+#include "album/ThumbnailPrefetch.h"
+#include "album/ThumbnailSheet.h"
+#include "gfx/QtPrinterCatalog.h"
+#include "print/PrinterState.h"
+#include "PageOptions.h"
 #include "gfx/QtImage.h"
 
 #include <QImage>
@@ -21,7 +26,8 @@ namespace {
 
 constexpr std::string_view kUsage = "album show FILE.abm | new NAME | list | add FILE.abm PHOTO... | "
                                     "remove FILE.abm INDEX... | sort FILE.abm name|type|size|date|description "
-                                    "[--reverse] | thumbs FILE.abm OUTDIR";
+                                    "[--reverse] | thumbs FILE.abm OUTDIR | print-thumbnails FILE.abm "
+                                    "(-o OUT.pdf|OUT.png | --printer NAME) [--from N --to M] [--names]";
 
 void printHelp()
 {
@@ -33,7 +39,9 @@ void printHelp()
                  "  add     add photo files (the album file is made when missing)\n"
                  "  remove  remove the photos at the given indexes (from 0)\n"
                  "  sort    sort the album by a key, optionally reversed\n"
-                 "  thumbs  write each thumbnail as OUTDIR/NNNN.png\n";
+                 "  thumbs  write each thumbnail as OUTDIR/NNNN.png\n"
+                 "  print-thumbnails  print the thumbnails (photos N to M, from 1) with their file names\n"
+                 "          under them when --names is given, to a PDF or PNG file or a CUPS queue\n";
 }
 
 std::optional<int> parseIndex(const std::string& text)
@@ -142,18 +150,13 @@ int add(CliContext& c, const std::string& file, const std::vector<std::string>& 
     AlbumList album;
     if (!loadForChange(c, album, file))
         return cannotRead(file);
-    const AlbumAdder adder { c.app.allocator(), albumPhotoReader(c.app.imageFiles()), {} };
-    bool allIn = true;
-    int added = 0;
-    for (const std::string& photo : photos) {
-        const AddOutcome outcome = addFileToAlbum(album, photo, adder);
-        if (outcome == AddOutcome::Added)
-            ++added;
-        else if (outcome != AddOutcome::Duplicate)
-            allIn = false;
-        if (outcome == AddOutcome::Full)
-            break;
-    }
+    AlbumAdder adder { c.app.allocator(), albumPhotoReader(c.app.imageFiles()) };
+    adder.prefetchWorkers = ThumbnailPrefetch::defaultWorkers();
+    std::vector<AddOutcome> outcomes;
+    const int added = addFilesToAlbum(album, photos, adder, &outcomes);
+    const bool allIn = outcomes.size() == photos.size()
+        && std::all_of(outcomes.begin(), outcomes.end(),
+            [](AddOutcome o) { return o == AddOutcome::Added || o == AddOutcome::Duplicate; });
     if (added > 0 && store(c, album, file) != kExitOk)
         return kExitFailed;
     std::cout << JsonLine().add("file", file).add("added", added).add("count", album.count()).str() << '\n';
@@ -213,6 +216,47 @@ int thumbs(CliContext& c, const std::string& file, const std::filesystem::path& 
     return allWritten ? kExitOk : kExitFailed;
 }
 
+int printThumbnailSheets(CliContext& c, const std::vector<std::string>& args)
+{
+    OutputOptions output;
+    ThumbnailPrintJob job;
+    std::string file;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        bool bad = false;
+        if (output.take(args, i, bad)) {
+            if (bad)
+                return usageError(kUsage);
+        } else if ((args[i] == "--from" || args[i] == "--to") && i + 1 < args.size()) {
+            const auto number = parseIndex(args[i + 1]);
+            if (!number || *number < 1)
+                return usageError(kUsage);
+            (args[i] == "--from" ? job.from : job.to) = *number;
+            ++i;
+        } else if (args[i] == "--names") {
+            job.fileNames = true;
+        } else if (file.empty() && !args[i].starts_with("-")) {
+            file = args[i];
+        } else {
+            return usageError(kUsage);
+        }
+    }
+    if (file.empty() || !output.valid() || (job.from > 0 && job.to > 0 && job.from > job.to))
+        return usageError(kUsage);
+    AlbumList album;
+    const bool complete = loadAlbum(album, file, c.app.paths().programDir, c.app.allocator(), &c.app.statusLine());
+    if (!complete && album.isEmpty())
+        return cannotRead(file);
+    job.album = &album;
+    gfx::QtPrinterCatalog catalog;
+    c.app.printer().setCatalog(&catalog);
+    c.app.printer().selection().setChoice(output.choice());
+    const bool printed = printThumbnails(c.app.printer(), c.host, job);
+    c.app.printer().setCatalog(nullptr);
+    if (printed)
+        std::cout << JsonLine().add("file", file).add("printed", int(thumbnailJobPhotos(job).size())).str() << '\n';
+    return printed ? kExitOk : kExitFailed;
+}
+
 } // namespace
 
 int runAlbum(CliContext& c)
@@ -237,6 +281,8 @@ int runAlbum(CliContext& c)
         return remove(c, a[1], { a.begin() + 2, a.end() });
     if (verb == "sort" && (a.size() == 3 || (a.size() == 4 && a[3] == "--reverse")))
         return sort(c, a[1], a[2], a.size() == 4);
+    if (verb == "print-thumbnails" && a.size() >= 2)
+        return printThumbnailSheets(c, { a.begin() + 1, a.end() });
     if (verb == "thumbs" && a.size() == 3)
         return thumbs(c, a[1], a[2]);
     return usageError(kUsage);

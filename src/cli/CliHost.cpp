@@ -9,6 +9,7 @@ namespace gp::cli {
 void CliHost::message(std::string_view caption, std::string_view text, Icon)
 {
     std::cerr << caption << ": " << text << '\n';
+    m_lastMessage = Message{std::string(caption), std::string(text)};
 }
 
 Answer CliHost::ask(std::string_view caption, std::string_view text, Buttons buttons, Icon)
@@ -28,7 +29,7 @@ void CliHost::beep() { std::cerr << "Beep\n"; }
 
 void CliHost::setStatus(StatusPane pane, std::string_view text)
 {
-    if (pane == StatusPane::Message && isatty(STDERR_FILENO))
+    if (pane == StatusPane::Message && m_progressShown && isatty(STDERR_FILENO))
         std::cerr << '\r' << text << std::flush;
 }
 

@@ -6,6 +6,7 @@
 #include "shell/Host.h"
 
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace gp::cli {
@@ -13,6 +14,15 @@ namespace gp::cli {
 class CliHost final : public Host {
 public:
     void setAnswer(std::optional<bool> yes) { m_answer = yes; }
+    // Progress texts are left out when stderr is read by a program (--json).
+    void setProgressShown(bool shown) { m_progressShown = shown; }
+
+    struct Message {
+        std::string caption;
+        std::string text;
+    };
+    // The last message box of the run, which a failed run reports as its error.
+    const std::optional<Message>& lastMessage() const { return m_lastMessage; }
 
     void message(std::string_view caption, std::string_view text, Icon icon) override;
     Answer ask(std::string_view caption, std::string_view text, Buttons buttons, Icon icon) override;
@@ -24,6 +34,8 @@ public:
 
 private:
     std::optional<bool> m_answer;
+    std::optional<Message> m_lastMessage;
+    bool m_progressShown = true;
 };
 
 } // namespace gp::cli

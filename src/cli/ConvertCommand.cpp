@@ -45,7 +45,7 @@ int runConvert(CliContext& context)
     if (args.size() == 1 && args[0] == "--help") {
         std::cout << "usage: glimmerpress-cli " << kUsage
                   << "\n\nOpens IN as a document (a 24-bit image) and saves it as OUT; OUT's extension selects the\n"
-                     "writer, and an existing OUT is kept as a backup until the new file is written.\n"
+                     "writer (BMP, TIF, PCX, GIF, TGA, JPG, FPX or PNG), and an existing OUT is kept as a backup until the new file is written.\n"
                      "  --quality N  JPEG and FlashPix quality, 1..100 (default 90)\n"
                      "  --compress   compress TIFF and TGA files\n"
                      "  --raw        save the image as read, without widening it to 24 bit\n";

@@ -172,6 +172,7 @@ int printHelp()
                  "  --raw                work on the image as read (1-, 4-, 8- or 24-bit)\n"
                  "  --state              print the document as JSON after the OPs\n"
                  "  --window W,H         the document window's client size, for the zoom commands\n"
+                 "                       (cmd:200..234; without it the picture's own size)\n"
                  "OPs:\n";
     for (const auto& [name, op] : editOps()) {
         std::cout << "  " << name;
@@ -207,6 +208,8 @@ int runEdit(CliContext& context)
     }
 
     App& app = context.app;
+    if (options->window)
+        app.documentView().usableArea = [size = *options->window] { return size; };
     if (options->active)
         app.settings().active = *options->active;
     Document* document = openInput(app, *options);

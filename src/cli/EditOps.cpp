@@ -5,6 +5,7 @@
 
 #include "editing/transform/ImageSizeModel.h"
 #include "app/TransformCommands.h"
+#include "image/ImageType.h"
 #include "shell/CommandIds.h"
 #include "shell/Host.h"
 
@@ -27,6 +28,7 @@ const std::map<std::string_view, EditOp>& editOps()
         { "paste", { 0, 0, pasteOp } },
         { "paste-new", { 0, 0, pasteNewOp } },
         { "cmd", { 1, 1, commandOp } },
+        { "mode", { 1, 1, colorModeOp } },
         { "brightness", { 2, 3, brightnessOp } },
         { "huesat", { 2, 2, hueSaturationOp } },
         { "tone", { 3, 4, toneOp } },
@@ -149,6 +151,28 @@ OpOutcome pasteNewOp(App& app, const OpArguments&)
     const std::size_t before = app.documents().count();
     app.execute(command::PasteAsNew);
     return app.clipboard().isEmpty() || app.documents().count() > before ? OpOutcome::Done : OpOutcome::Failed;
+}
+
+// The Mode menu: the conversion opens its result as a new untitled document, which becomes the
+// active one. A conversion that does not apply to the image's type does nothing, as in the menu.
+OpOutcome colorModeOp(App& app, const OpArguments& arguments)
+{
+    static const std::map<std::string_view, int> modes = {
+        { "bw", command::ToBlackWhite },
+        { "gray", command::ToGrayscale },
+        { "16", command::To16Colors },
+        { "256", command::To256Colors },
+        { "24", command::ToTrueColor },
+    };
+    const auto mode = modes.find(arguments[0]);
+    if (mode == modes.end())
+        return OpOutcome::BadArguments;
+    const Document* document = app.activeDocument();
+    if (!document || !app.commands().accepts(mode->second, imageTypeOf(&document->image())))
+        return OpOutcome::Done;
+    const std::size_t before = app.documents().count();
+    app.execute(mode->second);
+    return app.documents().count() > before ? OpOutcome::Done : OpOutcome::Failed;
 }
 
 OpOutcome commandOp(App& app, const OpArguments& arguments)

@@ -41,6 +41,7 @@ OpOutcome copyOp(App& app, const OpArguments& arguments);
 OpOutcome cutOp(App& app, const OpArguments& arguments);
 OpOutcome pasteOp(App& app, const OpArguments& arguments);
 OpOutcome pasteNewOp(App& app, const OpArguments& arguments);
+OpOutcome colorModeOp(App& app, const OpArguments& arguments);
 OpOutcome commandOp(App& app, const OpArguments& arguments);
 
 // The OPs of the adjustments, filters and effects (EditAdjustmentOps.cpp).

@@ -35,7 +35,9 @@ int runInfo(CliContext& context)
         std::cout << "usage: glimmerpress-cli " << kUsage
                   << "\n\nReads FILE with the reader its extension selects (falling back on the content) and prints\n"
                      "{\"file\", \"format\", \"width\", \"height\", \"bits\", \"colors\", \"xppm\", \"yppm\", "
-                     "\"type\", \"imageSize\"}.\n"
+                     "\"type\", \"imageSize\", \"orientation\", \"profile\"}: orientation is the tag 1..8 that\n"
+                     "turned the picture upright (1 when none), profile the embedded colour profile's\n"
+                     "description or null.\n"
                      "Photo CD files are read without the options dialog:\n"
                      "  --pcd-resolution N  0 Thumbnail, 1 Small, 2 Medium (default), 3 Large, 4 Full\n"
                      "  --pcd-type T        rgb (24-bit, default) or gray (8-bit)\n";
@@ -76,6 +78,9 @@ int runInfo(CliContext& context)
                      .add("yppm", static_cast<long long>(image.yPelsPerMeter()))
                      .add("type", static_cast<int>(imageTypeOf(&image)))
                      .add("imageSize", static_cast<long long>(image.imageSize()))
+                     .add("orientation", read.photo.orientation)
+                     .addRaw("profile",
+                         read.photo.profileDescription ? JsonLine::quote(*read.photo.profileDescription) : "null")
                      .str()
               << '\n';
     return kExitOk;

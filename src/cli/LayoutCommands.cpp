@@ -4,14 +4,17 @@
 #include "Commands.h"
 #include "Json.h"
 #include "PageOptions.h"
+#include "TemplateEditCommand.h"
 #include "app/OpenPhoto.h"
 #include "draw/PrintDevice.h"
 #include "gfx/QtPrinterCatalog.h"
+#include "layout/CellReadout.h"
 #include "layout/PageCells.h"
 #include "layout/PhotoFit.h"
 #include "print/LayoutPagePrint.h"
 #include "shell/StringTable.h"
 
+#include <cstdio>
 #include <iostream>
 #include <map>
 
@@ -136,7 +139,8 @@ int runLayouts(CliContext& context)
 namespace {
 
 constexpr std::string_view kTemplatesUsage =
-    "templates (list | add NAME L,T,R,B[;L,T,R,B...] | delete INDEX) [--page PW,PH,DX,DY,PAPERW,PAPERH,OFFX,OFFY]";
+    "templates (list | add NAME L,T,R,B[;L,T,R,B...] | delete INDEX | edit NAME OP...) "
+    "[--page PW,PH,DX,DY,PAPERW,PAPERH,OFFX,OFFY]";
 
 bool parseRects(const std::string& text, std::vector<Rect>& rects)
 {
@@ -161,7 +165,10 @@ int runTemplates(CliContext& context)
     if (args.empty() || args[0] == "--help") {
         std::cout << "usage: glimmerpress-cli " << kTemplatesUsage
                   << "\n\nLists, adds or deletes the user's own templates of the page's size group (template.udf in\n"
-                     "the data folder). Rectangles are in thousandths of an inch on the portrait page.\n";
+                     "the data folder). Rectangles are in thousandths of an inch on the portrait page.\n"
+                     "edit runs the template editor on template NAME (a new one when the group has none of that\n"
+                     "name) and saves it; OPs in editor pixels of a page 600 pixels high: split-v:X,Y, split-h:X,Y,\n"
+                     "grid:X,Y,COLUMNS,ROWS, merge:X1,Y1,X2,Y2 (press, release), edge:X,Y,TOX,TOY.\n";
         return args.empty() ? kExitUsage : kExitOk;
     }
     OutputOptions output;
@@ -197,6 +204,8 @@ int runTemplates(CliContext& context)
             return usageError(kTemplatesUsage);
         return store.add(group, std::move(layout)) ? kExitOk : kExitFailed;
     }
+    if (!words.empty() && words[0] == "edit")
+        return runTemplateEdit(context, words, page);
     std::vector<int> v;
     if (words.size() == 2 && words[0] == "delete" && parseInts(words[1], v) && v.size() == 1) {
         if (v[0] < 0 || v[0] >= store.templateCount(group)) {
@@ -212,7 +221,7 @@ namespace {
 
 constexpr std::string_view kPageUsage =
     "page CATEGORY INDEX [PHOTO...] (-o OUT.pdf|OUT.png | --printer NAME) [--page ...] [--percent P] "
-    "[--copies N] [--margins TOP,LEFT] [--text CELL:TEXT]... [--prefix N]";
+    "[--copies N] [--margins TOP,LEFT] [--text CELL:TEXT]... [--prefix N] [--report]";
 
 struct PageOptions {
     LayoutCategory category = kDefaultCategory;
@@ -224,6 +233,9 @@ struct PageOptions {
     std::optional<std::pair<int, int>> margins; // 1/64 inch
     std::vector<std::pair<int, std::string>> texts;
     int prefix = 0;
+    bool report = false;
+    // -o - with --report: the report alone, nothing printed.
+    bool reportOnly() const { return report && output.output == "-"; }
 };
 
 bool parsePageOptions(const std::vector<std::string>& args, PageOptions& o)
@@ -252,6 +264,8 @@ bool parsePageOptions(const std::vector<std::string>& args, PageOptions& o)
         } else if (arg == "--margins" && hasValue && parseInts(args[++i], v) && v.size() == 2 && v[0] >= 0 &&
                    v[1] >= 0) {
             o.margins = std::pair(v[0], v[1]);
+        } else if (arg == "--report") {
+            o.report = true;
         } else if (arg == "--text" && hasValue) {
             const std::string& value = args[++i];
             const std::size_t colon = value.find(':');
@@ -265,7 +279,43 @@ bool parsePageOptions(const std::vector<std::string>& args, PageOptions& o)
             o.photos.push_back(arg);
         }
     }
+    if (o.reportOnly())
+        return o.output.printer.empty();
     return o.output.valid();
+}
+
+std::string number(double value)
+{
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.2f", value);
+    return buffer;
+}
+
+// One line per cell: where it lies, which photo it holds, how large and how sharp that prints.
+void printReport(const std::vector<Rect>& cells, const PageOptions& o, const LayoutPage& layoutPage,
+    const PageGeometry& page, int lowDpi)
+{
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const Rect& c = cells[i];
+        JsonLine line;
+        line.add("index", int(i)).addRaw("rect", "[" + std::to_string(c.left) + "," + std::to_string(c.top) + ","
+            + std::to_string(c.right) + "," + std::to_string(c.bottom) + "]");
+        const PhotoHandle& photo = layoutPage.photo(int(i));
+        const auto print = photo ? cellPrint(c, layoutPage.percent(), {photo->width(), photo->height()}, page, lowDpi)
+                                 : std::nullopt;
+        if (photo && i < o.photos.size())
+            line.add("photo", o.photos[i]);
+        else
+            line.addRaw("photo", "null");
+        if (print) {
+            line.addRaw("inches", "[" + number(print->widthInches) + "," + number(print->heightInches) + "]")
+                .add("dpi", print->dpi)
+                .add("low", print->low);
+        } else {
+            line.addRaw("inches", "null").addRaw("dpi", "null").add("low", false);
+        }
+        std::cout << line.str() << '\n';
+    }
 }
 
 // A caption across the top of the cell's photo box, a tenth of its height, centred.
@@ -295,6 +345,21 @@ int runPage(CliContext& context)
         return usageError(kPageUsage);
     App& app = context.app;
     CatalogueInstalled catalogue(app);
+    if (o.reportOnly()) {
+        const PageGeometry page = o.output.page ? geometryOf(*o.output.page) : app.printer().geometry();
+        buildList(app, o.category, o.prefix, page);
+        const LayoutList& list = app.layoutList();
+        if (list.category != LayoutCategory::FreeStyle && o.index >= list.entries) {
+            std::cerr << "glimmerpress-cli: the category has " << list.entries << " layouts\n";
+            return kExitFailed;
+        }
+        for (const std::string& photo : o.photos)
+            if (!openPhoto(app, photo))
+                return kExitFailed;
+        app.layoutPage().setPercent(o.percent);
+        printReport(printerCells(list, o.index, page), o, app.layoutPage(), page, readLowResolutionDpi(app.settingsFile()));
+        return kExitOk;
+    }
     app.printer().selection().setChoice(o.output.choice());
     app.printer().selection().setCopies(o.copies);
     std::unique_ptr<PrintDevice> device = app.printer().openContext();
@@ -315,6 +380,8 @@ int runPage(CliContext& context)
     LayoutPage& layoutPage = app.layoutPage();
     layoutPage.setPercent(o.percent);
     const std::vector<Rect> cells = printerCells(list, o.index, page);
+    if (o.report)
+        printReport(cells, o, layoutPage, page, readLowResolutionDpi(app.settingsFile()));
     for (const auto& [cell, caption] : o.texts)
         if (std::size_t(cell) < cells.size())
             addCaption(layoutPage, cell, photoBox(cells[std::size_t(cell)], layoutPage.percent()), caption);

@@ -113,7 +113,7 @@ int runSlideShow(CliContext& c)
     FrameWriter writer(*frame, outDir);
 
     const Slide& slide = slides->front();
-    std::optional<Image> photo = albumPhotoReader(c.app.imageFiles())(slide.path);
+    std::optional<Image> photo = readPhotoQuietly(c.app.imageFiles(), slide.path, PhotoCdReadMode::SlideShow);
     const SlidePlacement placement
         = photo ? placeSlide({ photo->width(), photo->height() }, screen) : SlidePlacement {};
     std::optional<Image> fitted;

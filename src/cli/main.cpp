@@ -3,6 +3,7 @@
 #include "CliContext.h"
 #include "CliHost.h"
 #include "Commands.h"
+#include "ErrorReport.h"
 #include "app/App.h"
 
 #include <QGuiApplication>
@@ -10,6 +11,7 @@
 #include <functional>
 #include <iostream>
 #include <map>
+#include <memory>
 
 namespace gp::cli {
 
@@ -47,13 +49,15 @@ const std::map<std::string_view, Subcommand>& subcommands()
 
 void printHelp(std::ostream& out)
 {
-    out << "usage: glimmerpress-cli [--settings-dir D] [--program-dir D] [--data-dir D] [--yes|--no] COMMAND ARGS...\n"
+    out << "usage: glimmerpress-cli [--settings-dir D] [--program-dir D] [--data-dir D] [--yes|--no] [--json] COMMAND ARGS...\n"
            "\n"
            "Runs Glimmerpress's engine without a window. Options:\n"
            "  --settings-dir D  folder of GLMPRESS.INI and win.ini\n"
            "  --program-dir D   folder of the program's read-only assets\n"
            "  --data-dir D      folder of albums, photos and user templates\n"
            "  --yes, --no       the answer to every question the program asks\n"
+           "  --json            report errors and messages on stderr as JSON objects, one a line:\n"
+           "                    {\"error\":..., \"status\":N} when the command fails\n"
            "  --help            this text; COMMAND --help describes a command\n"
            "\n"
            "Commands:\n";
@@ -70,10 +74,35 @@ int usageError(std::string_view usage)
     return kExitUsage;
 }
 
+namespace {
+
+// The command after the global options; with --json its stderr is held back and reported as JSON.
+int runCommand(int argc, char** argv, int i, const Paths& paths, CliHost& host)
+{
+    if (i >= argc) {
+        printHelp(std::cerr);
+        return kExitUsage;
+    }
+    const auto& table = subcommands();
+    auto command = table.find(argv[i]);
+    if (command == table.end()) {
+        std::cerr << "glimmerpress-cli: unknown command '" << argv[i] << "'\n";
+        printHelp(std::cerr);
+        return kExitUsage;
+    }
+    App app(host, paths);
+    app.readSettings();
+    CliContext context{host, app, {argv + i + 1, argv + argc}};
+    return command->second.run(context);
+}
+
+} // namespace
+
 int run(int argc, char** argv)
 {
     Paths paths = Paths::fromEnvironment(GLIMMER_BUILD_DATADIR, GLIMMER_BUILD_LIBDIR);
     CliHost host;
+    bool json = false;
     int i = 1;
     for (; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -97,31 +126,43 @@ int run(int argc, char** argv)
                 return usageError("--data-dir DIR ...");
         } else if (arg == "--yes" || arg == "--no") {
             host.setAnswer(arg == "--yes");
+        } else if (arg == "--json") {
+            json = true;
         } else {
             break;
         }
     }
-    if (i >= argc) {
-        printHelp(std::cerr);
-        return kExitUsage;
+    if (!json)
+        return runCommand(argc, argv, i, paths, host);
+    host.setProgressShown(false);
+    int status = kExitFailed;
+    std::vector<std::string> lines;
+    {
+        StderrCapture capture;
+        status = runCommand(argc, argv, i, paths, host);
+        lines = capture.lines();
     }
-    const auto& table = subcommands();
-    auto command = table.find(argv[i]);
-    if (command == table.end()) {
-        std::cerr << "glimmerpress-cli: unknown command '" << argv[i] << "'\n";
-        printHelp(std::cerr);
-        return kExitUsage;
-    }
-    App app(host, paths);
-    app.readSettings();
-    CliContext context{host, app, {argv + i + 1, argv + argc}};
-    return command->second.run(context);
+    std::cerr << jsonDiagnostics(status, lines, host) << std::flush;
+    return status;
 }
 
 } // namespace gp::cli
 
+namespace {
+
+// Qt's own warnings (a missing XDG_RUNTIME_DIR, font and platform notes) would fill a batch
+// script's log; only critical messages reach stderr.
+void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::cerr << message.toLocal8Bit().constData() << '\n';
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
+    qInstallMessageHandler(quietQtMessages);
     // Fonts, text measurement and the raster and PDF print devices need a Qt GUI application,
     // but never a display.
     if (!std::getenv("QT_QPA_PLATFORM"))

@@ -6,6 +6,7 @@
 #include "frame/SingleInstance.h"
 #include "gfx/QtPrinterCatalog.h"
 #include "app/App.h"
+#include "shell/FirstStart.h"
 #include "shell/StringTable.h"
 #include "shell/UserSettings.h"
 #include "views/PageView.h"
@@ -25,7 +26,11 @@ int main(int argc, char** argv)
     instance.listen(instanceName);
 
     gp::ui::QtHost host;
-    gp::App app(host, gp::Paths::fromEnvironment(GLIMMER_BUILD_DATADIR, GLIMMER_BUILD_LIBDIR));
+    const gp::Paths paths = gp::Paths::fromEnvironment(GLIMMER_BUILD_DATADIR, GLIMMER_BUILD_LIBDIR);
+    // On the first start the user's settings file comes from the installed default; when even
+    // that fails, the settings check below reports the missing file.
+    (void)gp::provideUserFolders(paths);
+    gp::App app(host, paths);
     if (app.settingsFileExists())
         app.readSettings();
     // The system's printers; the default one's page is measured before the layouts are built.

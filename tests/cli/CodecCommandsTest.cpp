@@ -30,7 +30,18 @@ TEST(CliInfo, PrintsTheImageAsTheReaderReturnedIt)
     EXPECT_EQ(run.out,
         "{\"file\":\"" + fixture("bmp/g/pal4rle.bmp")
             + "\", \"format\":\"BMP\", \"width\":127, \"height\":64, \"bits\":4, \"colors\":12, "
-              "\"xppm\":2835, \"yppm\":2835, \"type\":4, \"imageSize\":4096}\n");
+              "\"xppm\":2835, \"yppm\":2835, \"type\":4, \"imageSize\":4096, \"orientation\":1, \"profile\":null}\n");
+}
+
+TEST(CliInfo, ReportsTheOrientationAppliedAndTheProfilesDescription)
+{
+    // Stored 12 wide and 8 high with orientation 6 (a quarter turn clockwise) and an RGB profile.
+    const std::string tagged
+        = (std::filesystem::path(GLIMMER_SOURCE_DIR) / "fuzz/seeds/jpeg_reader/oriented-adobe-rgb.jpg").string();
+    const CliRun run = cli("info " + tagged);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("\"width\":8, \"height\":12"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\"orientation\":6, \"profile\":\"RGB built-in\"}"), std::string::npos) << run.out;
 }
 
 TEST(CliInfo, UnreadableAndUnknownFilesExitOneWithTheProgramsMessage)
@@ -62,6 +73,22 @@ TEST(CliConvert, WidensByDefaultAndKeepsTheDepthWithRaw)
     EXPECT_EQ(cli("convert --raw " + in + " " + (dir / "idx.jpg").string(), dir / "err").status, 1);
     EXPECT_NE(readFile(dir / "err").find("JPEG format is not available for indexed image."), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(dir / "idx.jpg"));
+}
+
+TEST(CliConvert, WritesPngAndReadsItBack)
+{
+    TempDir dir;
+    const std::string in = fixture("bmp/g/pal8.bmp");
+    EXPECT_EQ(cli("convert " + in + " " + (dir / "wide.png").string()).status, 0);
+    EXPECT_NE(cli("info " + (dir / "wide.png").string()).out.find("\"format\":\"PNG\", \"width\":127, \"height\":64, \"bits\":24"),
+        std::string::npos);
+    EXPECT_EQ(cli("convert --raw " + in + " " + (dir / "raw.png").string()).status, 0);
+    const CliRun raw = cli("info " + (dir / "raw.png").string());
+    EXPECT_NE(raw.out.find("\"bits\":8"), std::string::npos) << raw.out;
+    // The PNG goes back to a bitmap with the same pixels as the original.
+    EXPECT_EQ(cli("convert --raw " + (dir / "raw.png").string() + " " + (dir / "back.bmp").string()).status, 0);
+    const CliRun back = cli("info " + (dir / "back.bmp").string());
+    EXPECT_NE(back.out.find("\"bits\":8"), std::string::npos);
 }
 
 TEST(CliConvert, PcxAndTgaFilesAreWrittenAndReadByTheirExtensions)

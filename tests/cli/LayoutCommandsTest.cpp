@@ -113,3 +113,55 @@ TEST_F(CliLayouts, CalendarPagePrintsToPdf)
     EXPECT_NEAR(qRed(background), 200, 6);
     EXPECT_NEAR(qGreen(background), 220, 6);
 }
+
+TEST_F(CliLayouts, TemplateEditorToolsRunWithoutAWindow)
+{
+    // The 8 × 10 inch page is 480 × 600 editor pixels.
+    std::string out;
+    ASSERT_EQ(run(std::string("templates edit Quarters split-v:10,300 split-v:240,300 split-h:120,300 "
+                              "merge:240,150,240,150 merge:120,302,120,298 grid:360,300,5,5")
+                      + kPage,
+                  &out),
+              0);
+    std::string err = gp::test::readFile(dir / "err");
+    // A split 10 pixels from the edge and a merge of cells of different heights both beep.
+    EXPECT_EQ(err.find("Beep\nBeep\n") != std::string::npos, true) << err;
+    EXPECT_NE(out.find(R"("cells":[[0,0,240,600],[240,0,288,120],)"), std::string::npos) << out;
+    EXPECT_NE(out.find(R"("stored":[[0,0,4000,10000],)"), std::string::npos) << out;
+
+    // The saved template is found by its name and edited in place.
+    ASSERT_EQ(run(std::string("templates edit Quarters edge:240,100,300,100") + kPage, &out), 0);
+    EXPECT_NE(out.find(R"("index":0, "name":"Quarters")"), std::string::npos);
+    EXPECT_NE(out.find(R"("cells":[[0,0,278,600],)"), std::string::npos) << "stopped 10 pixels short of the grid's edge";
+    ASSERT_EQ(run(std::string("templates list") + kPage, &out), 0);
+    EXPECT_EQ(out.find("\n"), out.size() - 1) << "still one template";
+
+    // A 5 × 5 grid, five of its cells cut into 4 × 4 (100 cells), then one more grid.
+    ASSERT_EQ(run(std::string("templates edit Many grid:240,300,5,5 grid:40,40,4,4 grid:130,40,4,4 grid:230,40,4,4 "
+                              "grid:330,40,4,4 grid:430,40,4,4 grid:40,160,4,4")
+                      + kPage,
+                  &out),
+              0);
+    err = gp::test::readFile(dir / "err");
+    EXPECT_NE(err.find("Warning: Can't add more cells!"), std::string::npos) << err;
+}
+
+TEST_F(CliLayouts, PageReportGivesEachCellsEffectiveResolution)
+{
+    const std::string big = (dir / "big.bmp").string(), small = (dir / "small.bmp").string();
+    std::system(("convert -size 3000x2000 xc:red -type TrueColor BMP3:" + big).c_str());
+    std::system(("convert -size 640x480 xc:blue -type TrueColor BMP3:" + small).c_str());
+    // A landscape 6 × 4 cell (500 dpi for the big photo) and an 8 × 10 cell (80 dpi for the small).
+    ASSERT_EQ(run(std::string("templates add Two '0,0,6000,4000;0,0,8000,10000'") + kPage), 0);
+    std::string out;
+    ASSERT_EQ(run("page my-templates 0 " + big + " " + small + " -o - --report" + kPage, &out), 0);
+    EXPECT_EQ(out, "{\"index\":0, \"rect\":[0,0,600,400], \"photo\":\"" + big
+                       + "\", \"inches\":[6.00,4.00], \"dpi\":500, \"low\":false}\n"
+                         "{\"index\":1, \"rect\":[0,0,800,1000], \"photo\":\""
+                       + small + "\", \"inches\":[8.00,6.00], \"dpi\":80, \"low\":true}\n");
+    // Printing with the report prints both.
+    const std::string png = (dir / "report.png").string();
+    ASSERT_EQ(run("page my-templates 0 " + big + " -o " + png + " --report" + kPage, &out), 0);
+    EXPECT_NE(out.find("\"dpi\":500"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(png));
+}

@@ -58,4 +58,23 @@ grep -q '"frames":160, "picture":\[40,0,120,160\]' frames.txt || fail "one frame
 [ "$(convert frames/frame0160.png -format '%[pixel:p{10,80}]' info:)" = "srgb(0,0,0)" ] || fail "black band"
 [ "$(convert frames/frame0001.png -format '%[pixel:p{100,80}]' info:)" = "srgb(0,0,0)" ] || fail "first frame"
 run slideshow frames $album --effect 133 --size 200x160 frames && fail "effect out of range"
+
+# Print Thumbnails: photo 1 alone with its name, to a PDF that renders with the thumbnail on it.
+run album print-thumbnails $album -o thumbs.pdf --from 1 --to 1 --names > printed.txt || fail "print-thumbnails"
+grep -q '"printed":1' printed.txt || fail "one thumbnail printed"
+if command -v pdftoppm >/dev/null; then
+    pdftoppm -r 30 -png -singlefile thumbs.pdf sheet || fail "the PDF renders"
+    [ "$(convert sheet.png -colorspace gray -format '%[fx:minima<0.8]' info:)" = 1 ] || fail "something printed"
+fi
+run album print-thumbnails $album -o t.pdf --from 3 --to 2 && fail "a reversed range is a usage error"
+run album print-thumbnails $album --from 1 && fail "no output is a usage error"
+run album print-thumbnails $album -o none.pdf --from 9 --to 9 && fail "an empty range prints nothing"
+grep -q '^Beep$' stderr.txt || fail "the empty range beeps"
+
+# A Photo CD photo joins an album read at 128 x 192, without the options dialog.
+if convert -size 400x600 gradient:yellow-navy p.pcd 2>/dev/null; then
+    run album add pcd.abm p.pcd > out.txt || fail "Photo CD add"
+    run album show pcd.abm | grep -q '"width":128, "height":192, "thumbWidth":64, "thumbHeight":96' \
+        || fail "Photo CD read at the thumbnail resolution"
+fi
 echo "all album commands behave"

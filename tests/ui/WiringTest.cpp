@@ -37,17 +37,8 @@ struct NotYetBuilt {
 
 const std::vector<NotYetBuilt>& notYetBuilt()
 {
-    static const std::vector<NotYetBuilt> list = {
-        { "issue 18: album window and slide show", { command::AddToAlbum, command::SlideShow },
-            { button::OpenAlbum, button::NewAlbum, button::UsePhotos, button::AddPhotos, button::SlideShow,
-                button::RemovePhotos, button::RenamePhoto },
-            { { Screen::GetPhotos, command::KeyDelete } } },
-        { "issue 20: layout page editing and template editor", {}, {},
-            { { Screen::TemplateEdit, command::KeyDelete } } },
-        { "issue 21: text screen and Template dialog", { command::Template }, {},
-            { { Screen::Text, command::KeyCut }, { Screen::Text, command::KeyCopy },
-                { Screen::Text, command::KeyPaste }, { Screen::Text, command::KeyDelete } } },
-    };
+    // Empty while every screen's controls are built; new screen work lists what it leaves here.
+    static const std::vector<NotYetBuilt> list;
     return list;
 }
 
@@ -79,11 +70,11 @@ bool keyNotYetBuilt(Screen screen, int key)
 const std::map<int, std::vector<Screen>>& screenKeys()
 {
     static const std::map<int, std::vector<Screen>> keys = {
-        { command::KeyCut, { Screen::Layout, Screen::Text } },
-        { command::KeyCopy, { Screen::Layout, Screen::Text } },
-        { command::KeyPaste, { Screen::Layout, Screen::Text } },
+        { command::KeyCut, { Screen::Layout, Screen::GetPhotos, Screen::Text } },
+        { command::KeyCopy, { Screen::Layout, Screen::GetPhotos, Screen::Text } },
+        { command::KeyPaste, { Screen::Layout, Screen::GetPhotos, Screen::Text } },
         { command::KeyRotate, { Screen::Layout } },
-        { command::KeyPrint, { Screen::Layout } },
+        { command::KeyPrint, { Screen::Layout, Screen::GetPhotos } },
         { command::KeySaveAs, { Screen::Crop, Screen::Edit, Screen::Frame } },
         { command::KeyDelete, { Screen::Layout, Screen::GetPhotos, Screen::Text, Screen::TemplateEdit } },
     };
@@ -235,11 +226,11 @@ void WiringTest::everyButtonHasAHandlerOrIsDisabled()
     QTest::mouseClick(&bar, Qt::LeftButton, {}, bar.rectOf(button::FrameCancel).value().center());
     QCOMPARE(f.app->screens().current(), Screen::Layout);
     // A click on a button that is not built yet is refused and stays on its screen.
-    f.show(Screen::GetPhotos);
+    f.show(Screen::Crop);
     QSignalSpy refused(&bar, &ButtonBar::refusedClick);
-    QTest::mouseClick(&bar, Qt::LeftButton, {}, bar.rectOf(button::NewAlbum).value().center());
+    QTest::mouseClick(&bar, Qt::LeftButton, {}, bar.rectOf(button::FitCell).value().center());
     QCOMPARE(refused.count(), 1);
-    QCOMPARE(f.app->screens().current(), Screen::GetPhotos);
+    QCOMPARE(f.app->screens().current(), Screen::Crop);
 }
 
 QTEST_MAIN(WiringTest)

@@ -1,14 +1,18 @@
-// glimmer-skin-builder OUTPUT_DIR: draws the program's interface artwork and writes the skin
+// glimmer-skin-builder OUTPUT_DIR [ICON_DIR]: draws the program's interface artwork and writes the skin
 // files, the bar and list backgrounds, the copies pictures and the screen background files in
-// the formats the program reads, for both screen modes.
+// the formats the program reads, for both screen modes; the single-photo page's backgrounds;
+// and, given ICON_DIR, the program's icon in the icon theme's sizes.
 
+#include "AppIcon.h"
 #include "Artwork.h"
+#include "Backgrounds.h"
 #include "SkinWriter.h"
 #include "codecs/BmpWriter.h"
 #include "gfx/QtImage.h"
 
 #include <QGuiApplication>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <string>
 
@@ -108,19 +112,65 @@ bool buildMode(const std::filesystem::path& out, bool mode640)
     return ok;
 }
 
+// The single-photo page's backgrounds as JPEG pictures in template/, and their catalogue
+// template/template.lst naming each one's portrait and landscape picture.
+bool buildBackgrounds(const std::filesystem::path& out)
+{
+    const std::filesystem::path folder = out / "template";
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error)
+        return false;
+    const auto& arts = backgroundArt();
+    std::ofstream list(folder / "template.lst", std::ios::binary | std::ios::trunc);
+    list << "; Backgrounds of the single-photo page: a display name and a picture for the portrait and the\n"
+            "; landscape page, relative to the program folder.\n"
+            "[TempList]\n"
+            "Files=" << arts.size() << "\n";
+    bool ok = true;
+    for (std::size_t i = 0; i < arts.size(); ++i) {
+        const std::string stem = arts[i].fileStem.toStdString();
+        const std::string portrait = "template/" + stem + "-port.jpg";
+        const std::string landscape = "template/" + stem + "-land.jpg";
+        ok &= backgroundImage(i, QSize(600, 780)).save(QString::fromStdString((out / portrait).string()), "JPG", 90);
+        ok &= backgroundImage(i, QSize(780, 600)).save(QString::fromStdString((out / landscape).string()), "JPG", 90);
+        const std::size_t n = i + 1;
+        list << "Name" << n << '=' << arts[i].name.toStdString() << "\nPort" << n << '=' << portrait << "\nLand" << n
+             << '=' << landscape << '\n';
+    }
+    list.close();
+    return ok && list.good();
+}
+
+// The icon theme's pictures: ICON_DIR/hicolor/NxN/apps/<name>.png for the usual sizes.
+bool buildIcons(const std::filesystem::path& iconDir)
+{
+    bool ok = true;
+    for (int size : { 16, 22, 24, 32, 48, 64, 128, 256 }) {
+        const std::string sizeName = std::to_string(size) + "x" + std::to_string(size);
+        const std::filesystem::path folder = iconDir / "hicolor" / sizeName / "apps";
+        std::error_code error;
+        std::filesystem::create_directories(folder, error);
+        ok &= !error
+            && appIcon(size).save(QString::fromStdString((folder / "org.glimmerpress.Glimmerpress.png").string()), "PNG");
+    }
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     QGuiApplication application(argc, argv);
-    if (argc != 2) {
-        std::cerr << "usage: glimmer-skin-builder OUTPUT_DIR\n";
+    if (argc != 2 && argc != 3) {
+        std::cerr << "usage: glimmer-skin-builder OUTPUT_DIR [ICON_DIR]\n";
         return 2;
     }
     const std::filesystem::path out = argv[1];
     std::error_code error;
     std::filesystem::create_directories(out / "ui", error);
-    if (error || !buildMode(out, false) || !buildMode(out, true)) {
+    if (error || !buildMode(out, false) || !buildMode(out, true) || !buildBackgrounds(out)
+        || (argc == 3 && !buildIcons(argv[2]))) {
         std::cerr << "glimmer-skin-builder: cannot write the artwork to " << out << '\n';
         return 1;
     }

@@ -2,6 +2,7 @@
 
 #include "album/AlbumFile.h"
 #include "album/Thumbnail.h"
+#include "album/ThumbnailPrefetch.h"
 #include "image/Allocator.h"
 #include "shell/Host.h"
 #include "shell/StringTable.h"
@@ -39,7 +40,8 @@ std::string shortenedFileName(const std::string& path)
     return "..." + path.substr(path.size() - (kInfoNameChars - 3));
 }
 
-AddOutcome addFileToAlbum(AlbumList& album, const std::string& givenPath, const AlbumAdder& adder)
+AddOutcome addFileToAlbum(
+    AlbumList& album, const std::string& givenPath, const AlbumAdder& adder, std::optional<PhotoItem> prepared)
 {
     Host& host = adder.allocator.host();
     const std::string path = absoluteName(givenPath);
@@ -60,6 +62,10 @@ AddOutcome addFileToAlbum(AlbumList& album, const std::string& givenPath, const 
     }
     if (adder.showInfo)
         adder.showInfo(std::string(text(StringId::ProgressProcessing)) + shortenedFileName(path));
+    if (prepared && prepared->record.path == path) {
+        album.append(std::move(*prepared));
+        return AddOutcome::Added;
+    }
     const std::optional<Image> photo = adder.read ? adder.read(path) : std::nullopt;
     if (!photo || photo->width() <= 0 || photo->height() <= 0)
         return AddOutcome::Unreadable;
@@ -70,11 +76,23 @@ AddOutcome addFileToAlbum(AlbumList& album, const std::string& givenPath, const 
     return AddOutcome::Added;
 }
 
-int addFilesToAlbum(AlbumList& album, const std::vector<std::string>& paths, const AlbumAdder& adder)
+int addFilesToAlbum(
+    AlbumList& album, const std::vector<std::string>& paths, const AlbumAdder& adder, std::vector<AddOutcome>* outcomes)
 {
+    std::vector<std::string> absolute;
+    absolute.reserve(paths.size());
+    for (const std::string& path : paths)
+        absolute.push_back(absoluteName(path));
+    ThumbnailPrefetch prefetch(absolute, adder.allocator.ceiling(), adder.prefetchWorkers);
     int added = 0;
-    for (const std::string& path : paths) {
-        const AddOutcome outcome = addFileToAlbum(album, path, adder);
+    for (std::size_t i = 0; i < absolute.size(); ++i) {
+        if (adder.abortRequested && adder.abortRequested())
+            break;
+        const AddOutcome outcome = addFileToAlbum(album, absolute[i], adder, prefetch.take(i));
+        if (outcomes)
+            outcomes->push_back(outcome);
+        if (adder.progress)
+            adder.progress(int(i + 1), int(absolute.size()));
         if (outcome == AddOutcome::Added)
             ++added;
         else if (outcome == AddOutcome::Full)

@@ -8,6 +8,8 @@
 #include "album/AlbumSort.h"
 #include "album/SlideShow.h"
 
+#include <array>
+
 namespace gp {
 
 struct AlbumState {
@@ -21,6 +23,9 @@ struct AlbumState {
     AlbumSortOrder sortOrder;
     int addThumbnailsFilter = 0;
     SlideShowSettings slideShow;
+    // The last current photo of each family's strip (index by family), so the crop, edit and
+    // frame screens reopen where they were; -1 before the first visit.
+    std::array<int, 4> stripCurrent { -1, -1, -1, -1 };
 };
 
 } // namespace gp

@@ -61,6 +61,34 @@ Size thumbnailSize(int width, int height)
     return width >= height ? Size { kThumbnailSide, shorter } : Size { shorter, kThumbnailSide };
 }
 
+void sampleThumbnail(const Image& photoFormat, const StoredRowSource& storedRowOf, int photoHeight, Image& thumbnail)
+{
+    const int width = thumbnail.width();
+    const int height = thumbnail.height();
+    std::vector<int> columns(static_cast<std::size_t>(width));
+    for (int x = 0; x < width; ++x)
+        columns[std::size_t(x)] = int(std::int64_t(x) * photoFormat.width() / width);
+    for (int y = 0; y < height; ++y)
+        sampleRow(photoFormat, storedRowOf(thumbnailSourceRow(y, photoHeight, height)), columns, thumbnail.storedRow(y));
+}
+
+PhotoItem thumbnailItem(const Image& thumbnail, const std::string& fileName, int bitCount, Size photoSize)
+{
+    PhotoItem item;
+    PhotoRecord& r = item.record;
+    fileStatus(fileName, r);
+    r.path = fileName;
+    r.bitCount = std::uint16_t(bitCount);
+    r.width = std::uint16_t(photoSize.width);
+    r.height = std::uint16_t(photoSize.height);
+    r.thumbnailWidth = std::uint16_t(thumbnail.width());
+    r.thumbnailHeight = std::uint16_t(thumbnail.height());
+    const auto packed = thumbnail.packed();
+    item.thumbnail.assign(packed.begin(), packed.end());
+    r.thumbnailLength = std::uint32_t(item.thumbnail.size());
+    return item;
+}
+
 std::optional<PhotoItem> makeThumbnail(const Image& photo, const std::string& fileName, const Allocator& allocator)
 {
     if (photo.isNull() || photo.width() <= 0 || photo.height() <= 0 || photo.width() > 0xFFFF
@@ -71,28 +99,8 @@ std::optional<PhotoItem> makeThumbnail(const Image& photo, const std::string& fi
     if (!thumbnail)
         return std::nullopt;
     thumbnail->setResolution(photo.xPelsPerMeter(), photo.yPelsPerMeter());
-
-    std::vector<int> columns(static_cast<std::size_t>(size.width));
-    for (int x = 0; x < size.width; ++x)
-        columns[std::size_t(x)] = int(std::int64_t(x) * photo.width() / size.width);
-    for (int y = 0; y < size.height; ++y) {
-        const int sourceRow = int(std::int64_t(y) * photo.height() / size.height);
-        sampleRow(photo, photo.storedRow(sourceRow), columns, thumbnail->storedRow(y));
-    }
-
-    PhotoItem item;
-    PhotoRecord& r = item.record;
-    fileStatus(fileName, r);
-    r.path = fileName;
-    r.bitCount = std::uint16_t(photo.bitsPerPixel());
-    r.width = std::uint16_t(photo.width());
-    r.height = std::uint16_t(photo.height());
-    r.thumbnailWidth = std::uint16_t(size.width);
-    r.thumbnailHeight = std::uint16_t(size.height);
-    const auto packed = thumbnail->packed();
-    item.thumbnail.assign(packed.begin(), packed.end());
-    r.thumbnailLength = std::uint32_t(item.thumbnail.size());
-    return item;
+    sampleThumbnail(photo, [&photo](int row) { return photo.storedRow(row); }, photo.height(), *thumbnail);
+    return thumbnailItem(*thumbnail, fileName, photo.bitsPerPixel(), { photo.width(), photo.height() });
 }
 
 } // namespace gp

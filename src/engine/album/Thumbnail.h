@@ -8,6 +8,8 @@
 #include "album/PhotoItem.h"
 #include "base/Geometry.h"
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -25,5 +27,19 @@ Size thumbnailSize(int width, int height);
 // and the thumbnail. Nothing when the image is empty, larger than the record can describe, or
 // the memory cannot be had (the allocator has then said so).
 std::optional<PhotoItem> makeThumbnail(const Image& photo, const std::string& fileName, const Allocator& allocator);
+
+// The photo row (counted from the bottom) that thumbnail row y takes.
+inline int thumbnailSourceRow(int y, int photoHeight, int thumbnailHeight)
+{
+    return int(std::int64_t(y) * photoHeight / thumbnailHeight);
+}
+
+// The pieces makeThumbnail is built from, for readers that decode only the rows a thumbnail
+// needs. sampleThumbnail fills a 24-bit thumbnail from a photo of photoFormat's width, depth and
+// colour table whose stored row r is storedRowOf(r); thumbnailItem wraps the thumbnail with the
+// record of a photo of that depth and size read from fileName.
+using StoredRowSource = std::function<const std::uint8_t*(int storedRow)>;
+void sampleThumbnail(const Image& photoFormat, const StoredRowSource& storedRowOf, int photoHeight, Image& thumbnail);
+PhotoItem thumbnailItem(const Image& thumbnail, const std::string& fileName, int bitCount, Size photoSize);
 
 } // namespace gp

@@ -2,6 +2,7 @@
 
 #include "album/AlbumPhotoReader.h"
 #include "album/CameraPhotoName.h"
+#include "album/ThumbnailPrefetch.h"
 #include "codecs/ImageFileTypes.h"
 #include "codecs/SafeSave.h"
 #include "app/SaveCommands.h"
@@ -29,7 +30,8 @@ AddOutcome addActivePhotoToAlbum(App& app, int albumIndex)
         app.paths().programDir, app.allocator());
 }
 
-int addThumbnailsFromDialog(App& app, const std::function<void(std::string_view)>& showInfo)
+int addThumbnailsFromDialog(App& app, const std::function<void(std::string_view)>& showInfo,
+    const std::function<void(int done, int total)>& progress)
 {
     AlbumState& albums = app.albums();
     const auto choice = app.host().chooseOpenFiles(text(StringId::AddThumbnailsTitle),
@@ -37,7 +39,11 @@ int addThumbnailsFromDialog(App& app, const std::function<void(std::string_view)
     if (!choice)
         return 0;
     albums.addThumbnailsFilter = choice->filterIndex;
-    return addFilesToAlbum(albums.open, choice->paths, AlbumAdder { app.allocator(), albumPhotoReader(app.imageFiles()), showInfo });
+    AlbumAdder adder { app.allocator(), albumPhotoReader(app.imageFiles()), showInfo };
+    adder.abortRequested = [&app] { return app.host().escapePressed(); };
+    adder.progress = progress;
+    adder.prefetchWorkers = ThumbnailPrefetch::defaultWorkers();
+    return addFilesToAlbum(albums.open, choice->paths, adder);
 }
 
 AddOutcome storeCapturedPhoto(

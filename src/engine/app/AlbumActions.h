@@ -17,8 +17,11 @@ class App;
 AddOutcome addActivePhotoToAlbum(App& app, int albumIndex);
 
 // The "Add Thumbnails" dialog (multiple selection, the Open dialog's filters with a position of
-// its own kept for the run), then each chosen file joins the open album. Returns how many did.
-int addThumbnailsFromDialog(App& app, const std::function<void(std::string_view)>& showInfo);
+// its own kept for the run), then each chosen file joins the open album, JPEG files decoded
+// ahead on every core; Escape stops the batch. progress hears after each file. Returns how
+// many were added.
+int addThumbnailsFromDialog(App& app, const std::function<void(std::string_view)>& showInfo,
+    const std::function<void(int done, int total)>& progress = {});
 
 // Saves a captured photo (widened to 24 bits) as a JPEG file under the next camera name for
 // today and adds it to the open album like a file.

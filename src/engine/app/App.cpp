@@ -3,6 +3,7 @@
 #include "app/AcquireCommands.h"
 #include "app/SaveCommands.h"
 #include "app/ColorConversionCommands.h"
+#include "app/ZoomCommands.h"
 #include "app/AdjustmentCommands.h"
 #include "app/EditMenuCommands.h"
 #include "app/TransformCommands.h"
@@ -37,6 +38,7 @@ App::App(Host& host, Paths paths)
     registerMailCommands(*this);
     registerFileCommands(*this);
     registerColorConversionCommands(*this);
+    registerZoomCommands(*this);
 }
 
 void App::readSettings()

@@ -14,6 +14,7 @@
 #include "editing/transform/TransformMemory.h"
 #include "image/Allocator.h"
 #include "image/DocumentList.h"
+#include "image/DocumentView.h"
 #include "layout/LayoutList.h"
 #include "layout/LayoutPage.h"
 #include "layout/TemplateStore.h"
@@ -64,6 +65,8 @@ public:
 
     DocumentList& documents() { return m_documents; }
     Document* activeDocument() const { return m_documents.active(); }
+    // The window that shows the active document, for the zoom commands.
+    DocumentView& documentView() { return m_documentView; }
     // The program-wide buffer that carries a file name between dialogs, readers and writers.
     std::string& currentName() { return m_currentName; }
 
@@ -98,7 +101,10 @@ public:
     PhotoCdOptions& photoCdOptions() { return m_photoCdOptions; }
     // What the file readers and writers take from the program: host, allocator, save and
     // Photo CD options, library folder.
-    ImageFileContext imageFiles() { return { *m_host, m_allocator, m_saveOptions, m_photoCdOptions, m_paths.libraryDir }; }
+    ImageFileContext imageFiles()
+    {
+        return { *m_host, m_allocator, m_saveOptions, m_photoCdOptions, m_paths.libraryDir, m_settings.colorProfiles != 0 };
+    }
 
     // The printer selection, the page geometry and the system's printers.
     PrinterState& printer() { return m_printer; }
@@ -130,6 +136,7 @@ private:
     std::array<GammaTable, 3> m_gamma;
     RecentFiles m_recent;
     DocumentList m_documents;
+    DocumentView m_documentView;
     std::string m_currentName;
     bool m_fileWarnings = true;
     UndoRecord m_undo;

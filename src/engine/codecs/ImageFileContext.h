@@ -1,8 +1,9 @@
 #pragma once
 // What the file readers and writers take from the running program: the host for messages,
 // questions and the wait cursor, the allocator the pixel blocks come from, the remembered save
-// options, the Photo CD options and the folder of the platform libraries. The program makes one
-// from its own state; a test or tool makes one from its own parts without building the program.
+// options, the Photo CD options, the folder of the platform libraries and whether embedded colour
+// profiles are converted. The program makes one from its own state; a test or tool makes one
+// from its own parts without building the program.
 
 #include <filesystem>
 #include <string_view>
@@ -20,6 +21,7 @@ struct ImageFileContext {
     SaveOptions& saveOptions;
     PhotoCdOptions& photoCdOptions;
     std::filesystem::path libraryDir;
+    bool convertProfiles = true; // photos with an embedded colour profile are converted to sRGB
 
     std::filesystem::path library(std::string_view fileName) const { return libraryDir / fileName; }
 };

@@ -8,10 +8,21 @@
 #include "base/Result.h"
 #include "image/Image.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace gp {
+
+// What a reader found beside the pixels that changes how the picture is shown: the orientation
+// tag and the embedded colour profile. The dispatcher applies both once, after the reader.
+struct PhotoMetadata {
+    int orientation = 1; // the file's orientation tag 1..8; 1 when it has none
+    bool upright = false; // the reader has already turned the picture (HEIF container transforms)
+    std::vector<std::uint8_t> iccProfile; // empty when the file embeds none
+    std::optional<std::string> profileDescription; // set once the profile has been read
+};
 
 enum class ReadStatus { Read, NotThisFormat, CannotRead, NoImage };
 
@@ -20,14 +31,15 @@ struct ReadResult {
     std::optional<Image> image; // set only with ReadStatus::Read
     std::string detail; // why there is no image, for logs and the command-line tool
     std::string_view format; // the type whose reader answered ("BMP"), set by the dispatcher
+    PhotoMetadata photo;
 
-    static ReadResult read(Image image) { return { ReadStatus::Read, std::move(image), {}, {} }; }
+    static ReadResult read(Image image) { return { ReadStatus::Read, std::move(image), {}, {}, {} }; }
     static ReadResult notThisFormat(std::string detail)
     {
-        return { ReadStatus::NotThisFormat, {}, std::move(detail), {} };
+        return { ReadStatus::NotThisFormat, {}, std::move(detail), {}, {} };
     }
-    static ReadResult cannotRead(std::string detail) { return { ReadStatus::CannotRead, {}, std::move(detail), {} }; }
-    static ReadResult noImage(std::string detail) { return { ReadStatus::NoImage, {}, std::move(detail), {} }; }
+    static ReadResult cannotRead(std::string detail) { return { ReadStatus::CannotRead, {}, std::move(detail), {}, {} }; }
+    static ReadResult noImage(std::string detail) { return { ReadStatus::NoImage, {}, std::move(detail), {}, {} }; }
 
     bool ok() const { return status == ReadStatus::Read; }
 };

@@ -5,17 +5,21 @@
 #include "codecs/FlashPixFile.h"
 #include "codecs/GifReader.h"
 #include "codecs/GifWriter.h"
+#include "codecs/HeifReader.h"
 #include "codecs/ImageFileContext.h"
 #include "codecs/JpegReader.h"
 #include "codecs/JpegWriter.h"
 #include "codecs/PcxReader.h"
 #include "codecs/PcxWriter.h"
 #include "codecs/PhotoCdReader.h"
+#include "codecs/PngReader.h"
+#include "codecs/PngWriter.h"
 #include "codecs/SaveOptions.h"
 #include "codecs/TgaReader.h"
 #include "codecs/TgaWriter.h"
 #include "codecs/TiffReader.h"
 #include "codecs/TiffWriter.h"
+#include "codecs/WebpReader.h"
 #include "image/Allocator.h"
 #include "shell/Host.h"
 #include "shell/StringTable.h"
@@ -75,11 +79,28 @@ WriteResult writeTiff(const std::string& path, const Image& image, const ImageFi
     return writeTiffFile(path, image, files.saveOptions.compress);
 }
 
+ReadResult readPng(const std::string& path, const ImageFileContext& files)
+{
+    return readPngFile(path, files.allocator);
+}
+WriteResult writePng(const std::string& path, const Image& image, const ImageFileContext&)
+{
+    return writePngFile(path, image);
+}
+ReadResult readWebp(const std::string& path, const ImageFileContext& files)
+{
+    return readWebpFile(path, files.allocator);
+}
+ReadResult readHeif(const std::string& path, const ImageFileContext& files)
+{
+    return readHeifFile(path, files.allocator);
+}
+
 } // namespace
 
-const std::array<ImageFileType, 8>& imageFileTypes()
+const std::array<ImageFileType, kImageFileTypeCount>& imageFileTypes()
 {
-    static const std::array<ImageFileType, 8> types = { {
+    static const std::array<ImageFileType, kImageFileTypeCount> types = { {
         { FileType::Bmp, "BMP", { "BMP", "" }, 1, readBmp, writeBmp, ReadStatus::NotThisFormat },
         { FileType::Tif, "TIF", { "TIF", "" }, 2, readTiff, writeTiff, ReadStatus::NotThisFormat },
         { FileType::Pcx, "PCX", { "PCX", "" }, 3, readPcx, writePcx, ReadStatus::NotThisFormat },
@@ -88,6 +109,9 @@ const std::array<ImageFileType, 8>& imageFileTypes()
         { FileType::Jpg, "JPG", { "JPG", "JPEG" }, 6, readJpeg, writeJpeg, ReadStatus::NotThisFormat },
         { FileType::Pcd, "PCD", { "PCD", "" }, 0, readPhotoCdFile, nullptr, ReadStatus::CannotRead },
         { FileType::Fpx, "FPX", { "FPX", "" }, 7, readFlashPixFile, writeFlashPixFile, ReadStatus::CannotRead },
+        { FileType::Png, "PNG", { "PNG", "" }, 8, readPng, writePng, ReadStatus::NotThisFormat },
+        { FileType::Webp, "WEBP", { "WEBP", "" }, 0, readWebp, nullptr, ReadStatus::NotThisFormat },
+        { FileType::Heic, "HEIC", { "HEIC", "HEIF" }, 0, readHeif, nullptr, ReadStatus::NotThisFormat },
     } };
     return types;
 }
@@ -127,9 +151,13 @@ const ImageFileType* fileTypeForSaveType(int saveType)
 
 std::string_view defaultExtension(int saveType)
 {
+    static constexpr std::array<StringId, kSaveTypeCount> kExtensions = { StringId::DefaultExtensionBmp,
+        StringId::DefaultExtensionTif, StringId::DefaultExtensionPcx, StringId::DefaultExtensionGif,
+        StringId::DefaultExtensionTga, StringId::DefaultExtensionJpg, StringId::DefaultExtensionFpx,
+        StringId::DefaultExtensionPng };
     if (saveType < 1 || saveType > kSaveTypeCount)
         return {};
-    return text(static_cast<StringId>(static_cast<int>(StringId::DefaultExtensionBmp) + saveType - 1));
+    return text(kExtensions[std::size_t(saveType - 1)]);
 }
 
 std::vector<FileFilter> openFilters()
@@ -137,7 +165,10 @@ std::vector<FileFilter> openFilters()
     std::vector<FileFilter> filters { { std::string(text(StringId::AllImageFiles)),
         std::string(text(StringId::AllImagePatterns)) } };
     for (const auto& type : imageFileTypes()) {
-        const std::string pattern = "*." + std::string(type.name);
+        std::string pattern = "*." + std::string(type.name);
+        // The program's JPG entry lists "*.JPG" alone; the photo formats list both names.
+        if (type.type >= FileType::Png && !type.extensions[1].empty())
+            pattern += ";*." + std::string(type.extensions[1]);
         filters.push_back({ pattern, pattern });
     }
     return filters;

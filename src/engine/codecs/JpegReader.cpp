@@ -1,9 +1,12 @@
 #include "codecs/JpegReader.h"
 
+#include "codecs/ExifOrientation.h"
 #include "codecs/JpegErrorHandler.h"
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
+#include <cstring>
 
 namespace gp {
 
@@ -18,7 +21,28 @@ struct Decompression {
     const Allocator* allocator = nullptr;
     std::optional<Image> image;
     bool refused = false; // neither one nor three output components
+    PhotoMetadata photo;
 };
+
+// The orientation tag of the first EXIF segment and the colour profile the APP2 segments carry
+// in pieces. The library keeps the segments because jpeg_save_markers asked it to.
+void readPhotoMetadata(Decompression& d)
+{
+    static constexpr char kExifHeader[6] = { 'E', 'x', 'i', 'f', 0, 0 };
+    for (jpeg_saved_marker_ptr marker = d.info.marker_list; marker; marker = marker->next) {
+        if (marker->marker == JPEG_APP0 + 1 && marker->data_length >= sizeof kExifHeader
+            && std::memcmp(marker->data, kExifHeader, sizeof kExifHeader) == 0) {
+            d.photo.orientation = exifOrientation({ marker->data, marker->data_length });
+            break;
+        }
+    }
+    JOCTET* profile = nullptr;
+    unsigned int length = 0;
+    if (jpeg_read_icc_profile(&d.info, &profile, &length) && profile) {
+        d.photo.iccProfile.assign(profile, profile + length);
+        std::free(profile);
+    }
+}
 
 bool allocateImage(Decompression& d)
 {
@@ -51,7 +75,11 @@ void decompress(Decompression& d, std::FILE* file)
     // same ceiling as our image blocks.
     d.info.mem->max_memory_to_use = long(std::min<std::size_t>(d.allocator->ceiling(), LONG_MAX));
     jpeg_stdio_src(&d.info, file);
+    // EXIF (orientation) and ICC profile segments are kept for readPhotoMetadata.
+    jpeg_save_markers(&d.info, JPEG_APP0 + 1, 0xFFFF);
+    jpeg_save_markers(&d.info, JPEG_APP0 + 2, 0xFFFF);
     jpeg_read_header(&d.info, TRUE);
+    readPhotoMetadata(d);
     // Colour pixels come out in the bitmap's blue, green, red order, straight into its rows.
     if (d.info.out_color_space == JCS_RGB)
         d.info.out_color_space = JCS_EXT_BGR;
@@ -104,7 +132,9 @@ ReadResult decodeJpeg(std::FILE* file, const Allocator& allocator)
         return ReadResult::noImage("JPEG: neither grayscale nor RGB");
     if (!d.image)
         return ReadResult::noImage(std::string("JPEG: ") + d.error.message);
-    return ReadResult::read(std::move(*d.image));
+    ReadResult result = ReadResult::read(std::move(*d.image));
+    result.photo = std::move(d.photo);
+    return result;
 }
 
 ReadResult readJpegFile(const std::string& path, const Allocator& allocator)

@@ -1,7 +1,8 @@
 #pragma once
 // Reads JPEG files through the JPEG library into 8-bit grayscale (with the gray colour table) or
 // 24-bit images, turning the library's top-down RGB rows into bottom-up BGR rows and the JFIF
-// density into pixels per metre.
+// density into pixels per metre. The EXIF orientation tag and the ICC profile of the APP2
+// segments are handed on in the result for the dispatcher to apply.
 //
 // Answers: cannot read when the file cannot be opened; no image for files with neither one nor
 // three output components (CMYK), for a library error before any row was decoded, or when the

@@ -2,6 +2,7 @@
 
 #include "codecs/ImageFileTypes.h"
 #include "codecs/ImageFileContext.h"
+#include "codecs/PhotoFinishing.h"
 #include "shell/Host.h"
 #include "shell/StringTable.h"
 
@@ -13,7 +14,7 @@ ReadResult readAs(const ImageFileType& type, const ImageFileContext& files, cons
 {
     ReadResult result = type.reader
         ? type.reader(path, files)
-        : ReadResult { type.whenMissing, {}, std::string(type.name) + " files are not supported", {} };
+        : ReadResult { type.whenMissing, {}, std::string(type.name) + " files are not supported", {}, {} };
     result.format = type.name;
     return result;
 }
@@ -41,6 +42,7 @@ ReadResult readImageFile(const ImageFileContext& files, const std::string& path)
 {
     files.host.setWaitCursor(true);
     ReadResult result = dispatch(files, path);
+    finishPhoto(result, files.allocator, PhotoFinishingOptions { files.convertProfiles });
     files.host.setWaitCursor(false);
     return result;
 }

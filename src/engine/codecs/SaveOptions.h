@@ -6,7 +6,7 @@
 
 namespace gp {
 
-inline constexpr int kSaveTypeCount = 7;
+inline constexpr int kSaveTypeCount = 8;
 inline constexpr int kSaveTypeJpeg = 6;
 inline constexpr int kSaveTypeGif = 4;
 

@@ -150,6 +150,19 @@ Result<void> applyEntry(DirectoryParser& parser, const Entry& e, TiffDirectory& 
     case tiff::kResolutionUnit: return number(dir.resolutionUnit);
     case tiff::kPredictor: return number(dir.predictor);
     case tiff::kPlanarConfiguration: return number(dir.planarConfiguration);
+    case tiff::kOrientation: {
+        // A damaged orientation tag leaves the picture as stored rather than refusing it.
+        auto value = parser.first(e);
+        dir.orientation = value ? *value : 1;
+        return {};
+    }
+    case tiff::kIccProfile:
+        // Bytes of type UNDEFINED: only where they are; the reader checks them against the file.
+        if (e.count > 4) {
+            dir.iccProfileSize = e.count;
+            dir.iccProfileOffset = parser.u32(e.field.data());
+        }
+        return {};
     case tiff::kMake: dir.cameraYcc = parser.isCameraMake(e); return {};
     case tiff::kStripOffsets: stripTables[0] = e; return {};
     case tiff::kStripByteCounts: stripTables[1] = e; return {};

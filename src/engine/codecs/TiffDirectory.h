@@ -20,7 +20,8 @@ inline constexpr std::uint16_t kImageWidth = 256, kImageLength = 257, kBitsPerSa
                                kPhotometric = 262, kThresholding = 263, kDocumentName = 269, kMake = 271,
                                kStripOffsets = 273, kSamplesPerPixel = 277, kRowsPerStrip = 278, kStripByteCounts = 279,
                                kXResolution = 282, kYResolution = 283, kPlanarConfiguration = 284,
-                               kResolutionUnit = 296, kPredictor = 317, kColorMap = 320;
+                               kResolutionUnit = 296, kPredictor = 317, kColorMap = 320,
+                               kOrientation = 274, kIccProfile = 34675;
 inline constexpr std::uint16_t kAscii = 2, kShort = 3, kLong = 4, kRational = 5;
 inline constexpr std::uint32_t kNoCompression = 1, kLzw = 5;
 inline constexpr std::uint32_t kWhiteIsZero = 0, kBlackIsZero = 1, kRgb = 2, kPalette = 3;
@@ -48,6 +49,9 @@ struct TiffDirectory {
     bool hasColorMap = false;
     std::uint32_t colorMapOffset = 0;
     std::uint32_t colorMapCount = 0; // 16-bit values: reds, greens, blues
+    std::uint32_t orientation = 1; // the orientation tag as stored; the reader checks its range
+    std::uint32_t iccProfileOffset = 0; // the embedded colour profile's bytes, when iccProfileSize > 0
+    std::uint32_t iccProfileSize = 0;
 
     std::uint32_t bitCount() const { return bitsPerSample * samplesPerPixel; }
 };

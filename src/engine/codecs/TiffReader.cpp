@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <vector>
 
 namespace gp {
 
@@ -199,6 +200,21 @@ Result<void> checkLayout(const TiffDirectory& dir)
     return {};
 }
 
+// The orientation tag and the embedded colour profile; a profile that lies outside the file is
+// left out, the picture is read all the same.
+void readPhotoMetadata(const ByteSource& source, const TiffDirectory& dir, PhotoMetadata& photo)
+{
+    if (dir.orientation >= 1 && dir.orientation <= 8)
+        photo.orientation = int(dir.orientation);
+    constexpr std::uint32_t kLargestProfile = std::uint32_t(16) << 20;
+    if (dir.iccProfileSize == 0 || dir.iccProfileSize > kLargestProfile || dir.iccProfileOffset > source.size()
+        || dir.iccProfileSize > source.size() - dir.iccProfileOffset)
+        return;
+    std::vector<std::uint8_t> buffer;
+    if (auto bytes = source.view(dir.iccProfileOffset, dir.iccProfileSize, buffer))
+        photo.iccProfile.assign(bytes->begin(), bytes->end());
+}
+
 } // namespace
 
 std::int32_t tiffResolutionToPelsPerMeter(std::uint32_t unit, std::uint16_t value)
@@ -237,7 +253,9 @@ ReadResult decodeTiff(const ByteSource& source, const Allocator& allocator)
                                                               : readPlainStrips(source, dir, sink, height);
     if (!pixels)
         return ReadResult::noImage(pixels.error().message);
-    return ReadResult::read(std::move(*image));
+    ReadResult result = ReadResult::read(std::move(*image));
+    readPhotoMetadata(source, dir, result.photo);
+    return result;
 }
 
 ReadResult decodeTiff(std::span<const std::uint8_t> file, const Allocator& allocator)

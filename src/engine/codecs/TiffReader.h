@@ -2,7 +2,8 @@
 // Reads the first image of a TIFF file in either byte order: uncompressed or LZW strips (with or
 // without StripByteCounts, LZW with or without horizontal differencing), bilevel pixels of
 // either photometric, 4- and 8-bit palette and grayscale pixels, 24-bit RGB, and the camera
-// maker's YCbCr rows, which become 24-bit. Rows are decoded straight into the image block.
+// maker's YCbCr rows, which become 24-bit. Rows are decoded straight into the image block. The
+// orientation tag and the embedded ICC profile are handed on for the dispatcher to apply.
 //
 // Answers: cannot read when the file cannot be opened; no image for everything else that fails
 // (no byte-order mark, too many directory entries, unknown depth or compression, a palette file

@@ -19,7 +19,18 @@ bool LayoutPage::holds(const Image* image) const
 // The photo if no slot refers to it any more (its document should then close).
 PhotoHandle LayoutPage::release(PhotoHandle photo) const
 {
-    return (photo && !holds(photo.get()) && photo != m_clipboard.photo) ? photo : nullptr;
+    return (photo && !holds(photo.get()) && photo != m_clipboard.photo && photo != m_freeStyle.photoClipboardImage)
+        ? photo
+        : nullptr;
+}
+
+PhotoHandle LayoutPage::clearFreeStyleClipboards()
+{
+    PhotoHandle photo = std::exchange(m_freeStyle.photoClipboardImage, nullptr);
+    m_freeStyle.photoClipboard.reset();
+    m_freeStyle.textClipboard.reset();
+    m_freeStyle.lastCopied = ObjectKind::None;
+    return release(std::move(photo));
 }
 
 PhotoHandle LayoutPage::addPhoto(PhotoHandle photo)
@@ -42,6 +53,8 @@ void LayoutPage::replacePhoto(const Image* old, PhotoHandle replacement)
             slot = replacement;
     if (m_clipboard.photo.get() == old)
         m_clipboard.photo = replacement;
+    if (m_freeStyle.photoClipboardImage.get() == old)
+        m_freeStyle.photoClipboardImage = replacement;
 }
 
 std::vector<PhotoHandle> LayoutPage::clear()
@@ -54,6 +67,8 @@ std::vector<PhotoHandle> LayoutPage::clear()
     }
     m_photoObjects.clear();
     m_freeTexts = TextList();
+    m_freeStyle.selectedPhoto = m_freeStyle.selectedText = -1;
+    m_freeStyle.lastSelected = ObjectKind::None;
     m_current = 0;
     return gone;
 }
@@ -113,10 +128,11 @@ PhotoHandle LayoutPage::copyCell(int cell)
 
 PhotoHandle LayoutPage::pasteCell(int cell)
 {
-    if (!m_clipboard.photo)
+    if (!hasClipboard())
         return nullptr;
     m_texts[std::size_t(cell)] = m_clipboard.texts;
-    return setPhoto(cell, m_clipboard.photo);
+    // Texts copied from a cell without a photo join the cell's own photo.
+    return m_clipboard.photo ? setPhoto(cell, m_clipboard.photo) : nullptr;
 }
 
 std::optional<PhotoHandle> LayoutPage::rotatePhoto(int cell, const Allocator& allocator)

@@ -26,6 +26,21 @@ struct PhotoObject {
     friend bool operator==(const PhotoObject&, const PhotoObject&) = default;
 };
 
+// What the free-style page has selected and holds in its clipboards: one photo object and one
+// text object may be selected; the kind chosen last decides what Cut, Copy and Delete act on, and
+// the kind cut or copied last what Paste inserts.
+enum class ObjectKind { None, Photo, Text };
+
+struct FreeStyleState {
+    int selectedPhoto = -1;
+    int selectedText = -1;
+    ObjectKind lastSelected = ObjectKind::None;
+    std::optional<PhotoObject> photoClipboard;
+    PhotoHandle photoClipboardImage;
+    std::optional<TextItem> textClipboard;
+    ObjectKind lastCopied = ObjectKind::None;
+};
+
 class LayoutPage {
 public:
     static constexpr int kSlots = 100;
@@ -55,6 +70,8 @@ public:
     const std::optional<TextList>& textList(int cell) const { return m_texts[std::size_t(cell)]; }
     TextList& textListFor(int cell, const Rect& composedIn);
     void dropTextList(int cell) { m_texts[std::size_t(cell)].reset(); }
+    // Puts a list (or none) in a cell's place, as the text screen stores or restores it.
+    void setTextList(int cell, std::optional<TextList> list) { m_texts[std::size_t(cell)] = std::move(list); }
 
     // "Copy to Empty Cells": the photo of a cell into every empty slot. False when it is empty.
     bool copyToEmptyCells(int cell);
@@ -72,8 +89,10 @@ public:
     // other slots keeping theirs. Nothing when the cell is empty or the turn failed (no memory,
     // Escape); otherwise the photo that left the page (null when another slot still shows it).
     std::optional<PhotoHandle> rotatePhoto(int cell, const Allocator& allocator);
-    bool hasClipboard() const { return m_clipboard.photo != nullptr; }
+    bool hasClipboard() const { return m_clipboard.photo != nullptr || m_clipboard.texts.has_value(); }
     PhotoHandle clearClipboard() { return release(std::exchange(m_clipboard, {}).photo); }
+    // Empties both free-style clipboards; returns the photo that left the page, if any.
+    PhotoHandle clearFreeStyleClipboards();
 
     // The free-style page.
     const std::vector<PhotoObject>& photoObjects() const { return m_photoObjects; }
@@ -81,6 +100,10 @@ public:
     bool addPhotoObject(PhotoObject object);
     TextList& freeStyleTexts() { return m_freeTexts; }
     const TextList& freeStyleTexts() const { return m_freeTexts; }
+    FreeStyleState& freeStyle() { return m_freeStyle; }
+    const FreeStyleState& freeStyle() const { return m_freeStyle; }
+    // The photo if nothing on the page or in a clipboard refers to it any more.
+    PhotoHandle releasedPhoto(PhotoHandle photo) const { return release(std::move(photo)); }
 
 private:
     PhotoHandle release(PhotoHandle photo) const;
@@ -97,6 +120,7 @@ private:
     CellClipboard m_clipboard;
     std::vector<PhotoObject> m_photoObjects;
     TextList m_freeTexts;
+    FreeStyleState m_freeStyle;
 };
 
 } // namespace gp

@@ -92,11 +92,18 @@ bool TemplateStore::write(const std::vector<Group>& groups)
     return writeFileAtomically(m_path, out).ok();
 }
 
-int TemplateStore::findOrAddGroup(PageSizeKey key)
+int TemplateStore::findGroup(PageSizeKey key) const
 {
     for (std::size_t g = 0; g < m_groups.size(); ++g)
         if (m_groups[g].key == key)
             return int(g);
+    return -1;
+}
+
+int TemplateStore::findOrAddGroup(PageSizeKey key)
+{
+    if (const int found = findGroup(key); found >= 0)
+        return found;
     if (int(m_groups.size()) >= kMaxGroups)
         return -1;
     auto groups = m_groups;

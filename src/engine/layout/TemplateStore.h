@@ -35,6 +35,8 @@ public:
     Result<void> open();
 
     int groupCount() const { return int(m_groups.size()); }
+    // The group of a page size, or -1 when there is none (nothing is written).
+    int findGroup(PageSizeKey key) const;
     // The group of a page size, added (and the file written) when missing; -1 when 100 groups
     // exist already or the file cannot be written.
     int findOrAddGroup(PageSizeKey key);

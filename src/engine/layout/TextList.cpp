@@ -19,6 +19,23 @@ std::string expandTabs(const std::string& line)
     return out;
 }
 
+// The left edge of a line of width pixels in the item rectangle r, by the item's alignment.
+int lineLeft(DrawingContext& dc, const std::string& line, const FontSpec& font, TextAlign align, const Rect& r)
+{
+    if (align == TextAlign::Left)
+        return r.left;
+    int width = dc.measureText(line, font).width;
+    // Italic letters lean out of their box by about a quarter of a character.
+    if (font.italic)
+        width += dc.measureText("n", font).width / 4;
+    return align == TextAlign::Center ? r.left + (r.width() - width) / 2 : r.right - width;
+}
+
+int lineHeightOf(DrawingContext& dc, const FontSpec& font)
+{
+    return std::max(dc.measureText("Ag", font).height, 1);
+}
+
 } // namespace
 
 std::vector<std::string> textLines(const std::string& text)
@@ -72,23 +89,30 @@ void TextList::draw(DrawingContext& dc, const Rect& target, double fontScale) co
         if (font.height == 0)
             continue;
         const Rect r{mapX(item.rect.left), mapY(item.rect.top), mapX(item.rect.right), mapY(item.rect.bottom)};
-        const int lineHeight = std::max(dc.measureText("Ag", font).height, 1);
+        const int lineHeight = lineHeightOf(dc, font);
         int y = r.top;
         for (const std::string& line : textLines(item.text)) {
             if (y > target.bottom)
                 break;
-            int x = r.left;
-            if (item.align != TextAlign::Left) {
-                int width = dc.measureText(line, font).width;
-                // Italic letters lean out of their box by about a quarter of a character.
-                if (font.italic)
-                    width += dc.measureText("n", font).width / 4;
-                x = item.align == TextAlign::Center ? r.left + (r.width() - width) / 2 : r.right - width;
-            }
-            dc.drawText({x, y}, line, font, TextAlign::Left, item.color, true);
+            dc.drawText({lineLeft(dc, line, font, item.align, r), y}, line, font, TextAlign::Left, item.color, true);
             y += lineHeight;
         }
     }
+}
+
+Rect textExtent(DrawingContext& dc, const TextItem& item)
+{
+    if (item.text.empty())
+        return {};
+    const int lineHeight = lineHeightOf(dc, item.font);
+    const std::vector<std::string> lines = textLines(item.text);
+    Rect extent{item.rect.right, item.rect.top, item.rect.left, item.rect.top + lineHeight * int(lines.size())};
+    for (const std::string& line : lines) {
+        const int left = lineLeft(dc, line, item.font, item.align, item.rect);
+        extent.left = std::min(extent.left, left);
+        extent.right = std::max(extent.right, left + dc.measureText(line, item.font).width);
+    }
+    return extent;
 }
 
 } // namespace gp

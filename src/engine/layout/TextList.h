@@ -53,4 +53,10 @@ private:
 // expanded to the next multiple of 8 columns.
 std::vector<std::string> textLines(const std::string& text);
 
+// The area an item's lines cover when drawn at its own size in its own rectangle: from the
+// leftmost to the rightmost line as its alignment places them, one line height per line. Empty
+// for an item without text. The hit zone of an item on the text screen, and what must stay
+// inside the composing rectangle.
+Rect textExtent(DrawingContext& dc, const TextItem& item);
+
 } // namespace gp

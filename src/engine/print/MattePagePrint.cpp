@@ -4,6 +4,7 @@
 #include "layout/Calendar.h"
 #include "layout/PhotoFit.h"
 #include "print/LayoutPagePrint.h"
+#include "print/PrintAbort.h"
 #include "print/PrinterState.h"
 #include "shell/Host.h"
 #include "shell/StringTable.h"
@@ -27,19 +28,29 @@ void drawBackground(PrintDevice& device, const MattePrintJob& job, Size page)
 
 } // namespace
 
-bool drawMattePage(PrintDevice& device, const MattePrintJob& job)
+bool drawMattePage(PrintDevice& device, const MattePrintJob& job, const MayContinue& mayContinue)
 {
     const MattePage& matte = *job.page;
     const Size printable = device.printableSize();
     const int scale = 10 * device.resolutionX();
+    auto stopped = [&] {
+        if (!mayContinue || mayContinue())
+            return false;
+        device.abortDocument();
+        return true;
+    };
     if (device.startDocument(text(StringId::PageDocumentName)) <= 0 || device.startPage() <= 0)
         return false;
     drawBackground(device, job, printable);
+    if (stopped())
+        return false;
     const Rect photoRect = printedRect(matte.photoRect, job.preview, printable);
     if (job.photo)
         drawImageInStrips(device, *job.photo, photoRect);
     if (matte.drawFrame)
         device.frameRect(photoRect, Pen{{0, 0, 0}, 3, PenStyle::Solid});
+    if (stopped())
+        return false;
 
     if (matte.kind == MatteKind::Calendar) {
         const Size size = textWindowSize(device, matte, false, scale);
@@ -67,7 +78,17 @@ bool printMattePage(PrinterState& printer, Host& host, const MattePrintJob& job)
                                                                    : OrientationOverride::Portrait);
     std::unique_ptr<PrintDevice> device = printer.openContext();
     printer.selection().setOrientationOverride(OrientationOverride::None);
-    const bool printed = device && drawMattePage(*device, job);
+    if (!device) {
+        host.setWaitCursor(false);
+        return false;
+    }
+    host.showPrintingWindow(text(StringId::PrintingStartProgress));
+    PrintAbort abort(host);
+    if (device->hasFunction(DocumentFunction::SetAbortProc))
+        device->setAbortProcedure([&abort](int error) { return abort(error); });
+    const bool printed = drawMattePage(*device, job, [&abort] { return abort(0); }) && !abort.aborted();
+    host.closePrintingWindow();
+    device.reset();
     host.setWaitCursor(false);
     return printed;
 }

@@ -5,6 +5,7 @@
 
 #include "layout/MattePage.h"
 
+#include <functional>
 #include <optional>
 
 namespace gp {
@@ -20,11 +21,16 @@ struct MattePrintJob {
     Size preview;                      // the preview window the item rectangles are measured in
 };
 
-// Draws the page on an open device as one document of one page; false when a step failed.
-bool drawMattePage(PrintDevice& device, const MattePrintJob& job);
+// Asked between the page's items whether the job may go on; false drops the job.
+using MayContinue = std::function<bool()>;
 
-// Opens the printer with the page's orientation as override (cleared again at once) and prints.
-// False when there is no printer or a step failed.
+// Draws the page on an open device as one document of one page; false when a step failed or
+// mayContinue stopped the job, whose output is then discarded.
+bool drawMattePage(PrintDevice& device, const MattePrintJob& job, const MayContinue& mayContinue = {});
+
+// Opens the printer with the page's orientation as override (cleared again at once) and prints,
+// with the Printing window up so that its Cancel can stop the job between items and pages.
+// False when there is no printer, a step failed or the user cancelled.
 bool printMattePage(PrinterState& printer, Host& host, const MattePrintJob& job);
 
 } // namespace gp

@@ -5,6 +5,8 @@
 //   program folder   read-only assets                installed share/glimmerpress    GLIMMERPRESS_PROGDIR
 //   data folder      albums, photos/, template.udf   $XDG_DATA_HOME/glimmerpress     GLIMMERPRESS_DATADIR
 //   library folder   platform libraries              installed lib/glimmerpress      GLIMMERPRESS_LIBDIR
+// The installed folders are found beside the running program first (so an installation moved to
+// another prefix keeps working), then in the build tree, then where the build installs them.
 
 #include <filesystem>
 #include <string_view>
@@ -21,6 +23,10 @@ struct Paths {
     // builtLibraryDir are the build tree's folders, used when the program runs from there.
     static Paths fromEnvironment(const std::filesystem::path& builtProgramDir = {},
                                  const std::filesystem::path& builtLibraryDir = {});
+    // The same for a program at executablePath (the running one's when empty).
+    static Paths fromEnvironment(const std::filesystem::path& builtProgramDir,
+                                 const std::filesystem::path& builtLibraryDir,
+                                 const std::filesystem::path& executablePath);
 
     std::filesystem::path settingsFile() const;  // GLMPRESS.INI
     std::filesystem::path winIniFile() const;    // win.ini

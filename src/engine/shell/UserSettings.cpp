@@ -68,6 +68,7 @@ UserSettings readUserSettings(const ProfileFile& file)
     s.currCamNum = readUserInt(file, StringId::KeyCurrCamNum, 0);
     s.currCamDate = readUserInt(file, StringId::KeyCurrCamDate, 0);
     s.margin = readUserInt(file, StringId::KeyMargin, 5);
+    s.colorProfiles = readUserInt(file, StringId::KeyColorProfiles, 1) != 0 ? 1 : 0;
     return s;
 }
 

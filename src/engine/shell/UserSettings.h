@@ -38,6 +38,7 @@ struct UserSettings {
     int currCamNum = 0;
     int currCamDate = 0;
     int margin = 5;
+    int colorProfiles = 1; // 1 converts pictures with an embedded colour profile to sRGB on reading
 };
 
 // Reads every USER key in the program's order, applying defaults and clamps.

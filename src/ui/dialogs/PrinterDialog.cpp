@@ -3,10 +3,15 @@
 #include "gfx/QtPrinterCatalog.h"
 #include "shell/StringTable.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QPrinterInfo>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace gp::ui {
@@ -21,6 +26,19 @@ QString qtext(StringId id)
 bool isPdf(const DeviceNames& names)
 {
     return names.driver == gfx::kPdfDriver;
+}
+
+// The sizes a PDF file offers: the common photo and office papers.
+QList<QPageSize> filePapers()
+{
+    QList<QPageSize> sizes;
+    for (QPageSize::PageSizeId id : { QPageSize::Letter, QPageSize::Legal, QPageSize::Tabloid, QPageSize::A3,
+             QPageSize::A4, QPageSize::A5, QPageSize::A6, QPageSize::B5, QPageSize::Executive })
+        sizes.append(QPageSize(id));
+    // Photo paper: 4 x 6, 5 x 7 and 8 x 10 inches.
+    for (QSizeF inches : { QSizeF(4, 6), QSizeF(5, 7), QSizeF(8, 10) })
+        sizes.append(QPageSize(inches, QPageSize::Inch));
+    return sizes;
 }
 
 } // namespace
@@ -56,10 +74,49 @@ PrinterDialog::PrinterDialog(
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_list, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+
+    m_paper = new QComboBox(this);
+    m_portrait = new QRadioButton(qtext(StringId::PrinterPortrait), this);
+    m_landscape = new QRadioButton(qtext(StringId::PrinterLandscape), this);
+    const bool landscape = m_current && m_current->mode.orientation == Orientation::Landscape;
+    (landscape ? m_landscape : m_portrait)->setChecked(true);
+    auto* orientation = new QHBoxLayout;
+    orientation->addWidget(m_portrait);
+    orientation->addWidget(m_landscape);
+    orientation->addStretch();
+    auto* page = new QFormLayout;
+    page->addRow(qtext(StringId::PrinterPaperLabel), m_paper);
+    page->addRow(qtext(StringId::PrinterOrientationLabel), orientation);
+    showPapers(m_list->currentRow());
+    connect(m_list, &QListWidget::currentRowChanged, this, &PrinterDialog::showPapers);
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(m_list);
+    layout->addLayout(page);
     layout->addWidget(buttons);
+}
+
+void PrinterDialog::showPapers(int row)
+{
+    m_paper->clear();
+    if (row < 0 || row >= int(m_printers.size()))
+        return;
+    const DeviceNames& names = m_printers[std::size_t(row)];
+    const bool pdf = isPdf(names);
+    const QPrinterInfo queue = pdf ? QPrinterInfo() : QPrinterInfo::printerInfo(QString::fromStdString(names.device));
+    const QList<QPageSize> sizes = pdf ? filePapers() : queue.supportedPageSizes();
+    for (const QPageSize& size : sizes)
+        m_paper->addItem(size.name(), size.key());
+    // The printer keeps the paper chosen before; a newly chosen one starts on its own default
+    // (the locale's paper for a file).
+    const bool isCurrent = m_current && (pdf ? isPdf(m_current->names) : m_current->names.device == names.device);
+    QString start = isCurrent ? QString::fromStdString(m_current->mode.paperName) : QString();
+    if (start.isEmpty())
+        start = pdf ? gfx::localePaper().key() : queue.defaultPageSize().key();
+    const int index = m_paper->findData(start);
+    m_paper->setCurrentIndex(index >= 0 ? index : 0);
+    m_paper->setEnabled(m_paper->count() > 0);
 }
 
 std::optional<PrinterChoice> PrinterDialog::selectedChoice() const
@@ -77,11 +134,24 @@ std::optional<PrinterChoice> PrinterDialog::selectedChoice() const
         PrinterChoice choice = gfx::filePrinter(gfx::kPdfDriver, file.toStdString());
         if (m_current && isPdf(m_current->names))
             choice.mode = m_current->mode;
+        applyPage(choice.mode);
         return choice;
     }
-    if (m_current && m_current->names == names)
-        return m_current;
-    return gfx::queuePrinter(names.device);
+    std::optional<PrinterChoice> choice = m_current && m_current->names == names ? m_current
+                                                                                : gfx::queuePrinter(names.device);
+    if (choice)
+        applyPage(choice->mode);
+    return choice;
+}
+
+void PrinterDialog::applyPage(DeviceMode& mode) const
+{
+    if (m_paper->currentIndex() >= 0) {
+        mode.paperName = m_paper->currentData().toString().toStdString();
+        // A file's page follows the chosen paper rather than an exact page set before.
+        mode.page.reset();
+    }
+    mode.orientation = m_landscape->isChecked() ? Orientation::Landscape : Orientation::Portrait;
 }
 
 std::optional<PrinterChoice> PrinterDialog::choose(

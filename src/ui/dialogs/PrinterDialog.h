@@ -1,6 +1,8 @@
 #pragma once
 // Printer Setup: the system's printers in a list (the CUPS queues, then "Print to PDF file"),
-// starting on the current choice. Choosing the PDF entry asks for the file to write.
+// starting on the current choice, with the paper size (the selected queue's own sizes, or the
+// standard sizes for a PDF file) and the orientation. Choosing the PDF entry asks for the file
+// to write.
 
 #include "draw/PrinterCatalog.h"
 
@@ -9,7 +11,9 @@
 #include <optional>
 #include <vector>
 
+class QComboBox;
 class QListWidget;
+class QRadioButton;
 
 namespace gp::ui {
 
@@ -24,6 +28,9 @@ public:
         QWidget* parent, const std::optional<PrinterChoice>& current, const std::vector<DeviceNames>& printers);
 
     QListWidget* list() const { return m_list; }
+    // The paper sizes of the selected printer, with the size's key (as in DeviceMode) as data.
+    QComboBox* paper() const { return m_paper; }
+    QRadioButton* landscape() const { return m_landscape; }
     // Asks for the PDF file's name, proposing one; an empty answer cancels. A save dialog unless
     // replaced.
     std::function<QString(const QString& proposed)> chooseFile;
@@ -33,9 +40,17 @@ public:
     std::optional<PrinterChoice> selectedChoice() const;
 
 private:
+    // Lists the paper sizes of the printer in `row` and selects the one it starts with.
+    void showPapers(int row);
+    // Puts the chosen paper and orientation into a printer's settings.
+    void applyPage(DeviceMode& mode) const;
+
     std::optional<PrinterChoice> m_current;
     std::vector<DeviceNames> m_printers;
     QListWidget* m_list;
+    QComboBox* m_paper;
+    QRadioButton* m_portrait;
+    QRadioButton* m_landscape;
 };
 
 } // namespace gp::ui

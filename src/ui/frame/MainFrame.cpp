@@ -3,11 +3,11 @@
 #include "app/OpenPhoto.h"
 #include "dialogs/HelpViewer.h"
 #include "dialogs/ImageInfoDialog.h"
+#include "dialogs/TemplateCommand.h"
 #include "frame/ButtonHints.h"
 #include "frame/CommandMenu.h"
 #include "frame/HelpKeyHook.h"
 #include "frame/ScannerEventFilter.h"
-#include "image/Zoom.h"
 #include "app/App.h"
 #include "screens/CropPhotoScreen.h"
 #include "screens/EditPhotoScreen.h"
@@ -183,8 +183,10 @@ void MainFrame::buildScreens()
     m_screens.push_back(std::make_unique<CropPhotoScreen>(context));
     m_screens.push_back(std::make_unique<EditPhotoScreen>(context));
     m_screens.push_back(std::make_unique<FramePhotoScreen>(context));
-    m_screens.push_back(std::make_unique<TextScreen>(context));
-    m_screens.push_back(std::make_unique<TemplateEditScreen>(context));
+    m_screens.push_back(std::make_unique<TextScreen>(context, *m_layout->pageView()));
+    auto editor = std::make_unique<TemplateEditScreen>(context);
+    m_layout->editTemplate = [screen = editor.get()](int index) { screen->open(index); };
+    m_screens.push_back(std::move(editor));
     for (const auto& screen : m_screens)
         screen->install();
     // The status and tools bars stay above the screens' widgets.
@@ -224,15 +226,23 @@ void MainFrame::registerCommands()
     auto frame = [&](int id, std::function<int()> action) {
         commands.set(id, [action](std::string_view) { return action(); });
     };
+    // Template… (108): the single-photo page composer; a double click on its photo opens another.
+    new TemplateCommand(this, *m_app, [this] { runCommand(command::Open); });
     frame(command::Exit, [this] {
         close();
         return 0;
     });
-    for (int id = command::ZoomFirst; id <= command::ZoomLast; ++id)
-        frame(id, [this, id] {
-            zoom(id);
-            return command::ResultNone;
-        });
+    // The engine's zoom commands fit into the full-screen view while it shows, else the page view.
+    m_app->documentView() = {
+        [this] {
+            const QSize usable = m_fullScreen ? m_fullScreen->size() : pageView()->size();
+            return Size { usable.width(), usable.height() };
+        },
+        [this] {
+            if (m_fullScreen)
+                m_fullScreen->update();
+        }
+    };
     // Open the named file, or the one in the current name buffer (a dropped file).
     commands.set(command::OpenNamed, [this](std::string_view argument) {
         const std::string name = argument.empty() ? m_app->currentName() : std::string(argument);
@@ -407,23 +417,6 @@ QMenu* MainFrame::buildMenu()
         this, [this](int id) { runCommand(id); },
         [this](int id) { return id == command::ShowToolsBar ? m_toolsShown : m_statusShown; }, recent,
         [this](int id) { return m_app->commands().has(id); });
-}
-
-void MainFrame::zoom(int id)
-{
-    Document* document = m_app->activeDocument();
-    if (!document)
-        return;
-    const QSize usable = m_fullScreen ? m_fullScreen->size() : pageView()->size();
-    const auto outcome = applyZoomCommand(id, document->state().zoom,
-        { document->image().width(), document->image().height() }, { usable.width(), usable.height() });
-    if (outcome.beep)
-        m_app->host().beep();
-    if (outcome.changed) {
-        document->state().zoom = outcome.zoom;
-        if (m_fullScreen)
-            m_fullScreen->update();
-    }
 }
 
 void MainFrame::toggleFullScreen()

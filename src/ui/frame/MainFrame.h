@@ -94,7 +94,6 @@ private:
     void switchScreen(Screen from, Screen to);
     void layoutPanes();
     void showCommandMenu(QPoint globalPos);
-    void zoom(int id);
     void toggleFullScreen();
     void showImageInformation();
     void showHelp(int page);

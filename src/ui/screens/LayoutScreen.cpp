@@ -2,9 +2,12 @@
 
 #include "app/WorkflowActions.h"
 
+#include "dialogs/HelpViewer.h"
 #include "dialogs/PrintDialog.h"
 #include "frame/CopiesView.h"
 #include "gfx/QtImage.h"
+#include "layout/CellReadout.h"
+#include "layout/FreeStyleEditing.h"
 #include "layout/LabelSheets.h"
 #include "print/Calibration.h"
 #include "print/LayoutPagePrint.h"
@@ -19,6 +22,9 @@
 #include "views/PageView.h"
 
 #include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QToolButton>
 
 namespace gp::ui {
 
@@ -70,7 +76,10 @@ void LayoutScreen::buildWidgets()
     QObject::connect(m_pageView, &PageView::pageChanged, m_pageView, [this] { pageChanged(); });
     QObject::connect(m_pageView, &PageView::photosWanted, m_pageView,
         [this] { app().screens().switchTo(Screen::GetPhotos, emptyTemplates()); });
-    QObject::connect(m_layouts, &LayoutListView::layoutChosen, m_layouts, [this] { pageChanged(); });
+    QObject::connect(m_layouts, &LayoutListView::layoutChosen, m_layouts, [this] {
+        showCategoryParts();
+        pageChanged();
+    });
 
     m_categories
         = new ListControl(&frame(), 1, paths.asset("ui/Listbtn" + ext), paths.asset("ui/layoutlistlogo" + ext));
@@ -97,6 +106,25 @@ void LayoutScreen::buildWidgets()
     m_optionBar->setGeometry(qrect(scaled(kOptionBarRect, mode640())));
     m_optionBar->switchPage(1);
     m_optionBar->setSliderPosition(button::PhotoSize, 100);
+    // In Free Style the grid bar takes the slider bar's place: it lays a grid over the page.
+    m_gridBar = new QWidget(&frame());
+    m_gridBar->setGeometry(qrect(scaled(kOptionBarRect, mode640())));
+    auto* gridLayout = new QHBoxLayout(m_gridBar);
+    auto* gridButton = new QToolButton(m_gridBar);
+    gridButton->setText(qtext(StringId::GridBarLabel));
+    gridButton->setCheckable(true);
+    gridButton->setObjectName(QStringLiteral("gridButton"));
+    gridLayout->addWidget(gridButton);
+    QObject::connect(gridButton, &QToolButton::toggled, m_pageView, &PageView::setGridShown);
+    m_gridBar->hide();
+    // The cell size of a label sheet or one-size grid, where the My Templates bar would stand.
+    m_sizeText = new QLabel(&frame());
+    m_sizeText->setGeometry(qrect(scaled(kTemplateBarRect, mode640())));
+    m_sizeText->setAlignment(Qt::AlignCenter);
+    m_sizeText->hide();
+
+    m_pageView->rotatePhoto = [this](int slot) { return rotatePhoto(slot); };
+    m_pageView->showHelp = [this](int topic) { showHelpTopic(topic); };
     for (ButtonBar* auxiliary : { m_templateBar, m_optionBar })
         QObject::connect(auxiliary, &ButtonBar::helpRequested, auxiliary, [this](int) { runCommand(command::KeyF1); });
 }
@@ -138,12 +166,15 @@ void LayoutScreen::bindButtons()
             if (app().layoutList().category == LayoutCategory::FreeStyle || !m_layouts->scrollRows(rows))
                 app().host().beep();
         });
+    // Add and New start a new template; Edit opens the selected one (none: a new one).
     for (int id : { button::AddTemplate, button::NewTemplate, button::EditTemplate })
         for (ButtonRecord& record : m_templateBar->records())
             if (record.id == id)
-                record.handler = [this](const ButtonEvent& event) {
-                    if (event.phase == -1)
-                        app().screens().switchTo(Screen::TemplateEdit);
+                record.handler = [this, id](const ButtonEvent& event) {
+                    if (event.phase != -1 || !editTemplate)
+                        return;
+                    const LayoutList& list = app().layoutList();
+                    editTemplate(id == button::EditTemplate && list.entries > 0 ? list.selected : -1);
                 };
     // The Photo Size slider: the part of each cell, 1..100 %, that its photo may use.
     for (ButtonRecord& record : m_optionBar->records())
@@ -172,14 +203,27 @@ void LayoutScreen::registerCommands()
         printerSetup();
         return command::ResultNone;
     });
-    // The clipboard keys act on the current cell: its photo and text list.
-    onKey(command::KeyCut, [this] { return cellOperation(&LayoutPage::cutCell); });
-    onKey(command::KeyCopy, [this] { return cellOperation(&LayoutPage::copyCell); });
-    onKey(command::KeyPaste, [this] { return cellOperation(&LayoutPage::pasteCell); });
+    // The clipboard keys act on the current cell (its photo and text list), or on the free-style
+    // page's selected object.
+    auto freeStyle = [this] { return app().layoutList().category == LayoutCategory::FreeStyle; };
+    onKey(command::KeyCut, [this, freeStyle] {
+        return freeStyle() ? objectOperation(&cutSelectedObject) : cellOperation(&LayoutPage::cutCell);
+    });
+    onKey(command::KeyCopy, [this, freeStyle] {
+        return freeStyle() ? objectOperation(&copySelectedObject) : cellOperation(&LayoutPage::copyCell);
+    });
+    onKey(command::KeyPaste, [this, freeStyle] {
+        if (!freeStyle())
+            return cellOperation(&LayoutPage::pasteCell);
+        pasteObject();
+        return command::ResultNone;
+    });
     // The current cell's photo leaves the page, and its document closes when no cell shows it.
-    onKey(command::KeyDelete, [this] { return cellOperation(&LayoutPage::deleteCell); });
+    onKey(command::KeyDelete, [this, freeStyle] {
+        return freeStyle() ? objectOperation(&deleteSelectedObject) : cellOperation(&LayoutPage::deleteCell);
+    });
     onKey(command::KeyRotate, [this] {
-        rotatePhoto();
+        rotateSelected();
         return command::ResultNone;
     });
     onKey(command::KeyPrint, [this] {
@@ -197,13 +241,57 @@ int LayoutScreen::cellOperation(std::shared_ptr<Image> (LayoutPage::*operation)(
     return command::ResultNone;
 }
 
-void LayoutScreen::rotatePhoto()
+int LayoutScreen::objectOperation(std::shared_ptr<Image> (*operation)(LayoutPage&))
+{
+    closeDropped(operation(app().layoutPage()));
+    m_pageView->refresh();
+    tick();
+    return command::ResultNone;
+}
+
+void LayoutScreen::pasteObject()
+{
+    // With no menu point the copy goes where its original stood.
+    LayoutPage& page = app().layoutPage();
+    const FreeStyleState& state = page.freeStyle();
+    const bool photo = state.lastCopied == ObjectKind::Photo || !state.textClipboard;
+    Point at { m_pageView->printableRect().left, m_pageView->printableRect().top };
+    if (photo && state.photoClipboard)
+        at = { state.photoClipboard->rect.left, state.photoClipboard->rect.top };
+    else if (!photo && state.textClipboard)
+        at = { textObjectRect(page.freeStyleTexts(), *state.textClipboard, m_pageView->printableRect()).left,
+            textObjectRect(page.freeStyleTexts(), *state.textClipboard, m_pageView->printableRect()).top };
+    if (!gp::pasteObject(page, at, m_pageView->printableRect()))
+        app().host().beep();
+    m_pageView->refresh();
+    tick();
+}
+
+void LayoutScreen::rotateSelected()
 {
     LayoutPage& page = app().layoutPage();
-    const int cell = page.currentCell();
+    if (app().layoutList().category != LayoutCategory::FreeStyle) {
+        rotatePhoto(page.currentCell());
+        return;
+    }
+    const FreeStyleState& state = page.freeStyle();
+    if (state.lastSelected != ObjectKind::Photo || state.selectedPhoto < 0
+        || std::size_t(state.selectedPhoto) >= page.photoObjects().size())
+        return;
+    PhotoObject& object = page.photoObjects()[std::size_t(state.selectedPhoto)];
+    // Nothing happens when the turned rectangle cannot fit the printable area.
+    const auto turned = rotatedObjectRect(object.rect, m_pageView->printableRect());
+    if (turned && rotatePhoto(object.slot))
+        object.rect = *turned;
+    m_pageView->refresh();
+}
+
+bool LayoutScreen::rotatePhoto(int cell)
+{
+    LayoutPage& page = app().layoutPage();
     const auto gone = page.rotatePhoto(cell, app().allocator());
     if (!gone)
-        return;
+        return false;
     // The document of a photo that no cell shows any more shows the turned one instead, so the
     // photo list keeps its photo. Its selection and its undo step belonged to the unturned one.
     if (*gone)
@@ -218,6 +306,55 @@ void LayoutScreen::rotatePhoto()
             app().undoRecord().drop(document);
         }
     m_pageView->refresh();
+    return true;
+}
+
+void LayoutScreen::placeNewPhotos()
+{
+    LayoutPage& page = app().layoutPage();
+    const Document* active = app().activeDocument();
+    if (!active)
+        return;
+    // The photo just opened went into the current cell's slot, which was chosen to be one no
+    // object shows; it becomes an object of its own.
+    for (int slot = 0; slot < LayoutPage::kSlots; ++slot) {
+        if (page.photo(slot) != active->state().image)
+            continue;
+        const auto& objects = page.photoObjects();
+        const bool shown = std::any_of(
+            objects.begin(), objects.end(), [slot](const PhotoObject& object) { return object.slot == slot; });
+        if (!shown && !addPhotoObjectFor(page, slot, m_pageView->viewPage()))
+            app().host().beep();
+        break;
+    }
+    if (const int next = slotForNewObject(page); next >= 0)
+        page.setCurrentCell(next);
+}
+
+void LayoutScreen::showHelpTopic(int topic)
+{
+    HelpViewer::show(&frame(), assetPath("help"), QStringLiteral("topic%1").arg(topic));
+}
+
+void LayoutScreen::enter()
+{
+    // Back from the template editor the list shows the templates as saved.
+    rebuildLayouts();
+}
+
+void LayoutScreen::showCategoryParts()
+{
+    const bool shown = app().screens().current() == Screen::Layout;
+    const LayoutList& list = app().layoutList();
+    const bool freeStyle = list.category == LayoutCategory::FreeStyle;
+    if (m_optionBar)
+        m_optionBar->setVisible(shown && !freeStyle);
+    m_gridBar->setVisible(shown && freeStyle);
+    const bool sheets = list.usesSheets() && list.selected >= 0 && std::size_t(list.selected) < list.sheets.size();
+    if (sheets)
+        m_sizeText->setText(QString::fromStdString(sheetSizeText(list.sheets[std::size_t(list.selected)],
+            app().printer().geometry(), readSizeUnit(app().settingsFile()))));
+    m_sizeText->setVisible(shown && sheets);
 }
 
 void LayoutScreen::clearPage()
@@ -235,16 +372,19 @@ void LayoutScreen::clearPage()
 void LayoutScreen::setShown(bool shown)
 {
     for (QWidget* widget : { static_cast<QWidget*>(m_pageView), static_cast<QWidget*>(m_categories),
-             static_cast<QWidget*>(m_copies), static_cast<QWidget*>(m_optionBar) })
+             static_cast<QWidget*>(m_copies) })
         if (widget)
             widget->setVisible(shown);
     m_layouts->setVisible(shown && app().layoutList().category != LayoutCategory::FreeStyle);
     if (m_templateBar)
         m_templateBar->setVisible(shown && category() == kCategoryMyTemplates);
+    showCategoryParts();
 }
 
 void LayoutScreen::photosChanged()
 {
+    if (app().layoutList().category == LayoutCategory::FreeStyle)
+        placeNewPhotos();
     m_pageView->update();
 }
 
@@ -289,6 +429,11 @@ void LayoutScreen::chooseCategory()
     list.oneSize = false;
     list.selected = 0;
     closeDropped(app().layoutPage().clearClipboard());
+    closeDropped(app().layoutPage().clearFreeStyleClipboards());
+    // Photos opened on the free-style page go to slots no object shows.
+    if (list.category == LayoutCategory::FreeStyle)
+        if (const int slot = slotForNewObject(app().layoutPage()); slot >= 0)
+            app().layoutPage().setCurrentCell(slot);
     rebuildLayouts();
     tick();
 }
@@ -300,6 +445,7 @@ void LayoutScreen::rebuildLayouts()
     buildLayoutList(list, { &m_labelSpec, &app().templateStore() }, app().printer().geometry());
     m_layouts->reload();
     m_layouts->setVisible(app().screens().current() == Screen::Layout && list.category != LayoutCategory::FreeStyle);
+    showCategoryParts();
     m_pageView->update();
 }
 

@@ -9,7 +9,10 @@
 #include "screens/FrameScreen.h"
 #include "shell/ProfileFile.h"
 
+#include <functional>
 #include <memory>
+
+class QLabel;
 
 namespace gp {
 class Image;
@@ -42,12 +45,17 @@ public:
     // Deletes the My Templates and slider bars (the frame does it first when it closes).
     void deleteBars();
 
+    // The template editor: started on a new template (index -1) or on template index of the
+    // page's group. The frame connects it to the editor's screen.
+    std::function<void(int index)> editTemplate;
+
     void setShown(bool shown) override;
     void tick() override;
     void photosChanged() override;
 
 private:
     void bindButtons() override;
+    void enter() override;
     void registerCommands() override;
     void buildWidgets();
     void clearPage();
@@ -63,7 +71,18 @@ private:
     // a photo that left every cell.
     int cellOperation(std::shared_ptr<Image> (LayoutPage::*operation)(int));
     // Ctrl+R: the current cell's photo turned a quarter clockwise.
-    void rotatePhoto();
+    // Turns the photo of a slot a quarter clockwise; false when nothing turned.
+    bool rotatePhoto(int slot);
+    // Ctrl+R: the selected free-style object, or the current cell.
+    void rotateSelected();
+    // Ctrl+X, Ctrl+C, Ctrl+V and Delete on the free-style page act on the selected object.
+    int objectOperation(std::shared_ptr<Image> (*operation)(LayoutPage&));
+    void pasteObject();
+    // Photos opened while Free Style is shown become photo objects.
+    void placeNewPhotos();
+    void showHelpTopic(int topic);
+    // The bars and texts that change with the category: the slider or grid bar, the size text.
+    void showCategoryParts();
     // Closes the document of a photo that left every cell.
     void closeDropped(const std::shared_ptr<Image>& photo);
 
@@ -76,6 +95,8 @@ private:
     CopiesView* m_copies = nullptr;
     ButtonBar* m_templateBar = nullptr;
     ButtonBar* m_optionBar = nullptr;
+    QWidget* m_gridBar = nullptr;
+    QLabel* m_sizeText = nullptr;
 };
 
 } // namespace gp::ui

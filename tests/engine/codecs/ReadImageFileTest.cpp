@@ -50,20 +50,27 @@ TEST(FileTypes, ExtensionIsTakenAfterTheLastDotOfTheLastNameOnly)
     EXPECT_EQ(fileTypeForExtension("XYZ"), nullptr);
     EXPECT_EQ(fileTypeForSaveType(7)->type, FileType::Fpx);
     EXPECT_EQ(defaultExtension(6), ".JPG");
-    EXPECT_EQ(defaultExtension(8), "");
+    EXPECT_EQ(defaultExtension(8), ".PNG");
+    EXPECT_EQ(defaultExtension(9), "");
+    EXPECT_EQ(fileTypeForExtension("HEIF")->type, FileType::Heic);
+    EXPECT_EQ(fileTypeForExtension("WEBP")->saveType, 0);
 }
 
 TEST(FileTypes, DialogTypeListsAreInTheFixedOrder)
 {
     const auto open = openFilters();
-    ASSERT_EQ(open.size(), 9u);
+    // The program's eight types keep their places; the photo formats follow them.
+    ASSERT_EQ(open.size(), 12u);
     EXPECT_EQ(open[0].description, "All Image Files");
-    EXPECT_EQ(open[0].patterns, "*.BMP;*.TIF;*.PCX;*.GIF;*.TGA;*.JPG;*.PCD;*.FPX");
+    EXPECT_EQ(open[0].patterns, "*.BMP;*.TIF;*.PCX;*.GIF;*.TGA;*.JPG;*.PCD;*.FPX;*.PNG;*.WEBP;*.HEIC;*.HEIF");
     EXPECT_EQ(open[6].patterns, "*.JPG");
     EXPECT_EQ(open[7].description, "*.PCD");
+    EXPECT_EQ(open[9].patterns, "*.PNG");
+    EXPECT_EQ(open[11].patterns, "*.HEIC;*.HEIF");
     const auto save = saveFilters();
-    ASSERT_EQ(save.size(), 7u);
+    ASSERT_EQ(save.size(), 8u);
     EXPECT_EQ(save[6].patterns, "*.FPX");
+    EXPECT_EQ(save[7].patterns, "*.PNG");
 }
 
 TEST_F(Dispatch, UnknownExtensionIsRefusedWithoutRunningAReader)
@@ -119,7 +126,7 @@ TEST(ImageFileContext, ReadsAndWritesWithOnlyItsOwnParts)
     Allocator allocator(host);
     SaveOptions save;
     PhotoCdOptions photoCd;
-    const ImageFileContext files { host, allocator, save, photoCd, dir.path() };
+    const ImageFileContext files { host, allocator, save, photoCd, dir.path(), true };
 
     Image image = std::move(Image::create(40, 30, 24)).value();
     for (int y = 0; y < image.height(); ++y)
@@ -142,7 +149,7 @@ TEST(ImageFileContext, ReadsAndWritesWithOnlyItsOwnParts)
     EXPECT_EQ(host.waitCursorDepth, 0);
 
     Allocator tight(host, 1000);
-    const ImageFileContext small { host, tight, save, photoCd, dir.path() };
+    const ImageFileContext small { host, tight, save, photoCd, dir.path(), true };
     EXPECT_FALSE(readImageFile(small, plain).ok());
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, "There is not enough memory.");

@@ -1,6 +1,9 @@
 #include "layout/Calendar.h"
 #include "layout/MattePage.h"
 #include "print/MattePagePrint.h"
+#include "print/PrinterState.h"
+
+#include "FakeHost.h"
 
 #include "RecordingPrintDevice.h"
 
@@ -88,4 +91,88 @@ TEST(MattePage, PrintsTheItemsWhereThePreviewHasThem)
     EXPECT_EQ(log->texts[0].text, "Summer");
     EXPECT_EQ(log->texts[0].font.height, 6000 * 200 / 7200 + 1);
     EXPECT_EQ(log->texts[0].at.y, 612 / 10 * 10);
+}
+
+TEST(MattePage, PhotoSizeKeepsTheWindowOnItsCentre)
+{
+    const Size preview{400, 500};
+    const Size photo{3000, 2000};
+    const Rect start{140, 160, 260, 240}; // centred on (200, 200)
+    auto centre = [](const Rect& r) { return Point{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; };
+
+    Rect window = fitPhotoWindow(start, preview, photo, 5);
+    EXPECT_EQ((Size{window.width(), window.height()}), (Size{20, 13})) << "5 % of the fitted 400 × 267";
+    EXPECT_EQ(centre(window), (Point{200, 200}));
+    window = fitPhotoWindow(window, preview, photo, 60);
+    EXPECT_EQ(centre(window), (Point{200, 200}));
+    window = fitPhotoWindow(window, preview, photo, 5);
+    EXPECT_EQ(centre(window), (Point{200, 200})) << "shrinking back keeps the same centre";
+
+    // Near an edge the window grows inwards and never leaves the preview.
+    const Rect corner = fitPhotoWindow({380, 480, 400, 500}, preview, photo, 50);
+    EXPECT_EQ(corner.width(), 200);
+    EXPECT_EQ((Point{corner.right, corner.bottom}), (Point{400, 500}));
+    const Rect whole = fitPhotoWindow({0, 0, 10, 10}, preview, photo, 100);
+    EXPECT_EQ((Point{whole.left, whole.top}), (Point{0, 0}));
+    EXPECT_EQ(whole.width(), 400);
+}
+
+TEST(MattePage, CalendarPageForFebruary2000PrintsItsDaysUnderTheirWeekdays)
+{
+    MattePage page;
+    page.kind = MatteKind::Calendar;
+    page.startCalendar(2000, 1);
+    page.startCalendar(2026, 11); // only the first use takes the current month
+    placeItems(page, {480, 612});
+    test::DeviceSetup setup;
+    auto log = std::make_shared<test::DeviceLog>();
+    test::RecordingPrintDevice device(setup, log);
+    ASSERT_TRUE(drawMattePage(device, {&page, nullptr, nullptr, {480, 612}}));
+    std::vector<std::string> numbers;
+    Point tuesday, day1;
+    for (const auto& t : log->texts) {
+        if (t.text == "Tue")
+            tuesday = t.at;
+        if (t.text == "1")
+            day1 = t.at;
+        if (!t.text.empty() && std::isdigit(static_cast<unsigned char>(t.text[0])) && t.text.size() <= 2)
+            numbers.push_back(t.text);
+    }
+    ASSERT_EQ(numbers.size(), 29u);
+    EXPECT_EQ(numbers.back(), "29");
+    EXPECT_EQ(day1.x, tuesday.x) << "day 1 stands under Tuesday";
+    EXPECT_GT(day1.y, tuesday.y);
+}
+
+TEST(MattePage, PrintingShowsThePrintingWindowAndStopsOnCancel)
+{
+    test::FakeHost host;
+    test::FakePrinterCatalog catalog;
+    catalog.defaultChoice = PrinterChoice{};
+    PrinterState printer;
+    printer.setCatalog(&catalog);
+    MattePage page;
+    page.landscape = true;
+    placeItems(page, {480, 370});
+    page.upper.text = "Title";
+    const Image photo = std::move(Image::create(30, 20, 24)).value();
+    const MattePrintJob job{&page, &photo, nullptr, {480, 370}};
+
+    ASSERT_TRUE(printMattePage(printer, host, job));
+    ASSERT_FALSE(catalog.created.empty());
+    EXPECT_EQ(catalog.created.back().mode.orientation, Orientation::Landscape);
+    EXPECT_EQ(printer.selection().orientationOverride(), OrientationOverride::None) << "the override is cleared";
+    EXPECT_EQ(host.printingTexts.front(), "  0% Done");
+    EXPECT_FALSE(host.printingWindowOpen);
+    EXPECT_EQ(catalog.log->count("endDoc"), 1);
+
+    // Cancel pressed while the job runs: the document is dropped and nothing more is drawn.
+    catalog.log = std::make_shared<test::DeviceLog>();
+    host.printingEventCalls = 0;
+    host.cancelPrintAtEvent = 1;
+    EXPECT_FALSE(printMattePage(printer, host, job));
+    EXPECT_EQ(catalog.log->count("abortDoc"), 1);
+    EXPECT_EQ(catalog.log->count("endDoc"), 0);
+    EXPECT_TRUE(catalog.log->texts.empty());
+    EXPECT_FALSE(host.printingWindowOpen);
 }

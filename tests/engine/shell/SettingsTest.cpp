@@ -23,6 +23,11 @@ TEST(UserSettings, DefaultsAndClampsWhenKeysAreMissingOrOutOfRange)
     EXPECT_EQ(s.stampName.size(), 14u);
     EXPECT_EQ(s.gamma, (std::array<int, 3>{1000, 1000, 1000}));
     EXPECT_EQ(s.margin, 5);
+    EXPECT_EQ(s.colorProfiles, 1) << "profiles are converted unless the key says otherwise";
+    test::writeFile(dir / "GLMPRESS.INI", "[USER]\nColorProfiles=0\n");
+    EXPECT_EQ(readUserSettings(ProfileFile(dir / "GLMPRESS.INI")).colorProfiles, 0);
+    test::writeFile(dir / "GLMPRESS.INI", "[USER]\nColorProfiles=7\n");
+    EXPECT_EQ(readUserSettings(ProfileFile(dir / "GLMPRESS.INI")).colorProfiles, 1);
 }
 
 TEST(UserSettings, ShutdownWritesVersionColourAndRecentFiles)

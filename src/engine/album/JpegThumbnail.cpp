@@ -1,0 +1,143 @@
+#include "album/JpegThumbnail.h"
+
+#include "album/Thumbnail.h"
+#include "codecs/JpegErrorHandler.h"
+#include "codecs/JpegReader.h"
+#include "image/Image.h"
+
+#include <algorithm>
+#include <climits>
+#include <vector>
+
+namespace gp {
+
+namespace {
+
+// The library state and the rows kept, outside the function that calls setjmp.
+struct Decoding {
+    jpeg_decompress_struct info;
+    JpegErrorHandler error;
+    std::size_t ceiling = 0;
+    int width = 0;
+    int height = 0;
+    int components = 0;
+    std::int32_t xPels = 0;
+    std::int32_t yPels = 0;
+    Size thumbnailSize;
+    // The file rows (top-down) the thumbnail takes, ascending and without repeats, and their pixels.
+    std::vector<int> wantedRows;
+    std::optional<Image> rows;
+    std::vector<std::uint8_t> scratch;
+    bool complete = false;
+};
+
+// The file rows the thumbnail samples: its stored row y takes the photo's stored row
+// thumbnailSourceRow(y), which is file row height - 1 - that.
+std::vector<int> wantedFileRows(int photoHeight, int thumbnailHeight)
+{
+    std::vector<int> rows;
+    for (int y = 0; y < thumbnailHeight; ++y)
+        rows.push_back(photoHeight - 1 - thumbnailSourceRow(y, photoHeight, thumbnailHeight));
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+void decode(Decoding& d, std::FILE* file)
+{
+    d.info.err = installJpegErrorHandler(d.error);
+    if (setjmp(d.error.recovery)) {
+        jpeg_destroy_decompress(&d.info);
+        return;
+    }
+    jpeg_create_decompress(&d.info);
+    d.info.mem->max_memory_to_use = long(std::min<std::size_t>(d.ceiling, LONG_MAX));
+    jpeg_stdio_src(&d.info, file);
+    jpeg_read_header(&d.info, TRUE);
+    if (d.info.out_color_space == JCS_RGB)
+        d.info.out_color_space = JCS_EXT_BGR;
+    jpeg_calc_output_dimensions(&d.info);
+    d.width = int(d.info.output_width);
+    d.height = int(d.info.output_height);
+    d.components = d.info.output_components;
+    const auto whole = Image::rowSizeFor(d.width, 8 * std::max(d.components, 1));
+    // The ordinary reader would refuse these; leave it to say so.
+    if ((d.components != 1 && d.components != 3) || d.width <= 0 || d.height <= 0 || d.width > 0xFFFF
+        || d.height > 0xFFFF || !whole || whole.value() * std::size_t(d.height) > d.ceiling) {
+        jpeg_destroy_decompress(&d.info);
+        return;
+    }
+    d.xPels = jfifDensityToPelsPerMeter(d.info.density_unit, d.info.X_density);
+    d.yPels = jfifDensityToPelsPerMeter(d.info.density_unit, d.info.Y_density);
+    d.thumbnailSize = thumbnailSize(d.width, d.height);
+    d.wantedRows = wantedFileRows(d.height, d.thumbnailSize.height);
+    auto rows = Image::create(d.width, int(d.wantedRows.size()), 8 * d.components, d.components == 1 ? 256 : 0);
+    if (!rows) {
+        jpeg_destroy_decompress(&d.info);
+        return;
+    }
+    d.rows = std::move(rows).value();
+    d.scratch.resize(whole.value());
+    jpeg_start_decompress(&d.info);
+    // Every row is decoded (skipping rows can change the upsampled colours next to the skip),
+    // but only the wanted ones are kept; the others pass through one scratch row.
+    JSAMPROW scratch = d.scratch.data();
+    for (std::size_t i = 0; i < d.wantedRows.size(); ++i) {
+        const auto wanted = JDIMENSION(d.wantedRows[i]);
+        while (d.info.output_scanline < wanted)
+            if (jpeg_read_scanlines(&d.info, &scratch, 1) != 1) {
+                jpeg_destroy_decompress(&d.info);
+                return;
+            }
+        JSAMPROW row = d.rows->row(int(i));
+        if (jpeg_read_scanlines(&d.info, &row, 1) != 1) {
+            jpeg_destroy_decompress(&d.info);
+            return;
+        }
+    }
+    // The rest of the file is of no use; a warning count above zero means the data was damaged
+    // and the ordinary reader's handling of damage must decide.
+    d.complete = d.error.manager.num_warnings == 0;
+    jpeg_abort_decompress(&d.info);
+    jpeg_destroy_decompress(&d.info);
+}
+
+} // namespace
+
+std::optional<PhotoItem> jpegThumbnailItem(const std::string& path, std::size_t blockCeiling)
+{
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return std::nullopt;
+    std::optional<PhotoItem> item = jpegThumbnailItem(file, path, blockCeiling);
+    std::fclose(file);
+    return item;
+}
+
+std::optional<PhotoItem> jpegThumbnailItem(std::FILE* file, const std::string& path, std::size_t blockCeiling)
+{
+    Decoding d;
+    d.ceiling = blockCeiling;
+    decode(d, file);
+    if (!d.complete || !d.rows)
+        return std::nullopt;
+    Image& rows = *d.rows;
+    if (d.components == 1)
+        for (int i = 0; i < 256; ++i)
+            rows.setColor(i, Rgbq { std::uint8_t(i), std::uint8_t(i), std::uint8_t(i), 0 });
+    auto thumbnail = Image::create(d.thumbnailSize.width, d.thumbnailSize.height, 24);
+    if (!thumbnail)
+        return std::nullopt;
+    thumbnail->setResolution(d.xPels, d.yPels);
+    // Photo stored row r is file row height - 1 - r, kept at its place among the wanted rows,
+    // which the rows image holds top-down.
+    const auto storedRowOf = [&](int storedRow) {
+        const int fileRow = d.height - 1 - storedRow;
+        const auto at = std::lower_bound(d.wantedRows.begin(), d.wantedRows.end(), fileRow);
+        return static_cast<const Image&>(rows).row(int(at - d.wantedRows.begin()));
+    };
+    sampleThumbnail(rows, storedRowOf, d.height, thumbnail.value());
+    return thumbnailItem(thumbnail.value(), path, 8 * d.components, { d.width, d.height });
+}
+
+} // namespace gp

@@ -1,0 +1,25 @@
+#pragma once
+// A JPEG photo's album item made while keeping only the rows its thumbnail samples: the photo
+// is decoded row by row into one scratch row and the whole picture is never held in memory,
+// which spares a large block per photo and lets several photos decode at once in little memory. The item is the
+// one makeThumbnail makes from the fully read photo (same record, same pixels).
+//
+// Safe to call from any thread: it uses no program state and shows no message. Any file it is
+// not sure about (not a JPEG, damaged, neither grayscale nor RGB, larger than the block
+// ceiling) gives nothing, and the caller reads the file the ordinary way, which reports
+// whatever needs reporting.
+
+#include "album/PhotoItem.h"
+
+#include <cstddef>
+#include <cstdio>
+#include <optional>
+#include <string>
+
+namespace gp {
+
+std::optional<PhotoItem> jpegThumbnailItem(const std::string& path, std::size_t blockCeiling);
+// The same from an open stream (the caller closes it); path goes into the record.
+std::optional<PhotoItem> jpegThumbnailItem(std::FILE* file, const std::string& path, std::size_t blockCeiling);
+
+} // namespace gp

@@ -1,0 +1,126 @@
+#include "codecs/HeifReader.h"
+
+#include "codecs/HeifContainer.h"
+#include "codecs/WholeFileReader.h"
+
+#include <libheif/heif.h>
+
+#include <algorithm>
+#include <climits>
+#include <memory>
+#include <vector>
+
+namespace gp {
+
+namespace {
+
+struct ContextDeleter {
+    void operator()(heif_context* context) const { heif_context_free(context); }
+};
+struct HandleDeleter {
+    void operator()(const heif_image_handle* handle) const { heif_image_handle_release(handle); }
+};
+struct PictureDeleter {
+    void operator()(const heif_image* picture) const { heif_image_release(picture); }
+};
+struct OptionsDeleter {
+    void operator()(heif_decoding_options* options) const { heif_decoding_options_free(options); }
+};
+
+std::uint8_t overWhite(unsigned value, unsigned alpha)
+{
+    return std::uint8_t((value * alpha + 255 * (255 - alpha) + 127) / 255);
+}
+
+// Interleaved red, green, blue (and alpha) rows, top first, into the bitmap's rows.
+void copyRows(const std::uint8_t* plane, int stride, bool alpha, Image& image)
+{
+    const int step = alpha ? 4 : 3;
+    for (int y = 0; y < image.height(); ++y) {
+        const std::uint8_t* in = plane + std::size_t(y) * std::size_t(stride);
+        std::uint8_t* out = image.row(y);
+        for (int x = 0; x < image.width(); ++x, in += step, out += 3) {
+            const unsigned a = alpha ? in[3] : 255;
+            out[0] = overWhite(in[2], a);
+            out[1] = overWhite(in[1], a);
+            out[2] = overWhite(in[0], a);
+        }
+    }
+}
+
+void readProfile(const heif_image_handle* handle, PhotoMetadata& photo)
+{
+    const heif_color_profile_type type = heif_image_handle_get_color_profile_type(handle);
+    if (type != heif_color_profile_type_rICC && type != heif_color_profile_type_prof)
+        return;
+    const std::size_t size = heif_image_handle_get_raw_color_profile_size(handle);
+    if (size == 0 || size > (std::size_t(16) << 20))
+        return;
+    std::vector<std::uint8_t> profile(size);
+    if (heif_image_handle_get_raw_color_profile(handle, profile.data()).code == heif_error_Ok)
+        photo.iccProfile = std::move(profile);
+}
+
+} // namespace
+
+ReadResult decodeHeif(std::span<const std::uint8_t> file, const Allocator& allocator)
+{
+    if (file.size() < 12 || file.size() > std::size_t(INT_MAX)
+        || heif_check_filetype(file.data(), int(file.size())) == heif_filetype_no)
+        return ReadResult::notThisFormat("HEIF: no file-type box");
+    const std::unique_ptr<heif_context, ContextDeleter> context(heif_context_alloc());
+    if (!context)
+        return ReadResult::noImage("HEIF: the library could not start");
+    // The library refuses sides no 24-bit block under the ceiling could hold while it parses;
+    // the area is checked against the ceiling below, before anything is decoded.
+    const std::size_t longestSide = std::clamp<std::size_t>(allocator.ceiling() / 3, 1, std::size_t(1) << 16);
+    heif_context_set_maximum_image_size_limit(context.get(), int(longestSide));
+    heif_error error = heif_context_read_from_memory_without_copy(context.get(), file.data(), file.size(), nullptr);
+    if (error.code != heif_error_Ok)
+        return ReadResult::noImage(std::string("HEIF: ") + error.message);
+    heif_image_handle* rawHandle = nullptr;
+    error = heif_context_get_primary_image_handle(context.get(), &rawHandle);
+    const std::unique_ptr<const heif_image_handle, HandleDeleter> handle(rawHandle);
+    if (error.code != heif_error_Ok || !handle)
+        return ReadResult::noImage(std::string("HEIF: ") + error.message);
+
+    const int width = heif_image_handle_get_width(handle.get());
+    const int height = heif_image_handle_get_height(handle.get());
+    auto image = allocator.image(width, height, 24);
+    if (!image)
+        return ReadResult::noImage("HEIF: not enough memory");
+
+    const bool alpha = heif_image_handle_has_alpha_channel(handle.get()) != 0;
+    const std::unique_ptr<heif_decoding_options, OptionsDeleter> options(heif_decoding_options_alloc());
+    if (!options)
+        return ReadResult::noImage("HEIF: the library could not start");
+    options->convert_hdr_to_8bit = 1;
+    heif_image* rawPicture = nullptr;
+    error = heif_decode_image(handle.get(), &rawPicture, heif_colorspace_RGB,
+        alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, options.get());
+    const std::unique_ptr<const heif_image, PictureDeleter> picture(rawPicture);
+    if (error.code != heif_error_Ok || !picture)
+        return ReadResult::noImage(std::string("HEIF: ") + error.message);
+    int stride = 0;
+    const std::uint8_t* plane = heif_image_get_plane_readonly(picture.get(), heif_channel_interleaved, &stride);
+    if (!plane || heif_image_get_width(picture.get(), heif_channel_interleaved) != width
+        || heif_image_get_height(picture.get(), heif_channel_interleaved) != height
+        || stride < width * (alpha ? 4 : 3))
+        return ReadResult::noImage("HEIF: decoded picture does not match its header");
+    copyRows(plane, stride, alpha, *image);
+
+    ReadResult result = ReadResult::read(std::move(*image));
+    // The library has applied the container's transforms; nothing is turned afterwards, and the
+    // orientation they amount to is reported.
+    result.photo.upright = true;
+    result.photo.orientation = heifContainerOrientation(file);
+    readProfile(handle.get(), result.photo);
+    return result;
+}
+
+ReadResult readHeifFile(const std::string& path, const Allocator& allocator)
+{
+    return readWholeImageFile(path, allocator, decodeHeif);
+}
+
+} // namespace gp

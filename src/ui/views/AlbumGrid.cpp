@@ -1,0 +1,380 @@
+#include "views/AlbumGrid.h"
+
+#include "album/AlbumPhotoReader.h"
+#include "album/Thumbnail.h"
+#include "codecs/ImageFileTypes.h"
+#include "app/App.h"
+#include "shell/StringTable.h"
+#include "skin/PopupText.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QPainter>
+#include <QUrl>
+#include <QWheelEvent>
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+
+namespace gp::ui {
+
+namespace {
+
+constexpr int kLargestCell = 116;
+constexpr int kStripCell = 105;
+constexpr int kStripPitch = 110;
+const QColor kSelectionColor(49, 106, 197);
+const QColor kSelectionEdge(20, 50, 120);
+
+ClickKind clickKind(Qt::KeyboardModifiers modifiers)
+{
+    if (modifiers & Qt::ShiftModifier)
+        return ClickKind::Shift;
+    if (modifiers & Qt::ControlModifier)
+        return ClickKind::Ctrl;
+    return ClickKind::Plain;
+}
+
+QString fileNameOf(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of("/\\");
+    return QString::fromStdString(slash == std::string::npos ? path : path.substr(slash + 1));
+}
+
+} // namespace
+
+AlbumGridShape albumScreenShape(int width, bool small)
+{
+    AlbumGridShape shape;
+    shape.columns = small ? 3 : 4;
+    shape.rows = small ? 2 : 3;
+    // The pitch leaves a sixth of a cell between cells; the cell never passes 116 pixels.
+    shape.pitchX = std::max(40, width / shape.columns);
+    shape.cell = std::min(kLargestCell, shape.pitchX * 6 / 7);
+    shape.pitchY = shape.cell + (small ? 35 : 21);
+    shape.albumScreen = true;
+    return shape;
+}
+
+AlbumGridShape albumStripShape()
+{
+    return { 1, 3, kStripCell, kStripCell, kStripPitch, false };
+}
+
+AlbumGrid::AlbumGrid(QWidget* parent, App& app, AlbumList& album, AlbumGridShape shape, DisplaySetup display)
+    : QWidget(parent)
+    , m_app(&app)
+    , m_model(album, shape.columns, shape.rows, shape.albumScreen)
+    , m_shape(shape)
+    , m_display(display)
+{
+    setFixedSize(shape.size());
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAcceptDrops(shape.albumScreen);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void AlbumGrid::setAlbum(AlbumList& album)
+{
+    m_model.setAlbum(album);
+    albumChanged();
+}
+
+void AlbumGrid::albumChanged()
+{
+    m_model.setFirstVisibleRow(m_model.firstVisibleRow()); // brings the row back into range
+    reportScroll();
+    update();
+}
+
+void AlbumGrid::reportScroll()
+{
+    emit scrollChanged(m_model.scrollRange(), m_model.firstVisibleRow());
+}
+
+void AlbumGrid::scrollTo(int row)
+{
+    if (m_model.setFirstVisibleRow(row)) {
+        reportScroll();
+        update();
+    }
+}
+
+QRect AlbumGrid::cellRect(int cell) const
+{
+    return { (cell % m_shape.columns) * m_shape.pitchX, (cell / m_shape.columns) * m_shape.pitchY, m_shape.cell,
+        m_shape.cell };
+}
+
+int AlbumGrid::cellAt(QPoint point) const
+{
+    for (int cell = 0; cell < m_model.cellCount(); ++cell)
+        if (cellRect(cell).contains(point))
+            return cell;
+    return -1;
+}
+
+void AlbumGrid::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    const QColor background = palette().color(QPalette::Window);
+    painter.fillRect(event->rect(), background);
+    const auto& photos = m_model.album().photos();
+    for (int cell = 0; cell < m_model.cellCount(); ++cell) {
+        const QRect box = cellRect(cell);
+        if (!box.intersects(event->rect()))
+            continue;
+        const int index = m_model.itemShownIn(cell);
+        if (index < 0)
+            continue;
+        const PhotoItem& item = photos[std::size_t(index)];
+        if (item.isSelected()) {
+            painter.fillRect(box, kSelectionColor);
+            painter.setPen(kSelectionEdge);
+            painter.drawRect(box.adjusted(0, 0, -1, -1));
+        }
+        auto thumbnail = Image::fromPacked(item.thumbnail);
+        if (!thumbnail)
+            continue;
+        const QPoint origin(box.left() + (box.width() - thumbnail->width()) / 2,
+            box.top() + (box.height() - thumbnail->height()) / 2);
+        paintImage(painter, *thumbnail, 0, origin, QRect(origin, QSize(thumbnail->width(), thumbnail->height())),
+            m_display, [] { return false; });
+    }
+}
+
+void AlbumGrid::select(int cell, ClickKind kind)
+{
+    const auto result = m_model.click(cell, kind);
+    if (result == AlbumGridModel::ClickResult::Refused) {
+        if (kind != ClickKind::Plain || m_model.album().isEmpty())
+            QApplication::beep();
+        return;
+    }
+    update();
+    if (result == AlbumGridModel::ClickResult::Changed)
+        emit selectionChanged(m_model.current());
+}
+
+void AlbumGrid::mousePressEvent(QMouseEvent* event)
+{
+    PopupText::close();
+    setFocus(Qt::MouseFocusReason);
+    const int cell = cellAt(event->position().toPoint());
+    if (event->button() != Qt::LeftButton || cell < 0)
+        return;
+    const ClickKind kind = clickKind(event->modifiers());
+    if (kind != ClickKind::Plain && !m_shape.albumScreen) {
+        QApplication::beep();
+        return;
+    }
+    select(cell, kind);
+    m_pressed = !m_model.album().isEmpty();
+    m_pressPoint = event->position().toPoint();
+    if (!m_shape.albumScreen && m_clickHandler && m_model.current() >= 0 && !m_model.album().isEmpty())
+        m_clickHandler(m_model.current());
+}
+
+void AlbumGrid::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint point = event->position().toPoint();
+    if (!m_pressed || !(event->buttons() & Qt::LeftButton)) {
+        showHint(point);
+        return;
+    }
+    if (!m_dragging && (point - m_pressPoint).manhattanLength() < QApplication::startDragDistance())
+        return;
+    if (!m_dragging) {
+        m_dragging = true;
+        PopupText::close();
+        setCursor(Qt::DragMoveCursor);
+    }
+    // Above the first row or below the grid the view moves one row per movement.
+    if (point.y() < 0)
+        scrollTo(m_model.firstVisibleRow() - 1);
+    else if (point.y() >= height())
+        scrollTo(m_model.firstVisibleRow() + 1);
+}
+
+void AlbumGrid::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const bool dragged = m_dragging;
+    m_pressed = m_dragging = false;
+    unsetCursor();
+    if (!dragged)
+        return;
+    const int cell = cellAt(event->position().toPoint());
+    if (cell < 0 || !m_model.dropCurrentOn(cell)) {
+        QApplication::beep();
+        return;
+    }
+    update();
+    emit selectionChanged(m_model.current());
+    emit albumModified();
+}
+
+void AlbumGrid::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && m_shape.albumScreen && cellAt(event->position().toPoint()) >= 0
+        && !m_model.album().isEmpty())
+        emit openRequested();
+}
+
+void AlbumGrid::showHint(QPoint point)
+{
+    const int cell = cellAt(point);
+    const int index = m_model.itemShownIn(cell);
+    if (cell == m_hintCell)
+        return;
+    m_hintCell = cell;
+    if (index < 0) {
+        PopupText::close();
+        return;
+    }
+    const std::string& path = m_model.album().photos()[std::size_t(index)].record.path;
+    QString hint;
+    if (m_shape.albumScreen) {
+        char number[32];
+        std::snprintf(number, sizeof number, std::string(text(StringId::AlbumItemHint)).c_str(), index + 1);
+        hint = QString::fromUtf8(number) + fileNameOf(path);
+    } else {
+        hint = QStringLiteral("  ") + QString::fromStdString(path);
+    }
+    PopupText::show(window(), mapTo(window(), point + QPoint(12, 16)), hint);
+}
+
+void AlbumGrid::leaveEvent(QEvent*)
+{
+    m_hintCell = -1;
+    PopupText::close();
+}
+
+bool AlbumGrid::currentFileReadable() const
+{
+    const int current = m_model.current();
+    if (current < 0 || current >= m_model.album().count())
+        return false;
+    std::ifstream file(m_model.album().photos()[std::size_t(current)].record.path, std::ios::binary);
+    return file.good();
+}
+
+void AlbumGrid::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (!m_shape.albumScreen)
+        return;
+    PopupText::close();
+    const int cell = cellAt(event->pos());
+    if (cell >= 0 && !m_model.album().isEmpty())
+        select(cell, ClickKind::Plain);
+    const bool hasCurrent = !m_model.album().isEmpty();
+    const bool readable = hasCurrent && currentFileReadable();
+    QMenu menu(this);
+    auto add = [&](StringId id, bool enabled, auto action) {
+        QAction* item = menu.addAction(QString::fromUtf8(text(id).data(), int(text(id).size())));
+        item->setEnabled(enabled);
+        connect(item, &QAction::triggered, this, action);
+    };
+    add(StringId::AlbumMenuCut, readable, [this] { cut(); });
+    add(StringId::AlbumMenuCopy, readable, [this] { copy(); });
+    add(StringId::AlbumMenuPaste, m_model.hasClipboard(), [this] { paste(); });
+    add(StringId::AlbumMenuDelete, hasCurrent, [this] { emit deleteRequested(); });
+    add(StringId::AlbumMenuProperties, readable, [this] { emit propertiesRequested(); });
+    add(StringId::AlbumMenuHelp, hasCurrent, [this] { emit helpRequested(); });
+    menu.exec(event->globalPos());
+}
+
+void AlbumGrid::cut()
+{
+    if (m_model.album().isEmpty())
+        return;
+    m_model.cutCurrent();
+    albumChanged();
+    emit selectionChanged(m_model.current());
+    emit albumModified();
+}
+
+void AlbumGrid::copy()
+{
+    m_model.copyCurrent();
+}
+
+void AlbumGrid::paste()
+{
+    if (!m_model.paste())
+        return;
+    albumChanged();
+    emit selectionChanged(m_model.current());
+    emit albumModified();
+}
+
+int AlbumGrid::addDroppedFiles(const QStringList& paths)
+{
+    AlbumList& album = m_model.album();
+    int added = 0;
+    for (const QString& name : paths) {
+        const std::string path = name.toStdString();
+        if (!fileTypeForExtension(extensionOf(path)) || album.isFull() || path.size() >= kAlbumTextSize)
+            continue;
+        const std::optional<Image> photo = readPhotoQuietly(m_app->imageFiles(), path, PhotoCdReadMode::AlbumThumbnail);
+        if (!photo)
+            continue;
+        std::optional<PhotoItem> item = makeThumbnail(*photo, path, m_app->allocator());
+        if (item && album.append(std::move(*item))) {
+            album.setSelection(album.count() - 1);
+            ++added;
+        }
+    }
+    if (added > 0) {
+        for (int i = 0; i < album.count(); ++i)
+            album.photos()[std::size_t(i)].setSelected(i == album.selection());
+        albumChanged();
+        emit selectionChanged(m_model.current());
+        emit albumModified();
+    }
+    return added;
+}
+
+void AlbumGrid::wheelEvent(QWheelEvent* event)
+{
+    const int steps = event->angleDelta().y() / 120;
+    if (steps != 0)
+        scrollTo(m_model.firstVisibleRow() - steps);
+}
+
+void AlbumGrid::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Delete && m_shape.albumScreen && !m_model.album().isEmpty()) {
+        emit deleteRequested();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void AlbumGrid::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void AlbumGrid::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void AlbumGrid::dropEvent(QDropEvent* event)
+{
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    event->acceptProposedAction();
+    addDroppedFiles(paths);
+}
+
+} // namespace gp::ui
