@@ -72,8 +72,6 @@ constexpr std::pair<int, StringId> kHints[] = {
 
 std::optional<StringId> buttonHint(int buttonId)
 {
-    if (buttonId >= button::FrameStyleFirst && buttonId <= button::FrameStyleLast)
-        return HintFrameStyle;
     for (const auto& [id, hint] : kHints)
         if (id == buttonId)
             return hint;
