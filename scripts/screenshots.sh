@@ -50,4 +50,10 @@ xdotool key Escape; sleep 0.5
 click 90 222  # Edit Photo
 shot edit-photo
 xdotool key Escape; sleep 0.5
+click 90 284  # Frame Photo
+shot frame-photo
+xdotool key Escape; sleep 0.5
+click 90 346  # Add Text
+shot add-text
+xdotool key Escape; sleep 0.5
 echo "screenshots written to $out"
