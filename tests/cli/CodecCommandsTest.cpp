@@ -181,7 +181,7 @@ TEST(CliGif, IndexedImagesRoundTripAndTrueColourIsReducedOnTheWay)
     EXPECT_EQ(cli("info " + gif).out,
         "{\"file\":\"" + gif
             + "\", \"format\":\"GIF\", \"width\":127, \"height\":64, \"bits\":8, \"colors\":256, "
-              "\"xppm\":0, \"yppm\":0, \"type\":3, \"imageSize\":8192}\n");
+              "\"xppm\":0, \"yppm\":0, \"type\":3, \"imageSize\":8192, \"orientation\":1, \"profile\":null}\n");
     // The colours survive exactly: both widened pictures hold the same pixels after their headers.
     EXPECT_EQ(cli("convert " + gif + " " + (dir / "fromgif.bmp").string()).status, 0);
     EXPECT_EQ(cli("convert " + fixture("bmp/g/pal8.bmp") + " " + (dir / "frombmp.bmp").string()).status, 0);

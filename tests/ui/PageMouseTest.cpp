@@ -84,6 +84,22 @@ private:
         return false;
     }
 
+    // Opens the cell menu with a right click and waits until the menu has covered the page below
+    // and right of the click, so the key that follows reaches the menu however slowly the machine
+    // draws it.
+    bool openMenuAt(QPoint point)
+    {
+        const QImage before = screenshot();
+        clickAt(point, 3);
+        return waitFor([point, &before](const QImage& s) {
+            int changed = 0;
+            for (int y = point.y() + 4; y < point.y() + 14; ++y)
+                for (int x = point.x() + 4; x < point.x() + 34; ++x)
+                    changed += s.pixel(x, y) != before.pixel(x, y);
+            return changed > 150;
+        });
+    }
+
     void clickAt(QPoint point, int button)
     {
         xdotool({ QStringLiteral("mousemove"), QString::number(point.x()), QString::number(point.y()),
@@ -126,7 +142,7 @@ private slots:
 
         // The red cell is made current; the menu opens on the blue one and R turns the blue photo.
         clickAt(red.center(), 1);
-        clickAt(blue.center(), 3);
+        QVERIFY2(openMenuAt(blue.center()), "no menu on the blue cell");
         xdotool({ QStringLiteral("key"), QStringLiteral("r") });
         QVERIFY2(waitFor([](const QImage& s) {
             const QRect turned = extentOf(s, kBlue);
@@ -136,7 +152,7 @@ private slots:
         QCOMPARE(extentOf(screenshot(), kRed), red);
 
         // Delete from the blue cell's menu takes the blue photo off the page.
-        clickAt(extentOf(screenshot(), kBlue).center(), 3);
+        QVERIFY2(openMenuAt(extentOf(screenshot(), kBlue).center()), "no menu on the turned photo");
         xdotool({ QStringLiteral("key"), QStringLiteral("d") });
         QVERIFY2(waitFor([](const QImage& s) { return extentOf(s, kBlue).isEmpty(); }), "Delete deleted nothing");
         QCOMPARE(extentOf(screenshot(), kRed), red);
