@@ -1,5 +1,6 @@
 #include "Artwork.h"
 
+#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -233,13 +234,21 @@ QImage buttonImage(const ui::ButtonSpec& buttonSpec, ButtonState state, double s
             glyphColour);
         return image;
     }
-    double textLeft = body.left() + 10 * scale;
-    if (buttonSpec.glyph != ui::Glyph::None) {
+    // A label too long for a narrow button first gives up the glyph, then takes a smaller size,
+    // rather than being cut off.
+    QFont font = labelFont(scale, true);
+    const double glyphLeft = body.left() + 10 * scale;
+    const auto fits = [&](double left) {
+        return QFontMetricsF(font).horizontalAdvance(label) <= body.right() - left - 4 * scale;
+    };
+    const bool withGlyph = buttonSpec.glyph != ui::Glyph::None && fits(glyphLeft + glyphSize + 8 * scale);
+    const double textLeft = withGlyph ? glyphLeft + glyphSize + 8 * scale : glyphLeft;
+    while (font.pixelSize() > qMax(9, qRound(10 * scale)) && !fits(textLeft))
+        font.setPixelSize(font.pixelSize() - 1);
+    if (withGlyph)
         drawGlyph(
-            p, buttonSpec.glyph, QRectF(textLeft, body.center().y() - glyphSize / 2, glyphSize, glyphSize), glyphColour);
-        textLeft += glyphSize + 8 * scale;
-    }
-    p.setFont(labelFont(scale, true));
+            p, buttonSpec.glyph, QRectF(glyphLeft, body.center().y() - glyphSize / 2, glyphSize, glyphSize), glyphColour);
+    p.setFont(font);
     p.setPen(ink);
     p.drawText(QRectF(textLeft, body.top(), body.right() - textLeft - 4 * scale, body.height()),
         Qt::AlignVCenter | Qt::AlignLeft, label);
