@@ -60,6 +60,8 @@ int imageBits(const PcxHeader& h)
 void fillColorTable(Image& image, const PcxHeader& h, std::span<const std::uint8_t> trailingPalette)
 {
     const int colors = image.colorCount();
+    if (colors == 0)
+        return; // 24-bit pictures have no table
     if (colors == 2) {
         image.setColor(0, Rgbq { 0, 0, 0, 0 });
         image.setColor(1, Rgbq { 255, 255, 255, 0 });

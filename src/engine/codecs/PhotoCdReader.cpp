@@ -15,19 +15,24 @@
 #include <unistd.h>
 #include <utility>
 
+// The library's opaque image pack. Its functions are called through pointers of exactly their own
+// types, so the handle is this incomplete type rather than void*.
+struct PcdReference;
+
 namespace gp {
 
 namespace {
 
 // The library's interface, looked up by name.
-using RefOpen = unsigned long (*)(int, void**);
-using SetValue = unsigned long (*)(void*, int);
+using Handle = ::PcdReference*;
+using RefOpen = unsigned long (*)(int, Handle*);
+using SetValue = unsigned long (*)(Handle, int);
 using AbortTest = int (*)(void*);
 using Progress = void (*)(long, long, void*);
-using SetAbort = unsigned long (*)(void*, AbortTest, void*);
-using SetProgress = unsigned long (*)(void*, Progress, void*);
-using LoadImage = unsigned long (*)(void*, const void*, void**);
-using RefClose = unsigned long (*)(void*);
+using SetAbort = unsigned long (*)(Handle, AbortTest, void*);
+using SetProgress = unsigned long (*)(Handle, Progress, void*);
+using LoadImage = unsigned long (*)(Handle, const void*, void**);
+using RefClose = unsigned long (*)(Handle);
 
 constexpr unsigned long kOutOfMemory = 12;
 constexpr int kFormatGray8 = 10;
@@ -180,7 +185,7 @@ ReadResult readPhotoCdFile(const std::string& path, const ImageFileContext& file
         break;
     }
 
-    void* handle = nullptr;
+    Handle handle = nullptr;
     if (call(pcd.refOpen, file.fd(), &handle) != 0)
         return ReadResult::noImage("Photo CD library refused the file");
     call(pcd.setFormat, handle, format);
