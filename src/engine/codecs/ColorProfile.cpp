@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 namespace gp {
@@ -197,12 +198,14 @@ ProfileOutcome applyColorProfile(Image& image, std::span<const std::uint8_t> byt
     const Profile srgb(cmsCreate_sRGBProfileTHR(context.get()));
     if (!srgb)
         return outcome;
-    const cmsColorSpaceSignature space = cmsGetColorSpace(profile.get());
+    // The file's colour-space field may hold any four bytes, not only the signatures the
+    // library names, so it is compared as a number.
+    const auto space = std::uint32_t(cmsGetColorSpace(profile.get()));
     const bool gray = isGrayscale(&image);
-    if (space == cmsSigRgbData && !gray) {
+    if (space == std::uint32_t(cmsSigRgbData) && !gray) {
         if (!isSrgb(profile, srgb))
             outcome.converted = convertRgb(image, context, profile, srgb);
-    } else if (space == cmsSigGrayData && gray) {
+    } else if (space == std::uint32_t(cmsSigGrayData) && gray) {
         if (!curveIsSrgb(profile, cmsSigGrayTRCTag))
             outcome.converted = convertGray(image, context, profile, srgb);
     }
