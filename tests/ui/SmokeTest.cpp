@@ -108,7 +108,8 @@ private:
     // Waits until the screenshot shows what the test looks for.
     bool waitFor(const std::function<bool(const QImage&)>& shows)
     {
-        for (int attempt = 0; attempt < 40; ++attempt) {
+        // Up to 40 s: the sanitizer build starts slowly on a busy machine.
+        for (int attempt = 0; attempt < 160; ++attempt) {
             if (shows(screenshot()))
                 return true;
             QTest::qWait(250);

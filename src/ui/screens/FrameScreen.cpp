@@ -104,9 +104,9 @@ QRect FrameScreen::area() const { return placeOf(m_area); }
 
 QRect FrameScreen::placeOf(int id) const
 {
-    for (const ButtonSpec& spec : framePage(buttonPageOf(m_screen)))
-        if (spec.id == id) {
-            const Rect r = scaled(spec.rect, m_mode640);
+    for (const ButtonSpec& entry : framePage(buttonPageOf(m_screen)))
+        if (entry.id == id) {
+            const Rect r = scaled(entry.rect, m_mode640);
             return QRect(r.left, r.top, r.width(), r.height()).adjusted(2, 2, -2, -2);
         }
     return {};
