@@ -82,7 +82,7 @@ struct Fixture {
     std::unique_ptr<App> app;
     std::unique_ptr<MainFrame> frame;
 
-    Fixture()
+    explicit Fixture(int screenDepth = 24)
     {
         std::filesystem::copy_file(GLIMMER_DEFAULT_INI, dir / "GLMPRESS.INI");
         Paths paths;
@@ -92,7 +92,7 @@ struct Fixture {
         paths.libraryDir = GLIMMER_BUILD_LIBDIR;
         app = std::make_unique<App>(host, paths);
         app->readSettings();
-        frame = std::make_unique<MainFrame>(*app, false, 24);
+        frame = std::make_unique<MainFrame>(*app, false, screenDepth);
         frame->show();
     }
 
@@ -172,6 +172,32 @@ void AlbumScreenTest::scrollRangeSelectionAndDragOnTheGrid()
     const QColor inside = shot.pixelColor(f.cellCentre(0));
     QCOMPARE(inside.blue(), 200);
     QCOMPARE(inside.green(), 40);
+}
+
+void AlbumScreenTest::lowColourScreensPaintThumbnailsInTheirColours()
+{
+    // An 8-bit screen shows the thumbnails dithered into the 6 x 6 x 6 colour cube (every
+    // channel a multiple of 51), a 4-bit one in the eight corner colours.
+    for (const int depth : { 8, 4 }) {
+        Fixture f(depth);
+        f.open();
+        f.drop(2);
+        const QImage shot = f.grid().grab().toImage();
+        const QRect box = f.grid().cellRect(0);
+        bool sawBlue = false;
+        for (int y = box.center().y() - 4; y <= box.center().y() + 4; ++y)
+            for (int x = box.center().x() - 4; x <= box.center().x() + 4; ++x) {
+                const QColor c = shot.pixelColor(x, y);
+                for (const int channel : { c.red(), c.green(), c.blue() }) {
+                    if (depth == 8)
+                        QVERIFY2(channel % 51 == 0, qPrintable(QStringLiteral("%1 at %2,%3").arg(channel).arg(x).arg(y)));
+                    else
+                        QVERIFY2(channel == 0 || channel == 255, qPrintable(QString::number(channel)));
+                }
+                sawBlue = sawBlue || c.blue() > c.red();
+            }
+        QVERIFY2(sawBlue, "the photo's blue shows through");
+    }
 }
 
 void AlbumScreenTest::clipboardDropsAndProperties()

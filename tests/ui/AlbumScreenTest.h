@@ -8,6 +8,7 @@ class AlbumScreenTest : public QObject {
     Q_OBJECT
 private slots:
     void scrollRangeSelectionAndDragOnTheGrid();
+    void lowColourScreensPaintThumbnailsInTheirColours();
     void clipboardDropsAndProperties();
     void closingSavesAndEmptyAlbumsDisappear();
     void printThumbnailsMakesAPdfWithTheThumbnails();

@@ -174,7 +174,7 @@ void MainFrame::buildBars()
 void MainFrame::buildScreens()
 {
     const ScreenContext context { *m_app, *this, *m_bar, m_mode640,
-        [this](int id, const QString& argument) { return runCommand(id, argument); } };
+        [this](int id, const QString& argument) { return runCommand(id, argument); }, m_display };
     auto layout = std::make_unique<LayoutScreen>(context);
     m_layout = layout.get();
     // In the order of the Screen values.
