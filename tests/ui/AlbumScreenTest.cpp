@@ -314,6 +314,7 @@ void AlbumScreenTest::slideShowStartsAndEscapeEndsIt()
         = SlideShowWindow::start(*f.app, f.screen().session().albumPath(), f.frame.get());
     QVERIFY(show);
     QVERIFY(!f.frame->isVisible()); // the main window hides
+    QVERIFY(!f.frame->timerRunning()); // and its timer rests
     QTRY_COMPARE(show->caption(), QStringLiteral("At the beach"));
     QCOMPARE(show->show().timerInterval(), 80);
     QCOMPARE(show->lastEffect(), 0); // transitions off: a plain copy
@@ -328,6 +329,7 @@ void AlbumScreenTest::slideShowStartsAndEscapeEndsIt()
     QTest::keyClick(show, Qt::Key_Escape);
     QTRY_VERIFY(show.isNull());
     QVERIFY(f.frame->isVisible());
+    QVERIFY(f.frame->timerRunning());
 
     // An album file that is not an album: the message, no window.
     test::writeFile(f.dir / "bad.abm", "nothing");

@@ -29,8 +29,10 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QMessageBox>
 #include <QShortcut>
+#include <QShowEvent>
 #include <QToolButton>
 
 namespace gp::ui {
@@ -394,6 +396,20 @@ void MainFrame::showButtonHint(int id)
 void MainFrame::showStatus(StatusPane pane, std::string_view text)
 {
     statusPane(pane)->setText(QString::fromUtf8(text.data(), qsizetype(text.size())));
+}
+
+void MainFrame::hideEvent(QHideEvent* event)
+{
+    if (!event->spontaneous())
+        m_timer.stop();
+    QWidget::hideEvent(event);
+}
+
+void MainFrame::showEvent(QShowEvent* event)
+{
+    if (!m_shutDown && !m_timer.isActive())
+        m_timer.start();
+    QWidget::showEvent(event);
 }
 
 void MainFrame::timerTick()

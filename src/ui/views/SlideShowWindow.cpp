@@ -1,5 +1,7 @@
 #include "views/SlideShowWindow.h"
 
+#include "views/ScreenSaverInhibitor.h"
+
 #include "album/AlbumPhotoReader.h"
 #include "album/SlideFrame.h"
 #include "album/SlideList.h"
@@ -96,10 +98,13 @@ SlideShowWindow::SlideShowWindow(App& app, std::vector<Slide> slides, QWidget* m
     setWindowTitle(tableText(StringId::ProductName));
     setCursor(Qt::BlankCursor);
     setFocusPolicy(Qt::StrongFocus);
+    m_screenSaver = std::make_unique<ScreenSaverInhibitor>(QStringLiteral("Slide show"));
     m_timer.setInterval(m_show->timerInterval());
     connect(&m_timer, &QTimer::timeout, this, [this] { act(m_show->tick(false)); });
     m_timer.start();
 }
+
+SlideShowWindow::~SlideShowWindow() = default;
 
 void SlideShowWindow::act(SlideShow::Action action)
 {
@@ -208,6 +213,7 @@ void SlideShowWindow::closeEvent(QCloseEvent* event)
     m_closing = true;
     m_abort = true;
     m_timer.stop();
+    m_screenSaver.reset();
     if (m_mainWindow)
         m_mainWindow->show();
     emit closed();
