@@ -5,6 +5,7 @@
 #include "AlbumScreenTest.h"
 
 #include "FakeHost.h"
+#include "SaneTestDevice.h"
 #include "TempDir.h"
 #include "album/AlbumFile.h"
 #include "album/SlideShow.h"
@@ -12,8 +13,10 @@
 #include "dialogs/PhotoPropertiesDialog.h"
 #include "dialogs/PrintThumbnailsDialog.h"
 #include "frame/MainFrame.h"
+#include "frame/QtHost.h"
 #include "gfx/QtPrinterCatalog.h"
 #include "screens/GetPhotosScreen.h"
+#include "shell/CommandIds.h"
 #include "app/App.h"
 #include "views/AlbumGrid.h"
 #include "views/AlbumStrip.h"
@@ -24,6 +27,7 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QPointer>
 #include <QScrollBar>
 #include <QTest>
@@ -352,6 +356,52 @@ void AlbumScreenTest::scannedPhotosLandInTheOpenAlbum()
     QCOMPARE(int(f.album().photos()[1].record.width), 64);
     f.leave();
     QVERIFY(f.app->acquisition().deliver); // the frame's own delivery is back
+}
+
+void AlbumScreenTest::aScanFromTheTestScannerLandsInTheOpenAlbum()
+{
+    if (const std::string missing = test::saneTestBackendMissing(); !missing.empty())
+        QSKIP(missing.c_str());
+    // The real program's host, so the scanner's dialog and its news go through the message loop.
+    test::TempDir dir;
+    std::filesystem::copy_file(GLIMMER_DEFAULT_INI, dir / "GLMPRESS.INI");
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(dir.path().string()));
+    Paths paths;
+    paths.settingsDir = dir.path();
+    paths.programDir = GLIMMER_BUILD_DATADIR;
+    paths.dataDir = dir / "data";
+    paths.libraryDir = GLIMMER_BUILD_LIBDIR;
+    QtHost host;
+    App app(host, paths);
+    app.readSettings();
+    MainFrame frame(app, false, 24);
+    host.setWindow(&frame);
+    frame.show();
+    QVERIFY(app.screens().switchTo(Screen::GetPhotos));
+    auto& screen = dynamic_cast<GetPhotosScreen&>(frame.screen(Screen::GetPhotos));
+    QCOMPARE(screen.session().list().count(), 0);
+    Acquisition& acquisition = app.acquisition();
+    acquisition.setSourceName("test:0");
+    acquisition.setMultiScan(false);
+
+    frame.runCommand(command::Acquire);
+    QVERIFY(acquisition.sourceOpen());
+    QDialog* source = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == QStringLiteral("sourceDialog") && widget->isVisible())
+            source = qobject_cast<QDialog*>(widget);
+    QVERIFY(source);
+    source->findChild<QPushButton*>(QStringLiteral("scan"))->click();
+    QTRY_COMPARE_WITH_TIMEOUT(screen.session().list().count(), 1, 10000);
+    QTRY_VERIFY(!acquisition.sourceOpen());
+    // The scan became a photo file of the album, not a photo window.
+    QCOMPARE(app.documents().count(), 0u);
+    const PhotoRecord& record = screen.session().list().photos()[0].record;
+    QVERIFY(std::filesystem::exists(record.path));
+    QVERIFY(record.width > 0 && record.height > 0);
+    QCOMPARE(screen.grid()->model().album().count(), 1);
+    app.screens().cancel();
+    qunsetenv("XDG_CONFIG_HOME");
 }
 
 void AlbumScreenTest::stripReportsClicksAndRemembersItsPhoto()

@@ -14,5 +14,6 @@ private slots:
     void printThumbnailsMakesAPdfWithTheThumbnails();
     void slideShowStartsAndEscapeEndsIt();
     void scannedPhotosLandInTheOpenAlbum();
+    void aScanFromTheTestScannerLandsInTheOpenAlbum();
     void stripReportsClicksAndRemembersItsPhoto();
 };
