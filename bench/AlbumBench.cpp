@@ -8,7 +8,7 @@
 #include "album/Transition.h"
 #include "codecs/WriteImageFile.h"
 #include "app/App.h"
-#include "shell/Host.h"
+#include "app/AppHost.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,7 +21,7 @@
 
 namespace {
 
-class QuietHost : public gp::Host {
+class QuietHost : public gp::AppHost {
 public:
     void message(std::string_view, std::string_view, gp::Icon) override { }
     gp::Answer ask(std::string_view, std::string_view, gp::Buttons, gp::Icon) override { return gp::Answer::No; }
