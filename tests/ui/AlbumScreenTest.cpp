@@ -25,10 +25,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -356,6 +358,68 @@ void AlbumScreenTest::scannedPhotosLandInTheOpenAlbum()
     QCOMPARE(int(f.album().photos()[1].record.width), 64);
     f.leave();
     QVERIFY(f.app->acquisition().deliver); // the frame's own delivery is back
+}
+
+void AlbumScreenTest::escapeStopsALongAddOfThumbnails()
+{
+    // The real program's host: the files come from its file dialog and Escape from the keyboard.
+    test::TempDir dir;
+    std::filesystem::copy_file(GLIMMER_DEFAULT_INI, dir / "GLMPRESS.INI");
+    Paths paths;
+    paths.settingsDir = dir.path();
+    paths.programDir = GLIMMER_BUILD_DATADIR;
+    paths.dataDir = dir / "data";
+    paths.libraryDir = GLIMMER_BUILD_LIBDIR;
+    QtHost host;
+    App app(host, paths);
+    app.readSettings();
+    MainFrame frame(app, false, 24);
+    host.setWindow(&frame);
+    frame.show();
+    QVERIFY(app.screens().switchTo(Screen::GetPhotos));
+    auto& screen = dynamic_cast<GetPhotosScreen&>(frame.screen(Screen::GetPhotos));
+
+    constexpr int kFiles = 40;
+    QStringList names;
+    for (int i = 0; i < kFiles; ++i) {
+        const std::string name = "a" + std::to_string(100 + i) + ".bmp";
+        QCOMPARE(writeImageFile(app.imageFiles(), 1, solid(60, 40, std::uint8_t(i), 90, 200), (dir / name).string()),
+            WriteResult::Written);
+        names << QLatin1Char('"') + QString::fromStdString(name) + QLatin1Char('"');
+    }
+    // The file dialog gets every file; once the progress dialog has counted three, Escape
+    // goes down (and stays down until the add is over, as a held key does).
+    QTimer::singleShot(0, [&] {
+        auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        QVERIFY(chooser);
+        chooser->setDirectory(QString::fromStdString(dir.path().string()));
+        chooser->selectFile(names.join(QLatin1Char(' ')));
+        static_cast<QDialog*>(chooser)->accept(); // the file dialog's own checks run
+    });
+    QProgressDialog* seen = nullptr;
+    QTimer watcher;
+    watcher.setInterval(0);
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        auto* progress = frame.findChild<QProgressDialog*>();
+        if (!progress || progress->value() < 3 || seen)
+            return;
+        seen = progress;
+        QCOMPARE(progress->maximum(), kFiles);
+        QTest::keyPress(progress, Qt::Key_Escape);
+    });
+    watcher.start();
+    screen.addPhotos();
+    watcher.stop();
+    QTest::keyRelease(&frame, Qt::Key_Escape);
+    QVERIFY2(seen, "the progress dialog counted the files");
+    const int added = screen.session().list().count();
+    QVERIFY2(added >= 3 && added < kFiles, qPrintable(QString::number(added)));
+    // The files came in their order, and the album shows the last one added.
+    QCOMPARE(std::filesystem::path(screen.session().list().photos()[0].record.path).filename().string(),
+        std::string("a100.bmp"));
+    QCOMPARE(screen.session().list().selection(), added - 1);
+    QVERIFY(!frame.findChild<QProgressDialog*>() || !frame.findChild<QProgressDialog*>()->isVisible());
+    app.screens().cancel();
 }
 
 void AlbumScreenTest::aScanFromTheTestScannerLandsInTheOpenAlbum()

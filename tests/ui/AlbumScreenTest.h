@@ -14,6 +14,7 @@ private slots:
     void printThumbnailsMakesAPdfWithTheThumbnails();
     void slideShowStartsAndEscapeEndsIt();
     void scannedPhotosLandInTheOpenAlbum();
+    void escapeStopsALongAddOfThumbnails();
     void aScanFromTheTestScannerLandsInTheOpenAlbum();
     void stripReportsClicksAndRemembersItsPhoto();
 };
