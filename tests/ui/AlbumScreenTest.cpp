@@ -36,6 +36,7 @@
 #include <QTimer>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 using namespace gp;
 using namespace gp::ui;
@@ -204,6 +205,40 @@ void AlbumScreenTest::lowColourScreensPaintThumbnailsInTheirColours()
             }
         QVERIFY2(sawBlue, "the photo's blue shows through");
     }
+}
+
+void AlbumScreenTest::aChangedSelectionPlaysTheShutterSound()
+{
+    Fixture f;
+    // A sound player of our own first on the search path writes down what it was asked to play.
+    const std::filesystem::path bin = f.dir / "bin";
+    std::filesystem::create_directories(bin);
+    const std::filesystem::path log = f.dir / "played.txt";
+    test::writeFile(bin / "paplay", "#!/bin/sh\necho \"$@\" >> '" + log.string() + "'\n");
+    std::filesystem::permissions(bin / "paplay", std::filesystem::perms::owner_all);
+    const QByteArray oldPath = qgetenv("PATH");
+    qputenv("PATH", QByteArray::fromStdString(bin.string()) + ':' + oldPath);
+    const auto played = [&] {
+        std::ifstream in(log);
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+        return lines;
+    };
+
+    f.open();
+    f.drop(3);
+    click(&f.grid(), f.cellCentre(0));
+    QTRY_COMPARE(played().size(), std::size_t(1));
+    QVERIFY(played()[0].ends_with("/snap.wav"));
+    QVERIFY(std::filesystem::exists(played()[0]));
+    // The same photo again changes nothing and stays silent; Ctrl adds one and clicks again.
+    click(&f.grid(), f.cellCentre(0));
+    click(&f.grid(), f.cellCentre(2), Qt::ControlModifier);
+    QTRY_COMPARE(played().size(), std::size_t(2));
+    QTest::qWait(200);
+    QCOMPARE(played().size(), std::size_t(2));
+    qputenv("PATH", oldPath);
 }
 
 void AlbumScreenTest::clipboardDropsAndProperties()

@@ -9,6 +9,7 @@ class AlbumScreenTest : public QObject {
 private slots:
     void scrollRangeSelectionAndDragOnTheGrid();
     void lowColourScreensPaintThumbnailsInTheirColours();
+    void aChangedSelectionPlaysTheShutterSound();
     void clipboardDropsAndProperties();
     void closingSavesAndEmptyAlbumsDisappear();
     void printThumbnailsMakesAPdfWithTheThumbnails();
