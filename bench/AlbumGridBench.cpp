@@ -1,7 +1,8 @@
 // The album grid with a 5000-photo album: loading the album file, the first paint of the grid
 // and scrolling it a row at a time. The paints must stay within a 60 Hz frame (16 ms); the
-// worst frame is reported beside the mean ("worst_ms"). Runs offscreen unless the caller chose
-// a platform (e.g. QT_QPA_PLATFORM=xcb under an X server).
+// worst frame is reported beside the mean, by the wall clock ("worst_ms") and by the painting
+// thread's CPU time ("worst_cpu_ms", which a busy machine does not inflate). Runs offscreen
+// unless the caller chose a platform (e.g. QT_QPA_PLATFORM=xcb under an X server).
 
 #include "album/AlbumFile.h"
 #include "album/Thumbnail.h"
@@ -18,6 +19,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <memory>
 #include <thread>
@@ -98,14 +100,35 @@ void waitUntilShown(QWidget& grid)
     QCoreApplication::processEvents();
 }
 
-// One frame: the grid painted now (not queued), timed; the worst so far kept in worst.
-double paintFrame(QWidget& grid, double& worst)
+// The CPU time this thread has used, in milliseconds: unlike the wall clock it leaves out the
+// time other programs on a busy machine take the core away.
+double threadCpuMs()
 {
+    timespec now {};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1000.0 + double(now.tv_nsec) / 1e6;
+}
+
+// The worst frames seen: by the wall clock and by this thread's CPU time.
+struct Worst {
+    double wallMs = 0;
+    double cpuMs = 0;
+    void report(benchmark::State& state) const
+    {
+        state.counters["worst_ms"] = wallMs;
+        state.counters["worst_cpu_ms"] = cpuMs;
+    }
+};
+
+// One frame: the grid painted now (not queued), timed.
+void paintFrame(QWidget& grid, Worst& worst)
+{
+    const double cpuStart = threadCpuMs();
     const auto start = std::chrono::steady_clock::now();
     grid.repaint();
     const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    worst = std::max(worst, ms);
-    return ms;
+    worst.wallMs = std::max(worst.wallMs, ms);
+    worst.cpuMs = std::max(worst.cpuMs, threadCpuMs() - cpuStart);
 }
 
 void firstPaintOfAnOpenedAlbum(benchmark::State& state)
@@ -113,7 +136,7 @@ void firstPaintOfAnOpenedAlbum(benchmark::State& state)
     Setup& s = setup();
     gp::AlbumList album;
     gp::loadAlbum(album, s.albumFile, s.dir, s.app->allocator());
-    double worst = 0;
+    Worst worst;
     for (auto _ : state) {
         // A new grid on the album each time, as when the album screen opens.
         gp::ui::AlbumGrid grid(nullptr, *s.app, album, gp::ui::albumScreenShape(520, false), display(s));
@@ -121,7 +144,7 @@ void firstPaintOfAnOpenedAlbum(benchmark::State& state)
         waitUntilShown(grid);
         paintFrame(grid, worst);
     }
-    state.counters["worst_ms"] = worst;
+    worst.report(state);
 }
 BENCHMARK(firstPaintOfAnOpenedAlbum)->Unit(benchmark::kMillisecond);
 
@@ -138,13 +161,13 @@ void scrollAlbumOf5000ARowAtATime(benchmark::State& state)
         album.photos()[std::size_t(i)].setSelected(true);
     const int rows = album.rowsNeeded() - grid.shape().rows + 1; // the first rows the grid can show
     int row = 0;
-    double worst = 0;
+    Worst worst;
     for (auto _ : state) {
         row = (row + 1) % rows;
         grid.scrollTo(row);
         paintFrame(grid, worst);
     }
-    state.counters["worst_ms"] = worst;
+    worst.report(state);
 }
 BENCHMARK(scrollAlbumOf5000ARowAtATime)->Unit(benchmark::kMillisecond)->Iterations(2500);
 
