@@ -440,6 +440,9 @@ void ButtonBar::paintRecord(QPainter& painter, ButtonRecord& record, int index)
 void ButtonBar::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    // On a fractional scale the 2x pictures are shrunk to the screen's pixels: smoothly, not by
+    // dropping rows.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, devicePixelRatioF() != m_density);
     if (!m_background.isNull()) {
         const QSize size = m_background.deviceIndependentSize().toSize();
         painter.drawImage((width() - size.width()) / 2, (height() - size.height()) / 2, m_background);
