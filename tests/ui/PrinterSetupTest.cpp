@@ -25,7 +25,7 @@ private slots:
     void pdfFileTakesThePaperAndOrientation();
     void aQueueOffersItsOwnPapersAndMeasuresTheChosenOne();
     void aQueuesDriverOptionsReachItsJob();
-    void resolutionChoicesGiveTheirDots();
+    void unknownQueuesAndResolutionChoices();
 };
 
 namespace {
@@ -203,8 +203,12 @@ void PrinterSetupTest::aQueuesDriverOptionsReachItsJob()
     QCOMPARE(job.at("ColorModel"), std::string("Gray"));
 }
 
-void PrinterSetupTest::resolutionChoicesGiveTheirDots()
+void PrinterSetupTest::unknownQueuesAndResolutionChoices()
 {
+    // A queue that does not exist, or no queue at all, offers no options (and does not hang).
+    QVERIFY(gfx::queueOptions("no-such-queue-" + std::to_string(QCoreApplication::applicationPid())).empty());
+    QVERIFY(gfx::queueOptions("").empty());
+
     QCOMPARE(gfx::resolutionOfChoice("600dpi"), 600);
     QCOMPARE(gfx::resolutionOfChoice("1200x600dpi"), 1200);
     // Dots per centimetre, a bare word, a bare figure and an empty choice measure nothing.
