@@ -2,7 +2,7 @@
 
 #include "base/ByteReader.h"
 #include "codecs/BmpRle.h"
-#include "codecs/ImageFileSource.h"
+#include "codecs/SourceStream.h"
 
 #include <algorithm>
 #include <bit>
@@ -156,19 +156,19 @@ std::size_t fileRowSize(const BmpHeader& h)
 // of 1 to 24 bits already has the image's row layout, so its rows are read straight into the
 // picture in one piece; other files come in bands of rows through a buffer. The caller has
 // checked that all rows are there; false when a read fails all the same.
-bool readPlainRows(ImageFileSource& file, std::uint64_t pixelStart, const BmpHeader& h, Image& image)
+bool readPlainRows(const ByteSource& file, std::uint64_t pixelStart, const BmpHeader& h, Image& image)
 {
     const std::size_t rowSize = fileRowSize(h);
     const bool widened = h.bits == 16 || h.bits == 32;
     if (!widened && !h.topDown)
-        return file.read(pixelStart, image.pixels());
+        return file.readAt(pixelStart, image.pixels());
     const Channel red(h.masks[0]), green(h.masks[1]), blue(h.masks[2]);
     const int bandRows = int(std::clamp<std::size_t>(kBandBytes / rowSize, 1, std::size_t(h.height)));
     std::vector<std::uint8_t> band(rowSize * std::size_t(bandRows));
     for (int first = 0; first < h.height; first += bandRows) {
         const int rows = std::min(bandRows, h.height - first);
         const std::span<std::uint8_t> bytes(band.data(), rowSize * std::size_t(rows));
-        if (!file.read(pixelStart + std::uint64_t(first) * rowSize, bytes))
+        if (!file.readAt(pixelStart + std::uint64_t(first) * rowSize, bytes))
             return false;
         for (int r = 0; r < rows; ++r) {
             const int i = first + r;
@@ -191,14 +191,15 @@ bool readPlainRows(ImageFileSource& file, std::uint64_t pixelStart, const BmpHea
 
 } // namespace
 
-ReadResult decodeBmp(ImageFileSource& file, const Allocator& allocator)
+ReadResult decodeBmp(const ByteSource& file, const Allocator& allocator)
 {
     if (file.size() < kFileHeaderSize)
         return ReadResult::noImage("BMP: shorter than a file header");
     // Every header field lies in the first bytes: the file header, the largest info header and
     // the bit-field masks that may follow a short one.
     const std::size_t headBytes = std::size_t(std::min<std::uint64_t>(file.size(), kFileHeaderSize + 124 + 12));
-    auto head = file.readVector(0, headBytes);
+    std::vector<std::uint8_t> headBuffer;
+    auto head = file.view(0, headBytes, headBuffer);
     if (!head)
         return ReadResult::cannotRead("BMP: cannot read the header");
     if ((*head)[0] != 'B' || (*head)[1] != 'M')
@@ -231,7 +232,8 @@ ReadResult decodeBmp(ImageFileSource& file, const Allocator& allocator)
         return ReadResult::noImage("BMP: not enough memory");
     image->setResolution(h.xPelsPerMeter, h.yPelsPerMeter);
 
-    auto table = file.readVector(h.colorTableOffset, std::size_t(colors) * entrySize);
+    std::vector<std::uint8_t> tableBuffer;
+    auto table = file.view(h.colorTableOffset, std::size_t(colors) * entrySize, tableBuffer);
     if (!table)
         return ReadResult::cannotRead("BMP: colour table cut short");
     for (int i = 0; i < colors; ++i) {
@@ -242,7 +244,8 @@ ReadResult decodeBmp(ImageFileSource& file, const Allocator& allocator)
         return ReadResult::cannotRead("BMP: pixel offset past the end");
     if (runLength) {
         // The coded pixels have no fixed size per row; they are read to the end of the file.
-        auto coded = file.readVector(pixelStart, std::size_t(file.size() - pixelStart));
+        std::vector<std::uint8_t> codedBuffer;
+        auto coded = file.view(pixelStart, std::size_t(file.size() - pixelStart), codedBuffer);
         if (!coded)
             return ReadResult::cannotRead("BMP: pixel data cut short");
         ByteReader codedIn(*coded);
@@ -255,14 +258,14 @@ ReadResult decodeBmp(ImageFileSource& file, const Allocator& allocator)
 
 ReadResult decodeBmp(std::span<const std::uint8_t> bytes, const Allocator& allocator)
 {
-    MemorySource source(bytes);
+    MemoryByteSource source(bytes);
     return decodeBmp(source, allocator);
 }
 
 ReadResult readBmpFile(const std::string& path, const Allocator& allocator)
 {
     // A file larger than twice the block ceiling cannot hold an image the ceiling allows.
-    auto file = FileSource::open(path, imageFileLimit(allocator.ceiling()));
+    auto file = openImageFile(path, allocator.ceiling());
     if (!file) {
         if (file.error().kind == ErrorKind::TooLarge) {
             allocator.reportOutOfMemory();

@@ -20,10 +20,10 @@
 
 namespace gp {
 
-class ImageFileSource;
+class ByteSource;
 
 ReadResult readBmpFile(const std::string& path, const Allocator& allocator);
-ReadResult decodeBmp(ImageFileSource& file, const Allocator& allocator);
+ReadResult decodeBmp(const ByteSource& file, const Allocator& allocator);
 ReadResult decodeBmp(std::span<const std::uint8_t> file, const Allocator& allocator);
 
 } // namespace gp

@@ -2,7 +2,7 @@
 
 #include "base/ByteReader.h"
 #include "codecs/PcxRunLength.h"
-#include "codecs/ImageFileSource.h"
+#include "codecs/SourceStream.h"
 #include "shell/Host.h"
 #include "shell/StringTable.h"
 
@@ -119,9 +119,10 @@ void storeLine(const std::uint8_t* line, const PcxHeader& h, int bits, std::uint
 
 } // namespace
 
-ReadResult decodePcx(ImageFileSource& file, const Allocator& allocator)
+ReadResult decodePcx(const ByteSource& file, const Allocator& allocator)
 {
-    auto header = file.readVector(0, kHeaderSize);
+    std::vector<std::uint8_t> headerBuffer;
+    auto header = file.view(0, kHeaderSize, headerBuffer);
     if (!header || (*header)[0] != 10)
         return ReadResult::notThisFormat("no PCX header");
     const PcxHeader h = parseHeader(*header);
@@ -137,16 +138,17 @@ ReadResult decodePcx(ImageFileSource& file, const Allocator& allocator)
         return ReadResult::noImage("PCX: lines shorter than the width");
 
     const int colors = bits == 24 ? 0 : 1 << bits;
-    std::vector<std::uint8_t> trailingPalette;
+    std::span<const std::uint8_t> trailingPalette;
+    std::vector<std::uint8_t> paletteBuffer;
     std::uint64_t codedSize = file.size() - kHeaderSize;
     if (colors == 256) {
         // Past the end when the file is too short to have one, and then refused.
         const std::uint64_t at = codedSize < kPaletteSize ? file.size() : file.size() - kPaletteSize;
-        auto palette = file.readVector(at, kPaletteSize);
+        auto palette = file.view(at, kPaletteSize, paletteBuffer);
         if (!palette || (*palette)[0] != kPaletteMarker)
             return ReadResult::noImage("PCX: no 256-colour palette at the end");
         codedSize -= kPaletteSize;
-        trailingPalette = std::move(*palette);
+        trailingPalette = *palette;
     }
 
     // Two coded bytes make at most 63 pixel bytes, so a short file cannot claim a huge picture.
@@ -175,7 +177,7 @@ ReadResult decodePcx(ImageFileSource& file, const Allocator& allocator)
 
 ReadResult decodePcx(std::span<const std::uint8_t> bytes, const Allocator& allocator)
 {
-    MemorySource source(bytes);
+    MemoryByteSource source(bytes);
     return decodePcx(source, allocator);
 }
 

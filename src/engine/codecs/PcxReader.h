@@ -20,10 +20,10 @@
 
 namespace gp {
 
-class ImageFileSource;
+class ByteSource;
 
 ReadResult readPcxFile(const std::string& path, const Allocator& allocator);
-ReadResult decodePcx(ImageFileSource& file, const Allocator& allocator);
+ReadResult decodePcx(const ByteSource& file, const Allocator& allocator);
 ReadResult decodePcx(std::span<const std::uint8_t> file, const Allocator& allocator);
 
 } // namespace gp

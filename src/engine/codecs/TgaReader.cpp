@@ -2,7 +2,7 @@
 
 #include "base/ByteReader.h"
 #include "codecs/TgaRunLength.h"
-#include "codecs/ImageFileSource.h"
+#include "codecs/SourceStream.h"
 #include "shell/Host.h"
 #include "shell/StringTable.h"
 
@@ -147,15 +147,15 @@ std::uint8_t* destinationRow(const TgaHeader& h, Image& image, int i)
 // layout but for its padding: a bottom-up file without padding is read into the picture in one
 // piece, any other row by itself straight into its place. Rows that need widening come in bands
 // through a buffer. The caller has checked that every row is there.
-bool readPlainRows(ImageFileSource& file, std::uint64_t pixelStart, const TgaHeader& h, std::size_t rowBytes,
+bool readPlainRows(const ByteSource& file, std::uint64_t pixelStart, const TgaHeader& h, std::size_t rowBytes,
     Image& image)
 {
     const bool widened = h.depth == 15 || h.depth == 16 || h.depth == 32;
     if (!widened) {
         if (!h.topDown && rowBytes == image.rowSize())
-            return file.read(pixelStart, image.pixels());
+            return file.readAt(pixelStart, image.pixels());
         for (int i = 0; i < h.height; ++i)
-            if (!file.read(pixelStart + std::uint64_t(i) * rowBytes, { destinationRow(h, image, i), rowBytes }))
+            if (!file.readAt(pixelStart + std::uint64_t(i) * rowBytes, { destinationRow(h, image, i), rowBytes }))
                 return false;
         return true;
     }
@@ -163,7 +163,7 @@ bool readPlainRows(ImageFileSource& file, std::uint64_t pixelStart, const TgaHea
     std::vector<std::uint8_t> band(rowBytes * std::size_t(bandRows));
     for (int first = 0; first < h.height; first += bandRows) {
         const int rows = std::min(bandRows, h.height - first);
-        if (!file.read(pixelStart + std::uint64_t(first) * rowBytes, { band.data(), rowBytes * std::size_t(rows) }))
+        if (!file.readAt(pixelStart + std::uint64_t(first) * rowBytes, { band.data(), rowBytes * std::size_t(rows) }))
             return false;
         for (int r = 0; r < rows; ++r)
             storeRow(band.data() + std::size_t(r) * rowBytes, h, rowBytes, destinationRow(h, image, first + r));
@@ -175,7 +175,7 @@ bool readPlainRows(ImageFileSource& file, std::uint64_t pixelStart, const TgaHea
 // header byte and one pixel per pixel, and the last packet may reach 128 pixels past the row's
 // end, so a window topped up to that many bytes holds the whole of the next row's packets
 // unless the file ends first. Answers how many rows were whole before the packets ran out.
-int readCodedRows(ImageFileSource& file, std::uint64_t pixelStart, const TgaHeader& h, std::size_t pixelSize,
+int readCodedRows(const ByteSource& file, std::uint64_t pixelStart, const TgaHeader& h, std::size_t pixelSize,
     std::size_t rowBytes, Image& image)
 {
     const std::size_t mostRowBytes = rowBytes * (1 + pixelSize) + 128 * pixelSize + 1;
@@ -193,9 +193,10 @@ int readCodedRows(ImageFileSource& file, std::uint64_t pixelStart, const TgaHead
 
 } // namespace
 
-ReadResult decodeTga(ImageFileSource& file, const Allocator& allocator)
+ReadResult decodeTga(const ByteSource& file, const Allocator& allocator)
 {
-    auto header = file.readVector(0, kHeaderSize);
+    std::vector<std::uint8_t> headerBuffer;
+    auto header = file.view(0, kHeaderSize, headerBuffer);
     if (!header)
         return ReadResult::notThisFormat("shorter than a TGA header");
     const TgaHeader h = parseHeader(*header);
@@ -238,7 +239,8 @@ ReadResult decodeTga(ImageFileSource& file, const Allocator& allocator)
         return ReadResult::noImage("TGA: not enough memory");
     fillTableForKind(h, *image);
     if (h.kind() == kColorMapped) {
-        auto map = file.readVector(mapStart, mapBytes);
+        std::vector<std::uint8_t> mapBuffer;
+        auto map = file.view(mapStart, mapBytes, mapBuffer);
         if (!map)
             return ReadResult::cannotRead("TGA: colour map cut short");
         readColorMap(*map, h, *image);
@@ -256,7 +258,7 @@ ReadResult decodeTga(ImageFileSource& file, const Allocator& allocator)
 
 ReadResult decodeTga(std::span<const std::uint8_t> bytes, const Allocator& allocator)
 {
-    MemorySource source(bytes);
+    MemoryByteSource source(bytes);
     return decodeTga(source, allocator);
 }
 

@@ -23,10 +23,10 @@
 
 namespace gp {
 
-class ImageFileSource;
+class ByteSource;
 
 ReadResult readTgaFile(const std::string& path, const Allocator& allocator);
-ReadResult decodeTga(ImageFileSource& file, const Allocator& allocator);
+ReadResult decodeTga(const ByteSource& file, const Allocator& allocator);
 ReadResult decodeTga(std::span<const std::uint8_t> file, const Allocator& allocator);
 
 } // namespace gp
