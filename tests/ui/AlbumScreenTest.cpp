@@ -3,6 +3,7 @@
 // Thumbnails to a PDF file, the slide-show window and a scan landing in the open album.
 
 #include "AlbumScreenTest.h"
+#include "QtRequire.h"
 
 #include "ExternalTools.h"
 #include "FrameFixture.h"
@@ -286,11 +287,7 @@ void AlbumScreenTest::printThumbnailsMakesAPdfWithTheThumbnails()
     f.app->printer().setCatalog(nullptr);
     QVERIFY(std::filesystem::exists(pdf));
     const std::string png = (f.dir / "page").string();
-    if (!runTool("pdftoppm -r 40 -png -singlefile '" + pdf + "' '" + png + "'")) {
-        if (underCi())
-            QFAIL("pdftoppm is missing under CI");
-        QSKIP("pdftoppm is missing");
-    }
+    GLIMMER_QREQUIRE(runTool("pdftoppm -r 40 -png -singlefile '" + pdf + "' '" + png + "'"), std::string("pdftoppm is missing"));
     const QImage page(QString::fromStdString(png + ".png"));
     QVERIFY(!page.isNull());
     // Three thumbnails of the photos' blue on white paper.
@@ -420,8 +417,8 @@ void AlbumScreenTest::escapeStopsALongAddOfThumbnails()
 
 void AlbumScreenTest::aScanFromTheTestScannerLandsInTheOpenAlbum()
 {
-    if (const std::string missing = test::saneTestBackendMissing(); !missing.empty())
-        QSKIP(missing.c_str());
+    const std::string missing = test::saneTestBackendMissing();
+    GLIMMER_QREQUIRE(missing.empty(), missing);
     // The real program's host, so the scanner's dialog and its news go through the message loop.
     test::TempDir dir;
     std::filesystem::copy_file(GLIMMER_DEFAULT_INI, dir / "GLMPRESS.INI");

@@ -2,6 +2,7 @@
 // message bus started for the test (skipped where no bus daemon is installed).
 
 #include "ScreenSaverTest.h"
+#include "QtRequire.h"
 
 #include "views/ScreenSaverInhibitor.h"
 
@@ -15,8 +16,7 @@ using namespace gp::ui;
 void ScreenSaverTest::theShowHoldsTheScreenSaverOffWhileItRuns()
 {
     const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
-    if (daemon.isEmpty())
-        QSKIP("no message bus daemon on this machine");
+    GLIMMER_QREQUIRE(!daemon.isEmpty(), std::string("no message bus daemon on this machine"));
     QProcess bus;
     bus.start(daemon, { QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1") });
     QVERIFY(bus.waitForStarted());
