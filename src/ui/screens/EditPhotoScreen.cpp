@@ -36,6 +36,9 @@ EditPhotoScreen::EditPhotoScreen(ScreenContext context)
     m_effects->setObjectName("effectList");
     m_effects->setGeometry(place.adjusted(0, 0, 0, -kStrengthHeight));
     m_effects->setIconSize(QSize(kThumbnailSize.width, kThumbnailSize.height));
+    // A long name takes a second line rather than a sideways scroll bar.
+    m_effects->setWordWrap(true);
+    m_effects->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_strength->setObjectName("effectStrength");
     m_strength->setGeometry(place.left(), place.bottom() - kStrengthHeight + 1, place.width(), kStrengthHeight);
     m_strength->setAlignment(Qt::AlignCenter);
