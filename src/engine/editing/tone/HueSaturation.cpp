@@ -83,18 +83,23 @@ std::optional<Image> hueSaturation(const Image& source, int hue, int saturation,
         return result;
     }
     FilterProgress progress(run, source.height());
-    for (int y = 0; y < source.height(); ++y) {
-        if (!progress.beforeRow(y))
-            return std::nullopt;
-        const std::uint8_t* in = source.storedRow(y);
-        std::uint8_t* out = result->storedRow(y);
-        for (int x = 0; x < source.width(); ++x, in += 3, out += 3) {
-            out[0] = in[0];
-            out[1] = in[1];
-            out[2] = in[2];
-            map.apply(out[0], out[1], out[2]);
+    const bool whole = runRowBands(run.workers, source.height(), progress, [&](int first, int end, auto&& beforeRow) {
+        for (int y = first; y < end; ++y) {
+            if (!beforeRow(y))
+                return false;
+            const std::uint8_t* in = source.storedRow(y);
+            std::uint8_t* out = result->storedRow(y);
+            for (int x = 0; x < source.width(); ++x, in += 3, out += 3) {
+                out[0] = in[0];
+                out[1] = in[1];
+                out[2] = in[2];
+                map.apply(out[0], out[1], out[2]);
+            }
         }
-    }
+        return true;
+    });
+    if (!whole)
+        return std::nullopt;
     progress.finish();
     return result;
 }
