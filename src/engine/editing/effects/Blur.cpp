@@ -58,14 +58,29 @@ void multiplyLine(const BlurKernel& kernel, const std::uint8_t* const* lines, st
         const std::size_t length = std::min(kChunk, count - start);
         for (std::size_t j = 0; j < length; ++j)
             sums[j] = kHalf;
-        for (int i = 0; i < kernel.taps; ++i) {
+        // Four taps a sweep, so the accumulators are read and written a quarter as often; each
+        // sweep is a plain loop over j that the compiler vectorises.
+        int i = 0;
+        for (; i + 4 <= kernel.taps; i += 4) {
+            const std::int32_t w0 = kernel.weights[std::size_t(i)], w1 = kernel.weights[std::size_t(i + 1)];
+            const std::int32_t w2 = kernel.weights[std::size_t(i + 2)], w3 = kernel.weights[std::size_t(i + 3)];
+            const std::uint8_t* __restrict l0 = lines[i] + start;
+            const std::uint8_t* __restrict l1 = lines[i + 1] + start;
+            const std::uint8_t* __restrict l2 = lines[i + 2] + start;
+            const std::uint8_t* __restrict l3 = lines[i + 3] + start;
+            for (std::size_t j = 0; j < length; ++j)
+                sums[j] += w0 * std::int32_t(l0[j]) + w1 * std::int32_t(l1[j]) + w2 * std::int32_t(l2[j])
+                    + w3 * std::int32_t(l3[j]);
+        }
+        for (; i < kernel.taps; ++i) {
             const std::int32_t weight = kernel.weights[std::size_t(i)];
-            const std::uint8_t* line = lines[i] + start;
+            const std::uint8_t* __restrict line = lines[i] + start;
             for (std::size_t j = 0; j < length; ++j)
                 sums[j] += weight * std::int32_t(line[j]);
         }
+        std::uint8_t* __restrict target = out + start;
         for (std::size_t j = 0; j < length; ++j)
-            out[start + j] = std::uint8_t(sums[j] >> 20);
+            target[j] = std::uint8_t(sums[j] >> 20);
     }
 }
 
