@@ -158,6 +158,32 @@ TEST_F(RowBands, TurnsAndResamplingAreTheSameOnTwoThreads)
     }
 }
 
+TEST(SectorDivision, GivesTheQuotientOfEveryHueTurn)
+{
+    const SectorDivision division;
+    int wrong = 0;
+    for (int d = 1; d < 256; ++d)
+        for (int v = 0; v < 480 * d; ++v)
+            wrong += division.quotient(v, d) != v / (60 * d);
+    EXPECT_EQ(wrong, 0);
+}
+
+TEST(HueSaturationMap, TurnsEveryColourAsThePlainFormDoes)
+{
+    for (const auto& [hue, saturation] : { std::pair { 30, 20 }, std::pair { -180, 0 }, std::pair { 179, -100 } }) {
+        const HueSaturationMap map(hue, saturation);
+        int wrong = 0;
+        for (int colour = 0; colour < (1 << 24); colour += 7) {
+            std::uint8_t b = std::uint8_t(colour), g = std::uint8_t(colour >> 8), r = std::uint8_t(colour >> 16);
+            std::uint8_t pb = b, pg = g, pr = r;
+            map.apply(b, g, r);
+            map.applyPlain(pb, pg, pr);
+            wrong += b != pb || g != pg || r != pr;
+        }
+        EXPECT_EQ(wrong, 0) << hue << " " << saturation;
+    }
+}
+
 // A host that notes which threads asked about Escape and wrote the status line.
 class ThreadNotingHost : public test::FakeHost {
 public:

@@ -7,6 +7,12 @@
 
 namespace gp {
 
+SectorDivision::SectorDivision()
+{
+    for (std::uint64_t d = 1; d < 256; ++d)
+        m_reciprocal[d] = ((std::uint64_t(1) << 48) + 60 * d - 1) / (60 * d);
+}
+
 HueSaturationMap::HueSaturationMap(int hue, int saturation)
     : m_hue(hue)
     , m_saturate(saturation != 0)
@@ -19,6 +25,49 @@ HueSaturationMap::HueSaturationMap(int hue, int saturation)
 }
 
 void HueSaturationMap::apply(std::uint8_t& blue, std::uint8_t& green, std::uint8_t& red) const
+{
+    const int high = std::max({ red, green, blue });
+    const int low = std::min({ red, green, blue });
+    const int d = high - low;
+    if (d == 0)
+        return;
+    if (m_hue != 0) {
+        // Written without branches on the colour (which channel is largest, which sector it
+        // lands in), as those are unpredictable across a photo's pixels.
+        const int vRed = m_times60[green] - m_times60[blue];
+        const int vGreen = m_times60[blue] - m_times60[red] + 120 * d;
+        const int vBlue = m_times60[red] - m_times60[green] - 120 * d;
+        int v = red == high ? vRed : (green == high ? vGreen : vBlue);
+        v += m_hue * d;
+        v += v < 0 ? 360 * d : 0;
+        const int sixtyD = 60 * d;
+        const int sector = m_sector.quotient(v, d);
+        const int rest = v - sector * sixtyD;
+        const int x = (sector & 1) ? rest : sixtyD - rest;
+        // The largest, middle and smallest value, placed by the sector: 0 and 6 (the full turn)
+        // put red on top, green in the middle and blue at the bottom.
+        const std::uint8_t values[3] = { std::uint8_t(high), std::uint8_t(high - (x + 30) / 60), std::uint8_t(low) };
+        static constexpr std::uint8_t kRed[8] = { 0, 1, 2, 2, 1, 0, 0, 0 };
+        static constexpr std::uint8_t kGreen[8] = { 1, 0, 0, 1, 2, 2, 1, 1 };
+        static constexpr std::uint8_t kBlue[8] = { 2, 2, 1, 0, 0, 1, 2, 2 };
+        const std::size_t slot = std::size_t(sector) & 7;
+        red = values[kRed[slot]];
+        green = values[kGreen[slot]];
+        blue = values[kBlue[slot]];
+    }
+    if (m_saturate) {
+        const int lift = m_toward[std::size_t(high)];
+        const auto move = [&](std::uint8_t c) {
+            const int sum = m_keep[c] + lift;
+            return sum <= 0 ? std::uint8_t(0) : std::uint8_t(std::min(255, sum >> 7));
+        };
+        red = move(red);
+        green = move(green);
+        blue = move(blue);
+    }
+}
+
+void HueSaturationMap::applyPlain(std::uint8_t& blue, std::uint8_t& green, std::uint8_t& red) const
 {
     const int high = std::max({ red, green, blue });
     const int low = std::min({ red, green, blue });
