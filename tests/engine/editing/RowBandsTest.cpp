@@ -173,12 +173,25 @@ TEST(HueSaturationMap, TurnsEveryColourAsThePlainFormDoes)
     for (const auto& [hue, saturation] : { std::pair { 30, 20 }, std::pair { -180, 0 }, std::pair { 179, -100 } }) {
         const HueSaturationMap map(hue, saturation);
         int wrong = 0;
-        for (int colour = 0; colour < (1 << 24); colour += 7) {
-            std::uint8_t b = std::uint8_t(colour), g = std::uint8_t(colour >> 8), r = std::uint8_t(colour >> 16);
-            std::uint8_t pb = b, pg = g, pr = r;
-            map.apply(b, g, r);
-            map.applyPlain(pb, pg, pr);
-            wrong += b != pb || g != pg || r != pr;
+        // Every colour once, a row of 4096 at a time (gray ones included).
+        std::vector<std::uint8_t> row(3 * 4096), turned(3 * 4096);
+        for (int first = 0; first < (1 << 24); first += 4096) {
+            for (int i = 0; i < 4096; ++i) {
+                const int colour = first + i;
+                row[std::size_t(3 * i)] = std::uint8_t(colour);
+                row[std::size_t(3 * i + 1)] = std::uint8_t(colour >> 8);
+                row[std::size_t(3 * i + 2)] = std::uint8_t(colour >> 16);
+            }
+            map.applyRow(row.data(), turned.data(), 4096);
+            for (int i = 0; i < 4096; i += (first / 4096) % 5 == 0 ? 1 : 3) {
+                std::uint8_t b = row[std::size_t(3 * i)], g = row[std::size_t(3 * i + 1)], r = row[std::size_t(3 * i + 2)];
+                std::uint8_t pb = b, pg = g, pr = r;
+                map.apply(b, g, r);
+                map.applyPlain(pb, pg, pr);
+                wrong += b != pb || g != pg || r != pr;
+                wrong += turned[std::size_t(3 * i)] != pb || turned[std::size_t(3 * i + 1)] != pg
+                    || turned[std::size_t(3 * i + 2)] != pr;
+            }
         }
         EXPECT_EQ(wrong, 0) << hue << " " << saturation;
     }

@@ -36,6 +36,8 @@ public:
     HueSaturationMap(int hue, int saturation);
     // Transforms one colour in place.
     void apply(std::uint8_t& blue, std::uint8_t& green, std::uint8_t& red) const;
+    // apply() over `count` pixels of a 24-bit row, from `in` to `out` (vectorised).
+    void applyRow(const std::uint8_t* in, std::uint8_t* out, int count) const;
     // The same with the branches and divisions written out, kept as the reference of apply().
     void applyPlain(std::uint8_t& blue, std::uint8_t& green, std::uint8_t& red) const;
 
