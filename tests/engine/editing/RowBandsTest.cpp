@@ -6,6 +6,7 @@
 #include "editing/PixelAccess.h"
 #include "editing/effects/Blur.h"
 #include "editing/effects/FilterCommands.h"
+#include "editing/effects/Painting.h"
 #include "editing/effects/Sharpen.h"
 #include "editing/tone/BrightnessContrast.h"
 #include "editing/tone/HueSaturation.h"
@@ -94,7 +95,7 @@ protected:
     }
 };
 
-TEST_F(RowBands, BlurAndSharpenGiveThePlainFormsBytes)
+TEST_F(RowBands, BlurSharpenAndPaintingGiveThePlainFormsBytes)
 {
     for (const auto& [width, height] : kSizes)
         for (const Image& source : filterable(width, height)) {
@@ -102,6 +103,11 @@ TEST_F(RowBands, BlurAndSharpenGiveThePlainFormsBytes)
                 const auto plain = blurTwoPass(source, length, alone);
                 EXPECT_TRUE(sameBytes(blur(source, length, alone), plain)) << width << "x" << height << " " << length;
                 EXPECT_TRUE(sameBytes(blur(source, length, split), plain)) << width << "x" << height << " " << length;
+            }
+            for (int radius : { 0, 1, 2, 5, 10 }) {
+                const auto plain = paintingPlain(source, radius, alone);
+                EXPECT_TRUE(sameBytes(painting(source, radius, alone), plain)) << width << "x" << height << " " << radius;
+                EXPECT_TRUE(sameBytes(painting(source, radius, split), plain)) << width << "x" << height << " " << radius;
             }
             for (int box : { 2, 3, 6 })
                 for (int amount : { 0, 50, 100 })
