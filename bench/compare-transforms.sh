@@ -36,11 +36,11 @@ measure() {
     echo "$best $peak"
 }
 
-ours() { GLIMMERPRESS_THREADS=$1 measure "$cli" edit "$work/in.bmp" "$work/out.bmp" ${2:+"$2"}; }
+ours() { measure env GLIMMERPRESS_THREADS="$1" "$cli" edit "$work/in.bmp" "$work/out.bmp" ${2:+"$2"}; }
 peer() {
     threads=$1 op=$2
     shift 2
-    VIPS_CONCURRENCY=$threads measure vips "$op" "$work/in.v" "$work/out.v" "$@"
+    measure env VIPS_CONCURRENCY="$threads" vips "$op" "$work/in.v" "$work/out.v" "$@"
 }
 
 row() {
