@@ -6,7 +6,7 @@
 #include "album/Thumbnail.h"
 #include "codecs/WriteImageFile.h"
 #include "app/App.h"
-#include "shell/Host.h"
+#include "app/AppHost.h"
 
 #include <benchmark/benchmark.h>
 
@@ -14,7 +14,7 @@
 
 namespace {
 
-class QuietHost : public gp::Host {
+class QuietHost : public gp::AppHost {
 public:
     void message(std::string_view, std::string_view, gp::Icon) override { }
     gp::Answer ask(std::string_view, std::string_view, gp::Buttons, gp::Icon) override { return gp::Answer::No; }

@@ -6,7 +6,7 @@
 #include "image/Image.h"
 #include "print/ImagePrint.h"
 #include "print/PrinterState.h"
-#include "shell/Host.h"
+#include "print/PrintingHost.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
@@ -14,7 +14,7 @@
 
 namespace {
 
-class QuietHost final : public gp::Host {
+class QuietHost final : public gp::PrintingHost {
 public:
     void message(std::string_view, std::string_view, gp::Icon) override { }
     gp::Answer ask(std::string_view, std::string_view, gp::Buttons, gp::Icon) override { return gp::Answer::Cancel; }

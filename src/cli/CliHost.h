@@ -3,7 +3,7 @@
 // the answer of --yes or --no (else their safe default), a beep is a line "Beep", and progress
 // texts appear only when stderr is a terminal.
 
-#include "shell/Host.h"
+#include "app/AppHost.h"
 
 #include <optional>
 #include <string>
@@ -11,7 +11,7 @@
 
 namespace gp::cli {
 
-class CliHost final : public Host {
+class CliHost final : public AppHost {
 public:
     void setAnswer(std::optional<bool> yes) { m_answer = yes; }
     // Progress texts are left out when stderr is read by a program (--json).

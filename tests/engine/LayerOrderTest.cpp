@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -23,21 +22,6 @@ const std::vector<std::vector<std::string>> kLayers = {
     { "base" }, { "shell" }, { "image" }, { "draw" }, { "codecs" }, { "editing" },
     { "layout" }, { "print" }, { "album", "acquire", "mail" }, { "app" },
 };
-
-// Includes that still run against the order, each until the change named beside it lands. The
-// check fails when one of them is gone too, so the list cannot outlive its reason.
-const std::vector<std::pair<std::string, std::string>> kKnownExceptions = {
-    // Host declares the pictures and printers its dialogs pass; splitting it into narrow ports
-    // moves those declarations down.
-    { "shell/Host.h", "image/Image.h" },
-    { "shell/Host.h", "draw/PrinterCatalog.h" },
-};
-
-bool knownException(const std::string& file, const std::string& header)
-{
-    return std::find(kKnownExceptions.begin(), kKnownExceptions.end(), std::make_pair(file, header))
-        != kKnownExceptions.end();
-}
 
 int levelOf(const std::string& folder)
 {
@@ -84,7 +68,7 @@ std::vector<std::string> layerViolations(const fs::path& engineRoot)
                 continue;
             const std::string target = header.substr(0, slash);
             const int level = levelOf(target);
-            if (level < 0 || target == folder || own < 0 || knownException(relative.string(), header))
+            if (level < 0 || target == folder || own < 0)
                 continue;
             if (level > own)
                 found.push_back(relative.string() + ": includes " + header + " from a layer above");
@@ -110,12 +94,6 @@ TEST(LayerOrder, EngineIncludesOnlyPointDownAndNeverQt)
     const fs::path engine = fs::path(GLIMMER_SOURCE_DIR) / "src" / "engine";
     const auto violations = layerViolations(engine);
     EXPECT_TRUE(violations.empty()) << joined(violations);
-    for (const auto& [file, header] : kKnownExceptions) {
-        std::ifstream in(engine / file);
-        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        EXPECT_NE(text.find("#include \"" + header + "\""), std::string::npos)
-            << file << " no longer includes " << header << ": drop the exception";
-    }
 }
 
 TEST(LayerOrder, CheckFindsUpwardSiblingQtAndUnknownFolders)

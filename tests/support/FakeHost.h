@@ -2,7 +2,7 @@
 // A scripted Host for tests: questions take queued answers (else their safe default), and
 // messages, questions, beeps and status texts are recorded for assertions.
 
-#include "shell/Host.h"
+#include "app/AppHost.h"
 
 #include <deque>
 #include <functional>
@@ -11,7 +11,7 @@
 
 namespace gp::test {
 
-class FakeHost : public Host {
+class FakeHost : public AppHost {
 public:
     struct Box {
         std::string caption;

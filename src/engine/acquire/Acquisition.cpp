@@ -1,5 +1,6 @@
 #include "acquire/Acquisition.h"
 
+#include "TwainProtocol.h"
 #include "acquire/TransferFormat.h"
 #include "image/Allocator.h"
 #include "shell/Host.h"
@@ -16,6 +17,22 @@
 #include <vector>
 
 namespace gp {
+
+// The program's identity, the chosen source's and the manager's entry point.
+struct TwainLink {
+    TW_IDENTITY identity {};
+    TW_IDENTITY source {};
+    DSMENTRYPROC entry = nullptr;
+
+    TW_UINT16 call(TW_IDENTITY* dest, TW_UINT32 group, TW_UINT16 dat, TW_UINT16 msg, void* data)
+    {
+        return entry ? entry(&identity, dest, group, dat, msg, data) : TW_UINT16(TWRC_FAILURE);
+    }
+    TW_UINT16 toSource(TW_UINT32 group, TW_UINT16 dat, TW_UINT16 msg, void* data)
+    {
+        return call(&source, group, dat, msg, data);
+    }
+};
 
 namespace {
 
@@ -34,6 +51,12 @@ std::span<const std::uint8_t> handedBlock(const void* block)
     return { static_cast<const std::uint8_t*>(block), malloc_usable_size(const_cast<void*>(block)) };
 }
 
+bool endTransfer(TwainLink& link, TW_PENDINGXFERS& pending)
+{
+    pending = TW_PENDINGXFERS {};
+    return link.toSource(DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, &pending) == TWRC_SUCCESS;
+}
+
 } // namespace
 
 Acquisition::Acquisition(Host& host, Allocator& allocator, const UserSettings& settings, const Paths& paths)
@@ -41,6 +64,7 @@ Acquisition::Acquisition(Host& host, Allocator& allocator, const UserSettings& s
     , m_allocator(&allocator)
     , m_settings(&settings)
     , m_paths(&paths)
+    , m_link(std::make_unique<TwainLink>())
 {
 }
 
@@ -52,18 +76,18 @@ Acquisition::~Acquisition()
 void Acquisition::fillIdentity()
 {
     const std::string_view product = text(StringId::ProductName);
-    m_identity = TW_IDENTITY {};
-    m_identity.Version.MajorNum = 1;
-    m_identity.Version.MinorNum = 5;
-    m_identity.Version.Language = TWLG_USA;
-    m_identity.Version.Country = TWCY_USA;
-    setField(m_identity.Version.Info, product);
-    m_identity.ProtocolMajor = 1;
-    m_identity.ProtocolMinor = 5;
-    m_identity.SupportedGroups = DG_CONTROL | DG_IMAGE;
-    setField(m_identity.Manufacturer, product);
-    setField(m_identity.ProductFamily, product);
-    setField(m_identity.ProductName, product);
+    m_link->identity = TW_IDENTITY {};
+    m_link->identity.Version.MajorNum = 1;
+    m_link->identity.Version.MinorNum = 5;
+    m_link->identity.Version.Language = TWLG_USA;
+    m_link->identity.Version.Country = TWCY_USA;
+    setField(m_link->identity.Version.Info, product);
+    m_link->identity.ProtocolMajor = 1;
+    m_link->identity.ProtocolMinor = 5;
+    m_link->identity.SupportedGroups = DG_CONTROL | DG_IMAGE;
+    setField(m_link->identity.Manufacturer, product);
+    setField(m_link->identity.ProductFamily, product);
+    setField(m_link->identity.ProductName, product);
     m_memoryScan = m_settings->memoryScan != 0;
     m_multiScan = m_settings->multiScan != 0;
     m_identityFilled = true;
@@ -78,14 +102,9 @@ bool Acquisition::multiScan() const
     return m_multiScanOverride.value_or(m_multiScan);
 }
 
-TW_UINT16 Acquisition::call(TW_IDENTITY* dest, TW_UINT32 group, TW_UINT16 dat, TW_UINT16 msg, void* data)
+std::uint32_t Acquisition::sourceId() const
 {
-    return m_entry ? m_entry(&m_identity, dest, group, dat, msg, data) : TW_UINT16(TWRC_FAILURE);
-}
-
-TW_UINT16 Acquisition::toSource(TW_UINT32 group, TW_UINT16 dat, TW_UINT16 msg, void* data)
-{
-    return call(&m_source, group, dat, msg, data);
+    return m_link->source.Id;
 }
 
 bool Acquisition::loadManager()
@@ -101,8 +120,8 @@ bool Acquisition::loadManager()
         return false;
     }
     m_library = DynamicLibrary::open(path);
-    m_entry = m_library ? m_library->function<DSMENTRYPROC>("DSM_Entry") : nullptr;
-    if (!m_entry) {
+    m_link->entry = m_library ? m_library->function<DSMENTRYPROC>("DSM_Entry") : nullptr;
+    if (!m_link->entry) {
         m_library.reset();
         return false;
     }
@@ -114,7 +133,7 @@ bool Acquisition::openManager()
     if (m_managerOpen)
         return true;
     TW_HANDLE parent = m_parent;
-    m_managerOpen = call(nullptr, DG_CONTROL, DAT_PARENT, MSG_OPENDSM, &parent) == TWRC_SUCCESS;
+    m_managerOpen = m_link->call(nullptr, DG_CONTROL, DAT_PARENT, MSG_OPENDSM, &parent) == TWRC_SUCCESS;
     return m_managerOpen;
 }
 
@@ -125,9 +144,9 @@ void Acquisition::selectSource()
         return;
     if (openManager()) {
         TW_IDENTITY chosen {};
-        call(nullptr, DG_CONTROL, DAT_IDENTITY, MSG_GETDEFAULT, &chosen);
-        if (call(nullptr, DG_CONTROL, DAT_IDENTITY, MSG_USERSELECT, &chosen) == TWRC_SUCCESS)
-            m_source = chosen;
+        m_link->call(nullptr, DG_CONTROL, DAT_IDENTITY, MSG_GETDEFAULT, &chosen);
+        if (m_link->call(nullptr, DG_CONTROL, DAT_IDENTITY, MSG_USERSELECT, &chosen) == TWRC_SUCCESS)
+            m_link->source = chosen;
     }
     closeLink();
 }
@@ -137,8 +156,8 @@ void Acquisition::acquire()
     if (m_sourceOpen)
         return;
     // The manager opens its default source (the one Select Source chose), or the one named.
-    m_source.Id = 0;
-    setField(m_source.ProductName, m_sourceName);
+    m_link->source.Id = 0;
+    setField(m_link->source.ProductName, m_sourceName);
     m_transferState = 0;
     if (!loadManager())
         return;
@@ -146,7 +165,7 @@ void Acquisition::acquire()
         closeLink();
         return;
     }
-    m_sourceOpen = call(nullptr, DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, &m_source) == TWRC_SUCCESS;
+    m_sourceOpen = m_link->call(nullptr, DG_CONTROL, DAT_IDENTITY, MSG_OPENDS, &m_link->source) == TWRC_SUCCESS;
     // A source refuses memory transfers unless they were chosen while it is open.
     const bool mechanism = m_sourceOpen && setTransferMechanism(memoryScan() ? TWSX_MEMORY : TWSX_NATIVE);
     if (m_sourceOpen && mechanism && !m_sourceEnabled) {
@@ -154,7 +173,7 @@ void Acquisition::acquire()
         ui.ShowUI = m_showUserInterface ? 1 : 0;
         ui.ModalUI = 0;
         ui.hParent = m_parent;
-        m_sourceEnabled = toSource(DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, &ui) == TWRC_SUCCESS;
+        m_sourceEnabled = m_link->toSource(DG_CONTROL, DAT_USERINTERFACE, MSG_ENABLEDS, &ui) == TWRC_SUCCESS;
         if (m_sourceEnabled) {
             m_transferState = 3;
             m_host->setFrameEnabled(false);
@@ -165,17 +184,17 @@ void Acquisition::acquire()
     closeLink();
 }
 
-bool Acquisition::setTransferMechanism(TW_UINT16 mechanism)
+bool Acquisition::setTransferMechanism(std::uint16_t mechanism)
 {
     TW_ONEVALUE value { TWTY_UINT16, mechanism };
     TW_CAPABILITY cap { ICAP_XFERMECH, TWON_ONEVALUE, &value };
-    return toSource(DG_CONTROL, DAT_CAPABILITY, MSG_SET, &cap) == TWRC_SUCCESS;
+    return m_link->toSource(DG_CONTROL, DAT_CAPABILITY, MSG_SET, &cap) == TWRC_SUCCESS;
 }
 
-std::optional<int> Acquisition::capabilityValue(TW_UINT16 capId)
+std::optional<int> Acquisition::capabilityValue(std::uint16_t capId)
 {
     TW_CAPABILITY cap { capId, 0, nullptr };
-    if (toSource(DG_CONTROL, DAT_CAPABILITY, MSG_GET, &cap) != TWRC_SUCCESS || !cap.hContainer)
+    if (m_link->toSource(DG_CONTROL, DAT_CAPABILITY, MSG_GET, &cap) != TWRC_SUCCESS || !cap.hContainer)
         return std::nullopt;
     std::optional<int> value;
     const auto block = handedBlock(cap.hContainer);
@@ -194,7 +213,7 @@ bool Acquisition::filterEvent(void* event)
     if (!m_managerOpen || !m_sourceOpen)
         return false;
     TW_EVENT message { event, MSG_NULL };
-    const TW_UINT16 rc = toSource(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &message);
+    const TW_UINT16 rc = m_link->toSource(DG_CONTROL, DAT_EVENT, MSG_PROCESSEVENT, &message);
     if (message.TWMessage == MSG_XFERREADY && m_transferState != 0) {
         runTransfers();
         if (!multiScan()) {
@@ -215,12 +234,6 @@ void Acquisition::runTransfers()
         nativeTransfers();
 }
 
-bool Acquisition::endTransfer(TW_PENDINGXFERS& pending)
-{
-    pending = TW_PENDINGXFERS {};
-    return toSource(DG_CONTROL, DAT_PENDINGXFERS, MSG_ENDXFER, &pending) == TWRC_SUCCESS;
-}
-
 void Acquisition::handOver(std::optional<Image> image)
 {
     if (deliver)
@@ -232,8 +245,8 @@ void Acquisition::nativeTransfers()
     TW_PENDINGXFERS pending {};
     do {
         TW_HANDLE handle = nullptr;
-        if (toSource(DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, &handle) != TWRC_XFERDONE) {
-            const bool ended = endTransfer(pending);
+        if (m_link->toSource(DG_IMAGE, DAT_IMAGENATIVEXFER, MSG_GET, &handle) != TWRC_XFERDONE) {
+            const bool ended = endTransfer(*m_link, pending);
             handOver(std::nullopt);
             if (!ended)
                 return;
@@ -248,7 +261,7 @@ void Acquisition::nativeTransfers()
             else if (adopted.error().kind == ErrorKind::OutOfMemory || adopted.error().kind == ErrorKind::TooLarge)
                 m_allocator->reportOutOfMemory();
         }
-        const bool ended = endTransfer(pending);
+        const bool ended = endTransfer(*m_link, pending);
         handOver(std::move(image));
         if (!ended)
             return;
@@ -260,7 +273,7 @@ void Acquisition::memoryTransfers()
     TW_PENDINGXFERS pending {};
     do {
         std::optional<Image> image = memoryImage();
-        const bool ended = endTransfer(pending);
+        const bool ended = endTransfer(*m_link, pending);
         handOver(std::move(image));
         if (!ended)
             return;
@@ -270,7 +283,7 @@ void Acquisition::memoryTransfers()
 std::optional<Image> Acquisition::memoryImage()
 {
     TW_IMAGEINFO info {};
-    if (toSource(DG_IMAGE, DAT_IMAGEINFO, MSG_GET, &info) != TWRC_SUCCESS)
+    if (m_link->toSource(DG_IMAGE, DAT_IMAGEINFO, MSG_GET, &info) != TWRC_SUCCESS)
         return std::nullopt;
     const int bits = info.BitsPerPixel;
     const bool depthFits = info.PixelType == TWPT_RGB ? bits == 24
@@ -285,7 +298,7 @@ std::optional<Image> Acquisition::memoryImage()
         flavor = capabilityValue(ICAP_PIXELFLAVOR);
     } else if (info.PixelType != TWPT_GRAY && info.PixelType != TWPT_RGB) {
         palette.emplace();
-        if (toSource(DG_IMAGE, DAT_PALETTE8, MSG_GET, &*palette) != TWRC_SUCCESS)
+        if (m_link->toSource(DG_IMAGE, DAT_PALETTE8, MSG_GET, &*palette) != TWRC_SUCCESS)
             palette.reset();
     }
     const std::vector<Rgbq> table = colorTableFor(info.PixelType, bits, flavor, palette ? &*palette : nullptr);
@@ -297,7 +310,7 @@ std::optional<Image> Acquisition::memoryImage()
     image->setResolution(pixelsPerMeter(info.XResolution, units), pixelsPerMeter(info.YResolution, units));
 
     TW_SETUPMEMXFER setup {};
-    if (toSource(DG_CONTROL, DAT_SETUPMEMXFER, MSG_GET, &setup) != TWRC_SUCCESS)
+    if (m_link->toSource(DG_CONTROL, DAT_SETUPMEMXFER, MSG_GET, &setup) != TWRC_SUCCESS)
         return std::nullopt;
     const std::size_t rowSize = image->rowSize();
     const std::size_t bufferSize = std::max<std::size_t>({ setup.Preferred, setup.MinBufSize, rowSize });
@@ -313,7 +326,7 @@ std::optional<Image> Acquisition::memoryImage()
         strip.Memory.Flags = TWMF_APPOWNS | TWMF_POINTER;
         strip.Memory.Length = TW_UINT32(buffer.size());
         strip.Memory.TheMem = buffer.data();
-        const TW_UINT16 rc = toSource(DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, &strip);
+        const TW_UINT16 rc = m_link->toSource(DG_IMAGE, DAT_IMAGEMEMXFER, MSG_GET, &strip);
         if (rc != TWRC_SUCCESS && rc != TWRC_XFERDONE)
             return std::nullopt;
         const std::uint64_t used = std::uint64_t(strip.Rows) * strip.BytesPerRow;
@@ -342,23 +355,23 @@ void Acquisition::closeLink()
     if (m_sourceEnabled) {
         TW_USERINTERFACE ui {};
         ui.hParent = m_parent;
-        toSource(DG_CONTROL, DAT_USERINTERFACE, MSG_DISABLEDS, &ui);
+        m_link->toSource(DG_CONTROL, DAT_USERINTERFACE, MSG_DISABLEDS, &ui);
         m_sourceEnabled = false;
     }
     if (m_sourceOpen) {
-        call(nullptr, DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, &m_source);
+        m_link->call(nullptr, DG_CONTROL, DAT_IDENTITY, MSG_CLOSEDS, &m_link->source);
         m_sourceOpen = false;
-        m_source = TW_IDENTITY {};
+        m_link->source = TW_IDENTITY {};
     }
     if (m_managerOpen) {
         TW_HANDLE parent = m_parent;
-        call(nullptr, DG_CONTROL, DAT_PARENT, MSG_CLOSEDSM, &parent);
+        m_link->call(nullptr, DG_CONTROL, DAT_PARENT, MSG_CLOSEDSM, &parent);
         m_managerOpen = false;
     }
     if (m_library) {
         m_transferState = 0;
         m_host->setFrameEnabled(true);
-        m_entry = nullptr;
+        m_link->entry = nullptr;
         m_library.reset();
     }
 }

@@ -9,11 +9,12 @@
 // Every failing call ends its step silently and closes what was opened; only a missing library
 // is reported to the user. A failed or cancelled transfer delivers no image.
 
-#include "TwainProtocol.h"
 #include "base/DynamicLibrary.h"
 #include "image/Image.h"
 
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -22,6 +23,7 @@ namespace gp {
 class Allocator;
 class Host;
 struct Paths;
+struct TwainLink;
 struct UserSettings;
 
 class Acquisition {
@@ -53,7 +55,8 @@ public:
     bool sourceOpen() const { return m_sourceOpen; }
     bool managerOpen() const { return m_managerOpen; }
     int transferState() const { return m_transferState; }
-    const TW_IDENTITY& sourceIdentity() const { return m_source; }
+    // The id the manager gave the chosen source; 0 while none is chosen.
+    std::uint32_t sourceId() const;
 
     // The window the manager's and the source's dialogs belong to.
     void setParentWindow(void* window) { m_parent = window; }
@@ -74,15 +77,12 @@ public:
 private:
     bool loadManager();
     bool openManager();
-    TW_UINT16 call(TW_IDENTITY* dest, TW_UINT32 group, TW_UINT16 dat, TW_UINT16 msg, void* data);
-    TW_UINT16 toSource(TW_UINT32 group, TW_UINT16 dat, TW_UINT16 msg, void* data);
-    bool setTransferMechanism(TW_UINT16 mechanism);
-    std::optional<int> capabilityValue(TW_UINT16 cap);
+    bool setTransferMechanism(std::uint16_t mechanism);
+    std::optional<int> capabilityValue(std::uint16_t cap);
     void runTransfers();
     void nativeTransfers();
     void memoryTransfers();
     std::optional<Image> memoryImage();
-    bool endTransfer(TW_PENDINGXFERS& pending);
     void handOver(std::optional<Image> image);
     bool memoryScan() const;
     bool multiScan() const;
@@ -91,15 +91,14 @@ private:
     Allocator* m_allocator;
     const UserSettings* m_settings;
     const Paths* m_paths;
-    TW_IDENTITY m_identity {};
-    TW_IDENTITY m_source {};
+    // The protocol side of the link (identities, entry point), declared where the protocol is.
+    std::unique_ptr<TwainLink> m_link;
     bool m_identityFilled = false;
     bool m_memoryScan = false;
     bool m_multiScan = false;
     std::optional<bool> m_memoryScanOverride;
     std::optional<bool> m_multiScanOverride;
     std::optional<DynamicLibrary> m_library;
-    DSMENTRYPROC m_entry = nullptr;
     bool m_managerOpen = false;
     bool m_sourceOpen = false;
     bool m_sourceEnabled = false;

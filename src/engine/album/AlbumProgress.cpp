@@ -1,10 +1,10 @@
 #include "album/AlbumProgress.h"
 
-#include "shell/Host.h"
+#include "shell/ProgressPort.h"
 
 namespace gp {
 
-AlbumProgress::AlbumProgress(Host& host, StatusLine* status, ProgressKind kind)
+AlbumProgress::AlbumProgress(ProgressPort& host, StatusLine* status, ProgressKind kind)
     : m_host(&host), m_status(status), m_kind(kind)
 {
     if (!m_status)

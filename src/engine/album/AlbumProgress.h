@@ -9,7 +9,7 @@
 
 namespace gp {
 
-class Host;
+class ProgressPort;
 
 // Albums move in pieces of this many bytes.
 inline constexpr std::size_t kAlbumPieceSize = 32767;
@@ -17,13 +17,13 @@ inline constexpr std::size_t kAlbumPieceSize = 32767;
 class AlbumProgress {
 public:
     // Reports through the program's status line when given one, else straight to the host.
-    AlbumProgress(Host& host, StatusLine* status, ProgressKind kind);
+    AlbumProgress(ProgressPort& host, StatusLine* status, ProgressKind kind);
 
     void report(std::size_t done, std::size_t total);
     bool abortRequested();
 
 private:
-    Host* m_host;
+    ProgressPort* m_host;
     std::optional<StatusLine> m_ownStatus;
     StatusLine* m_status;
     ProgressKind m_kind;

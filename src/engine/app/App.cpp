@@ -11,11 +11,10 @@
 #include "app/CommandGates.h"
 #include "shell/CommandIds.h"
 #include "shell/FormatDecimal.h"
-#include "shell/Host.h"
 
 namespace gp {
 
-App::App(Host& host, Paths paths)
+App::App(AppHost& host, Paths paths)
     : m_host(&host)
     , m_paths(std::move(paths))
     , m_allocator(host)

@@ -2,7 +2,7 @@
 // The whole state of one running program: the settings, the documents and the active one, the
 // current document name, the recent files, the gamma tables and the command dispatcher. There
 // are no global variables; the window program, the command-line tool and each test build their
-// own App around their own Host.
+// own App around their own AppHost.
 
 #include "album/AlbumState.h"
 #include "acquire/Acquisition.h"
@@ -21,6 +21,7 @@
 #include "layout/TemplateStore.h"
 #include "print/PrinterState.h"
 #include "editing/selection/ClipboardCopy.h"
+#include "app/AppHost.h"
 #include "app/CommandDispatcher.h"
 #include "shell/CopiesCounter.h"
 #include "image/GammaTables.h"
@@ -36,15 +37,13 @@
 
 namespace gp {
 
-class Host;
-
 class App {
 public:
-    App(Host& host, Paths paths);
+    App(AppHost& host, Paths paths);
     App(const App&) = delete;
     App& operator=(const App&) = delete;
 
-    Host& host() const { return *m_host; }
+    AppHost& host() const { return *m_host; }
     const Paths& paths() const { return m_paths; }
     Allocator& allocator() { return m_allocator; }
     const Allocator& allocator() const { return m_allocator; }
@@ -131,7 +130,7 @@ public:
     void refreshDocumentStatus();
 
 private:
-    Host* m_host;
+    AppHost* m_host;
     Paths m_paths;
     Allocator m_allocator;
     WorkerPool m_workers { WorkerPool::defaultThreadCount() };

@@ -50,7 +50,10 @@ std::optional<Image> intersectMasks(
 
 int undoLast(App& app)
 {
-    return app.undoRecord().undo(app.documents(), app.host()) ? 1 : 0;
+    if (!app.undoRecord().undo(app.documents(), app.host()))
+        return 0;
+    app.refreshDocumentStatus();
+    return 1;
 }
 
 bool copyToClipboard(App& app)
@@ -58,7 +61,7 @@ bool copyToClipboard(App& app)
     Document* document = app.activeDocument();
     if (!document)
         return false;
-    Host& host = app.host();
+    AppHost& host = app.host();
     const DocumentState& state = document->state();
     host.setWaitCursor(true);
     app.clipboard().clear();

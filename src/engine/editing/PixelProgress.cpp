@@ -1,10 +1,10 @@
 #include "editing/PixelProgress.h"
 
-#include "shell/Host.h"
+#include "shell/ProgressPort.h"
 
 namespace gp {
 
-PixelProgress::PixelProgress(Host& host, int rows, Interrupt interrupt)
+PixelProgress::PixelProgress(ProgressPort& host, int rows, Interrupt interrupt)
     : m_host(host)
     , m_status(host)
     , m_rows(rows > 0 ? rows : 1)

@@ -8,13 +8,13 @@
 
 namespace gp {
 
-class Host;
+class ProgressPort;
 
 enum class Interrupt { ByEscape, Never };
 
 class PixelProgress {
 public:
-    PixelProgress(Host& host, int rows, Interrupt interrupt);
+    PixelProgress(ProgressPort& host, int rows, Interrupt interrupt);
     ~PixelProgress();
     PixelProgress(const PixelProgress&) = delete;
     PixelProgress& operator=(const PixelProgress&) = delete;
@@ -24,7 +24,7 @@ public:
     bool beforeRow(int row);
 
 private:
-    Host& m_host;
+    ProgressPort& m_host;
     StatusLine m_status;
     int m_rows;
     Interrupt m_interrupt;

@@ -5,13 +5,12 @@
 // without further messages when it returns nothing.
 
 #include "image/Image.h"
+#include "shell/Host.h"
 
 #include <optional>
 #include <string_view>
 
 namespace gp {
-
-class Host;
 
 class Allocator {
 public:

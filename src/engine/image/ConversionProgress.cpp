@@ -1,6 +1,6 @@
 #include "image/ConversionProgress.h"
 
-#include "shell/Host.h"
+#include "shell/ProgressPort.h"
 
 namespace gp {
 

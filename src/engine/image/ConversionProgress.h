@@ -6,11 +6,11 @@
 
 namespace gp {
 
-class Host;
+class ProgressPort;
 
 class ConversionProgress {
 public:
-    ConversionProgress(Host& host, StringId kind)
+    ConversionProgress(ProgressPort& host, StringId kind)
         : m_host(&host)
         , m_kind(kind)
     {
@@ -22,7 +22,7 @@ public:
     void finish();
 
 private:
-    Host* m_host;
+    ProgressPort* m_host;
     StringId m_kind;
 };
 

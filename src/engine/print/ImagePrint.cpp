@@ -4,7 +4,7 @@
 #include "image/Image.h"
 #include "print/PrintAbort.h"
 #include "print/PrinterState.h"
-#include "shell/Host.h"
+#include "print/PrintingHost.h"
 #include "shell/StringTable.h"
 
 #include <algorithm>
@@ -108,7 +108,7 @@ private:
 };
 
 std::uint32_t printBands(
-    PrintDevice& device, Host& host, const Image& image, const Rect& imageRect, std::string_view description)
+    PrintDevice& device, PrintingHost& host, const Image& image, const Rect& imageRect, std::string_view description)
 {
     if (!device.supportsEscape(Escape::NextBand))
         return PrintError::NextBandMissing;
@@ -149,7 +149,7 @@ Rect imageRectOnPage(Size imageSize, const PrintPlacement& placement, Size print
     return { left, top, left + width, top + height };
 }
 
-std::uint32_t drawImagePart(PrintDevice& device, Host& host, const Image& image, const Rect& imageRect,
+std::uint32_t drawImagePart(PrintDevice& device, PrintingHost& host, const Image& image, const Rect& imageRect,
     const Rect& band, std::string_view description)
 {
     const Rect part = intersect(imageRect, band);
@@ -175,7 +175,7 @@ std::uint32_t drawImagePart(PrintDevice& device, Host& host, const Image& image,
     return errors;
 }
 
-PrintResult printImage(PrinterState& printer, Host& host, const Image* image, const PrintPlacement& placement,
+PrintResult printImage(PrinterState& printer, PrintingHost& host, const Image* image, const PrintPlacement& placement,
     Banding banding, DocumentRoute route, std::string_view documentName)
 {
     if (!image || image->isNull())

@@ -12,7 +12,7 @@
 
 namespace gp {
 
-class Host;
+class PrintingHost;
 class Image;
 class PrintDevice;
 class PrinterState;
@@ -43,10 +43,10 @@ Rect imageRectOnPage(Size imageSize, const PrintPlacement& placement, Size print
 // Draws the part of the image that falls into band: its rectangle on the page is imageRect.
 // Writes the description 10 pixels under the picture when the band reaches its bottom, and the
 // progress into the Printing window. Returns error bits.
-std::uint32_t drawImagePart(PrintDevice& device, Host& host, const Image& image, const Rect& imageRect,
+std::uint32_t drawImagePart(PrintDevice& device, PrintingHost& host, const Image& image, const Rect& imageRect,
     const Rect& band, std::string_view description);
 
-PrintResult printImage(PrinterState& printer, Host& host, const Image* image, const PrintPlacement& placement,
+PrintResult printImage(PrinterState& printer, PrintingHost& host, const Image* image, const PrintPlacement& placement,
     Banding banding, DocumentRoute route, std::string_view documentName);
 
 } // namespace gp

@@ -6,7 +6,7 @@
 #include "print/LayoutPagePrint.h"
 #include "print/PrintAbort.h"
 #include "print/PrinterState.h"
-#include "shell/Host.h"
+#include "print/PrintingHost.h"
 #include "shell/StringTable.h"
 
 namespace gp {
@@ -71,7 +71,7 @@ bool drawMattePage(PrintDevice& device, const MattePrintJob& job, const MayConti
     return device.endDocument() > 0 && ended;
 }
 
-bool printMattePage(PrinterState& printer, Host& host, const MattePrintJob& job)
+bool printMattePage(PrinterState& printer, PrintingHost& host, const MattePrintJob& job)
 {
     host.setWaitCursor(true);
     printer.selection().setOrientationOverride(job.page->landscape ? OrientationOverride::Landscape

@@ -10,7 +10,7 @@
 
 namespace gp {
 
-class Host;
+class PrintingHost;
 class PrintDevice;
 class PrinterState;
 
@@ -31,6 +31,6 @@ bool drawMattePage(PrintDevice& device, const MattePrintJob& job, const MayConti
 // Opens the printer with the page's orientation as override (cleared again at once) and prints,
 // with the Printing window up so that its Cancel can stop the job between items and pages.
 // False when there is no printer, a step failed or the user cancelled.
-bool printMattePage(PrinterState& printer, Host& host, const MattePrintJob& job);
+bool printMattePage(PrinterState& printer, PrintingHost& host, const MattePrintJob& job);
 
 } // namespace gp

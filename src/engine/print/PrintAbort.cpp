@@ -1,6 +1,6 @@
 #include "print/PrintAbort.h"
 
-#include "shell/Host.h"
+#include "print/PrintingHost.h"
 
 namespace gp {
 

@@ -5,11 +5,11 @@
 
 namespace gp {
 
-class Host;
+class PrintingHost;
 
 class PrintAbort {
 public:
-    explicit PrintAbort(Host& host)
+    explicit PrintAbort(PrintingHost& host)
         : m_host(&host)
     {
     }
@@ -20,7 +20,7 @@ public:
     bool operator()(int error);
 
 private:
-    Host* m_host;
+    PrintingHost* m_host;
     bool m_aborted = false;
 };
 

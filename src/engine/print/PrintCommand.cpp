@@ -3,12 +3,12 @@
 #include "image/Allocator.h"
 #include "print/PrintDocumentName.h"
 #include "print/PrinterState.h"
-#include "shell/Host.h"
+#include "print/PrintingHost.h"
 #include "shell/StringTable.h"
 
 namespace gp {
 
-PrintResult runPrintCommand(PrinterState& printer, Host& host, const Allocator& allocator,
+PrintResult runPrintCommand(PrinterState& printer, PrintingHost& host, const Allocator& allocator,
                             const PrintCommandInput& input, const PrintDialogModel& dialog)
 {
     std::optional<Image> calibrated;

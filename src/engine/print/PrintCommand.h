@@ -11,6 +11,7 @@
 namespace gp {
 
 class Allocator;
+class PrintingHost;
 
 struct PrintCommandInput {
     const Image* photo = nullptr;
@@ -18,7 +19,7 @@ struct PrintCommandInput {
     const CalibrationTables* calibration = nullptr;    // set when calibration is on
 };
 
-PrintResult runPrintCommand(PrinterState& printer, Host& host, const Allocator& allocator,
+PrintResult runPrintCommand(PrinterState& printer, PrintingHost& host, const Allocator& allocator,
                             const PrintCommandInput& input, const PrintDialogModel& dialog);
 
 } // namespace gp

@@ -1,6 +1,6 @@
 #include "print/PrinterState.h"
 
-#include "shell/Host.h"
+#include "print/PrintingHost.h"
 
 namespace gp {
 
@@ -18,7 +18,7 @@ std::unique_ptr<PrintDevice> PrinterState::openContext()
     return device;
 }
 
-bool PrinterState::printerSetup(Host& host)
+bool PrinterState::printerSetup(PrintingHost& host)
 {
     if (m_setupBusy)
         return false;

@@ -9,7 +9,7 @@
 
 namespace gp {
 
-class Host;
+class PrintingHost;
 
 class PrinterState {
 public:
@@ -33,7 +33,7 @@ public:
     // The system's printer dialog in setup mode; its choice replaces the selection. A stale
     // selection is dropped first so the dialog starts from the default printer. Ignored while
     // the dialog is already up. Returns whether a printer was chosen.
-    bool printerSetup(Host& host);
+    bool printerSetup(PrintingHost& host);
 
 private:
     PrinterSelection m_selection;

@@ -1,6 +1,6 @@
 #include "shell/StatusLine.h"
 
-#include "shell/Host.h"
+#include "shell/ProgressPort.h"
 #include "shell/StringTable.h"
 
 #include <string>

@@ -9,14 +9,14 @@
 
 namespace gp {
 
-class Host;
+class ProgressPort;
 
 // The kind selects the text 96 + kind.
 enum class ProgressKind { Reading = 0, Saving, Converting, Displaying, Processing, Printing, Scanning };
 
 class StatusLine {
 public:
-    explicit StatusLine(Host& host)
+    explicit StatusLine(ProgressPort& host)
         : m_host(&host)
     {
     }
@@ -39,7 +39,7 @@ public:
     }
 
 private:
-    Host* m_host;
+    ProgressPort* m_host;
     bool m_quiet = false;
     int m_shownId = 0;
     int m_requestedId = 0;

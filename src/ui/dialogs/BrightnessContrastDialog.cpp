@@ -12,7 +12,7 @@
 namespace gp::ui {
 
 BrightnessContrastDialog::BrightnessContrastDialog(QWidget* parent, BrightnessContrastModel& model, const Image& source,
-    const Allocator& allocator, Host::PreviewCompute preview)
+    const Allocator& allocator, EditDialogPort::PreviewCompute preview)
     : PreviewDialog(parent, tableText(StringId::DialogBrightnessContrast), source, allocator, std::move(preview))
 {
     auto* grid = new QGridLayout;

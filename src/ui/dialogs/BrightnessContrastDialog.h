@@ -10,7 +10,7 @@ namespace gp::ui {
 class BrightnessContrastDialog : public PreviewDialog {
 public:
     BrightnessContrastDialog(QWidget* parent, BrightnessContrastModel& model, const Image& source,
-        const Allocator& allocator, Host::PreviewCompute preview);
+        const Allocator& allocator, EditDialogPort::PreviewCompute preview);
 };
 
 } // namespace gp::ui

@@ -20,7 +20,7 @@ constexpr int kFirstEffectName = int(StringId::NamePainting);
 } // namespace
 
 EffectBrowser::EffectBrowser(QWidget* parent, FilterDialogModel& model, const Image& source, const Allocator& allocator,
-    Host::PreviewCompute preview)
+    EditDialogPort::PreviewCompute preview)
     : PreviewDialog(parent, tableText(StringId::DialogEffectsBrowser), source, allocator, std::move(preview))
 {
     controls()->addWidget(new QLabel(tableText(StringId::DialogEffect), this));

@@ -11,7 +11,7 @@
 namespace gp::ui {
 
 FilterDialog::FilterDialog(QWidget* parent, FilterDialogModel& model, const Image& source, const Allocator& allocator,
-    Host::PreviewCompute preview)
+    EditDialogPort::PreviewCompute preview)
     : PreviewDialog(parent, toQString(model.title()), source, allocator, std::move(preview))
 {
     auto* grid = new QGridLayout;

@@ -11,7 +11,7 @@ namespace gp::ui {
 class FilterDialog : public PreviewDialog {
 public:
     FilterDialog(QWidget* parent, FilterDialogModel& model, const Image& source, const Allocator& allocator,
-        Host::PreviewCompute preview);
+        EditDialogPort::PreviewCompute preview);
 };
 
 } // namespace gp::ui

@@ -11,7 +11,7 @@
 namespace gp::ui {
 
 HueSaturationDialog::HueSaturationDialog(QWidget* parent, HueSaturationModel& model, const Image& source,
-    const Allocator& allocator, Host::PreviewCompute preview)
+    const Allocator& allocator, EditDialogPort::PreviewCompute preview)
     : PreviewDialog(parent, tableText(StringId::DialogHueSaturation), source, allocator, std::move(preview))
 {
     auto* grid = new QGridLayout;

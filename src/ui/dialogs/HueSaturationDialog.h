@@ -11,7 +11,7 @@ namespace gp::ui {
 class HueSaturationDialog : public PreviewDialog {
 public:
     HueSaturationDialog(QWidget* parent, HueSaturationModel& model, const Image& source, const Allocator& allocator,
-        Host::PreviewCompute preview);
+        EditDialogPort::PreviewCompute preview);
 };
 
 } // namespace gp::ui

@@ -12,7 +12,7 @@
 namespace gp::ui {
 
 PreviewDialog::PreviewDialog(QWidget* parent, const QString& title, const Image& source, const Allocator& allocator,
-    Host::PreviewCompute compute)
+    EditDialogPort::PreviewCompute compute)
     : QDialog(parent)
     , m_compute(std::move(compute))
 {

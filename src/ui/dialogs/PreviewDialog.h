@@ -5,7 +5,7 @@
 // session recomputes the After picture once the values have rested for a moment.
 
 #include "editing/PreviewSession.h"
-#include "shell/Host.h"
+#include "editing/EditDialogPort.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -20,7 +20,7 @@ class PreviewPane;
 class PreviewDialog : public QDialog {
 public:
     PreviewDialog(QWidget* parent, const QString& title, const Image& source, const Allocator& allocator,
-        Host::PreviewCompute compute);
+        EditDialogPort::PreviewCompute compute);
     ~PreviewDialog() override;
 
     PreviewPane* beforePane() const { return m_before; }
@@ -41,7 +41,7 @@ private:
     void showSession();
 
     PreviewSession m_session;
-    Host::PreviewCompute m_compute;
+    EditDialogPort::PreviewCompute m_compute;
     QTimer m_timer;
     PreviewPane* m_before;
     PreviewPane* m_after;

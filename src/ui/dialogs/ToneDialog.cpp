@@ -15,7 +15,7 @@
 namespace gp::ui {
 
 ToneDialog::ToneDialog(
-    QWidget* parent, ToneModel& model, const Image& source, const Allocator& allocator, Host::PreviewCompute preview)
+    QWidget* parent, ToneModel& model, const Image& source, const Allocator& allocator, EditDialogPort::PreviewCompute preview)
     : PreviewDialog(parent, tableText(StringId::DialogToneAdjustment), source, allocator, std::move(preview))
     , m_model(&model)
     , m_source(&source)

@@ -16,7 +16,7 @@ class ToneCurveView;
 class ToneDialog : public PreviewDialog {
 public:
     ToneDialog(QWidget* parent, ToneModel& model, const Image& source, const Allocator& allocator,
-        Host::PreviewCompute preview);
+        EditDialogPort::PreviewCompute preview);
 
 private:
     void showValues();

@@ -4,7 +4,7 @@
 
 #include "frame/SystemClipboard.h"
 #include "image/Allocator.h"
-#include "shell/Host.h"
+#include "app/AppHost.h"
 
 #include <QObject>
 #include <QPointer>
@@ -15,7 +15,7 @@ namespace gp::ui {
 
 class PrintingWindow;
 
-class QtHost final : public QObject, public Host {
+class QtHost final : public QObject, public AppHost {
 public:
     // Watches the application's key events so long operations can ask for Escape.
     QtHost();

@@ -236,7 +236,7 @@ TEST_F(ScanTest, FailuresCloseTheLinkSilently)
     // Choosing a source needs the manager's dialog, which a program without widgets cannot show.
     acquisition().setSourceName("");
     m_app->execute(command::SelectSource);
-    EXPECT_EQ(TW_UINT32 { acquisition().sourceIdentity().Id }, 0u);
+    EXPECT_EQ(acquisition().sourceId(), 0u);
     EXPECT_FALSE(acquisition().managerOpen());
     EXPECT_TRUE(m_host.messages.empty());
     EXPECT_EQ(m_app->documents().count(), 0u);

@@ -3,7 +3,7 @@
 #include "editing/selection/SelectionContent.h"
 #include "image/Document.h"
 #include "image/DocumentList.h"
-#include "shell/Host.h"
+#include "editing/DocumentViewPort.h"
 
 #include <cstdlib>
 #include <utility>
@@ -89,7 +89,7 @@ void UndoRecord::drop(const Document* document)
         clear();
 }
 
-bool UndoRecord::undo(DocumentList& documents, Host& host)
+bool UndoRecord::undo(DocumentList& documents, DocumentViewPort& view)
 {
     Document* document = documents.active();
     if (m_code == 0 || document == nullptr || document != m_document)
@@ -115,13 +115,11 @@ bool UndoRecord::undo(DocumentList& documents, Host& host)
     m_code = -m_code;
 
     if (kept.image) {
-        host.repaintDocument(*document, std::nullopt);
+        view.repaintDocument(*document, std::nullopt);
     } else {
-        host.repaintDocument(*document, before);
-        host.repaintDocument(*document, state.selection);
+        view.repaintDocument(*document, before);
+        view.repaintDocument(*document, state.selection);
     }
-    host.setStatus(StatusPane::Zoom, documents.zoomStatus());
-    host.setStatus(StatusPane::Type, documents.typeStatus());
     return true;
 }
 

@@ -30,7 +30,7 @@
 namespace gp {
 
 class DocumentList;
-class Host;
+class DocumentViewPort;
 class Document;
 
 namespace undo {
@@ -65,7 +65,7 @@ public:
     void drop(const Document* document = nullptr);
 
     // Undo (and redo) on the active document; true when something was exchanged.
-    bool undo(DocumentList& documents, Host& host);
+    bool undo(DocumentList& documents, DocumentViewPort& view);
 
     // The kept selection, which repeated turns and handle resizes start from again.
     Rect savedSelection() const { return m_selection; }
