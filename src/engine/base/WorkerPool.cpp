@@ -1,6 +1,7 @@
 #include "base/WorkerPool.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <string>
 
@@ -35,6 +36,13 @@ int WorkerPool::defaultThreadCount(int limit)
     return std::clamp(cores, 1, std::max(1, limit));
 }
 
+// Wakes the calling thread, which reports the finished job.
+void WorkerPool::doneOne()
+{
+    std::lock_guard<std::mutex> guard(m_lock);
+    m_idle.notify_all();
+}
+
 // Takes jobs from the batch until none is left or the batch was stopped; a failing job stops
 // the batch and keeps the first exception for the caller.
 void WorkerPool::take(Batch& batch)
@@ -52,6 +60,7 @@ void WorkerPool::take(Batch& batch)
             batch.stop = true;
         }
         batch.done.fetch_add(1);
+        doneOne();
     }
 }
 
@@ -99,8 +108,21 @@ bool WorkerPool::run(int count, const std::function<void(int)>& job, const std::
     }
     m_wake.notify_all();
 
-    // The calling thread works like a worker, and reports after each of its own jobs.
+    // The calling thread works like a worker and reports after each of its own jobs; once none
+    // is left to take it reports whenever a worker has finished one, until all have ended, so
+    // the user is heard however the jobs fell.
     bool stopped = false;
+    int reported = 0;
+    const auto report = [&] {
+        const int done = batch.done.load();
+        if (stopped || done == reported)
+            return;
+        reported = done;
+        if (!between(done)) {
+            batch.stop = true;
+            stopped = true;
+        }
+    };
     while (!batch.stop.load(std::memory_order_relaxed)) {
         const int index = batch.next.fetch_add(1);
         if (index >= count)
@@ -114,20 +136,25 @@ bool WorkerPool::run(int count, const std::function<void(int)>& job, const std::
             batch.stop = true;
             break;
         }
-        const int done = batch.done.fetch_add(1) + 1;
-        if (!between(done)) {
-            batch.stop = true;
-            stopped = true;
-        }
+        batch.done.fetch_add(1);
+        report();
     }
     {
         std::unique_lock<std::mutex> lock(m_lock);
         // Workers that woke for this batch finish their job before it goes away; a worker that
-        // wakes later sees the batch exhausted or stopped.
+        // wakes later finds no batch.
+        while (m_busyWorkers > 0) {
+            const int before = batch.done.load();
+            m_idle.wait_for(lock, std::chrono::milliseconds(2),
+                [&] { return m_busyWorkers == 0 || batch.done.load() != before; });
+            lock.unlock();
+            report();
+            lock.lock();
+        }
         batch.stop = true;
-        m_idle.wait(lock, [&] { return m_busyWorkers == 0; });
         m_batch = nullptr;
     }
+    report();
     m_inUse = false;
     if (batch.failure)
         std::rethrow_exception(batch.failure);

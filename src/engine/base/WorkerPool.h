@@ -30,9 +30,10 @@ public:
     // variable GLIMMERPRESS_THREADS (1..64) wins, so a run can be compared on one thread.
     static int defaultThreadCount(int limit = 4);
 
-    // Runs job(i) once for every i in 0..count-1, in any order over the threads. After each job
-    // the calling thread finished it calls between(jobsDone); when that answers false no job is
-    // started any more. Returns when every started job has ended: true when all ran, false when
+    // Runs job(i) once for every i in 0..count-1, in any order over the threads. The calling
+    // thread calls between(jobsDone) after each job it finished, and while it waits for the
+    // workers' last jobs each time more have ended, so it reports at least once; when that
+    // answers false no job is started any more. Returns when every started job has ended: true when all ran, false when
     // `between` answered false (even after the last job). An exception thrown by a job is thrown again here.
     bool run(int count, const std::function<void(int)>& job, const std::function<bool(int)>& between);
 
@@ -48,7 +49,8 @@ private:
     };
 
     void workerLoop();
-    static void take(Batch& batch);
+    void take(Batch& batch);
+    void doneOne();
 
     std::vector<std::thread> m_workers;
     std::mutex m_lock;
