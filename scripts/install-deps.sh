@@ -8,6 +8,8 @@ packages=(
   build-essential cmake ninja-build pkg-config clang
   # engine and gfx
   libjpeg62-turbo-dev qt6-base-dev libsane-dev libsane1 sane-utils
+  # a printer queue's own options (paper source, media, quality) from its driver
+  libcups2-dev
   # today's photo formats, orientation tags and colour profiles
   libpng-dev libwebp-dev libheif-dev libexif-dev liblcms2-dev
   # tests and benchmarks

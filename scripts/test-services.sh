@@ -12,7 +12,7 @@ start_cups_queue() {
     [ "$(id -u)" -eq 0 ] || return 0
     command -v cupsd >/dev/null && command -v lpadmin >/dev/null && command -v lpstat >/dev/null || return 0
     [ -x /usr/lib/cups/backend/cups-pdf ] || return 0
-    local ppd=lsb/usr/cups-pdf/CUPS-PDF_opt.ppd
+    local ppd=lsb/usr/cups-pdf/CUPS-PDF_opt.ppd ppd_arg
     GLIMMER_CUPS_OUTDIR=$(mktemp -d)
     chmod 1777 "$GLIMMER_CUPS_OUTDIR"
     printf 'Out %s\nAnonDirName %s\nLabel 0\n' "$GLIMMER_CUPS_OUTDIR" "$GLIMMER_CUPS_OUTDIR" \
@@ -26,12 +26,48 @@ start_cups_queue() {
             sleep 0.05
         done
     fi
-    if lpadmin -p "$GLIMMER_CUPS_QUEUE" -E -v "cups-pdf:/$GLIMMER_CUPS_QUEUE" -m "$ppd" >/dev/null 2>&1; then
+    # The queue's driver is the PDF printer's with the options of a photo printer's driver added
+    # (paper source, media type, colour), so Printer Setup has them to offer and the job to carry;
+    # their choices send no code, so the PDFs stay as they were.
+    local ppdfile
+    ppdfile=$(mktemp --suffix=.ppd)
+    if [ -r "/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd" ]; then
+        cat /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd >"$ppdfile"
+        cat >>"$ppdfile" <<'PPD'
+*OpenGroup: Photo/Photo printing
+*OpenUI *InputSlot/Paper Source: PickOne
+*OrderDependency: 20 AnySetup *InputSlot
+*DefaultInputSlot: Main
+*InputSlot Main/Main Tray: ""
+*InputSlot Photo/Photo Tray: ""
+*InputSlot Manual/Manual Feed: ""
+*CloseUI: *InputSlot
+*OpenUI *MediaType/Media Type: PickOne
+*OrderDependency: 20 AnySetup *MediaType
+*DefaultMediaType: Plain
+*MediaType Plain/Plain Paper: ""
+*MediaType Glossy/Glossy Photo Paper: ""
+*MediaType Matte/Matte Photo Paper: ""
+*CloseUI: *MediaType
+*OpenUI *ColorModel/Color Mode: PickOne
+*OrderDependency: 20 AnySetup *ColorModel
+*DefaultColorModel: RGB
+*ColorModel RGB/Colour: ""
+*ColorModel Gray/Grayscale: ""
+*CloseUI: *ColorModel
+*CloseGroup: Photo
+PPD
+        ppd_arg=(-P "$ppdfile")
+    else
+        ppd_arg=(-m "$ppd")
+    fi
+    if lpadmin -p "$GLIMMER_CUPS_QUEUE" -E -v "cups-pdf:/$GLIMMER_CUPS_QUEUE" "${ppd_arg[@]}" >/dev/null 2>&1; then
         export GLIMMER_TEST_CUPS_QUEUE="$GLIMMER_CUPS_QUEUE"
         export GLIMMER_TEST_CUPS_OUTDIR="$GLIMMER_CUPS_OUTDIR"
     else
         echo "test-services: could not add the CUPS test queue; its tests will skip" >&2
     fi
+    rm -f "$ppdfile"
 }
 
 stop_cups_queue() {

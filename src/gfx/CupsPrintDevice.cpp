@@ -1,6 +1,7 @@
 #include "CupsPrintDevice.h"
 
 #include <QPageLayout>
+#include <QPrintEngine>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
@@ -13,6 +14,9 @@ namespace {
 
 constexpr int kPreferredResolution = 600;
 constexpr int kOptionsTimeoutMs = 5000;
+// Qt's CUPS print engine sends the name/value pairs stored under this property with the job:
+// the key its own print dialog uses for a queue's driver options.
+constexpr auto kCupsJobOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
 
 // The default choice of the queue's "Resolution" option as lpoptions lists it
 // ("Resolution/Output Resolution: 150dpi *300dpi 600dpi"); 0 when it names none.
@@ -73,6 +77,12 @@ std::unique_ptr<CupsPrintDevice> CupsPrintDevice::open(const std::string& queue,
     printer->setResolution(dpi);
     printer->setCopyCount(std::max(1, mode.copies));
     printer->setFullPage(false);
+    if (!mode.options.empty()) {
+        QStringList options;
+        for (const auto& [option, value] : mode.options)
+            options << QString::fromStdString(option) << QString::fromStdString(value);
+        printer->printEngine()->setProperty(kCupsJobOptions, options);
+    }
     QPageLayout layout = printer->pageLayout();
     layout.setPageSize(queuePaper(info, mode.paperName));
     layout.setOrientation(mode.orientation == Orientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait);

@@ -2,7 +2,7 @@
 // A printer that is a CUPS queue, printed through QPrinter. The queue's own default paper and
 // resolution are used unless the device mode names others, and the printable area is the
 // paper less the driver's minimum margins, so the printing offset is where the driver can
-// really start to print.
+// really start to print. The mode's queue options go with the job to the queue's driver.
 
 #include "PainterPrintDevice.h"
 #include "draw/PrinterCatalog.h"

@@ -1,7 +1,9 @@
 // glimmer-skin-builder OUTPUT_DIR [ICON_DIR]: draws the program's interface artwork and writes the skin
 // files, the bar and list backgrounds, the copies pictures and the screen background files in
-// the formats the program reads, for both screen modes; the single-photo page's backgrounds;
-// and, given ICON_DIR, the program's icon in the icon theme's sizes.
+// the formats the program reads, for both screen modes and at two densities (the "@2x" files
+// hold the same pictures drawn with twice the pixels each way, for high-density screens); the
+// single-photo page's backgrounds; and, given ICON_DIR, the program's icon in the icon theme's
+// sizes.
 
 #include "AppIcon.h"
 #include "Artwork.h"
@@ -36,9 +38,11 @@ Rect scaledRect(const Rect& r, double scale)
         int(r.bottom * scale + 0.5) };
 }
 
-// The three images of every button of a page; sliders give their track and knob.
-std::vector<EntryImage> buttonEntries(std::span<const ui::ButtonSpec> page, double scale)
+// The three images of every button of a page; sliders give their track and knob. The places
+// are in the mode's window coordinates (scale); the pictures have density times their pixels.
+std::vector<EntryImage> buttonEntries(std::span<const ui::ButtonSpec> page, double scale, int density)
 {
+    const double drawn = scale * density;
     std::vector<EntryImage> entries;
     for (const ui::ButtonSpec& buttonSpec : page) {
         if (buttonSpec.kind == ui::ButtonKind::Area)
@@ -49,9 +53,9 @@ std::vector<EntryImage> buttonEntries(std::span<const ui::ButtonSpec> page, doub
             entry.kind = slider ? 2 : 0;
             entry.rect = scaledRect(buttonSpec.rect, scale);
             entry.parameter = slider ? 100 : 0;
-            const QImage image = slider                   ? sliderImage(buttonSpec, state, scale)
-                : buttonSpec.kind == ui::ButtonKind::OwnerDrawn ? listRowImage(buttonSpec, state, scale)
-                                                          : buttonImage(buttonSpec, state, scale);
+            const QImage image = slider                   ? sliderImage(buttonSpec, state, drawn)
+                : buttonSpec.kind == ui::ButtonKind::OwnerDrawn ? listRowImage(buttonSpec, state, drawn)
+                                                          : buttonImage(buttonSpec, state, drawn);
             entry.packed = packedOf(image);
             entries.push_back(std::move(entry));
         }
@@ -65,49 +69,53 @@ bool writeBmp(const std::filesystem::path& path, const QImage& image)
     return converted && writeBmpFile(path.string(), *converted) == WriteResult::Written;
 }
 
-bool buildMode(const std::filesystem::path& out, bool mode640)
+// Writes one screen mode's files at one density: "button.800" at 1, "button@2x.800" at 2.
+bool buildMode(const std::filesystem::path& out, bool mode640, int density)
 {
     const double scale = mode640 ? 0.8 : 1.0;
-    const std::string ext = mode640 ? ".640" : ".800";
+    // Places stay in window coordinates; pictures are drawn at `drawn`.
+    const double drawn = scale * density;
+    const std::string ext = std::string(density == 2 ? "@2x" : "") + (mode640 ? ".640" : ".800");
     const std::filesystem::path ui = out / "ui";
     bool ok = true;
 
     std::vector<std::vector<EntryImage>> framePages;
     for (int page = 0; page < ui::kFramePages; ++page) {
-        framePages.push_back(buttonEntries(ui::framePage(page), scale));
-        ok &= writeBmp(ui / ("screen" + std::to_string(page) + ext), frameBackground(page, scale));
+        framePages.push_back(buttonEntries(ui::framePage(page), scale, density));
+        ok &= writeBmp(ui / ("screen" + std::to_string(page) + ext), frameBackground(page, drawn));
     }
     ok &= writeFile(ui / ("button" + ext), skinFileBytes(framePages));
 
     ok &= writeFile(ui / ("auxbar" + ext),
-        skinFileBytes({ buttonEntries(ui::auxiliaryPage(0), scale), buttonEntries(ui::auxiliaryPage(1), scale) }));
-    const QSize templateBar(int(ui::kTemplateBarRect.width() * scale), int(ui::kTemplateBarRect.height() * scale));
-    const QSize optionBar(int(ui::kOptionBarRect.width() * scale), int(ui::kOptionBarRect.height() * scale));
-    ok &= writeBmp(ui / ("templatelogo" + ext), barBackground(templateBar, {}, scale));
-    ok &= writeBmp(ui / ("sliderlogo" + ext), barBackground(optionBar, QStringLiteral("Photo Size"), scale));
+        skinFileBytes({ buttonEntries(ui::auxiliaryPage(0), scale, density),
+            buttonEntries(ui::auxiliaryPage(1), scale, density) }));
+    // A bar's background has the pixels of its place at 1x, twice each way at 2x.
+    const auto barSize = [&](const Rect& r) {
+        return QSize(int(r.width() * scale) * density, int(r.height() * scale) * density);
+    };
+    ok &= writeBmp(ui / ("templatelogo" + ext), barBackground(barSize(ui::kTemplateBarRect), {}, drawn));
+    ok &= writeBmp(
+        ui / ("sliderlogo" + ext), barBackground(barSize(ui::kOptionBarRect), QStringLiteral("Photo Size"), drawn));
 
-    ok &= writeFile(ui / ("Listbtn" + ext), skinFileBytes({ buttonEntries(ui::listPage(), scale) }));
-    const QSize list(int(ui::kCategoryListRect.width() * scale), int(ui::kCategoryListRect.height() * scale));
+    ok &= writeFile(ui / ("Listbtn" + ext), skinFileBytes({ buttonEntries(ui::listPage(), scale, density) }));
     for (const char* name : { "layoutlistlogo", "getlistlogo", "croplistlogo", "editlistlogo", "framelistlogo" })
-        ok &= writeBmp(ui / (name + ext), barBackground(list, {}, scale));
-    ok &= writeBmp(ui / ("blankrectlogo" + ext), blankPanel(scale));
+        ok &= writeBmp(ui / (name + ext), barBackground(barSize(ui::kCategoryListRect), {}, drawn));
+    ok &= writeBmp(ui / ("blankrectlogo" + ext), blankPanel(drawn));
 
     // The copies pictures: one entry per count, 1..99.
     std::vector<EntryImage> copies;
     for (int count = 1; count <= 99; ++count) {
         EntryImage entry;
         entry.rect = scaledRect(ui::kCopiesRect, scale);
-        entry.packed = packedOf(copiesImage(count, scale));
+        entry.packed = packedOf(copiesImage(count, drawn));
         copies.push_back(std::move(entry));
     }
     ok &= writeFile(ui / ("copies" + ext), skinFileBytes({ copies }));
 
-    const char* screens[] = { "LAYOUT.LOG", "ALBUM.LOG", "CROPIT.LOG", "EDITIT.LOG", "FRAMEIT.LOG" };
+    const char* screens[] = { "LAYOUT", "ALBUM", "CROPIT", "EDITIT", "FRAMEIT" };
     for (int screen = 0; screen < 5; ++screen) {
-        std::string name = screens[screen];
-        if (mode640)
-            name.back() = '6';
-        ok &= writeBmp(out / name, screenBackdrop(screen, scale));
+        const std::string name = screens[screen] + std::string(density == 2 ? "@2x" : "") + (mode640 ? ".LO6" : ".LOG");
+        ok &= writeBmp(out / name, screenBackdrop(screen, drawn));
     }
     return ok;
 }
@@ -169,7 +177,8 @@ int main(int argc, char** argv)
     const std::filesystem::path out = argv[1];
     std::error_code error;
     std::filesystem::create_directories(out / "ui", error);
-    if (error || !buildMode(out, false) || !buildMode(out, true) || !buildBackgrounds(out)
+    if (error || !buildMode(out, false, 1) || !buildMode(out, true, 1) || !buildMode(out, false, 2)
+        || !buildMode(out, true, 2) || !buildBackgrounds(out)
         || (argc == 3 && !buildIcons(argv[2]))) {
         std::cerr << "glimmer-skin-builder: cannot write the artwork to " << out << '\n';
         return 1;

@@ -4,6 +4,7 @@
 
 #include "draw/PrintDevice.h"
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -41,6 +42,9 @@ struct DeviceMode {
     std::string paperName; // "Letter", "A4", ...; empty for the printer's own default
     int resolution = 0; // dots per inch; 0 for the printer's own default
     std::optional<PageSpec> page; // file printers only: an exact page instead of paper and resolution
+    // A queue's own options for the job by the driver's names ("InputSlot" = "Tray2",
+    // "MediaType" = "Glossy", ...); empty for the queue's defaults.
+    std::map<std::string, std::string> options;
     friend bool operator==(const DeviceMode&, const DeviceMode&) = default;
 };
 

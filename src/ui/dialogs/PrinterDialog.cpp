@@ -1,18 +1,23 @@
 #include "dialogs/PrinterDialog.h"
 
 #include "gfx/QtPrinterCatalog.h"
+#include "gfx/QueueOptions.h"
 #include "shell/StringTable.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPrinterInfo>
 #include <QRadioButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <iterator>
 
 namespace gp::ui {
 
@@ -39,6 +44,35 @@ QList<QPageSize> filePapers()
     for (QSizeF inches : { QSizeF(4, 6), QSizeF(5, 7), QSizeF(8, 10) })
         sizes.append(QPageSize(inches, QPageSize::Inch));
     return sizes;
+}
+
+// The options every photo printer's driver names alike, shown first under captions of our own;
+// the rest follow in the driver's order under the driver's captions.
+struct KnownOption {
+    const char* keyword;
+    StringId caption;
+};
+constexpr KnownOption kKnownOptions[] = {
+    { "InputSlot", StringId::PrinterSourceLabel },
+    { "MediaType", StringId::PrinterMediaLabel },
+    { "Resolution", StringId::PrinterQualityLabel },
+    { "ColorModel", StringId::PrinterColourLabel },
+};
+
+int knownRank(const std::string& keyword)
+{
+    for (std::size_t i = 0; i < std::size(kKnownOptions); ++i)
+        if (keyword == kKnownOptions[i].keyword)
+            return int(i);
+    return int(std::size(kKnownOptions));
+}
+
+QString captionOf(const gfx::QueueOption& option)
+{
+    const int rank = knownRank(option.keyword);
+    if (rank < int(std::size(kKnownOptions)))
+        return qtext(kKnownOptions[rank].caption);
+    return QString::fromStdString(option.text) + QLatin1Char(':');
 }
 
 } // namespace
@@ -87,13 +121,18 @@ PrinterDialog::PrinterDialog(
     auto* page = new QFormLayout;
     page->addRow(qtext(StringId::PrinterPaperLabel), m_paper);
     page->addRow(qtext(StringId::PrinterOrientationLabel), orientation);
+    m_optionsBox = new QGroupBox(qtext(StringId::PrinterOptionsTitle), this);
+    m_optionsForm = new QFormLayout(m_optionsBox);
     showPapers(m_list->currentRow());
+    showOptions(m_list->currentRow());
     connect(m_list, &QListWidget::currentRowChanged, this, &PrinterDialog::showPapers);
+    connect(m_list, &QListWidget::currentRowChanged, this, &PrinterDialog::showOptions);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(m_list);
     layout->addLayout(page);
+    layout->addWidget(m_optionsBox);
     layout->addWidget(buttons);
 }
 
@@ -117,6 +156,44 @@ void PrinterDialog::showPapers(int row)
     const int index = m_paper->findData(start);
     m_paper->setCurrentIndex(index >= 0 ? index : 0);
     m_paper->setEnabled(m_paper->count() > 0);
+}
+
+void PrinterDialog::showOptions(int row)
+{
+    while (m_optionsForm->rowCount() > 0)
+        m_optionsForm->removeRow(0);
+    m_options.clear();
+    const bool queue = row >= 0 && row < int(m_printers.size()) && !isPdf(m_printers[std::size_t(row)]);
+    std::vector<gfx::QueueOption> options;
+    if (queue)
+        options = gfx::queueOptions(m_printers[std::size_t(row)].device);
+    std::stable_sort(options.begin(), options.end(), [](const gfx::QueueOption& a, const gfx::QueueOption& b) {
+        return knownRank(a.keyword) < knownRank(b.keyword);
+    });
+    // The queue keeps the options chosen before; others start on the driver's defaults.
+    const bool isCurrent = queue && m_current && m_current->names.device == m_printers[std::size_t(row)].device;
+    for (const gfx::QueueOption& option : options) {
+        auto* box = new QComboBox(m_optionsBox);
+        for (const gfx::QueueChoice& choice : option.choices)
+            box->addItem(QString::fromStdString(choice.text), QString::fromStdString(choice.keyword));
+        std::string start = option.defaultChoice;
+        if (isCurrent)
+            if (auto kept = m_current->mode.options.find(option.keyword); kept != m_current->mode.options.end())
+                start = kept->second;
+        const int index = box->findData(QString::fromStdString(start));
+        box->setCurrentIndex(index >= 0 ? index : 0);
+        m_optionsForm->addRow(captionOf(option), box);
+        m_options.emplace_back(option.keyword, box);
+    }
+    m_optionsBox->setVisible(!m_options.empty());
+}
+
+QComboBox* PrinterDialog::option(const QString& keyword) const
+{
+    for (const auto& [name, box] : m_options)
+        if (QString::fromStdString(name) == keyword)
+            return box;
+    return nullptr;
 }
 
 std::optional<PrinterChoice> PrinterDialog::selectedChoice() const
@@ -152,6 +229,15 @@ void PrinterDialog::applyPage(DeviceMode& mode) const
         mode.page.reset();
     }
     mode.orientation = m_landscape->isChecked() ? Orientation::Landscape : Orientation::Portrait;
+    // Every option goes with the job as shown, so the queue prints as the dialog said; the
+    // chosen resolution also sets the page's measure.
+    mode.options.clear();
+    for (const auto& [keyword, box] : m_options) {
+        const std::string choice = box->currentData().toString().toStdString();
+        mode.options[keyword] = choice;
+        if (keyword == "Resolution")
+            mode.resolution = gfx::resolutionOfChoice(choice);
+    }
 }
 
 std::optional<PrinterChoice> PrinterDialog::choose(

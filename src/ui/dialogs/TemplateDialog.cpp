@@ -4,6 +4,7 @@
 #include "dialogs/DialogText.h"
 #include "dialogs/EditCalendarDialog.h"
 #include "dialogs/EditTextDialog.h"
+#include "dialogs/HelpTopics.h"
 #include "dialogs/HelpViewer.h"
 #include "dialogs/TemplateBackgroundDialog.h"
 #include "dialogs/TemplatePreview.h"
@@ -104,7 +105,7 @@ TemplateDialog::TemplateDialog(QWidget* parent, App& app, TemplateState& state, 
 
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(buttons, &QDialogButtonBox::helpRequested, this,
-        [this] { HelpViewer::show(this, QString::fromStdString(m_app->paths().asset("help").string()), "template"); });
+        [this] { HelpViewer::show(this, QString::fromStdString(m_app->paths().asset("help").string()), help::templateTopic()); });
     connect(m_kind, &QComboBox::currentIndexChanged, this, [this](int index) {
         m_state->page.kind = index == 1 ? MatteKind::Calendar : MatteKind::Matte;
         m_preview->fitTextWindows();

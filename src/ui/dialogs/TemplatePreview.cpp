@@ -114,9 +114,13 @@ void TemplatePreview::paintEvent(QPaintEvent*)
 
     const Rect& photo = page.photoRect;
     if (!m_photo.isNull() && !photo.isEmpty()) {
-        if (m_photoShown.size() != QSize(photo.width(), photo.height()))
-            m_photoShown
-                = m_photo.scaled(photo.width(), photo.height(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        // Scaled to the screen's device pixels and painted at the photo's window size.
+        const qreal ratio = devicePixelRatioF();
+        const QSize pixels(qRound(photo.width() * ratio), qRound(photo.height() * ratio));
+        if (m_photoShown.size() != pixels) {
+            m_photoShown = m_photo.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            m_photoShown.setDevicePixelRatio(ratio);
+        }
         painter.drawImage(QPoint(photo.left, photo.top), m_photoShown);
     }
     if (page.drawFrame)

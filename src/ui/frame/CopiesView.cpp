@@ -1,6 +1,7 @@
 #include "frame/CopiesView.h"
 
 #include "gfx/QtImage.h"
+#include "skin/SkinDensity.h"
 
 #include <QPainter>
 
@@ -9,8 +10,12 @@ namespace gp::ui {
 CopiesView::CopiesView(QWidget* parent, const std::filesystem::path& skin)
     : QWidget(parent)
 {
-    if (auto loaded = SkinFile::load(skin))
+    // The screen's density picks the skin file; a picture drawn at 2x paints at its window size.
+    const DensityFile file = densityFile(skin, devicePixelRatioF());
+    if (auto loaded = SkinFile::load(file.path)) {
         m_skin = std::move(loaded).value();
+        m_density = file.density;
+    }
 }
 
 void CopiesView::setCount(int count)
@@ -23,6 +28,7 @@ void CopiesView::setCount(int count)
     if (count >= 1 && count <= int(pictures.size()))
         if (auto image = m_skin->image(pictures[std::size_t(count - 1)]))
             m_picture = gfx::toQImage(*image);
+    m_picture.setDevicePixelRatio(m_density);
     update();
 }
 

@@ -22,6 +22,7 @@ protected:
 
 private:
     std::optional<SkinFile> m_skin;
+    int m_density = 1;
     QImage m_picture;
     int m_count = 0;
 };

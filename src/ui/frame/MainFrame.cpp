@@ -1,6 +1,7 @@
 #include "frame/MainFrame.h"
 
 #include "app/OpenPhoto.h"
+#include "dialogs/HelpTopics.h"
 #include "dialogs/HelpViewer.h"
 #include "dialogs/ImageInfoDialog.h"
 #include "dialogs/TemplateCommand.h"
@@ -451,7 +452,7 @@ void MainFrame::showImageInformation()
 
 void MainFrame::showHelp(int page)
 {
-    const QString topic = page < 0 ? QStringLiteral("readme") : QStringLiteral("screen%1").arg(page);
+    const QString topic = page < 0 ? help::readmeTopic() : help::screenTopic(page);
     HelpViewer::show(this, assetPath("help"), topic);
 }
 

@@ -58,7 +58,7 @@ void FrameScreen::photosChanged()
 void FrameScreen::reloadBackground()
 {
     const std::string name = screenBackgroundFile(m_screen, m_mode640);
-    m_background = name.empty() ? QImage() : loadSkinBitmap(m_app->paths().asset(name));
+    m_background = name.empty() ? QImage() : loadSkinBitmap(m_app->paths().asset(name), m_frame->devicePixelRatioF());
 }
 
 std::optional<int> FrameScreen::key(int command)

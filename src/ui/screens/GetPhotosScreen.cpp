@@ -8,6 +8,7 @@
 #include "dialogs/AlbumChoiceDialog.h"
 #include "dialogs/DeleteOptionsDialog.h"
 #include "dialogs/DialogText.h"
+#include "dialogs/HelpTopics.h"
 #include "dialogs/HelpViewer.h"
 #include "dialogs/PhotoPropertiesDialog.h"
 #include "dialogs/PrintThumbnailsDialog.h"
@@ -270,7 +271,7 @@ void GetPhotosScreen::showCount()
 
 void GetPhotosScreen::showHelp()
 {
-    HelpViewer::show(&frame(), assetPath("help"), QStringLiteral("screen%1").arg(buttonPageOf(Screen::GetPhotos)));
+    HelpViewer::show(&frame(), assetPath("help"), help::screenTopic(buttonPageOf(Screen::GetPhotos)));
 }
 
 void GetPhotosScreen::openAlbum()

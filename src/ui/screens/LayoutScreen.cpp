@@ -2,6 +2,7 @@
 
 #include "app/WorkflowActions.h"
 
+#include "dialogs/HelpTopics.h"
 #include "dialogs/HelpViewer.h"
 #include "dialogs/PrintDialog.h"
 #include "frame/CopiesView.h"
@@ -333,7 +334,7 @@ void LayoutScreen::placeNewPhotos()
 
 void LayoutScreen::showHelpTopic(int topic)
 {
-    HelpViewer::show(&frame(), assetPath("help"), QStringLiteral("topic%1").arg(topic));
+    HelpViewer::show(&frame(), assetPath("help"), help::contextTopic(topic));
 }
 
 void LayoutScreen::enter()

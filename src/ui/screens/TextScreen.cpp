@@ -219,7 +219,10 @@ void TextScreen::enter()
 
 QImage TextScreen::composeBackground(const Rect& box, const Rect& viewRect) const
 {
-    QImage background(m_view->size(), QImage::Format_RGB32);
+    // In the screen's device pixels, so a dense screen shows the photos' own detail.
+    const qreal ratio = m_view->devicePixelRatioF();
+    QImage background(m_view->size() * ratio, QImage::Format_RGB32);
+    background.setDevicePixelRatio(ratio);
     background.fill(Qt::white);
     QPainter painter(&background);
     const LayoutPage& page = app().layoutPage();

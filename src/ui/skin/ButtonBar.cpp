@@ -2,6 +2,7 @@
 
 #include "gfx/QtImage.h"
 #include "skin/SkinBitmap.h"
+#include "skin/SkinDensity.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -57,8 +58,12 @@ ButtonBar::ButtonBar(QWidget* parent, std::filesystem::path skin, std::vector<st
         ++g_liveBars;
         m_registered = true;
     }
-    if (auto loaded = SkinFile::load(m_skinPath))
+    // The screen's density picks the skin file; a picture drawn at 2x paints at its window size.
+    const DensityFile file = densityFile(m_skinPath, devicePixelRatioF());
+    if (auto loaded = SkinFile::load(file.path)) {
         m_skin = std::move(loaded).value();
+        m_density = file.density;
+    }
     setMouseTracking(true);
     m_repeat.setInterval(100);
     connect(&m_repeat, &QTimer::timeout, this, &ButtonBar::repeatTick);
@@ -97,15 +102,17 @@ void ButtonBar::switchPage(int page)
     std::filesystem::path background = m_backgroundPath;
     if (background.empty())
         background = m_skinPath.parent_path() / ("screen" + std::to_string(page) + m_skinPath.extension().string());
-    m_background = loadSkinBitmap(background);
+    m_background = loadSkinBitmap(background, devicePixelRatioF());
 
     std::span<const SkinEntry> entries = m_skin && m_registered ? m_skin->page(page) : std::span<const SkinEntry> {};
     std::vector<ButtonRecord>& list = records();
     for (std::size_t i = 0; i < list.size() && 3 * i + 2 < entries.size(); ++i) {
         ButtonRecord& record = list[i];
         for (int k = 0; k < 3; ++k)
-            if (auto image = m_skin->image(entries[3 * i + std::size_t(k)]))
+            if (auto image = m_skin->image(entries[3 * i + std::size_t(k)])) {
                 record.images[k] = gfx::toQImage(*image);
+                record.images[k].setDevicePixelRatio(m_density);
+            }
         if (record.rect.isEmpty())
             record.rect = entries[3 * i + 2].rect;
         if (isSlider(record.kind) && entries[3 * i + 2].parameter > 0)
@@ -395,9 +402,11 @@ void ButtonBar::paintRecord(QPainter& painter, ButtonRecord& record, int index)
     if (isSlider(record.kind)) {
         painter.drawImage(r.topLeft(), record.images[0]);
         const QImage& knob = record.images[index == m_hover || index == m_pressed ? 2 : 1];
-        const int span = std::max(1, r.width() - knob.width());
+        // The knob's size in window units, whatever the density it was drawn at.
+        const QSize knobSize = knob.deviceIndependentSize().toSize();
+        const int span = std::max(1, r.width() - knobSize.width());
         const int x = r.left() + sliderPositionOf(record) * span / std::max(1, record.parameter);
-        painter.drawImage(QPoint(x, r.top() + (r.height() - knob.height()) / 2), knob);
+        painter.drawImage(QPoint(x, r.top() + (r.height() - knobSize.height()) / 2), knob);
         return;
     }
     int picture = 0;
@@ -431,8 +440,13 @@ void ButtonBar::paintRecord(QPainter& painter, ButtonRecord& record, int index)
 void ButtonBar::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    if (!m_background.isNull())
-        painter.drawImage((width() - m_background.width()) / 2, (height() - m_background.height()) / 2, m_background);
+    // On a fractional scale the 2x pictures are shrunk to the screen's pixels: smoothly, not by
+    // dropping rows.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, devicePixelRatioF() != m_density);
+    if (!m_background.isNull()) {
+        const QSize size = m_background.deviceIndependentSize().toSize();
+        painter.drawImage((width() - size.width()) / 2, (height() - size.height()) / 2, m_background);
+    }
     if (m_page < 0)
         return;
     auto& list = records();

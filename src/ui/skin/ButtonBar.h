@@ -120,6 +120,7 @@ private:
     void flashStep();
 
     std::optional<SkinFile> m_skin;
+    int m_density = 1; // the skin's pixels per window unit: 2 when its "@2x" file was read
     std::filesystem::path m_skinPath;
     std::filesystem::path m_backgroundPath;
     std::vector<std::vector<ButtonRecord>> m_pages;

@@ -3,6 +3,7 @@
 #include "base/ByteReader.h"
 #include "gfx/QtImage.h"
 #include "image/Image.h"
+#include "skin/SkinDensity.h"
 #include "skin/SkinFile.h"
 
 #include <fstream>
@@ -11,9 +12,10 @@
 
 namespace gp::ui {
 
-QImage loadSkinBitmap(const std::filesystem::path& path)
+QImage loadSkinBitmap(const std::filesystem::path& path, qreal ratio)
 {
-    std::ifstream in(path, std::ios::binary);
+    const DensityFile file = densityFile(path, ratio);
+    std::ifstream in(file.path, std::ios::binary);
     if (!in)
         return {};
     const std::vector<std::uint8_t> bytes { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
@@ -25,7 +27,9 @@ QImage loadSkinBitmap(const std::filesystem::path& path)
     auto image = Image::fromPacked(std::span(bytes).subspan(kFileHeader), kSkinImageCeiling);
     if (!image || pixelOffset != kFileHeader + image->bitsOffset())
         return {};
-    return gfx::toQImage(*image);
+    QImage picture = gfx::toQImage(*image);
+    picture.setDevicePixelRatio(file.density);
+    return picture;
 }
 
 } // namespace gp::ui

@@ -1,4 +1,5 @@
 #include "views/PageView.h"
+#include "dialogs/HelpTopics.h"
 
 #include "gfx/QtDrawingContext.h"
 #include "layout/CellReadout.h"
@@ -29,8 +30,8 @@ const QColor kGridLine(0x9a, 0xb8, 0xd0, 110);
 const QColor kHandleFill(0x2f, 0x48, 0x58);
 const QColor kBadge(0xe0, 0x6c, 0x10);
 constexpr int kBadgeSize = 14;
-constexpr int kCellHelpTopic = 550;
-constexpr int kObjectHelpTopic = 900;
+constexpr int kCellHelpTopic = help::kCellTopic;
+constexpr int kObjectHelpTopic = help::kObjectTopic;
 
 QRect qrect(const Rect& r)
 {
@@ -187,7 +188,7 @@ void PageView::paintCells(QPainter& p)
             const Rect fitted = fitPhoto(box, { photo->width(), photo->height() });
             // One pixel beyond the fitted size on every side, so neighbouring photos meet cleanly.
             const Rect drawn = inset(fitted, -1);
-            p.drawImage(qrect(drawn).topLeft(), m_photos.picture(photo, qrect(drawn).size()));
+            p.drawImage(qrect(drawn).topLeft(), m_photos.picture(photo, qrect(drawn).size(), devicePixelRatioF()));
             if (std::find(low.begin(), low.end(), int(i)) != low.end()) {
                 // The badge sits in the photo's top-right corner; the printer never sees it.
                 const QRect badge(fitted.right - kBadgeSize - 2, fitted.top + 2, kBadgeSize, kBadgeSize);
@@ -233,7 +234,7 @@ void PageView::paintFreeStyle(QPainter& p)
         if (object.slot >= 0 && object.slot < LayoutPage::kSlots)
             if (const PhotoHandle& photo = page.photo(object.slot)) {
                 const Rect drawn = inset(object.rect, -1);
-                p.drawImage(qrect(drawn).topLeft(), m_photos.picture(photo, qrect(drawn).size()));
+                p.drawImage(qrect(drawn).topLeft(), m_photos.picture(photo, qrect(drawn).size(), devicePixelRatioF()));
             }
     page.freeStyleTexts().draw(context, printable);
     if (m_gridShown)

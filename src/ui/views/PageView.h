@@ -47,6 +47,8 @@ public:
     int hoveredCell() const { return m_hovered; }
     // Cells whose photo carries the low-resolution badge.
     std::vector<int> lowResolutionCells() const;
+    // The photos as the last paint drew them, in device pixels.
+    const PhotoCache& photoCache() const { return m_photos; }
 
     // The one-inch (or one-centimetre) grid over the free-style page; never printed.
     void setGridShown(bool shown);

@@ -15,18 +15,31 @@ bool samePhoto(const std::weak_ptr<Image>& a, const std::shared_ptr<Image>& b)
 
 } // namespace
 
-const QImage& PhotoCache::picture(const std::shared_ptr<Image>& photo, QSize size)
+const QImage& PhotoCache::picture(const std::shared_ptr<Image>& photo, QSize size, qreal ratio)
 {
     for (Entry& entry : m_entries)
-        if (entry.size == size && samePhoto(entry.photo, photo)) {
+        if (entry.size == size && entry.ratio == ratio && samePhoto(entry.photo, photo)) {
             entry.used = true;
             return entry.picture;
         }
-    Entry entry { photo, size, {}, true };
-    if (photo && !size.isEmpty())
-        entry.picture = gfx::toQImage(*photo).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    Entry entry { photo, size, ratio, {}, true };
+    if (photo && !size.isEmpty()) {
+        // Scaled once straight to the device pixels, so a dense screen shows the photo's own detail
+        // rather than a window-sized copy enlarged.
+        const QSize pixels(qRound(size.width() * ratio), qRound(size.height() * ratio));
+        entry.picture = gfx::toQImage(*photo).scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        entry.picture.setDevicePixelRatio(ratio);
+    }
     m_entries.push_back(std::move(entry));
     return m_entries.back().picture;
+}
+
+std::vector<QImage> PhotoCache::pictures() const
+{
+    std::vector<QImage> all;
+    for (const Entry& entry : m_entries)
+        all.push_back(entry.picture);
+    return all;
 }
 
 void PhotoCache::sweep()
