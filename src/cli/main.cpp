@@ -12,6 +12,7 @@
 #include <iostream>
 #include <map>
 #include <memory>
+#include <optional>
 
 namespace gp::cli {
 
@@ -20,15 +21,19 @@ namespace {
 struct Subcommand {
     std::string_view summary;
     std::function<int(CliContext&)> run;
+    // Fonts, text measurement and the raster and PDF print devices need a Qt GUI application;
+    // the photo commands do without, and so skip its start-up (the font configuration above
+    // all) and its memory.
+    bool needsGui = true;
 };
 
 // One line per subcommand as the features arrive.
 const std::map<std::string_view, Subcommand>& subcommands()
 {
     static const std::map<std::string_view, Subcommand> table = {
-        {"info", {"print a photo file's image as the reader returns it", runInfo}},
-        {"convert", {"open a photo and save it in another file format", runConvert}},
-        {"edit", {"open a photo, apply editing operations and save it", runEdit}},
+        {"info", {"print a photo file's image as the reader returns it", runInfo, false}},
+        {"convert", {"open a photo and save it in another file format", runConvert, false}},
+        {"edit", {"open a photo, apply editing operations and save it", runEdit, false}},
         {"print", {"print one photo to a PDF or PNG file or a CUPS queue", runPrint}},
         {"layouts", {"list the layouts of a category for a page", runLayouts}},
         {"templates", {"list, add or delete the user's own templates", runTemplates}},
@@ -90,6 +95,14 @@ int runCommand(int argc, char** argv, int i, const Paths& paths, CliHost& host)
         printHelp(std::cerr);
         return kExitUsage;
     }
+    // Qt takes its own options (such as "-reverse") out of the arguments it is given, so it gets
+    // only the program's name and the tool's arguments stay whole. Qt keeps a reference to the
+    // count for the application's lifetime.
+    static int qtArgc = 1;
+    static char* qtArgv[] = {argv[0], nullptr};
+    std::optional<QGuiApplication> gui;
+    if (command->second.needsGui)
+        gui.emplace(qtArgc, qtArgv);
     App app(host, paths);
     app.readSettings();
     CliContext context{host, app, {argv + i + 1, argv + argc}};
@@ -163,14 +176,8 @@ void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
 int main(int argc, char** argv)
 {
     qInstallMessageHandler(quietQtMessages);
-    // Fonts, text measurement and the raster and PDF print devices need a Qt GUI application,
-    // but never a display.
+    // The commands that start a Qt GUI application never need a display.
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    // Qt takes its own options (such as "-reverse") out of the arguments it is given, so it gets
-    // only the program's name and the tool's arguments stay whole.
-    int qtArgc = 1;
-    char* qtArgv[] = {argv[0], nullptr};
-    QGuiApplication application(qtArgc, qtArgv);
     return gp::cli::run(argc, argv);
 }

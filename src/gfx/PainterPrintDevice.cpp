@@ -34,7 +34,15 @@ QtDrawingContext* PainterPrintDevice::drawingPage()
 {
     if (m_state == State::PageDone && startPage() <= 0)
         return nullptr;
-    return m_state == State::InPage ? &m_context : nullptr;
+    if (m_state != State::InPage)
+        return nullptr;
+    if (!m_banded && !m_wholePage) {
+        m_wholePage = true;
+        if (!beginWholePage(m_painter) || !m_painter.isActive())
+            return nullptr;
+        preparePage();
+    }
+    return &m_context;
 }
 
 bool PainterPrintDevice::stretchImage(const Image& image, const SourceArea& source, const Rect& target)
@@ -116,6 +124,7 @@ int PainterPrintDevice::startDocument(std::string_view name)
     preparePage();
     m_state = State::InPage;
     m_bandTop = 0;
+    m_banded = m_wholePage = false;
     return 1;
 }
 
@@ -130,6 +139,7 @@ int PainterPrintDevice::startPage()
     preparePage();
     m_state = State::InPage;
     m_bandTop = 0;
+    m_banded = m_wholePage = false;
     return 1;
 }
 
@@ -164,6 +174,13 @@ int PainterPrintDevice::nextBand(Rect& band)
     const int height = m_bandHeight > 0 ? m_bandHeight : m_printable.height;
     band = { 0, m_bandTop, m_printable.width, std::min(m_printable.height, m_bandTop + height) };
     m_bandTop = band.bottom;
+    // Once drawing has begun on the whole page, later bands are drawn on it too.
+    if (!m_wholePage) {
+        m_banded = true;
+        if (!beginBand(m_painter, band) || !m_painter.isActive())
+            return kFailed;
+        preparePage();
+    }
     return 1;
 }
 

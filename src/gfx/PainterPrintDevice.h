@@ -59,6 +59,11 @@ protected:
     virtual bool beginOutput(QPainter& painter, std::string_view documentName) = 0;
     // Moves to a fresh page; false when that failed.
     virtual bool nextOutputPage(QPainter& painter) = 0;
+    // A band of the page is about to be drawn (bands come from the top down): a device that
+    // holds only a strip of the page moves the painter onto this one. False when that failed.
+    virtual bool beginBand(QPainter&, const Rect& /*band*/) { return true; }
+    // Drawing began on a page without bands: a device that holds strips needs the whole page.
+    virtual bool beginWholePage(QPainter&) { return true; }
     // A page is complete (the raster device keeps it).
     virtual void pageFinished(QPainter&) { }
     // Ends the document and delivers the output; false when it could not be written.
@@ -86,6 +91,8 @@ private:
     AbortProcedure m_abort;
     State m_state = State::Idle;
     int m_bandTop = 0;
+    bool m_banded = false; // the page is being drawn in bands
+    bool m_wholePage = false; // the page is being drawn without bands
     QPainter m_painter;
     QtDrawingContext m_context { m_painter };
 };

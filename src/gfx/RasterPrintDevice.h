@@ -1,14 +1,19 @@
 #pragma once
-// A printer whose page is an image in memory: the printable area at the device's resolution,
-// white at the start of every page. Each finished page is kept and, when an output file is
-// given, written as PNG at the end of the document (a second page goes to NAME-2.png and so on).
-// Tests read the pages by pixel; the command-line tool writes them.
+// A printer whose page is an image: the printable area at the device's resolution, white at the
+// start of every page. Without an output file each finished page is kept in memory, where tests
+// read it by pixel. With one, each page is written as PNG (a second page goes to NAME-2.png and
+// so on) and only a strip of the page is held: the band being drawn and a band height (at least an
+// inch) under it, so what a band draws just below itself reaches the next one; rows go to the file once a
+// later band begins below them. A page drawn without bands is held whole and written when it is finished. The files
+// take their names when the document ends; an abandoned document leaves old files as they were.
 
 #include "PainterPrintDevice.h"
+#include "codecs/PngRowWriter.h"
 #include "draw/PrinterCatalog.h"
 
 #include <QImage>
 #include <QString>
+#include <memory>
 #include <vector>
 
 namespace gp::gfx {
@@ -29,13 +34,29 @@ protected:
     void pageFinished(QPainter& painter) override;
     bool finishOutput(QPainter& painter) override;
     void discardOutput(QPainter& painter) override;
+    bool beginBand(QPainter& painter, const Rect& band) override;
+    bool beginWholePage(QPainter& painter) override;
 
 private:
     bool beginPage(QPainter& painter);
+    // A white image of the page's width and `rows` rows at the device's resolution.
+    QImage whiteStrip(int rows) const;
+    // Puts the painter on strip, which holds the page's rows from `top` down, with its origin
+    // at the page's top-left corner.
+    bool paintOn(QPainter& painter, QImage strip, int top);
+    // Writes the page's rows up to `end` that are not yet in the file: from the strip held
+    // where it covers them, white elsewhere.
+    void writeRowsUpTo(int end);
 
     QString m_output;
-    QImage m_page;
+    QImage m_page; // the whole page, or with an output file the strip being drawn
+    int m_stripTop = 0; // page row of the strip's first row
+    bool m_stripDrawn = true; // false for the stand-in row a page starts with
     std::vector<QImage> m_pages;
+    // With an output file: the page being written and the finished ones awaiting their names.
+    std::unique_ptr<PngRowWriter> m_writer;
+    std::vector<std::unique_ptr<PngRowWriter>> m_written;
+    bool m_writeFailed = false;
 };
 
 } // namespace gp::gfx

@@ -119,7 +119,7 @@ TEST(CliConvert, PcxAndTgaFilesAreWrittenAndReadByTheirExtensions)
     GLIMMER_REQUIRE_TOOLS("convert");
     const auto pixels = [&](const std::string& file) {
         const std::string ppm = (dir / std::filesystem::path(file).filename()).string() + ".ppm";
-        EXPECT_EQ(std::system(("convert '" + file + "' -auto-orient -depth 8 ppm:'" + ppm + "'").c_str()), 0);
+        EXPECT_TRUE(runTool("convert '" + file + "' -auto-orient -depth 8 ppm:'" + ppm + "'"));
         return readFile(ppm);
     };
     const std::string expected = pixels(in);
@@ -134,15 +134,15 @@ TEST(CliInfo, PcxAndTgaFilesOfOtherProgramsAreDescribed)
     GLIMMER_REQUIRE_TOOLS("convert");
     TempDir dir;
     const std::string pcx = (dir / "photo.pcx").string(), tga = (dir / "photo.tga").string();
-    ASSERT_EQ(std::system(("convert -size 30x20 gradient:red-blue " + pcx).c_str()), 0);
-    ASSERT_EQ(std::system(("convert -size 30x20 gradient:red-blue -type Palette -compress RLE " + tga).c_str()), 0);
+    ASSERT_TRUE(runTool("convert -size 30x20 gradient:red-blue " + pcx));
+    ASSERT_TRUE(runTool("convert -size 30x20 gradient:red-blue -type Palette -compress RLE " + tga));
     EXPECT_NE(
         cli("info " + pcx).out.find("\"format\":\"PCX\", \"width\":30, \"height\":20, \"bits\":24"), std::string::npos);
     EXPECT_NE(
         cli("info " + tga).out.find("\"format\":\"TGA\", \"width\":30, \"height\":20, \"bits\":8"), std::string::npos);
 
     // A 32-bit run-length TGA is a kind this program does not read.
-    ASSERT_EQ(std::system(("convert -size 30x20 gradient:red-blue -alpha set -compress RLE " + tga).c_str()), 0);
+    ASSERT_TRUE(runTool("convert -size 30x20 gradient:red-blue -alpha set -compress RLE " + tga));
     EXPECT_EQ(cli("info " + tga, dir / "err").status, 1);
     EXPECT_NE(readFile(dir / "err").find("Unknown file format"), std::string::npos);
 }

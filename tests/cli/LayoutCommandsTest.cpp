@@ -1,6 +1,7 @@
 // Runs glimmerpress-cli layouts, templates, page and matte as a script would and checks what
 // they print and the pages they make.
 
+#include "ExternalTools.h"
 #include "TempDir.h"
 
 #include <QImage>
@@ -40,7 +41,7 @@ struct CliLayouts : ::testing::Test {
     std::string photo(const std::string& name, const std::string& color)
     {
         const std::string path = (dir / name).string();
-        std::system(("convert -size 300x200 xc:'" + color + "' -type TrueColor BMP3:" + path).c_str());
+        EXPECT_TRUE(runTool("convert -size 300x200 xc:'" + color + "' -type TrueColor BMP3:" + path));
         return path;
     }
 };
@@ -103,7 +104,7 @@ TEST_F(CliLayouts, CalendarPagePrintsToPdf)
                   kPage),
               0);
     ASSERT_TRUE(std::filesystem::exists(pdf));
-    ASSERT_EQ(std::system(("pdftoppm -r 50 -png -singlefile " + pdf + " " + (dir / "cal").string()).c_str()), 0);
+    ASSERT_TRUE(runTool("pdftoppm -r 50 -png -singlefile " + pdf + " " + (dir / "cal").string()));
     QImage page(QString::fromStdString((dir / "cal.png").string()));
     ASSERT_FALSE(page.isNull());
     // The photo (half the preview's fitted size) sits in the middle of the page.
@@ -149,8 +150,8 @@ TEST_F(CliLayouts, TemplateEditorToolsRunWithoutAWindow)
 TEST_F(CliLayouts, PageReportGivesEachCellsEffectiveResolution)
 {
     const std::string big = (dir / "big.bmp").string(), small = (dir / "small.bmp").string();
-    std::system(("convert -size 3000x2000 xc:red -type TrueColor BMP3:" + big).c_str());
-    std::system(("convert -size 640x480 xc:blue -type TrueColor BMP3:" + small).c_str());
+    ASSERT_TRUE(runTool("convert -size 3000x2000 xc:red -type TrueColor BMP3:" + big));
+    ASSERT_TRUE(runTool("convert -size 640x480 xc:blue -type TrueColor BMP3:" + small));
     // A landscape 6 × 4 cell (500 dpi for the big photo) and an 8 × 10 cell (80 dpi for the small).
     ASSERT_EQ(run(std::string("templates add Two '0,0,6000,4000;0,0,8000,10000'") + kPage), 0);
     std::string out;

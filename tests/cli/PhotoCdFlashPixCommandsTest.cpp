@@ -24,7 +24,7 @@ TEST(CliPhotoCd, InfoReadsTheChosenResolutionAndTypeWithoutADialog)
 {
     TempDir dir;
     const std::string pcd = (dir / "p.pcd").string();
-    GLIMMER_REQUIRE(std::system(("convert -size 400x600 gradient:yellow-navy '" + pcd + "' 2>/dev/null").c_str()) == 0, "ImageMagick cannot make Photo CD files here");
+    GLIMMER_REQUIRE(runTool("convert -size 400x600 gradient:yellow-navy '" + pcd + "'"), "ImageMagick cannot make Photo CD files here");
 
     const CliRun medium = cli("info '" + pcd + "'");
     EXPECT_EQ(medium.status, 0);
@@ -47,7 +47,7 @@ TEST(CliFlashPix, ConvertWritesAndReadsFlashPix)
 {
     TempDir dir;
     const std::string pcd = (dir / "l.pcd").string();
-    GLIMMER_REQUIRE(std::system(("convert -size 768x512 gradient:red-blue '" + pcd + "' 2>/dev/null").c_str()) == 0, "ImageMagick cannot make Photo CD files here");
+    GLIMMER_REQUIRE(runTool("convert -size 768x512 gradient:red-blue '" + pcd + "'"), "ImageMagick cannot make Photo CD files here");
     const std::string fpx = (dir / "l.fpx").string();
     EXPECT_EQ(cli("convert '" + pcd + "' '" + fpx + "' --quality 80").status, 0);
     const CliRun info = cli("info '" + fpx + "'");

@@ -111,6 +111,52 @@ TEST_F(FilePrintTest, NarrowBandsGiveTheSamePage)
     EXPECT_EQ(whole, strips);
 }
 
+// With an output file the device holds only the band being drawn and writes its rows as the
+// next band begins; the file must hold the very page the in-memory device draws, for bands of
+// any height and for a page drawn without bands. An abandoned document leaves the old file.
+TEST_F(FilePrintTest, PagesWrittenBandByBandMatchThePageDrawnInMemory)
+{
+    const PageSpec page = smallPage();
+    const Rect imageRect = imageRectOnPage({ 100, 50 }, placement, page.printable);
+    const auto render = [&](gfx::RasterPrintDevice& device, int bandHeight) {
+        device.setBandHeight(bandHeight);
+        EXPECT_GT(device.startDocument("bands"), 0);
+        Rect band;
+        while (device.nextBand(band) > 0 && !band.isEmpty())
+            EXPECT_EQ(drawImagePart(device, host, photo, imageRect, band, "under the picture"), 0u);
+    };
+    const auto inMemory = [&](int bandHeight) {
+        gfx::RasterPrintDevice memory(page);
+        render(memory, bandHeight);
+        EXPECT_GT(memory.endDocument(), 0);
+        return memory.pages().at(0).convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage expected = inMemory(1000);
+    const QString file = QString::fromStdString((dir / "banded.png").string());
+    for (const int bandHeight : { 1000, 77, 1 }) {
+        SCOPED_TRACE(bandHeight);
+        gfx::RasterPrintDevice device(page, file);
+        render(device, bandHeight);
+        EXPECT_GT(device.endDocument(), 0);
+        EXPECT_EQ(QImage(file).convertToFormat(QImage::Format_RGB32), inMemory(bandHeight));
+    }
+    {
+        // Drawn without bands: the page is held whole and written when it is finished.
+        gfx::RasterPrintDevice device(page, file);
+        ASSERT_GT(device.startDocument("whole"), 0);
+        EXPECT_EQ(drawImagePart(device, host, photo, imageRect, Rect { 0, 0, 800, 1000 }, "under the picture"), 0u);
+        EXPECT_GT(device.endDocument(), 0);
+        EXPECT_EQ(QImage(file).convertToFormat(QImage::Format_RGB32), expected);
+    }
+    {
+        gfx::RasterPrintDevice device(page, file);
+        render(device, 100);
+        device.abortDocument();
+    }
+    EXPECT_EQ(QImage(file).convertToFormat(QImage::Format_RGB32), expected);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "no part files are left";
+}
+
 TEST_F(FilePrintTest, DescriptionIsWrittenUnderThePicture)
 {
     placement.description = "IIIIIIII";

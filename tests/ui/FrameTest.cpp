@@ -4,12 +4,9 @@
 
 #include "FrameTest.h"
 
-#include "FakeHost.h"
-#include "TempDir.h"
+#include "FrameFixture.h"
 #include "frame/CommandMenu.h"
-#include "frame/MainFrame.h"
 #include "frame/SystemClipboard.h"
-#include "app/App.h"
 #include "shell/CommandIds.h"
 #include "skin/ButtonBar.h"
 #include "skin/ListControl.h"
@@ -41,25 +38,10 @@ struct FrameHost : test::FakeHost {
     }
 };
 
-struct Fixture {
-    test::TempDir dir;
-    FrameHost host;
-    std::unique_ptr<App> app;
-    std::unique_ptr<MainFrame> frame;
-
+struct Fixture : test::FrameFixture<FrameHost> {
     explicit Fixture(bool withSettings = true, int depth = 24)
+        : FrameFixture({ .settings = withSettings, .depth = depth })
     {
-        if (withSettings)
-            std::filesystem::copy_file(GLIMMER_DEFAULT_INI, dir / "GLMPRESS.INI");
-        Paths paths;
-        paths.settingsDir = dir.path();
-        paths.programDir = GLIMMER_BUILD_DATADIR;
-        paths.dataDir = dir / "data";
-        paths.libraryDir = dir / "lib";
-        app = std::make_unique<App>(host, paths);
-        if (withSettings)
-            app->readSettings();
-        frame = std::make_unique<MainFrame>(*app, false, depth);
         host.frame = frame.get();
     }
 

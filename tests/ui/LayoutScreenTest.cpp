@@ -5,12 +5,10 @@
 
 #include "LayoutScreenTest.h"
 
-#include "FakeHost.h"
-#include "TempDir.h"
+#include "FrameFixture.h"
 #include "dialogs/PrintDialog.h"
 #include "dialogs/PrinterDialog.h"
 #include "dialogs/PrintingWindow.h"
-#include "frame/MainFrame.h"
 #include "frame/QtHost.h"
 #include "gfx/QtImage.h"
 #include "gfx/QtPrinterCatalog.h"
@@ -18,7 +16,6 @@
 #include "layout/PhotoFit.h"
 #include "print/LayoutPagePrint.h"
 #include "print/PrintDialogModel.h"
-#include "app/App.h"
 #include "shell/CommandIds.h"
 #include "skin/ListControl.h"
 #include "views/LayoutListView.h"
@@ -39,6 +36,7 @@
 
 using namespace gp;
 using namespace gp::ui;
+using namespace gp::test;
 
 namespace {
 
@@ -49,19 +47,6 @@ const QColor kBlue(0x20, 0x40, 0xd0);
 constexpr int kFreeStyleRow = 1;
 constexpr int kLandscapeRow = 2;
 constexpr int kOneSizeRow = 5;
-
-Image solid(int width, int height, QColor colour)
-{
-    Image image = Image::create(width, height, 24).value();
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            std::uint8_t* pixel = image.row(y) + 3 * x;
-            pixel[0] = std::uint8_t(colour.blue());
-            pixel[1] = std::uint8_t(colour.green());
-            pixel[2] = std::uint8_t(colour.red());
-        }
-    return image;
-}
 
 bool near(QColor a, QColor b)
 {
@@ -78,11 +63,6 @@ int count(const QImage& image, QColor colour)
     return n;
 }
 
-QPoint centre(const Rect& r)
-{
-    return { (r.left + r.right) / 2, (r.top + r.bottom) / 2 };
-}
-
 Rect inset(const Rect& r, int by)
 {
     return { r.left + by, r.top + by, r.right - by, r.bottom - by };
@@ -94,58 +74,8 @@ Rect shownPhoto(const Rect& cell, int percent, Size photo)
     return fitPhoto(inset(photoBox(cell, percent), 2), photo);
 }
 
-// A mouse event as the window system delivers it; moves carry the buttons held during them.
-void mouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButtons movingWith = Qt::NoButton)
-{
-    const bool move = type == QEvent::MouseMove;
-    const Qt::MouseButtons held = move       ? movingWith
-        : type == QEvent::MouseButtonRelease ? Qt::MouseButtons(Qt::NoButton)
-                                             : Qt::MouseButtons(Qt::LeftButton);
-    QMouseEvent event(type, at, widget->mapToGlobal(at), move ? Qt::NoButton : Qt::LeftButton, held, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-}
-
-void click(QWidget* widget, QPoint at)
-{
-    mouse(widget, QEvent::MouseButtonPress, at);
-    mouse(widget, QEvent::MouseButtonRelease, at);
-}
-
-struct Fixture {
-    test::TempDir dir;
-    test::FakeHost host;
-    std::unique_ptr<App> app;
-    std::unique_ptr<MainFrame> frame;
-
-    Fixture()
-    {
-        std::filesystem::copy_file(GLIMMER_DEFAULT_INI, dir / "GLMPRESS.INI");
-        Paths paths;
-        paths.settingsDir = dir.path();
-        paths.programDir = GLIMMER_BUILD_DATADIR;
-        paths.dataDir = dir / "data";
-        paths.libraryDir = dir / "lib";
-        app = std::make_unique<App>(host, paths);
-        app->readSettings();
-        frame = std::make_unique<MainFrame>(*app, false, 24);
-    }
-
-    // A new photo of 120 × 80 pixels into the current cell, as an opened file is.
-    void addPhoto(QColor colour, int width = 120, int height = 80)
-    {
-        app->currentName() = "photo.bmp";
-        QVERIFY(app->newDocument(solid(width, height, colour)));
-    }
-
-    PageView& view() { return *frame->pageView(); }
+struct Fixture : test::FrameFixture<> {
     QImage shot() { return view().grab().toImage(); }
-
-    void chooseCategory(int row)
-    {
-        ListControl& list = *frame->categoryList();
-        list.setSelectedIndex(row);
-        emit list.selectionChanged(list.listId());
-    }
 };
 
 } // namespace
@@ -191,7 +121,7 @@ void LayoutScreenTest::pageViewPaintsTheEnginesPage()
 
     // The cell under the mouse gets a dotted outline of its box.
     const QImage before = f.shot();
-    mouse(&f.view(), QEvent::MouseMove, centre(cells[1]));
+    mouse(&f.view(), QEvent::MouseMove, centre(cells[1]), Qt::NoButton);
     QCOMPARE(f.view().hoveredCell(), 1);
     const QImage hovered = f.shot();
     const Rect box = inset(photoBox(cells[1], 100), 2);

@@ -4,14 +4,11 @@
 
 #include "PageEditingTest.h"
 
-#include "FakeHost.h"
-#include "TempDir.h"
-#include "frame/MainFrame.h"
+#include "FrameFixture.h"
 #include "layout/FreeStyleEditing.h"
 #include "layout/TemplateEditor.h"
 #include "screens/LayoutScreen.h"
 #include "screens/TemplateEditScreen.h"
-#include "app/App.h"
 #include "skin/ListControl.h"
 #include "views/PageView.h"
 #include "views/TemplateEditorView.h"
@@ -27,47 +24,13 @@
 
 using namespace gp;
 using namespace gp::ui;
+using namespace gp::test;
 
 namespace {
 
 constexpr int kMyTemplatesRow = 0;
 constexpr int kFreeStyleRow = 1;
 const QColor kOrange(0xe0, 0x6c, 0x10);
-
-Image solid(int width, int height)
-{
-    Image image = Image::create(width, height, 24).value();
-    for (int y = 0; y < height; ++y)
-        std::fill(image.row(y), image.row(y) + 3 * width, std::uint8_t(0x40));
-    return image;
-}
-
-QPoint centre(const Rect& r)
-{
-    return { (r.left + r.right) / 2, (r.top + r.bottom) / 2 };
-}
-
-void mouse(QWidget* widget, QEvent::Type type, QPoint at, Qt::MouseButton button = Qt::LeftButton)
-{
-    const bool move = type == QEvent::MouseMove;
-    const Qt::MouseButtons held
-        = type == QEvent::MouseButtonRelease ? Qt::MouseButtons(Qt::NoButton) : Qt::MouseButtons(button);
-    QMouseEvent event(type, at, widget->mapToGlobal(at), move ? Qt::NoButton : button, held, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-}
-
-void drag(QWidget* widget, QPoint from, QPoint to)
-{
-    mouse(widget, QEvent::MouseButtonPress, from);
-    mouse(widget, QEvent::MouseMove, to);
-    mouse(widget, QEvent::MouseButtonRelease, to);
-}
-
-void click(QWidget* widget, QPoint at)
-{
-    mouse(widget, QEvent::MouseButtonPress, at);
-    mouse(widget, QEvent::MouseButtonRelease, at);
-}
 
 // The menu's items by their text without the accelerator marks.
 QAction* item(QMenu* menu, const QString& label)
@@ -100,26 +63,7 @@ QStringList enabledItems(QMenu* menu)
     return enabled;
 }
 
-struct Fixture {
-    test::TempDir dir;
-    test::FakeHost host;
-    std::unique_ptr<App> app;
-    std::unique_ptr<MainFrame> frame;
-
-    Fixture()
-    {
-        std::filesystem::copy_file(GLIMMER_DEFAULT_INI, dir / "GLMPRESS.INI");
-        Paths paths;
-        paths.settingsDir = dir.path();
-        paths.programDir = GLIMMER_BUILD_DATADIR;
-        paths.dataDir = dir / "data";
-        paths.libraryDir = dir / "lib";
-        std::filesystem::create_directories(paths.dataDir);
-        app = std::make_unique<App>(host, paths);
-        app->readSettings();
-        frame = std::make_unique<MainFrame>(*app, false, 24);
-    }
-
+struct Fixture : test::FrameFixture<> {
     // A photo opened into the page, as the Open command hands it on.
     void open(int width, int height, int pixelsPerMetre = 0)
     {
@@ -128,15 +72,6 @@ struct Fixture {
         image.setResolution(pixelsPerMetre, pixelsPerMetre);
         QVERIFY(app->newDocument(std::move(image)));
         frame->layoutScreen().photosChanged();
-    }
-
-    PageView& view() { return *frame->pageView(); }
-
-    void chooseCategory(int row)
-    {
-        ListControl& list = *frame->categoryList();
-        list.setSelectedIndex(row);
-        emit list.selectionChanged(list.listId());
     }
 
     TemplateEditScreen& editorScreen() { return static_cast<TemplateEditScreen&>(frame->screen(Screen::TemplateEdit)); }

@@ -1,17 +1,14 @@
 #include "TextScreenTest.h"
 
 #include "ExternalTools.h"
-#include "FakeHost.h"
-#include "TempDir.h"
+#include "FrameFixture.h"
 #include "dialogs/EditTextDialog.h"
 #include "dialogs/TemplateCommand.h"
 #include "dialogs/TemplateDialog.h"
 #include "dialogs/TemplatePreview.h"
-#include "frame/MainFrame.h"
 #include "gfx/QtDrawingContext.h"
 #include "gfx/QtPrinterCatalog.h"
 #include "screens/TextScreen.h"
-#include "app/App.h"
 #include "shell/CommandIds.h"
 #include "views/TextComposeView.h"
 
@@ -35,46 +32,11 @@
 
 using namespace gp;
 using namespace gp::ui;
+using namespace gp::test;
 
 namespace {
 
 const QColor kBlue(0x20, 0x40, 0xd0);
-
-Image solid(int width, int height, QColor colour)
-{
-    Image image = Image::create(width, height, 24).value();
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            std::uint8_t* pixel = image.row(y) + 3 * x;
-            pixel[0] = std::uint8_t(colour.blue());
-            pixel[1] = std::uint8_t(colour.green());
-            pixel[2] = std::uint8_t(colour.red());
-        }
-    return image;
-}
-
-// A mouse event as the window system delivers it; moves carry the left button while dragging.
-void mouse(QWidget* widget, QEvent::Type type, QPoint at, bool held = true)
-{
-    const bool move = type == QEvent::MouseMove;
-    const Qt::MouseButtons buttons
-        = (type == QEvent::MouseButtonRelease || (move && !held)) ? Qt::MouseButtons(Qt::NoButton) : Qt::LeftButton;
-    QMouseEvent event(type, at, widget->mapToGlobal(at), move ? Qt::NoButton : Qt::LeftButton, buttons, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-}
-
-void drag(QWidget* widget, QPoint from, QPoint to)
-{
-    mouse(widget, QEvent::MouseButtonPress, from);
-    mouse(widget, QEvent::MouseMove, (from + to) / 2);
-    mouse(widget, QEvent::MouseMove, to);
-    mouse(widget, QEvent::MouseButtonRelease, to);
-}
-
-QPoint centre(const Rect& r)
-{
-    return { (r.left + r.right) / 2, (r.top + r.bottom) / 2 };
-}
 
 // Where an item's text lies in the composition window, measured as the window measures it.
 Rect extentOf(const TextItem& item)
@@ -99,33 +61,12 @@ QRect areaOf(const QImage& image, QColor colour)
     return box;
 }
 
-struct Fixture {
-    test::TempDir dir;
-    test::FakeHost host;
-    std::unique_ptr<App> app;
-    std::unique_ptr<MainFrame> frame;
+struct Fixture : test::FrameFixture<> {
     gfx::QtPrinterCatalog catalog;
 
-    Fixture()
-    {
-        std::filesystem::copy_file(GLIMMER_DEFAULT_INI, dir / "GLMPRESS.INI");
-        Paths paths;
-        paths.settingsDir = dir.path();
-        paths.programDir = GLIMMER_BUILD_DATADIR;
-        paths.dataDir = dir / "data";
-        paths.libraryDir = dir / "lib";
-        app = std::make_unique<App>(host, paths);
-        app->readSettings();
-        frame = std::make_unique<MainFrame>(*app, false, 24);
-        app->printer().setCatalog(&catalog);
-    }
+    Fixture() { app->printer().setCatalog(&catalog); }
     ~Fixture() { app->printer().setCatalog(nullptr); }
 
-    void addPhoto(QColor colour, int width = 120, int height = 80)
-    {
-        app->currentName() = "photo.bmp";
-        QVERIFY(app->newDocument(solid(width, height, colour)));
-    }
     // Printing goes to a PDF file of a letter-size page printed at 150 dpi.
     std::filesystem::path printToPdf(Size printable = { 1200, 1530 })
     {
@@ -292,7 +233,7 @@ void TextScreenTest::draggedTextPrintsWhereItWasPlaced()
     QCOMPARE(QPoint(extent.left, extent.top), QPoint(box.left, box.top));
 
     // Dragged far beyond the corner, the text comes to rest at the bottom-right edges.
-    drag(screen.composeView(), centre(extent), centre(extent) + QPoint(2000, 2000));
+    drag(screen.composeView(), centre(extent), centre(extent) + QPoint(2000, 2000), 2);
     extent = extentOf(composer.list().items()[0]);
     QCOMPARE(QPoint(extent.right, extent.bottom), QPoint(box.right, box.bottom));
     QCOMPARE(screen.editBox()->text(), QStringLiteral("Hi"));
@@ -371,11 +312,11 @@ void TextScreenTest::templatePhotoStaysCentredAndInsideThePreview()
     // Dragged beyond the preview's corner, the photo stops at its edges; texts may go anywhere.
     dialog.sizeBar()->setValue(50);
     const QSize preview = dialog.preview()->size();
-    drag(dialog.preview(), centre(state.page.photoRect), QPoint(5000, 5000));
+    drag(dialog.preview(), centre(state.page.photoRect), QPoint(5000, 5000), 2);
     QCOMPARE(
         QPoint(state.page.photoRect.right, state.page.photoRect.bottom), QPoint(preview.width(), preview.height()));
     const Rect lower = state.page.lowerRect;
-    drag(dialog.preview(), centre(lower), centre(lower) + QPoint(0, -40));
+    drag(dialog.preview(), centre(lower), centre(lower) + QPoint(0, -40), 2);
     QCOMPARE(state.page.lowerRect.top, lower.top - 40);
 }
 

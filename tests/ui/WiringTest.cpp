@@ -5,12 +5,9 @@
 
 #include "WiringTest.h"
 
-#include "FakeHost.h"
-#include "TempDir.h"
+#include "FrameFixture.h"
 #include "frame/CommandMenu.h"
-#include "frame/MainFrame.h"
 #include "screens/FrameScreen.h"
-#include "app/App.h"
 #include "shell/CommandIds.h"
 #include "skin/ButtonBar.h"
 #include "shell/ButtonIds.h"
@@ -89,23 +86,9 @@ QString where(Screen screen, int id)
     return QStringLiteral("screen %1, id %2").arg(int(screen)).arg(id);
 }
 
-struct Fixture {
-    test::TempDir dir;
-    test::FakeHost host;
-    std::unique_ptr<App> app;
-    std::unique_ptr<MainFrame> frame;
-
+struct Fixture : test::FrameFixture<> {
     Fixture()
     {
-        std::filesystem::copy_file(GLIMMER_DEFAULT_INI, dir / "GLMPRESS.INI");
-        Paths paths;
-        paths.settingsDir = dir.path();
-        paths.programDir = GLIMMER_BUILD_DATADIR;
-        paths.dataDir = dir / "data";
-        paths.libraryDir = dir / "lib";
-        app = std::make_unique<App>(host, paths);
-        app->readSettings();
-        frame = std::make_unique<MainFrame>(*app, false, 24);
         // A recent file, so that its menu item is walked too.
         app->recentFiles().add((dir / "photo.bmp").string());
     }

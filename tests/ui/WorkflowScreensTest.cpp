@@ -3,12 +3,9 @@
 
 #include "WorkflowScreensTest.h"
 
-#include "FakeHost.h"
-#include "TempDir.h"
+#include "FrameFixture.h"
 #include "codecs/BmpWriter.h"
 #include "dialogs/SaveAsControls.h"
-#include "frame/MainFrame.h"
-#include "app/App.h"
 #include "skin/ButtonBar.h"
 
 #include <QApplication>
@@ -20,28 +17,12 @@
 
 using namespace gp;
 using namespace gp::ui;
+using namespace gp::test;
 
 namespace {
 
-struct Fixture {
-    test::TempDir dir;
-    test::FakeHost host;
-    std::unique_ptr<App> app;
-    std::unique_ptr<MainFrame> frame;
-
-    Fixture()
-    {
-        std::filesystem::copy_file(GLIMMER_DEFAULT_INI, dir / "GLMPRESS.INI");
-        Paths paths;
-        paths.settingsDir = dir.path();
-        paths.programDir = GLIMMER_BUILD_DATADIR;
-        paths.dataDir = dir / "data";
-        paths.libraryDir = GLIMMER_BUILD_LIBDIR;
-        app = std::make_unique<App>(host, paths);
-        app->readSettings();
-        frame = std::make_unique<MainFrame>(*app, false, 24);
-        frame->show();
-    }
+struct Fixture : test::FrameFixture<> {
+    Fixture() : FrameFixture({ .builtLibraries = true, .shown = true }) { }
 
     // A 300 × 200 photo, red on the left half and blue on the right (or one colour), opened
     // through the frame into the page.
@@ -72,17 +53,6 @@ struct Fixture {
 
     QWidget* canvas(const char* name) const { return frame->findChild<QWidget*>(name); }
 };
-
-// A drag with the left button held, as the mouse sends it.
-void drag(QWidget* widget, QPoint from, QPoint to)
-{
-    QMouseEvent press(QEvent::MouseButtonPress, from, widget->mapToGlobal(from), Qt::LeftButton, Qt::LeftButton, {});
-    QApplication::sendEvent(widget, &press);
-    QMouseEvent move(QEvent::MouseMove, to, widget->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, {});
-    QApplication::sendEvent(widget, &move);
-    QMouseEvent release(QEvent::MouseButtonRelease, to, widget->mapToGlobal(to), Qt::LeftButton, Qt::NoButton, {});
-    QApplication::sendEvent(widget, &release);
-}
 
 bool isBlue(const std::uint8_t* p) { return p[0] > 200 && p[1] < 50 && p[2] < 50; }
 

@@ -4,6 +4,7 @@
 // document has the wrong type; the colour conversions and stitch refuse silently.
 
 #include "app/CommandDispatcher.h"
+#include "shell/CommandIds.h"
 
 #include <optional>
 
@@ -17,14 +18,18 @@ struct CommandGate {
 // The gate of the command table, or nothing for a command that accepts any state.
 std::optional<CommandGate> commandGate(int id);
 
-// Ids below 101 are finished by the frame; 101..799 refresh the active document's status panes
-// afterwards; 800 and above belong to the active document window.
+// The id ranges of the command table: ids below the menu commands (the first is Open) are
+// finished by the frame; the menu commands refresh the active document's status panes afterwards;
+// the ids from the document window's first command on belong to the active document window.
+inline constexpr int kFirstMenuCommand = command::Open;
+inline constexpr int kFirstDocumentCommand = 800;
+
 enum class CommandRoute { Frame, FrameWithStatus, Document };
 inline CommandRoute commandRoute(int id)
 {
-    if (id < 101)
+    if (id < kFirstMenuCommand)
         return CommandRoute::Frame;
-    return id < 800 ? CommandRoute::FrameWithStatus : CommandRoute::Document;
+    return id < kFirstDocumentCommand ? CommandRoute::FrameWithStatus : CommandRoute::Document;
 }
 
 } // namespace gp

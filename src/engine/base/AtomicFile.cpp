@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace gp {
@@ -75,6 +76,11 @@ Result<std::vector<std::uint8_t>> readWholeFile(const std::filesystem::path& pat
     if (!file)
         return ioError("cannot open", path);
     std::vector<std::uint8_t> bytes;
+    // Room for the whole file at once, when its size is known and allowed, so the bytes are not
+    // copied each time the vector would grow (briefly holding twice the file).
+    struct stat status {};
+    if (::fstat(fileno(file), &status) == 0 && S_ISREG(status.st_mode) && std::uint64_t(status.st_size) <= maxBytes)
+        bytes.reserve(std::size_t(status.st_size));
     std::uint8_t chunk[65536];
     for (;;) {
         const std::size_t n = std::fread(chunk, 1, sizeof chunk, file);

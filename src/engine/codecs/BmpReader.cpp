@@ -1,18 +1,22 @@
 #include "codecs/BmpReader.h"
 
-#include "base/AtomicFile.h"
 #include "base/ByteReader.h"
 #include "codecs/BmpRle.h"
+#include "codecs/SourceStream.h"
 
+#include <algorithm>
 #include <bit>
 #include <climits>
 #include <cstring>
+#include <vector>
 
 namespace gp {
 
 namespace {
 
 constexpr std::size_t kFileHeaderSize = 14;
+// Rows that need converting are read in bands of about this many bytes.
+constexpr std::size_t kBandBytes = std::size_t(1) << 20;
 constexpr std::uint32_t kPlain = 0, kRle8 = 1, kRle4 = 2, kBitFields = 3;
 
 struct BmpHeader {
@@ -148,43 +152,59 @@ std::size_t fileRowSize(const BmpHeader& h)
     return (std::size_t(h.width) * std::size_t(h.bits) + 31) / 32 * 4;
 }
 
-// Copies plain rows, widening 16- and 32-bit pixels, into the bottom-up image. The caller has
-// checked that all rows are there.
-void readPlainRows(ByteReader& in, const BmpHeader& h, Image& image)
+// Reads plain rows, widening 16- and 32-bit pixels, into the bottom-up image. A bottom-up file
+// of 1 to 24 bits already has the image's row layout, so its rows are read straight into the
+// picture in one piece; other files come in bands of rows through a buffer. The caller has
+// checked that all rows are there; false when a read fails all the same.
+bool readPlainRows(const ByteSource& file, std::uint64_t pixelStart, const BmpHeader& h, Image& image)
 {
     const std::size_t rowSize = fileRowSize(h);
     const bool widened = h.bits == 16 || h.bits == 32;
-    if (!widened && !h.topDown) {
-        auto bytes = in.readBytes(image.imageSize());
-        std::memcpy(image.pixels().data(), bytes->data(), bytes->size());
-        return;
-    }
+    if (!widened && !h.topDown)
+        return file.readAt(pixelStart, image.pixels());
     const Channel red(h.masks[0]), green(h.masks[1]), blue(h.masks[2]);
-    for (int i = 0; i < h.height; ++i) {
-        const std::uint8_t* src = in.readBytes(rowSize)->data();
-        std::uint8_t* dst = image.storedRow(h.topDown ? h.height - 1 - i : i);
-        if (!widened) {
-            std::memcpy(dst, src, rowSize);
-            continue;
-        }
-        for (int x = 0; x < h.width; ++x, dst += 3) {
-            const std::uint32_t pixel = h.bits == 16 ? loadU16Le(src + 2 * x) : loadU32Le(src + 4 * x);
-            dst[0] = blue(pixel);
-            dst[1] = green(pixel);
-            dst[2] = red(pixel);
+    const int bandRows = int(std::clamp<std::size_t>(kBandBytes / rowSize, 1, std::size_t(h.height)));
+    std::vector<std::uint8_t> band(rowSize * std::size_t(bandRows));
+    for (int first = 0; first < h.height; first += bandRows) {
+        const int rows = std::min(bandRows, h.height - first);
+        const std::span<std::uint8_t> bytes(band.data(), rowSize * std::size_t(rows));
+        if (!file.readAt(pixelStart + std::uint64_t(first) * rowSize, bytes))
+            return false;
+        for (int r = 0; r < rows; ++r) {
+            const int i = first + r;
+            const std::uint8_t* src = bytes.data() + std::size_t(r) * rowSize;
+            std::uint8_t* dst = image.storedRow(h.topDown ? h.height - 1 - i : i);
+            if (!widened) {
+                std::memcpy(dst, src, rowSize);
+                continue;
+            }
+            for (int x = 0; x < h.width; ++x, dst += 3) {
+                const std::uint32_t pixel = h.bits == 16 ? loadU16Le(src + 2 * x) : loadU32Le(src + 4 * x);
+                dst[0] = blue(pixel);
+                dst[1] = green(pixel);
+                dst[2] = red(pixel);
+            }
         }
     }
+    return true;
 }
 
 } // namespace
 
-ReadResult decodeBmp(std::span<const std::uint8_t> file, const Allocator& allocator)
+ReadResult decodeBmp(const ByteSource& file, const Allocator& allocator)
 {
     if (file.size() < kFileHeaderSize)
         return ReadResult::noImage("BMP: shorter than a file header");
-    if (file[0] != 'B' || file[1] != 'M')
+    // Every header field lies in the first bytes: the file header, the largest info header and
+    // the bit-field masks that may follow a short one.
+    const std::size_t headBytes = std::size_t(std::min<std::uint64_t>(file.size(), kFileHeaderSize + 124 + 12));
+    std::vector<std::uint8_t> headBuffer;
+    auto head = file.view(0, headBytes, headBuffer);
+    if (!head)
+        return ReadResult::cannotRead("BMP: cannot read the header");
+    if ((*head)[0] != 'B' || (*head)[1] != 'M')
         return ReadResult::notThisFormat("no BM signature");
-    ByteReader in(file);
+    ByteReader in(*head);
     auto header = readHeader(in);
     if (!header)
         return ReadResult::noImage(header.error().message);
@@ -202,8 +222,8 @@ ReadResult decodeBmp(std::span<const std::uint8_t> file, const Allocator& alloca
 
     // A plain file must hold all its rows before a block is taken for them.
     const bool runLength = h.compression == kRle8 || h.compression == kRle4;
-    const std::size_t pixelStart
-        = h.offBits != 0 ? h.offBits : h.colorTableOffset + colors * (h.headerSize == kCoreHeaderSize ? 3 : 4);
+    const std::size_t entrySize = h.headerSize == kCoreHeaderSize ? 3 : 4;
+    const std::uint64_t pixelStart = h.offBits != 0 ? h.offBits : h.colorTableOffset + colors * entrySize;
     if (!runLength && (pixelStart > file.size() || (file.size() - pixelStart) / fileRowSize(h) < std::size_t(h.height)))
         return ReadResult::cannotRead("BMP: pixel data cut short");
 
@@ -212,38 +232,48 @@ ReadResult decodeBmp(std::span<const std::uint8_t> file, const Allocator& alloca
         return ReadResult::noImage("BMP: not enough memory");
     image->setResolution(h.xPelsPerMeter, h.yPelsPerMeter);
 
-    const std::size_t entrySize = h.headerSize == kCoreHeaderSize ? 3 : 4;
-    if (!in.seek(h.colorTableOffset))
+    std::vector<std::uint8_t> tableBuffer;
+    auto table = file.view(h.colorTableOffset, std::size_t(colors) * entrySize, tableBuffer);
+    if (!table)
         return ReadResult::cannotRead("BMP: colour table cut short");
     for (int i = 0; i < colors; ++i) {
-        auto entry = in.readBytes(entrySize);
-        if (!entry)
-            return ReadResult::cannotRead("BMP: colour table cut short");
-        image->setColor(i, Rgbq { (*entry)[0], (*entry)[1], (*entry)[2], 0 });
+        const std::uint8_t* entry = table->data() + std::size_t(i) * entrySize;
+        image->setColor(i, Rgbq { entry[0], entry[1], entry[2], 0 });
     }
-    if (h.offBits != 0 && !in.seek(h.offBits))
+    if (pixelStart > file.size())
         return ReadResult::cannotRead("BMP: pixel offset past the end");
     if (runLength) {
-        decodeBmpRle(in, *image);
-    } else {
-        readPlainRows(in, h, *image);
+        // The coded pixels have no fixed size per row; they are read to the end of the file.
+        std::vector<std::uint8_t> codedBuffer;
+        auto coded = file.view(pixelStart, std::size_t(file.size() - pixelStart), codedBuffer);
+        if (!coded)
+            return ReadResult::cannotRead("BMP: pixel data cut short");
+        ByteReader codedIn(*coded);
+        decodeBmpRle(codedIn, *image);
+    } else if (!readPlainRows(file, pixelStart, h, *image)) {
+        return ReadResult::cannotRead("BMP: pixel data cut short");
     }
     return ReadResult::read(std::move(*image));
+}
+
+ReadResult decodeBmp(std::span<const std::uint8_t> bytes, const Allocator& allocator)
+{
+    MemoryByteSource source(bytes);
+    return decodeBmp(source, allocator);
 }
 
 ReadResult readBmpFile(const std::string& path, const Allocator& allocator)
 {
     // A file larger than twice the block ceiling cannot hold an image the ceiling allows.
-    const std::size_t limit = allocator.ceiling() > SIZE_MAX / 4 ? SIZE_MAX / 2 : allocator.ceiling() * 2 + 65536;
-    auto bytes = readWholeFile(path, limit);
-    if (!bytes) {
-        if (bytes.error().kind == ErrorKind::TooLarge) {
+    auto file = openImageFile(path, allocator.ceiling());
+    if (!file) {
+        if (file.error().kind == ErrorKind::TooLarge) {
             allocator.reportOutOfMemory();
-            return ReadResult::noImage(bytes.error().message);
+            return ReadResult::noImage(file.error().message);
         }
-        return ReadResult::notThisFormat(bytes.error().message);
+        return ReadResult::notThisFormat(file.error().message);
     }
-    return decodeBmp(*bytes, allocator);
+    return decodeBmp(*file, allocator);
 }
 
 } // namespace gp

@@ -7,6 +7,9 @@
 // Answers: not this format for a file that cannot be opened or lacks the "BM" signature; cannot
 // read for truncated pixel data; no image for headers, depths and codings it does not know, and
 // when the allocator refuses the block (it has then said so).
+//
+// Plain rows are read from the file straight into the picture; only run-length coded pixels are
+// read whole before decoding.
 
 #include "codecs/ImageFileResult.h"
 #include "image/Allocator.h"
@@ -17,7 +20,10 @@
 
 namespace gp {
 
+class ByteSource;
+
 ReadResult readBmpFile(const std::string& path, const Allocator& allocator);
+ReadResult decodeBmp(const ByteSource& file, const Allocator& allocator);
 ReadResult decodeBmp(std::span<const std::uint8_t> file, const Allocator& allocator);
 
 } // namespace gp

@@ -1,6 +1,8 @@
 #include "codecs/Lzw.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace gp {
 
@@ -166,6 +168,143 @@ template <LzwBitOrder Order> std::size_t LzwDecoder::readCodes(std::span<std::ui
     m_nextFree = nextFree;
     m_previous = previous;
     return written;
+}
+
+namespace {
+
+constexpr std::size_t kShortString = 16;
+
+std::uint64_t loadU64Be(const std::uint8_t* p)
+{
+    std::uint64_t value = 0;
+    for (int i = 0; i < 8; ++i)
+        value = (value << 8) | p[i];
+    return value;
+}
+
+// Every byte value at its own index, with room for a short-string copy from the last one.
+constexpr std::array<std::uint8_t, 256 + kShortString> kRootBytes = [] {
+    std::array<std::uint8_t, 256 + kShortString> bytes {};
+    for (std::size_t i = 0; i < 256; ++i)
+        bytes[i] = std::uint8_t(i);
+    return bytes;
+}();
+
+template <LzwBitOrder Order>
+std::size_t decodeStream(LzwCodeRules rules, std::span<const std::uint8_t> in, std::span<std::uint8_t> out)
+{
+    // Where each entry's string starts in `out`, and its length. An entry is the previous
+    // string followed by the first byte of the next one, and the next string is always written
+    // right behind the previous, so the entry's bytes lie together in what is written.
+    std::array<std::uint32_t, kLzwTableSize> offsets;
+    std::array<std::uint16_t, kLzwTableSize> lengths;
+    std::fill_n(lengths.begin(), std::size_t(1) << rules.rootBits, std::uint16_t(1));
+    const std::uint8_t* const data = in.data();
+    const std::size_t size = in.size();
+    std::uint8_t* const target = out.data();
+    const std::size_t capacity = out.size();
+    const unsigned clearCode = 1U << rules.rootBits;
+    std::size_t position = 0;
+    std::uint64_t bits = 0;
+    int bitCount = 0;
+    int width = rules.rootBits + 1;
+    unsigned nextFree = clearCode + 2;
+    bool afterClear = true;
+    std::size_t previousStart = 0, previousLength = 0;
+    std::size_t written = 0;
+
+    while (written < capacity) {
+        if (bitCount < width) {
+            if constexpr (Order == LzwBitOrder::MostSignificantFirst) {
+                // Away from the end of the data, whole bytes are taken from one 8-byte load.
+                if (size - position >= 8) {
+                    const int take = (63 - bitCount) >> 3;
+                    bits = (bits << (8 * take)) | (loadU64Be(data + position) >> (64 - 8 * take));
+                    position += std::size_t(take);
+                    bitCount += 8 * take;
+                }
+            }
+            while (bitCount <= 56 && position < size) {
+                const std::uint64_t byte = data[position++];
+                if constexpr (Order == LzwBitOrder::MostSignificantFirst)
+                    bits = (bits << 8) | byte;
+                else
+                    bits |= byte << bitCount;
+                bitCount += 8;
+            }
+            if (bitCount < width)
+                break;
+        }
+        const unsigned mask = (1U << width) - 1;
+        unsigned code = 0;
+        if constexpr (Order == LzwBitOrder::MostSignificantFirst) {
+            code = static_cast<unsigned>(bits >> (bitCount - width)) & mask;
+        } else {
+            code = static_cast<unsigned>(bits) & mask;
+            bits >>= width;
+        }
+        bitCount -= width;
+
+        if (code - clearCode < 2) {
+            if (code != clearCode)
+                break; // the end code
+            nextFree = clearCode + 2;
+            width = rules.rootBits + 1;
+            afterClear = true;
+            continue;
+        }
+        // A code may name the entry this very step defines (the previous string and its own
+        // first byte); its last byte is then its first, written just now.
+        bool selfDefined = false;
+        if (afterClear) {
+            if (code > clearCode)
+                break; // corrupt: only a root may follow a clear code
+            afterClear = false;
+        } else {
+            if (code > nextFree)
+                break; // corrupt: a code the table cannot hold yet
+            selfDefined = code == nextFree;
+            if (nextFree < kLzwTableSize) {
+                offsets[nextFree] = std::uint32_t(previousStart);
+                lengths[nextFree] = std::uint16_t(previousLength + 1);
+                ++nextFree;
+                if (shouldWiden(nextFree, width, rules.earlyChange))
+                    ++width;
+            }
+        }
+        // Roots are copied from a table of all byte values, so every code takes the same road.
+        const std::size_t length = lengths[code];
+        const std::size_t count = std::min(length, capacity - written);
+        const std::uint8_t* const source = code < clearCode ? kRootBytes.data() + code : target + offsets[code];
+        std::uint8_t* const destination = target + written;
+        if (selfDefined) {
+            for (std::size_t i = 0; i < count; ++i)
+                destination[i] = source[i];
+        } else if (count <= kShortString && capacity - written >= kShortString) {
+            // Most strings are short: a fixed-size copy (loaded whole, then stored) beats a call
+            // to memcpy. The bytes past the string land where the next strings go.
+            std::uint8_t piece[kShortString];
+            std::memcpy(piece, source, kShortString);
+            std::memcpy(destination, piece, kShortString);
+        } else {
+            std::memcpy(destination, source, count);
+        }
+        previousStart = written;
+        previousLength = length;
+        written += count;
+    }
+    return written;
+}
+
+} // namespace
+
+std::size_t decodeLzwStream(LzwCodeRules rules, std::span<const std::uint8_t> data, std::span<std::uint8_t> out)
+{
+    if (out.size() > UINT32_MAX)
+        out = out.first(UINT32_MAX); // offsets are kept in 32 bits
+    if (rules.order == LzwBitOrder::MostSignificantFirst)
+        return decodeStream<LzwBitOrder::MostSignificantFirst>(rules, data, out);
+    return decodeStream<LzwBitOrder::LeastSignificantFirst>(rules, data, out);
 }
 
 LzwEncoder::LzwEncoder(LzwCodeRules rules)

@@ -81,6 +81,13 @@ private:
     bool m_corrupt = false;
 };
 
+// Decodes one whole LZW stream into one contiguous buffer: the same bytes LzwDecoder gives for
+// the same stream and buffer size, found faster. Every string the table holds has been written
+// to `out` before, so each code's string is copied from where it last appeared instead of
+// walked back through the table a byte at a time. Returns how many bytes were written; fewer
+// than out.size() when the stream ended first (end code, end of data or a corrupt code).
+std::size_t decodeLzwStream(LzwCodeRules rules, std::span<const std::uint8_t> data, std::span<std::uint8_t> out);
+
 // Encodes a byte stream given in pieces. Packed bytes are appended to the caller's vector, which
 // the caller drains as it likes (TIFF writes them straight out, GIF cuts them into sub-blocks).
 // The stream starts with a clear code; after entry 4093 is added a clear code starts a new table.

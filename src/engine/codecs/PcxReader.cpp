@@ -2,7 +2,7 @@
 
 #include "base/ByteReader.h"
 #include "codecs/PcxRunLength.h"
-#include "codecs/WholeFileReader.h"
+#include "codecs/SourceStream.h"
 #include "shell/Host.h"
 #include "shell/StringTable.h"
 
@@ -16,6 +16,8 @@ namespace {
 constexpr std::size_t kHeaderSize = 128;
 constexpr std::size_t kPaletteSize = 769; // the marker 12, then 256 × (red, green, blue)
 constexpr std::uint8_t kPaletteMarker = 12;
+// Coded bytes are read in pieces of this size.
+constexpr std::size_t kCodedWindow = std::size_t(1) << 20;
 
 struct PcxHeader {
     int bitsPerPlane = 0;
@@ -117,10 +119,10 @@ void storeLine(const std::uint8_t* line, const PcxHeader& h, int bits, std::uint
 
 } // namespace
 
-ReadResult decodePcx(std::span<const std::uint8_t> file, const Allocator& allocator)
+ReadResult decodePcx(const ByteSource& file, const Allocator& allocator)
 {
-    ByteReader in(file);
-    auto header = in.readBytes(kHeaderSize);
+    std::vector<std::uint8_t> headerBuffer;
+    auto header = file.view(0, kHeaderSize, headerBuffer);
     if (!header || (*header)[0] != 10)
         return ReadResult::notThisFormat("no PCX header");
     const PcxHeader h = parseHeader(*header);
@@ -137,18 +139,21 @@ ReadResult decodePcx(std::span<const std::uint8_t> file, const Allocator& alloca
 
     const int colors = bits == 24 ? 0 : 1 << bits;
     std::span<const std::uint8_t> trailingPalette;
-    std::size_t codedSize = in.remaining();
+    std::vector<std::uint8_t> paletteBuffer;
+    std::uint64_t codedSize = file.size() - kHeaderSize;
     if (colors == 256) {
-        if (codedSize < kPaletteSize || file[file.size() - kPaletteSize] != kPaletteMarker)
+        // Past the end when the file is too short to have one, and then refused.
+        const std::uint64_t at = codedSize < kPaletteSize ? file.size() : file.size() - kPaletteSize;
+        auto palette = file.view(at, kPaletteSize, paletteBuffer);
+        if (!palette || (*palette)[0] != kPaletteMarker)
             return ReadResult::noImage("PCX: no 256-colour palette at the end");
         codedSize -= kPaletteSize;
-        trailingPalette = file.last(kPaletteSize);
+        trailingPalette = *palette;
     }
-    const auto coded = in.readBytes(codedSize).value();
 
     // Two coded bytes make at most 63 pixel bytes, so a short file cannot claim a huge picture.
     const std::size_t lineSize = std::size_t(h.planes) * h.bytesPerLine;
-    const std::size_t mostDecoded = (coded.size() / 2 + 1) * 63;
+    const std::uint64_t mostDecoded = (codedSize / 2 + 1) * 63;
     if (std::uint64_t(lineSize) * std::uint64_t(h.height) > mostDecoded)
         return ReadResult::cannotRead("PCX: coded lines cut short");
 
@@ -158,7 +163,9 @@ ReadResult decodePcx(std::span<const std::uint8_t> file, const Allocator& alloca
     image->setResolution(h.xPelsPerMeter, h.yPelsPerMeter);
     fillColorTable(*image, h, trailingPalette);
 
-    PcxRunDecoder decoder(coded);
+    // The coded lines come through a window of the file, never the whole of it at once.
+    SourceStream coded(file, kHeaderSize, kHeaderSize + codedSize, kCodedWindow);
+    PcxRunDecoder decoder([&coded] { return coded.next(); });
     std::vector<std::uint8_t> line(lineSize);
     for (int y = 0; y < h.height; ++y) {
         if (!decoder.decode(line))
@@ -168,9 +175,15 @@ ReadResult decodePcx(std::span<const std::uint8_t> file, const Allocator& alloca
     return ReadResult::read(std::move(*image));
 }
 
+ReadResult decodePcx(std::span<const std::uint8_t> bytes, const Allocator& allocator)
+{
+    MemoryByteSource source(bytes);
+    return decodePcx(source, allocator);
+}
+
 ReadResult readPcxFile(const std::string& path, const Allocator& allocator)
 {
-    return readWholeImageFile(path, allocator, decodePcx);
+    return readImageFileFrom(path, allocator, decodePcx);
 }
 
 } // namespace gp

@@ -8,6 +8,8 @@
 // manufacturer byte 10; cannot read when the file cannot be read or its coded lines end early;
 // no image for a bad size, an unknown depth ("Unknown file format"), a missing palette marker,
 // and when the allocator refuses the block (it has then said so).
+//
+// The coded lines are read through a window of the file and decoded straight into the picture.
 
 #include "codecs/ImageFileResult.h"
 #include "image/Allocator.h"
@@ -18,7 +20,10 @@
 
 namespace gp {
 
+class ByteSource;
+
 ReadResult readPcxFile(const std::string& path, const Allocator& allocator);
+ReadResult decodePcx(const ByteSource& file, const Allocator& allocator);
 ReadResult decodePcx(std::span<const std::uint8_t> file, const Allocator& allocator);
 
 } // namespace gp

@@ -27,6 +27,15 @@ void encodePcxRuns(std::span<const std::uint8_t> bytes, std::vector<std::uint8_t
     }
 }
 
+bool PcxRunDecoder::nextPiece()
+{
+    if (!m_more)
+        return false;
+    m_coded = m_more();
+    m_position = 0;
+    return !m_coded.empty();
+}
+
 bool PcxRunDecoder::decode(std::span<std::uint8_t> line)
 {
     std::size_t filled = 0;
@@ -38,14 +47,14 @@ bool PcxRunDecoder::decode(std::span<std::uint8_t> line)
             m_runLeft -= count;
             continue;
         }
-        if (m_position >= m_coded.size())
+        if (m_position >= m_coded.size() && !nextPiece())
             break;
         const std::uint8_t byte = m_coded[m_position++];
         if (byte < kCountFlag) {
             line[filled++] = byte;
             continue;
         }
-        if (m_position >= m_coded.size())
+        if (m_position >= m_coded.size() && !nextPiece())
             break;
         m_runValue = m_coded[m_position++];
         m_runLeft = byte & 0x3F;

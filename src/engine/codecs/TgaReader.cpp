@@ -2,10 +2,11 @@
 
 #include "base/ByteReader.h"
 #include "codecs/TgaRunLength.h"
-#include "codecs/WholeFileReader.h"
+#include "codecs/SourceStream.h"
 #include "shell/Host.h"
 #include "shell/StringTable.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -16,6 +17,8 @@ namespace {
 constexpr std::size_t kHeaderSize = 18;
 constexpr int kColorMapped = 1, kTrueColor = 2, kGrayscale = 3;
 constexpr int kRunLengthFlag = 8;
+// Rows that need converting, and run-length packets, are read in pieces of about this size.
+constexpr std::size_t kBandBytes = std::size_t(1) << 20;
 
 struct TgaHeader {
     std::size_t idLength = 0;
@@ -88,19 +91,16 @@ Rgbq fromWord(std::uint16_t word)
     return Rgbq { widen5(word & 31u), widen5((word >> 5) & 31u), widen5((word >> 10) & 31u), 0 };
 }
 
-// Reads the colour map into the image's table; entries fall at their index from the first one.
-bool readColorMap(ByteReader& in, const TgaHeader& h, Image& image)
+// Puts the colour map's entries into the image's table; entries fall at their index from the
+// first one.
+void readColorMap(std::span<const std::uint8_t> map, const TgaHeader& h, Image& image)
 {
     const std::size_t entrySize = std::size_t(h.mapEntryBits + 7) / 8;
-    auto map = in.readBytes(entrySize * std::size_t(h.mapLength));
-    if (!map)
-        return false;
     for (int i = 0; i < h.mapLength && h.mapFirst + i < image.colorCount(); ++i) {
-        const std::uint8_t* e = map->data() + entrySize * std::size_t(i);
+        const std::uint8_t* e = map.data() + entrySize * std::size_t(i);
         const Rgbq color = entrySize == 2 ? fromWord(loadU16Le(e)) : Rgbq { e[0], e[1], e[2], 0 };
         image.setColor(h.mapFirst + i, color);
     }
-    return true;
 }
 
 void fillTableForKind(const TgaHeader& h, Image& image)
@@ -138,12 +138,65 @@ void storeRow(const std::uint8_t* src, const TgaHeader& h, std::size_t rowBytes,
     }
 }
 
+std::uint8_t* destinationRow(const TgaHeader& h, Image& image, int i)
+{
+    return h.topDown ? image.row(i) : image.storedRow(i);
+}
+
+// Reads plain rows. Whole-byte rows of 8 and 24 bits (and packed 1-bit ones) have the image's
+// layout but for its padding: a bottom-up file without padding is read into the picture in one
+// piece, any other row by itself straight into its place. Rows that need widening come in bands
+// through a buffer. The caller has checked that every row is there.
+bool readPlainRows(const ByteSource& file, std::uint64_t pixelStart, const TgaHeader& h, std::size_t rowBytes,
+    Image& image)
+{
+    const bool widened = h.depth == 15 || h.depth == 16 || h.depth == 32;
+    if (!widened) {
+        if (!h.topDown && rowBytes == image.rowSize())
+            return file.readAt(pixelStart, image.pixels());
+        for (int i = 0; i < h.height; ++i)
+            if (!file.readAt(pixelStart + std::uint64_t(i) * rowBytes, { destinationRow(h, image, i), rowBytes }))
+                return false;
+        return true;
+    }
+    const int bandRows = int(std::clamp<std::size_t>(kBandBytes / rowBytes, 1, std::size_t(h.height)));
+    std::vector<std::uint8_t> band(rowBytes * std::size_t(bandRows));
+    for (int first = 0; first < h.height; first += bandRows) {
+        const int rows = std::min(bandRows, h.height - first);
+        if (!file.readAt(pixelStart + std::uint64_t(first) * rowBytes, { band.data(), rowBytes * std::size_t(rows) }))
+            return false;
+        for (int r = 0; r < rows; ++r)
+            storeRow(band.data() + std::size_t(r) * rowBytes, h, rowBytes, destinationRow(h, image, first + r));
+    }
+    return true;
+}
+
+// Decodes run-length rows read through a window of the file. A row's packets take at most one
+// header byte and one pixel per pixel, and the last packet may reach 128 pixels past the row's
+// end, so a window topped up to that many bytes holds the whole of the next row's packets
+// unless the file ends first. Answers how many rows were whole before the packets ran out.
+int readCodedRows(const ByteSource& file, std::uint64_t pixelStart, const TgaHeader& h, std::size_t pixelSize,
+    std::size_t rowBytes, Image& image)
+{
+    const std::size_t mostRowBytes = rowBytes * (1 + pixelSize) + 128 * pixelSize + 1;
+    SourceStream coded(file, pixelStart, file.size(), std::max(kBandBytes, 2 * mostRowBytes));
+    std::vector<std::uint8_t> decoded(rowBytes);
+    for (int i = 0; i < h.height; ++i) {
+        ByteReader in(coded.fill(mostRowBytes));
+        if (!decodeTgaRow(in, pixelSize, decoded))
+            return i;
+        coded.consume(in.position());
+        storeRow(decoded.data(), h, rowBytes, destinationRow(h, image, i));
+    }
+    return h.height;
+}
+
 } // namespace
 
-ReadResult decodeTga(std::span<const std::uint8_t> file, const Allocator& allocator)
+ReadResult decodeTga(const ByteSource& file, const Allocator& allocator)
 {
-    ByteReader in(file);
-    auto header = in.readBytes(kHeaderSize);
+    std::vector<std::uint8_t> headerBuffer;
+    auto header = file.view(0, kHeaderSize, headerBuffer);
     if (!header)
         return ReadResult::notThisFormat("shorter than a TGA header");
     const TgaHeader h = parseHeader(*header);
@@ -157,11 +210,12 @@ ReadResult decodeTga(std::span<const std::uint8_t> file, const Allocator& alloca
     if (h.width == 0 || h.height == 0)
         return ReadResult::noImage("TGA: empty picture");
 
-    if (!in.skip(h.idLength))
+    const std::uint64_t mapStart = kHeaderSize + h.idLength;
+    if (mapStart > file.size())
         return ReadResult::cannotRead("TGA: image ID cut short");
     const std::size_t mapBytes
         = h.colorMapType == 1 ? std::size_t(h.mapEntryBits + 7) / 8 * std::size_t(h.mapLength) : 0;
-    if (mapBytes > in.remaining())
+    if (mapBytes > file.size() - mapStart)
         return ReadResult::cannotRead("TGA: colour map cut short");
 
     // Enough pixel data must follow for every row before a block is taken for them: all of a
@@ -170,7 +224,8 @@ ReadResult decodeTga(std::span<const std::uint8_t> file, const Allocator& alloca
     // Pixels below 8 bits are packed; 15-bit ones take two bytes like 16-bit ones.
     const std::size_t rowBytes
         = h.depth < 8 ? (std::size_t(h.width) * std::size_t(h.depth) + 7) / 8 : std::size_t(h.width) * pixelSize;
-    const std::size_t available = in.remaining() - mapBytes;
+    const std::uint64_t pixelStart = mapStart + mapBytes;
+    const std::uint64_t available = file.size() - pixelStart;
     const std::size_t leastRowBytes = h.runLength() ? (rowBytes / pixelSize + 127) / 128 * (1 + pixelSize) : rowBytes;
     if (available / leastRowBytes < std::size_t(h.height))
         return ReadResult::cannotRead("TGA: pixel data cut short");
@@ -183,29 +238,33 @@ ReadResult decodeTga(std::span<const std::uint8_t> file, const Allocator& alloca
     if (!image)
         return ReadResult::noImage("TGA: not enough memory");
     fillTableForKind(h, *image);
-    const bool mapRead = h.kind() == kColorMapped ? readColorMap(in, h, *image) : in.skip(mapBytes).ok();
-    if (!mapRead)
-        return ReadResult::cannotRead("TGA: colour map cut short");
+    if (h.kind() == kColorMapped) {
+        std::vector<std::uint8_t> mapBuffer;
+        auto map = file.view(mapStart, mapBytes, mapBuffer);
+        if (!map)
+            return ReadResult::cannotRead("TGA: colour map cut short");
+        readColorMap(*map, h, *image);
+    }
 
-    std::vector<std::uint8_t> decoded(h.runLength() ? rowBytes : 0);
-    for (int i = 0; i < h.height; ++i) {
-        const std::uint8_t* src = nullptr;
-        if (h.runLength()) {
-            if (!decodeTgaRow(in, pixelSize, decoded))
-                return ReadResult::cannotRead("TGA: packets cut short at row " + std::to_string(i));
-            src = decoded.data();
-        } else {
-            src = in.readBytes(rowBytes)->data();
-        }
-        std::uint8_t* dst = h.topDown ? image->row(i) : image->storedRow(i);
-        storeRow(src, h, rowBytes, dst);
+    if (h.runLength()) {
+        const int rows = readCodedRows(file, pixelStart, h, pixelSize, rowBytes, *image);
+        if (rows < h.height)
+            return ReadResult::cannotRead("TGA: packets cut short at row " + std::to_string(rows));
+    } else if (!readPlainRows(file, pixelStart, h, rowBytes, *image)) {
+        return ReadResult::cannotRead("TGA: pixel data cut short");
     }
     return ReadResult::read(std::move(*image));
 }
 
+ReadResult decodeTga(std::span<const std::uint8_t> bytes, const Allocator& allocator)
+{
+    MemoryByteSource source(bytes);
+    return decodeTga(source, allocator);
+}
+
 ReadResult readTgaFile(const std::string& path, const Allocator& allocator)
 {
-    return readWholeImageFile(path, allocator, decodeTga);
+    return readImageFileFrom(path, allocator, decodeTga);
 }
 
 } // namespace gp

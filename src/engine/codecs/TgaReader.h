@@ -10,6 +10,9 @@
 // file cannot be read or its colour map or pixels end early; no image with "Unknown file format"
 // for a type or depth it does not read, without a message for an empty size, and when the
 // allocator refuses the block (it has then said so).
+//
+// Rows are read from the file straight into the picture, run-length rows through a window of
+// the file, so the file is never held whole.
 
 #include "codecs/ImageFileResult.h"
 #include "image/Allocator.h"
@@ -20,7 +23,10 @@
 
 namespace gp {
 
+class ByteSource;
+
 ReadResult readTgaFile(const std::string& path, const Allocator& allocator);
+ReadResult decodeTga(const ByteSource& file, const Allocator& allocator);
 ReadResult decodeTga(std::span<const std::uint8_t> file, const Allocator& allocator);
 
 } // namespace gp

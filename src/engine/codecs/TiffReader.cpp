@@ -13,6 +13,10 @@ namespace gp {
 
 namespace {
 
+// Largest decoded strip taken in one piece (tools commonly write strips of 8 KiB to a few
+// hundred KiB).
+constexpr std::uint64_t kWholeStripBytes = std::uint64_t(4) << 20;
+
 // Puts decoded file rows into the image from the top row down, turning each into the image's
 // own form as soon as it is complete: differencing undone, camera YCbCr expanded, RGB swapped to
 // the bitmap's blue-green-red order.
@@ -93,36 +97,73 @@ Result<void> readPlainStrips(const ByteSource& source, const TiffDirectory& dir,
     return {};
 }
 
-// Each strip is one LZW stream of whole rows. A stream that ends early (cut short, or a code
-// the table cannot hold) leaves the rest of its rows zero, as other readers do.
+// Rows decoded by the plain LZW decoder, one at a time straight into the image. A stream that
+// ends early (cut short, or a code the table cannot hold) leaves the rest of its rows zero, as
+// other readers do.
+void decodeStripByRows(LzwDecoder& decoder, RowSink& sink, int rows, bool differenced)
+{
+    for (int r = 0; r < rows; ++r) {
+        const std::span<std::uint8_t> row = sink.target();
+        const std::size_t got = decoder.read(row);
+        if (got < row.size()) {
+            std::fill(row.begin() + std::ptrdiff_t(got), row.end(), std::uint8_t(0));
+            sink.finishRow(differenced);
+            sink.skip(rows - r - 1);
+            return;
+        }
+        sink.finishRow(differenced);
+    }
+}
+
+// The same rows decoded as one piece into `strip` by the faster whole-stream decoder, then
+// copied into the image; the rows past the end of a short stream are zero as above.
+void decodeStripWhole(std::span<const std::uint8_t> coded, std::vector<std::uint8_t>& strip, RowSink& sink, int rows,
+    bool differenced)
+{
+    const std::size_t rowSize = sink.fileRowSize();
+    strip.resize(rowSize * std::size_t(rows));
+    const std::size_t got = decodeLzwStream(kTiffLzwRules, coded, strip);
+    for (int r = 0; r < rows; ++r) {
+        const std::span<std::uint8_t> row = sink.target();
+        const std::size_t from = std::size_t(r) * rowSize;
+        const std::size_t present = got > from ? std::min(got - from, rowSize) : 0;
+        std::memcpy(row.data(), strip.data() + from, present);
+        if (present < rowSize) {
+            std::fill(row.begin() + std::ptrdiff_t(present), row.end(), std::uint8_t(0));
+            sink.finishRow(differenced);
+            sink.skip(rows - r - 1);
+            return;
+        }
+        sink.finishRow(differenced);
+    }
+}
+
+// Each strip is one LZW stream of whole rows. Strips of up to kWholeStripBytes decoded are
+// decoded as one piece, larger ones (a file written as a single strip) row by row so the
+// picture is not held twice.
 Result<void> readLzwStrips(const ByteSource& source, const TiffDirectory& dir, RowSink& sink, int height)
 {
     const bool differenced = dir.predictor == tiff::kHorizontalDifferencing;
     const std::uint64_t rowsPerStrip
         = dir.stripOffsets.size() == 1 || dir.rowsPerStrip == 0 ? std::uint64_t(height) : dir.rowsPerStrip;
     std::vector<std::uint8_t> buffer;
-    for (std::size_t strip = 0; strip < dir.stripOffsets.size() && !sink.done(); ++strip) {
-        const std::uint64_t offset = dir.stripOffsets[strip];
+    std::vector<std::uint8_t> strip;
+    for (std::size_t index = 0; index < dir.stripOffsets.size() && !sink.done(); ++index) {
+        const std::uint64_t offset = dir.stripOffsets[index];
         if (offset > source.size())
-            return makeError(ErrorKind::Truncated, "TIFF: strip " + std::to_string(strip) + " past the end");
+            return makeError(ErrorKind::Truncated, "TIFF: strip " + std::to_string(index) + " past the end");
         std::uint64_t length = source.size() - offset;
         if (!dir.stripByteCounts.empty())
-            length = std::min<std::uint64_t>(length, dir.stripByteCounts[strip]);
+            length = std::min<std::uint64_t>(length, dir.stripByteCounts[index]);
         auto bytes = source.view(offset, std::size_t(length), buffer);
         if (!bytes)
             return bytes.error();
-        LzwDecoder decoder(kTiffLzwRules, *bytes);
         const int rows = int(std::min<std::uint64_t>(rowsPerStrip, std::uint64_t(sink.rowsLeft())));
-        for (int r = 0; r < rows; ++r) {
-            const std::span<std::uint8_t> row = sink.target();
-            const std::size_t got = decoder.read(row);
-            if (got < row.size()) {
-                std::fill(row.begin() + std::ptrdiff_t(got), row.end(), std::uint8_t(0));
-                sink.finishRow(differenced);
-                sink.skip(rows - r - 1);
-                break;
-            }
-            sink.finishRow(differenced);
+        if (std::uint64_t(rows) * sink.fileRowSize() <= kWholeStripBytes) {
+            decodeStripWhole(*bytes, strip, sink, rows, differenced);
+        } else {
+            LzwDecoder decoder(kTiffLzwRules, *bytes);
+            decodeStripByRows(decoder, sink, rows, differenced);
         }
     }
     return {};

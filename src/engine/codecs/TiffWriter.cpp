@@ -138,15 +138,26 @@ bool writeStrip(const Image& image, bool compress, StripOutput& out)
 {
     const std::size_t rowSize = fileRowSize(image);
     const bool rgb = image.bitsPerPixel() == 24;
-    std::vector<std::uint8_t> rgbRow(rgb ? rowSize : 0);
+    std::vector<std::uint8_t> rgbRow(rgb && compress ? rowSize : 0);
     LzwEncoder encoder(kTiffLzwRules);
     for (int y = 0; y < image.height() && out.ok(); ++y) {
         std::span<const std::uint8_t> row(image.row(y), rowSize);
         if (rgb) {
+            std::uint8_t* turned = rgbRow.data();
+            if (!compress) {
+                // An uncompressed row is turned around straight into the output buffer.
+                std::vector<std::uint8_t>& buffer = out.buffer();
+                buffer.resize(buffer.size() + rowSize);
+                turned = buffer.data() + buffer.size() - rowSize;
+            }
             for (std::size_t i = 0; i < rowSize; i += 3) {
-                rgbRow[i] = row[i + 2];
-                rgbRow[i + 1] = row[i + 1];
-                rgbRow[i + 2] = row[i];
+                turned[i] = row[i + 2];
+                turned[i + 1] = row[i + 1];
+                turned[i + 2] = row[i];
+            }
+            if (!compress) {
+                out.flushIfFull();
+                continue;
             }
             row = rgbRow;
         }

@@ -10,6 +10,7 @@
 #include <memory>
 #include <new>
 #include <optional>
+#include <sys/mman.h>
 #include <utility>
 
 namespace gp {
@@ -35,6 +36,7 @@ public:
         auto* bytes = static_cast<std::uint8_t*>(std::calloc(size == 0 ? 1 : size, 1));
         if (!bytes)
             return std::nullopt;
+        preferLargePages(bytes, size);
         return ZeroedBlock(bytes, size);
     }
 
@@ -56,6 +58,20 @@ public:
     const std::uint8_t* data() const { return m_bytes.get(); }
 
 private:
+    // A picture's block is touched page by page as it is first written; on a system that gives
+    // large pages only to blocks that ask, asking spares most of those page faults (a 70 MB
+    // picture takes about 18,000 of 4 KiB, 35 of 2 MiB). Small blocks are left alone.
+    static void preferLargePages(std::uint8_t* bytes, std::size_t size)
+    {
+        constexpr std::size_t kLargePage = std::size_t(2) << 20;
+        if (size < 2 * kLargePage)
+            return;
+        const auto start = (reinterpret_cast<std::uintptr_t>(bytes) + kLargePage - 1) & ~(kLargePage - 1);
+        const auto end = (reinterpret_cast<std::uintptr_t>(bytes) + size) & ~(kLargePage - 1);
+        if (end > start)
+            (void)::madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
+    }
+
     struct Free {
         void operator()(std::uint8_t* bytes) const { std::free(bytes); }
     };

@@ -117,6 +117,28 @@ TEST_F(Pcx, NetpbmFilesOfEveryDepthReadAsPcxtoppmReadsThem)
     }
 }
 
+// True-colour lines padded past an odd width (bytes per line is even): each plane starts a whole
+// padded line after the one before it, and the pad bytes show nowhere.
+TEST_F(Pcx, PaddedTrueColourLinesReadAsImageMagickReadsThem)
+{
+    GLIMMER_REQUIRE_TOOLS("convert");
+    std::vector<std::uint8_t> file(128, 0);
+    file[0] = 10, file[1] = 5, file[2] = 1, file[3] = 8, file[65] = 3;
+    storeU16Le(&file[8], 2); // 3 × 2 pixels
+    storeU16Le(&file[10], 1);
+    storeU16Le(&file[66], 4);
+    for (int y = 0; y < 2; ++y)
+        for (int plane = 0; plane < 3; ++plane)
+            for (int x = 0; x < 4; ++x) // values below 0xC0 stand for themselves
+                file.push_back(std::uint8_t(x == 3 ? 0x7F : 20 + 50 * plane + 15 * x + 7 * y));
+    writeFile(dir / "padded.pcx", std::string(file.begin(), file.end()));
+    ReadResult ours = readPcxFile(path("padded.pcx"), allocator);
+    ASSERT_TRUE(ours.ok()) << ours.detail;
+    auto peer = decodeWithImageMagick(dir / "padded.pcx", dir.path());
+    ASSERT_TRUE(peer);
+    EXPECT_EQ(countDifferences(toRgb(*ours.image), *peer), 0);
+}
+
 TEST_F(Pcx, ImageMagickFilesReadAsImageMagickReadsThem)
 {
     GLIMMER_REQUIRE_TOOLS("convert");

@@ -9,6 +9,7 @@
 #include "FlashPixReader.h"
 #include "FlashPixWriter.h"
 #include "PropertySet.h"
+#include "RgbPicture.h"
 #include "TempDir.h"
 #include "base/ByteReader.h"
 
@@ -85,20 +86,18 @@ void writePnm(const std::filesystem::path& path, const Raster& r)
     writeBytes(path, bytes);
 }
 
-std::optional<Raster> readPnm(const std::filesystem::path& path)
+// A picture decoded by ImageMagick as a three-channel raster.
+std::optional<Raster> decodedRaster(const std::filesystem::path& path, const std::filesystem::path& workDir)
 {
-    std::ifstream in(path, std::ios::binary);
-    std::string magic;
-    Raster r;
-    int maxValue = 0;
-    in >> magic >> r.width >> r.height >> maxValue;
-    if ((magic != "P6" && magic != "P5") || maxValue != 255)
+    auto picture = decodeWithImageMagick(path, workDir);
+    if (!picture)
         return std::nullopt;
-    in.get();
-    r.channels = magic == "P6" ? 3 : 1;
-    r.samples.resize(std::size_t(r.width) * std::size_t(r.height) * std::size_t(r.channels));
-    in.read(reinterpret_cast<char*>(r.samples.data()), std::streamsize(r.samples.size()));
-    return in ? std::optional<Raster>(r) : std::nullopt;
+    Raster r;
+    r.width = picture->width;
+    r.height = picture->height;
+    r.channels = 3;
+    r.samples = std::move(picture->rgb);
+    return r;
 }
 
 bool havePillow()
@@ -239,8 +238,7 @@ TEST(FlashPix, ReadsTheFormatToolsFiles)
     const auto png = (dir / "in.png").string();
     ASSERT_TRUE(runTool("convert -size 200x150 gradient:orange-purple -fill white -draw 'rectangle 0,0 130,70' -depth 8 '"
         + png + "'"));
-    ASSERT_TRUE(runTool("convert '" + png + "' -depth 8 '" + (dir / "in.ppm").string() + "'"));
-    const auto source = readPnm(dir / "in.ppm");
+    const auto source = decodedRaster(png, dir.path());
     ASSERT_TRUE(source);
     const std::pair<const char*, const char*> variants[] = { { "raw.fpx", "raw" },
         { "single.fpx", "raw --single-color" }, { "q90.fpx", "90" }, { "tiles.fpx", "90 --per-tile-tables" } };

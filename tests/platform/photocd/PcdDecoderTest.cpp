@@ -41,7 +41,7 @@ protected:
     }
 
     // Counts luma samples that differ from the first channel of ImageMagick's decode.
-    static int lumaMismatches(const pcd::Plane& luma, const Ppm& reference)
+    static int lumaMismatches(const pcd::Plane& luma, const RgbPicture& reference)
     {
         EXPECT_EQ(luma.width, reference.width);
         EXPECT_EQ(luma.height, reference.height);
@@ -50,7 +50,7 @@ protected:
         int mismatches = 0;
         for (int y = 0; y < luma.height; ++y)
             for (int x = 0; x < luma.width; ++x)
-                mismatches += luma.at(x, y) != reference.at(x, y, 0);
+                mismatches += luma.at(x, y) != reference.at(x, y)[0];
         return mismatches;
     }
 
@@ -79,8 +79,8 @@ TEST_F(PcdDecoderTest, BaseLevelsMatchImageMagick)
         int worst = 0;
         for (int y = 0; y < c1.height; ++y)
             for (int x = 0; x < c1.width; ++x) {
-                worst = std::max(worst, std::abs(c1.at(x, y) - reference->at(x, y, 1)));
-                worst = std::max(worst, std::abs(c2.at(x, y) - reference->at(x, y, 2)));
+                worst = std::max(worst, std::abs(c1.at(x, y) - reference->at(x, y)[1]));
+                worst = std::max(worst, std::abs(c2.at(x, y) - reference->at(x, y)[2]));
             }
         EXPECT_LE(worst, 1);
     }

@@ -63,23 +63,6 @@ void writeBytes(const std::filesystem::path& path, const std::vector<std::uint8_
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
-std::optional<Ppm> readPpm(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::string magic;
-    Ppm ppm;
-    int maxValue = 0;
-    in >> magic >> ppm.width >> ppm.height >> maxValue;
-    if (magic != "P6" || maxValue != 255 || ppm.width <= 0 || ppm.height <= 0)
-        return std::nullopt;
-    in.get();
-    ppm.samples.resize(std::size_t(ppm.width) * std::size_t(ppm.height) * 3);
-    in.read(reinterpret_cast<char*>(ppm.samples.data()), std::streamsize(ppm.samples.size()));
-    if (!in)
-        return std::nullopt;
-    return ppm;
-}
-
 bool makeBasePcd(const std::filesystem::path& pcd, bool portrait)
 {
     const auto png = pcd.string() + ".png";
@@ -91,13 +74,13 @@ bool makeBasePcd(const std::filesystem::path& pcd, bool portrait)
         && runTool("convert " + shellQuoted(png) + " " + shellQuoted(pcd));
 }
 
-std::optional<Ppm> imageMagickYcc(const std::filesystem::path& pcd, int scene)
+std::optional<RgbPicture> imageMagickYcc(const std::filesystem::path& pcd, int scene)
 {
     const auto ppm = pcd.string() + "." + std::to_string(scene) + ".ppm";
     if (!runTool("convert '" + pcd.string() + "[" + std::to_string(scene) + "]' -set colorspace sRGB -depth 8 "
             + shellQuoted(ppm)))
         return std::nullopt;
-    return readPpm(ppm);
+    return readNetpbm(ppm);
 }
 
 std::vector<std::uint8_t> withResiduals(std::vector<std::uint8_t> pack, const ResidualPattern& fourBase,

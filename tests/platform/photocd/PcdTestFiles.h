@@ -3,6 +3,8 @@
 // YCC planes (the judge for our decoder), and a small writer of coded 4Base/16Base residuals for
 // the packs no tool here can make.
 
+#include "RgbPicture.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -18,22 +20,12 @@ std::string formatToolsDir(); // empty when the format notes' tools are absent
 std::vector<std::uint8_t> readBytes(const std::filesystem::path& path);
 void writeBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 
-struct Ppm {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint8_t> samples; // three per pixel
-    std::uint8_t at(int x, int y, int channel) const
-    {
-        return samples[(std::size_t(y) * std::size_t(width) + std::size_t(x)) * 3 + std::size_t(channel)];
-    }
-};
-std::optional<Ppm> readPpm(const std::filesystem::path& path);
 
 // A base-only pack of a picture with gradients and flat patches; portrait is 400 × 600.
 bool makeBasePcd(const std::filesystem::path& pcd, bool portrait);
 // ImageMagick's decode of the given scene (3 Base, 4 4Base, 5 16Base) with luma in the first
 // channel and the two chroma components, interpolated to full size, in the others.
-std::optional<Ppm> imageMagickYcc(const std::filesystem::path& pcd, int scene);
+std::optional<RgbPicture> imageMagickYcc(const std::filesystem::path& pcd, int scene);
 
 // Writes coded residual rows MSB first: '0' codes 0, '10' and eight bits code any other value.
 class ResidualBits {

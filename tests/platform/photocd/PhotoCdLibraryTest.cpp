@@ -126,7 +126,7 @@ TEST_F(PhotoCdLibraryTest, GrayPortraitIsTurnedUprightLikeImageMagicksDecode)
     int wrong = 0;
     for (int y = 0; y < gray.height(); ++y)
         for (int x = 0; x < gray.width(); ++x)
-            wrong += *gray.pixel(x, y) != ycc::toGray(reference->at(x, y, 0));
+            wrong += *gray.pixel(x, y) != ycc::toGray(reference->at(x, y)[0]);
     EXPECT_EQ(wrong, 0);
     // The source was yellow at the top and navy at the bottom (inside the writer's white border).
     EXPECT_GT(*gray.pixel(256, 120), *gray.pixel(256, 640) + 100);
@@ -142,7 +142,7 @@ TEST_F(PhotoCdLibraryTest, ColoursFollowThePhotoYccConversion)
     int worst = 0;
     for (int y = 0; y < rgb.height(); ++y)
         for (int x = 0; x < rgb.width(); ++x) {
-            const auto expected = ycc::toRgb(reference->at(x, y, 0), reference->at(x, y, 1), reference->at(x, y, 2));
+            const auto expected = ycc::toRgb(reference->at(x, y)[0], reference->at(x, y)[1], reference->at(x, y)[2]);
             const std::uint8_t* p = rgb.pixel(x, y);
             worst = std::max({ worst, std::abs(p[0] - expected.blue), std::abs(p[1] - expected.green),
                 std::abs(p[2] - expected.red) });
