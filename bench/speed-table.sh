@@ -2,7 +2,7 @@
 # The speed and memory table of glimmerpress-cli against its peers, whole processes on one
 # 6000 x 4000 photo: the codecs against the JPEG library's own tools, tiffcp and ImageMagick,
 # the photo operations against libvips, both on one thread (VIPS_CONCURRENCY=1 and
-# GLIMMERPRESS_THREADS=1; bench/compare-transforms.sh sets them beside two threads; libvips reads and
+# GLIMMERPRESS_THREADS=1; bench/compare-transforms.sh also runs both on two; libvips reads and
 # writes its own uncompressed format, we read and write BMP), the effects against their one
 # second budget. For each operation it prints the best wall-clock time of RUNS runs (default 3)
 # of ours and of the peer, the ratio ours / peer (below 1 means we are faster), the ratio of
