@@ -34,8 +34,8 @@ protected:
 
 TEST_F(Adjustments, BrightnessAddsAndSaturates)
 {
-    const Image source = test::rgbPictureByStoredRow(3, 2, [](int x, int y) {
-        return Bgr { std::uint8_t(100 * x), std::uint8_t(240 + y), std::uint8_t(10 + x + y) };
+    const Image source = test::rgbPictureByStoredRow(3, 2, [](int x, int i) {
+        return Bgr { std::uint8_t(100 * x), std::uint8_t(240 + i), std::uint8_t(10 + x + i) };
     });
     auto result = brightnessContrast(source, ToneChannel::All, 20, 0, run);
     ASSERT_TRUE(result);
@@ -94,7 +94,7 @@ TEST_F(Adjustments, PaletteImagesChangeOnlyTheirPalette)
 
 TEST_F(Adjustments, GrayscaleMapsIndexesThroughTheRedTable)
 {
-    const Image source = test::grayPictureByStoredRow(4, 2, [](int x, int y) { return 60 * x + y; });
+    const Image source = test::grayPictureByStoredRow(4, 2, [](int x, int i) { return 60 * x + i; });
     auto result = brightnessContrast(source, ToneChannel::All, 100, 0, run);
     ASSERT_TRUE(result);
     EXPECT_EQ(result->color(77), source.color(77));

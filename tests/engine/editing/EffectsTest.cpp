@@ -40,8 +40,8 @@ protected:
     // Every pixel names its own position: blue = x, green = stored row y.
     static Image coordinates(int width, int height)
     {
-        return test::rgbPictureByStoredRow(width, height, [](int x, int y) {
-            return Bgr { std::uint8_t(x), std::uint8_t(y), 7 };
+        return test::rgbPictureByStoredRow(width, height, [](int x, int i) {
+            return Bgr { std::uint8_t(x), std::uint8_t(i), 7 };
         });
     }
     static bool samePixels(const Image& a, const Image& b)
@@ -62,7 +62,7 @@ TEST(ClassicRandom, FollowsTheLibrarySequence)
 
 TEST_F(Effects, MosaicBlocksAndTheirMeans)
 {
-    const Image source = test::grayPictureByStoredRow(30, 27, [](int x, int y) { return (x * 7 + y * 3) % 256; });
+    const Image source = test::grayPictureByStoredRow(30, 27, [](int x, int i) { return (x * 7 + i * 3) % 256; });
     auto result = runFilterCommand(308, source, 100, inputs, run); // 25 × 25 blocks
     ASSERT_TRUE(result);
     const auto mean = [&](int left, int top, int w, int h) {
