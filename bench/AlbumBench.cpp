@@ -3,13 +3,20 @@
 
 #include "album/AddToAlbum.h"
 #include "album/AlbumPhotoReader.h"
+#include "album/SlideFrame.h"
 #include "album/Thumbnail.h"
+#include "album/Transition.h"
 #include "codecs/WriteImageFile.h"
 #include "app/App.h"
 #include "app/AppHost.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 namespace {
@@ -103,6 +110,79 @@ void addBatchOf20Jpeg3000x2000(benchmark::State& state)
     std::filesystem::remove_all(dir);
 }
 BENCHMARK(addBatchOf20Jpeg3000x2000)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Paces a transition on the steady clock like the slide-show window, and at every step copies
+// what it shows out of the frame as the window does: nothing (0), the whole frame (1) or the
+// part the step changed (2). Counts the steps.
+class FrameCopyingDriver : public gp::SteadyTransitionDriver {
+public:
+    FrameCopyingDriver(const gp::Image& frame, gp::ImageSlideCanvas& canvas, int shown)
+        : m_frame(&frame)
+        , m_canvas(&canvas)
+        , m_mode(shown)
+        , m_shown(std::size_t(frame.height()) * std::size_t(frame.rowSize()))
+    {
+    }
+    void showStep() override
+    {
+        ++steps;
+        const gp::Rect changed = m_canvas->takeChanged();
+        const gp::Rect copied = m_mode == 1 ? gp::Rect { 0, 0, m_frame->width(), m_frame->height() } : changed;
+        if (m_mode == 0 || copied.isEmpty())
+            return;
+        for (int y = copied.top; y < copied.bottom; ++y)
+            std::memcpy(m_shown.data() + std::size_t(y) * m_frame->rowSize() + 3 * std::size_t(copied.left),
+                m_frame->row(y) + 3 * std::size_t(copied.left), 3 * std::size_t(copied.width()));
+    }
+    long long steps = 0;
+
+private:
+    const gp::Image* m_frame;
+    gp::ImageSlideCanvas* m_canvas;
+    int m_mode;
+    std::vector<std::uint8_t> m_shown;
+};
+
+// Every transition once on a 1024 x 768 slide frame, a 3:2 photo fitted into it, each step shown
+// as state.range(0) says (see FrameCopyingDriver). Each should
+// take the pacing's 100 ms; the slowest ("worst_ms", effect "worst_effect") shows whether any
+// effect's drawing outruns its steps' shares and so stretches the delay between photos.
+void everyTransitionAt1024x768(benchmark::State& state)
+{
+    const gp::Size window { 1024, 768 };
+    const gp::SlidePlacement placement = gp::placeSlide({ 3000, 2000 }, window);
+    const gp::Image picture = photo(placement.fitted.width, placement.fitted.height);
+    gp::Image frame = std::move(gp::Image::create(window.width, window.height, 24)).value();
+    double worst = 0;
+    double total = 0;
+    int worstEffect = -1;
+    long long mostSteps = 0;
+    for (auto _ : state) {
+        gp::ClassicRandom random(7);
+        for (int effect = 0; effect <= gp::kTransitionCount; ++effect) {
+            gp::fillBlack(frame);
+            gp::ImageSlideCanvas canvas(frame, picture, placement.offset);
+            FrameCopyingDriver driver(frame, canvas, int(state.range(0)));
+            const auto start = std::chrono::steady_clock::now();
+            gp::runTransition(effect, canvas, placement.fitted, driver, random);
+            const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+            total += ms;
+            // GLIMMER_BENCH_EACH set: every effect's time and steps on the error stream.
+            if (std::getenv("GLIMMER_BENCH_EACH"))
+                std::fprintf(stderr, "effect %d: %.1f ms, %lld steps\n", effect, ms, driver.steps);
+            mostSteps = std::max(mostSteps, driver.steps);
+            if (effect > 0 && ms > worst) {
+                worst = ms;
+                worstEffect = effect;
+            }
+        }
+    }
+    state.counters["worst_ms"] = worst;
+    state.counters["worst_effect"] = worstEffect;
+    state.counters["mean_ms"] = total / double(state.iterations() * (gp::kTransitionCount + 1));
+    state.counters["most_steps"] = double(mostSteps);
+}
+BENCHMARK(everyTransitionAt1024x768)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 

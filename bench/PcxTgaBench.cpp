@@ -11,6 +11,7 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -77,7 +78,8 @@ template <typename Write> void writeBench(benchmark::State& state, const std::st
 
 void pcxRead(benchmark::State& state)
 {
-    decodeBench(state, fileBytes("r.pcx", writePcx), decodePcx);
+    decodeBench(state, fileBytes("r.pcx", writePcx),
+        [](std::span<const std::uint8_t> b, const Allocator& a) { return decodePcx(b, a); });
 }
 
 void pcxWrite(benchmark::State& state)
@@ -89,7 +91,8 @@ void tgaRead(benchmark::State& state)
 {
     const bool compress = state.range(0) != 0;
     decodeBench(
-        state, fileBytes("r.tga", [&](const std::string& path) { return writeTga(path, compress); }), decodeTga);
+        state, fileBytes("r.tga", [&](const std::string& path) { return writeTga(path, compress); }),
+        [](std::span<const std::uint8_t> b, const Allocator& a) { return decodeTga(b, a); });
 }
 
 void tgaWrite(benchmark::State& state)

@@ -1,6 +1,11 @@
-// Speed of the geometric transforms on a 6000 × 4000 24-bit photo: flips and quarter turns next
-// to a plain copy of the same bytes, any-angle rotation and resampling.
+// Speed of the pixel operations on a 6000 × 4000 24-bit photo: flips and quarter turns next to a
+// plain copy of the same bytes, any-angle rotation and resampling, and the filters and
+// adjustments; the last argument of the split operations is the number of threads.
 
+#include "editing/effects/Blur.h"
+#include "editing/effects/Sharpen.h"
+#include "editing/tone/BrightnessContrast.h"
+#include "editing/tone/HueSaturation.h"
 #include "editing/transform/Flip.h"
 #include "editing/transform/QuarterTurn.h"
 #include "editing/transform/Resample.h"
@@ -11,6 +16,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstring>
+#include <memory>
 #include <random>
 
 namespace {
@@ -89,6 +95,73 @@ void resample(benchmark::State& state)
         benchmark::DoNotOptimize(gp::resample(photo(), int(state.range(0)), int(state.range(1)), 96, allocator));
 }
 
+// One pool for each thread count asked for, kept for the whole run.
+gp::WorkerPool* pool(int threads)
+{
+    static std::unique_ptr<gp::WorkerPool> pools[3];
+    auto& slot = pools[std::min(threads, 2)];
+    if (!slot)
+        slot = std::make_unique<gp::WorkerPool>(threads);
+    return slot.get();
+}
+
+void anyAngleSplit(benchmark::State& state)
+{
+    photo();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(gp::rotateByAngle(photo(), int(state.range(0)), gp::Rgb { 255, 255, 255 }, allocator,
+            gp::RotationSubject::Picture, pool(int(state.range(1)))));
+}
+
+void resampleSplit(benchmark::State& state)
+{
+    photo();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(gp::resample(photo(), int(state.range(0)), int(state.range(1)), 96, allocator,
+            gp::Interrupt::ByEscape, pool(int(state.range(2)))));
+}
+
+gp::FilterRun quietRun(int threads)
+{
+    return { allocator, host, false, nullptr, pool(threads) };
+}
+
+void blur(benchmark::State& state)
+{
+    photo();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(gp::blur(photo(), int(state.range(0)), quietRun(int(state.range(1)))));
+}
+
+void blurTwoPass(benchmark::State& state)
+{
+    photo();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(gp::blurTwoPass(photo(), int(state.range(0)), quietRun(1)));
+}
+
+void sharpen(benchmark::State& state)
+{
+    photo();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(gp::sharpen(photo(), 3, 50, 0, quietRun(int(state.range(0)))));
+}
+
+void brightness(benchmark::State& state)
+{
+    photo();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            gp::brightnessContrast(photo(), gp::ToneChannel::All, 20, 20, quietRun(int(state.range(0)))));
+}
+
+void hueSaturation(benchmark::State& state)
+{
+    photo();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(gp::hueSaturation(photo(), 30, 20, quietRun(int(state.range(0)))));
+}
+
 } // namespace
 
 BENCHMARK(plainCopy)->Unit(benchmark::kMillisecond);
@@ -97,5 +170,13 @@ BENCHMARK(flipVertical)->Unit(benchmark::kMillisecond);
 BENCHMARK(quarterTurn)->Arg(90)->Arg(180)->Arg(270)->Unit(benchmark::kMillisecond);
 BENCHMARK(anyAngle)->Arg(33)->Unit(benchmark::kMillisecond);
 BENCHMARK(resample)->Args({ 3000, 2000 })->Args({ 9000, 6000 })->Unit(benchmark::kMillisecond);
+
+BENCHMARK(anyAngleSplit)->Args({ 33, 1 })->Args({ 33, 2 })->Unit(benchmark::kMillisecond);
+BENCHMARK(resampleSplit)->Args({ 3000, 2000, 1 })->Args({ 3000, 2000, 2 })->Unit(benchmark::kMillisecond);
+BENCHMARK(blur)->Args({ 5, 1 })->Args({ 5, 2 })->Args({ 10, 1 })->Args({ 10, 2 })->Unit(benchmark::kMillisecond);
+BENCHMARK(blurTwoPass)->Arg(5)->Arg(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(sharpen)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(brightness)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(hueSaturation)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -2,15 +2,18 @@
 # Adds N (default 200) JPEG photos of 3000 x 2000 to an album with glimmerpress-cli, and makes
 # 96-pixel thumbnails of the same files with ImageMagick (point sampling) and vipsthumbnail.
 # Prints seconds, photos per second and peak memory of each.
-# Usage: bench/album-compare.sh PATH-TO-glimmerpress-cli [N]
+# The photos are stored with colour at full resolution unless SAMPLING says otherwise ("2x2" is
+# the half-width, half-height colour most cameras write).
+# Usage: bench/compare-album.sh PATH-TO-glimmerpress-cli [N] [SAMPLING]
 set -eu
 cli="$1"
 count="${2:-200}"
+sampling="${3:-1x1}"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/photos" "$work/im" "$work/vips" "$work/settings"
 : > "$work/settings/GLMPRESS.INI"
-convert -size 3000x2000 gradient:navy-orange -attenuate 0.3 +noise Uniform -quality 90 "$work/photos/p000.jpg"
+convert -size 3000x2000 gradient:navy-orange -attenuate 0.3 +noise Uniform -quality 90 -sampling-factor "$sampling" "$work/photos/p000.jpg"
 for i in $(seq 1 $((count - 1))); do cp "$work/photos/p000.jpg" "$(printf '%s/photos/p%03d.jpg' "$work" "$i")"; done
 
 measure() {

@@ -1,7 +1,8 @@
 #!/bin/bash
 # The speed and memory table of glimmerpress-cli against its peers, whole processes on one
 # 6000 x 4000 photo: the codecs against the JPEG library's own tools, tiffcp and ImageMagick,
-# the photo operations against libvips on one thread (VIPS_CONCURRENCY=1; libvips reads and
+# the photo operations against libvips, both on one thread (VIPS_CONCURRENCY=1 and
+# GLIMMERPRESS_THREADS=1; bench/compare-transforms.sh also runs both on two; libvips reads and
 # writes its own uncompressed format, we read and write BMP), the effects against their one
 # second budget. For each operation it prints the best wall-clock time of RUNS runs (default 3)
 # of ours and of the peer, the ratio ours / peer (below 1 means we are faster), the ratio of
@@ -27,7 +28,7 @@ done
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-export VIPS_CONCURRENCY=1 OMP_NUM_THREADS=1 QT_QPA_PLATFORM=offscreen
+export VIPS_CONCURRENCY=1 OMP_NUM_THREADS=1 GLIMMERPRESS_THREADS=1 QT_QPA_PLATFORM=offscreen
 export GLIMMERPRESS_WINDIR=$work/settings XDG_RUNTIME_DIR=$work/runtime
 mkdir -p "$GLIMMERPRESS_WINDIR" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 

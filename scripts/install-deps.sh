@@ -14,7 +14,7 @@ packages=(
   libpng-dev libwebp-dev libheif-dev libexif-dev liblcms2-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool x11-utils xclip
+  xvfb xauth xdotool x11-utils xclip dbus-daemon
   imagemagick libtiff-tools giflib-tools netpbm libjpeg-turbo-progs poppler-utils
   libvips-tools python3
   python3-pil python3-olefile libgsf-bin

@@ -7,9 +7,13 @@
 
 #include "app/AdjustmentCommands.h"
 #include "app/ApplyEdit.h"
+#include "app/WorkflowActions.h"
+#include "editing/workflow/EffectsLibrary.h"
 #include "image/ImageType.h"
 #include "shell/CommandIds.h"
 #include "shell/Host.h"
+
+#include <algorithm>
 
 namespace gp::cli {
 
@@ -164,6 +168,25 @@ OpOutcome effectOp(App& app, const OpArguments& arguments)
         return OpOutcome::BadArguments;
     app.editingMemory().chooseEffect(*id);
     return filterOp(app, *id, arguments[1]);
+}
+
+// The Edit Photo screen's effect on the document: the effect must be one the library lists, the
+// intensity 0..100 is settled as the screen settles it. A missing library has said so.
+OpOutcome libraryEffectOp(App& app, const OpArguments& arguments)
+{
+    const auto effect = opInteger(arguments[0]);
+    const auto intensity = integerIn(arguments[1], 0, 100);
+    if (!effect || !intensity)
+        return OpOutcome::BadArguments;
+    const auto library = openEffectsLibrary(app.paths(), app.host());
+    if (!library)
+        return OpOutcome::Failed;
+    const auto listed = library->effects();
+    if (std::ranges::none_of(listed, [&](const EffectEntry& entry) { return entry.number == *effect; }))
+        return OpOutcome::BadArguments;
+    if (!app.activeDocument())
+        return OpOutcome::Failed;
+    return outcome(app, applyLibraryEffect(app, *library, *effect, *intensity));
 }
 
 } // namespace gp::cli

@@ -175,6 +175,10 @@ int printHelp()
                  "                       (cmd:200..234; without it the picture's own size)\n"
                  "OPs:\n";
     for (const auto& [name, op] : editOps()) {
+        if (op.help) {
+            std::cout << "  " << op.help << '\n';
+            continue;
+        }
         std::cout << "  " << name;
         for (std::size_t i = 0; i < op.maxArguments; ++i)
             std::cout << (i < op.minArguments ? ":ARG" : "[:ARG]");

@@ -36,6 +36,11 @@ const std::map<std::string_view, EditOp>& editOps()
         { "blur", { 1, 1, blurOp } },
         { "sharpen", { 1, 1, sharpenOp } },
         { "effect", { 2, 2, effectOp } },
+        { "library-effect",
+            { 2, 2, libraryEffectOp,
+                "library-effect:N:I  effect N of the effects library (numbers as `effects` lists them) at\n"
+                "                      intensity I (0..100; held to the effect's lowest intensity and rounded\n"
+                "                      down to its step, as the Edit Photo screen does); 24-bit pictures only" } },
     };
     return table;
 }

@@ -22,6 +22,9 @@ struct EditOp {
     std::size_t minArguments;
     std::size_t maxArguments;
     OpFunction apply;
+    // The OP's own lines for --help (its arguments named and explained); without them --help
+    // shows the name with ARG for each argument.
+    const char* help = nullptr;
 };
 
 const std::map<std::string_view, EditOp>& editOps();
@@ -52,5 +55,6 @@ OpOutcome toneAutoOp(App& app, const OpArguments& arguments);
 OpOutcome blurOp(App& app, const OpArguments& arguments);
 OpOutcome sharpenOp(App& app, const OpArguments& arguments);
 OpOutcome effectOp(App& app, const OpArguments& arguments);
+OpOutcome libraryEffectOp(App& app, const OpArguments& arguments);
 
 } // namespace gp::cli

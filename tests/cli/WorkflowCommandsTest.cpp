@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -161,6 +162,52 @@ TEST_F(CliWorkflow, EffectsAreListedAndAppliedWithTheScreensIntensityRules)
     ASSERT_EQ(cli("effect " + fixture("rgb24.bmp") + " " + out("p50.bmp") + " --effect Posterize --intensity 50").status, 0);
     EXPECT_EQ(readFile(dir / "p57.bmp"), readFile(dir / "p50.bmp"));
     EXPECT_EQ(cli("effect " + fixture("rgb24.bmp") + " " + out("x.bmp") + " --effect 99").status, 2);
+}
+
+TEST_F(CliWorkflow, EditOpAppliesALibraryEffectLikeTheEditScreen)
+{
+    const std::string photo = fixture("rgb24.bmp");
+    // The op settles 57 on effect 3 to 50, as the screen and the effect command do.
+    ASSERT_EQ(cli("effect " + photo + " " + out("command.bmp") + " --effect 3 --intensity 50").status, 0);
+    const CliRun run = cli("edit " + photo + " " + out("op.bmp") + " --state library-effect:3:57");
+    ASSERT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("\"modified\":1"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\"undo\":1099"), std::string::npos) << run.out;
+    const Image byCommand = readBmp(dir / "command.bmp");
+    const Image byOp = readBmp(dir / "op.bmp");
+    ASSERT_EQ(byOp.width(), byCommand.width());
+    ASSERT_EQ(byOp.height(), byCommand.height());
+    for (int y = 0; y < byOp.height(); ++y)
+        ASSERT_TRUE(std::equal(byOp.row(y), byOp.row(y) + 3 * byOp.width(), byCommand.row(y))) << y;
+
+    // With a selection only the selected rectangle changes.
+    ASSERT_EQ(cli("convert " + photo + " " + out("plain.bmp")).status, 0);
+    ASSERT_EQ(cli("edit " + photo + " " + out("part.bmp") + " --select 0,0,40,30 library-effect:4:100").status, 0);
+    const Image plain = readBmp(dir / "plain.bmp");
+    const Image part = readBmp(dir / "part.bmp");
+    int changedInside = 0;
+    for (int y = 0; y < plain.height(); ++y)
+        for (int x = 0; x < plain.width(); ++x) {
+            const bool same = std::equal(plain.row(y) + 3 * x, plain.row(y) + 3 * x + 3, part.row(y) + 3 * x);
+            const bool inside = x < 40 && y < 30;
+            // Whether the rectangle's right and bottom lines belong to it is not this test's matter.
+            if (!inside && x <= 40 && y <= 30)
+                continue;
+            if (!inside)
+                ASSERT_TRUE(same) << x << "," << y;
+            else if (!same)
+                ++changedInside;
+        }
+    EXPECT_GT(changedInside, 40 * 30 / 2);
+
+    // An effect the library does not list, an intensity out of range: usage errors. A picture
+    // that is not 24-bit gets no effect.
+    EXPECT_EQ(cli("edit " + photo + " - library-effect:99:50").status, 2);
+    EXPECT_EQ(cli("edit " + photo + " - library-effect:3:101").status, 2);
+    EXPECT_EQ(cli("edit " + photo + " - library-effect:3").status, 2);
+    EXPECT_EQ(cli("edit " + fixture("pal8.bmp") + " " + out("raw.bmp") + " --raw library-effect:1:50").status, 1);
+    EXPECT_FALSE(std::filesystem::exists(dir / "raw.bmp"));
+    EXPECT_NE(cli("edit --help").out.find("library-effect:N:I  effect N of the effects library"), std::string::npos);
 }
 
 TEST_F(CliWorkflow, MissingEffectsLibraryIsReported)

@@ -3,16 +3,20 @@
 // Thumbnails to a PDF file, the slide-show window and a scan landing in the open album.
 
 #include "AlbumScreenTest.h"
+#include "QtRequire.h"
 
 #include "ExternalTools.h"
 #include "FrameFixture.h"
+#include "SaneTestDevice.h"
 #include "album/AlbumFile.h"
 #include "album/SlideShow.h"
 #include "codecs/WriteImageFile.h"
 #include "dialogs/PhotoPropertiesDialog.h"
 #include "dialogs/PrintThumbnailsDialog.h"
+#include "frame/QtHost.h"
 #include "gfx/QtPrinterCatalog.h"
 #include "screens/GetPhotosScreen.h"
+#include "shell/CommandIds.h"
 #include "views/AlbumGrid.h"
 #include "views/AlbumStrip.h"
 #include "views/SlideShowWindow.h"
@@ -20,14 +24,18 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 using namespace gp;
 using namespace gp::ui;
@@ -49,7 +57,10 @@ void answerNextDialog(std::function<void(QDialog*)> adjust = {})
 }
 
 struct Fixture : test::FrameFixture<> {
-    Fixture() : FrameFixture({ .builtLibraries = true, .shown = true }) { }
+    explicit Fixture(int depth = 24)
+        : FrameFixture({ .builtLibraries = true, .shown = true, .depth = depth })
+    {
+    }
 
     GetPhotosScreen& screen() { return dynamic_cast<GetPhotosScreen&>(frame->screen(Screen::GetPhotos)); }
     AlbumGrid& grid() { return *screen().grid(); }
@@ -127,6 +138,66 @@ void AlbumScreenTest::scrollRangeSelectionAndDragOnTheGrid()
     const QColor inside = shot.pixelColor(f.cellCentre(0));
     QCOMPARE(inside.blue(), 200);
     QCOMPARE(inside.green(), 40);
+}
+
+void AlbumScreenTest::lowColourScreensPaintThumbnailsInTheirColours()
+{
+    // An 8-bit screen shows the thumbnails dithered into the 6 x 6 x 6 colour cube (every
+    // channel a multiple of 51), a 4-bit one in the eight corner colours.
+    for (const int depth : { 8, 4 }) {
+        Fixture f(depth);
+        f.open();
+        f.drop(2);
+        const QImage shot = f.grid().grab().toImage();
+        const QRect box = f.grid().cellRect(0);
+        bool sawBlue = false;
+        for (int y = box.center().y() - 4; y <= box.center().y() + 4; ++y)
+            for (int x = box.center().x() - 4; x <= box.center().x() + 4; ++x) {
+                const QColor c = shot.pixelColor(x, y);
+                for (const int channel : { c.red(), c.green(), c.blue() }) {
+                    if (depth == 8)
+                        QVERIFY2(channel % 51 == 0, qPrintable(QStringLiteral("%1 at %2,%3").arg(channel).arg(x).arg(y)));
+                    else
+                        QVERIFY2(channel == 0 || channel == 255, qPrintable(QString::number(channel)));
+                }
+                sawBlue = sawBlue || c.blue() > c.red();
+            }
+        QVERIFY2(sawBlue, "the photo's blue shows through");
+    }
+}
+
+void AlbumScreenTest::aChangedSelectionPlaysTheShutterSound()
+{
+    Fixture f;
+    // A sound player of our own first on the search path writes down what it was asked to play.
+    const std::filesystem::path bin = f.dir / "bin";
+    std::filesystem::create_directories(bin);
+    const std::filesystem::path log = f.dir / "played.txt";
+    test::writeFile(bin / "paplay", "#!/bin/sh\necho \"$@\" >> '" + log.string() + "'\n");
+    std::filesystem::permissions(bin / "paplay", std::filesystem::perms::owner_all);
+    const QByteArray oldPath = qgetenv("PATH");
+    qputenv("PATH", QByteArray::fromStdString(bin.string()) + ':' + oldPath);
+    const auto played = [&] {
+        std::ifstream in(log);
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+        return lines;
+    };
+
+    f.open();
+    f.drop(3);
+    click(&f.grid(), f.cellCentre(0));
+    QTRY_COMPARE(played().size(), std::size_t(1));
+    QVERIFY(played()[0].ends_with("/snap.wav"));
+    QVERIFY(std::filesystem::exists(played()[0]));
+    // The same photo again changes nothing and stays silent; Ctrl adds one and clicks again.
+    click(&f.grid(), f.cellCentre(0));
+    click(&f.grid(), f.cellCentre(2), Qt::ControlModifier);
+    QTRY_COMPARE(played().size(), std::size_t(2));
+    QTest::qWait(200);
+    QCOMPARE(played().size(), std::size_t(2));
+    qputenv("PATH", oldPath);
 }
 
 void AlbumScreenTest::clipboardDropsAndProperties()
@@ -216,11 +287,7 @@ void AlbumScreenTest::printThumbnailsMakesAPdfWithTheThumbnails()
     f.app->printer().setCatalog(nullptr);
     QVERIFY(std::filesystem::exists(pdf));
     const std::string png = (f.dir / "page").string();
-    if (!runTool("pdftoppm -r 40 -png -singlefile '" + pdf + "' '" + png + "'")) {
-        if (underCi())
-            QFAIL("pdftoppm is missing under CI");
-        QSKIP("pdftoppm is missing");
-    }
+    GLIMMER_QREQUIRE(runTool("pdftoppm -r 40 -png -singlefile '" + pdf + "' '" + png + "'"), std::string("pdftoppm is missing"));
     const QImage page(QString::fromStdString(png + ".png"));
     QVERIFY(!page.isNull());
     // Three thumbnails of the photos' blue on white paper.
@@ -246,6 +313,7 @@ void AlbumScreenTest::slideShowStartsAndEscapeEndsIt()
         = SlideShowWindow::start(*f.app, f.screen().session().albumPath(), f.frame.get());
     QVERIFY(show);
     QVERIFY(!f.frame->isVisible()); // the main window hides
+    QVERIFY(!f.frame->timerRunning()); // and its timer rests
     QTRY_COMPARE(show->caption(), QStringLiteral("At the beach"));
     QCOMPARE(show->show().timerInterval(), 80);
     QCOMPARE(show->lastEffect(), 0); // transitions off: a plain copy
@@ -260,6 +328,7 @@ void AlbumScreenTest::slideShowStartsAndEscapeEndsIt()
     QTest::keyClick(show, Qt::Key_Escape);
     QTRY_VERIFY(show.isNull());
     QVERIFY(f.frame->isVisible());
+    QVERIFY(f.frame->timerRunning());
 
     // An album file that is not an album: the message, no window.
     test::writeFile(f.dir / "bad.abm", "nothing");
@@ -282,6 +351,114 @@ void AlbumScreenTest::scannedPhotosLandInTheOpenAlbum()
     QCOMPARE(int(f.album().photos()[1].record.width), 64);
     f.leave();
     QVERIFY(f.app->acquisition().deliver); // the frame's own delivery is back
+}
+
+void AlbumScreenTest::escapeStopsALongAddOfThumbnails()
+{
+    // The real program's host: the files come from its file dialog and Escape from the keyboard.
+    test::TempDir dir;
+    std::filesystem::copy_file(GLIMMER_DEFAULT_INI, dir / "GLMPRESS.INI");
+    Paths paths;
+    paths.settingsDir = dir.path();
+    paths.programDir = GLIMMER_BUILD_DATADIR;
+    paths.dataDir = dir / "data";
+    paths.libraryDir = GLIMMER_BUILD_LIBDIR;
+    QtHost host;
+    App app(host, paths);
+    app.readSettings();
+    MainFrame frame(app, false, 24);
+    host.setWindow(&frame);
+    frame.show();
+    QVERIFY(app.screens().switchTo(Screen::GetPhotos));
+    auto& screen = dynamic_cast<GetPhotosScreen&>(frame.screen(Screen::GetPhotos));
+
+    constexpr int kFiles = 40;
+    QStringList names;
+    for (int i = 0; i < kFiles; ++i) {
+        const std::string name = "a" + std::to_string(100 + i) + ".bmp";
+        QCOMPARE(writeImageFile(app.imageFiles(), 1, solid(60, 40, QColor(i, 90, 200)), (dir / name).string()),
+            WriteResult::Written);
+        names << QLatin1Char('"') + QString::fromStdString(name) + QLatin1Char('"');
+    }
+    // The file dialog gets every file; once the progress dialog has counted three, Escape
+    // goes down (and stays down until the add is over, as a held key does).
+    QTimer::singleShot(0, [&] {
+        auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        QVERIFY(chooser);
+        chooser->setDirectory(QString::fromStdString(dir.path().string()));
+        chooser->selectFile(names.join(QLatin1Char(' ')));
+        static_cast<QDialog*>(chooser)->accept(); // the file dialog's own checks run
+    });
+    QProgressDialog* seen = nullptr;
+    QTimer watcher;
+    watcher.setInterval(0);
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        auto* progress = frame.findChild<QProgressDialog*>();
+        if (!progress || progress->value() < 3 || seen)
+            return;
+        seen = progress;
+        QCOMPARE(progress->maximum(), kFiles);
+        QTest::keyPress(progress, Qt::Key_Escape);
+    });
+    watcher.start();
+    screen.addPhotos();
+    watcher.stop();
+    QTest::keyRelease(&frame, Qt::Key_Escape);
+    QVERIFY2(seen, "the progress dialog counted the files");
+    const int added = screen.session().list().count();
+    QVERIFY2(added >= 3 && added < kFiles, qPrintable(QString::number(added)));
+    // The files came in their order, and the album shows the last one added.
+    QCOMPARE(std::filesystem::path(screen.session().list().photos()[0].record.path).filename().string(),
+        std::string("a100.bmp"));
+    QCOMPARE(screen.session().list().selection(), added - 1);
+    QVERIFY(!frame.findChild<QProgressDialog*>() || !frame.findChild<QProgressDialog*>()->isVisible());
+    app.screens().cancel();
+}
+
+void AlbumScreenTest::aScanFromTheTestScannerLandsInTheOpenAlbum()
+{
+    const std::string missing = test::saneTestBackendMissing();
+    GLIMMER_QREQUIRE(missing.empty(), missing);
+    // The real program's host, so the scanner's dialog and its news go through the message loop.
+    test::TempDir dir;
+    std::filesystem::copy_file(GLIMMER_DEFAULT_INI, dir / "GLMPRESS.INI");
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(dir.path().string()));
+    Paths paths;
+    paths.settingsDir = dir.path();
+    paths.programDir = GLIMMER_BUILD_DATADIR;
+    paths.dataDir = dir / "data";
+    paths.libraryDir = GLIMMER_BUILD_LIBDIR;
+    QtHost host;
+    App app(host, paths);
+    app.readSettings();
+    MainFrame frame(app, false, 24);
+    host.setWindow(&frame);
+    frame.show();
+    QVERIFY(app.screens().switchTo(Screen::GetPhotos));
+    auto& screen = dynamic_cast<GetPhotosScreen&>(frame.screen(Screen::GetPhotos));
+    QCOMPARE(screen.session().list().count(), 0);
+    Acquisition& acquisition = app.acquisition();
+    acquisition.setSourceName("test:0");
+    acquisition.setMultiScan(false);
+
+    frame.runCommand(command::Acquire);
+    QVERIFY(acquisition.sourceOpen());
+    QDialog* source = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == QStringLiteral("sourceDialog") && widget->isVisible())
+            source = qobject_cast<QDialog*>(widget);
+    QVERIFY(source);
+    source->findChild<QPushButton*>(QStringLiteral("scan"))->click();
+    QTRY_COMPARE_WITH_TIMEOUT(screen.session().list().count(), 1, 10000);
+    QTRY_VERIFY(!acquisition.sourceOpen());
+    // The scan became a photo file of the album, not a photo window.
+    QCOMPARE(app.documents().count(), 0u);
+    const PhotoRecord& record = screen.session().list().photos()[0].record;
+    QVERIFY(std::filesystem::exists(record.path));
+    QVERIFY(record.width > 0 && record.height > 0);
+    QCOMPARE(screen.grid()->model().album().count(), 1);
+    app.screens().cancel();
+    qunsetenv("XDG_CONFIG_HOME");
 }
 
 void AlbumScreenTest::stripReportsClicksAndRemembersItsPhoto()

@@ -8,10 +8,14 @@ class AlbumScreenTest : public QObject {
     Q_OBJECT
 private slots:
     void scrollRangeSelectionAndDragOnTheGrid();
+    void lowColourScreensPaintThumbnailsInTheirColours();
+    void aChangedSelectionPlaysTheShutterSound();
     void clipboardDropsAndProperties();
     void closingSavesAndEmptyAlbumsDisappear();
     void printThumbnailsMakesAPdfWithTheThumbnails();
     void slideShowStartsAndEscapeEndsIt();
     void scannedPhotosLandInTheOpenAlbum();
+    void escapeStopsALongAddOfThumbnails();
+    void aScanFromTheTestScannerLandsInTheOpenAlbum();
     void stripReportsClicksAndRemembersItsPhoto();
 };

@@ -3,6 +3,7 @@
 // CD options, the scanner's events in the message loop and F1 inside a dialog.
 
 #include "DialogsTest.h"
+#include "QtRequire.h"
 
 #include "FakeHost.h"
 #include "SaneTestDevice.h"
@@ -494,8 +495,8 @@ void DialogsTest::panModeCropsAndFollowsTheMouse()
 
 void DialogsTest::scannerImagesArriveThroughTheMessageLoop()
 {
-    if (const std::string missing = test::saneTestBackendMissing(); !missing.empty())
-        QSKIP(missing.c_str());
+    const std::string missing = test::saneTestBackendMissing();
+    GLIMMER_QREQUIRE(missing.empty(), missing);
     test::TempDir dir;
     std::filesystem::copy_file(GLIMMER_DEFAULT_INI, dir / "GLMPRESS.INI");
     qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(dir.path().string()));

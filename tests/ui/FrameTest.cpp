@@ -3,6 +3,7 @@
 // line and the shut-down.
 
 #include "FrameTest.h"
+#include "QtRequire.h"
 
 #include "FrameFixture.h"
 #include "frame/CommandMenu.h"
@@ -83,8 +84,7 @@ void FrameTest::timerEnablesByThePhotoList()
     QVERIFY(!bar.isEnabled(15));
     QVERIFY(bar.flashing());
 
-    if (!f.openPhoto("red.bmp", "#d02020"))
-        QSKIP("ImageMagick convert is not available");
+    GLIMMER_QREQUIRE(f.openPhoto("red.bmp", "#d02020"), std::string("ImageMagick convert is not available"));
     QCOMPARE(f.app->documents().count(), 1u);
     f.frame->timerTick();
     for (int id : { 7, 8, 9, 10, 6, 15, 16, 17 })
@@ -116,8 +116,7 @@ void FrameTest::gatedCommandsBeepOrStaySilent()
     // Zoom without a document does nothing; choosing the zoom in force beeps.
     f.frame->runCommand(232);
     QCOMPARE(f.host.beeps, 1);
-    if (!f.openPhoto("blue.bmp", "#2020d0"))
-        QSKIP("ImageMagick convert is not available");
+    GLIMMER_QREQUIRE(f.openPhoto("blue.bmp", "#2020d0"), std::string("ImageMagick convert is not available"));
     const int zoom = f.app->activeDocument()->state().zoom;
     f.frame->runCommand(200 + zoom);
     QCOMPARE(f.host.beeps, 2);
@@ -189,8 +188,7 @@ void FrameTest::missingSettingsFileWarnsAndWritesNothing()
 void FrameTest::shutDownWritesTheRecentFiles()
 {
     Fixture f;
-    if (!f.openPhoto("green.bmp", "#20d020"))
-        QSKIP("ImageMagick convert is not available");
+    GLIMMER_QREQUIRE(f.openPhoto("green.bmp", "#20d020"), std::string("ImageMagick convert is not available"));
     f.frame->close();
     QCOMPARE(f.app->documents().count(), 0u);
     QVERIFY(f.app->shuttingDown());
@@ -202,8 +200,7 @@ void FrameTest::shutDownWritesTheRecentFiles()
 void FrameTest::fullScreenViewZoomsWithClicks()
 {
     Fixture f;
-    if (!f.openPhoto("red.bmp", "#d02020"))
-        QSKIP("ImageMagick convert is not available");
+    GLIMMER_QREQUIRE(f.openPhoto("red.bmp", "#d02020"), std::string("ImageMagick convert is not available"));
     f.frame->runCommand(command::FullScreen);
     FullScreenView* view = f.frame->fullScreenView();
     QVERIFY(view);

@@ -3,6 +3,7 @@
 // and the options the queue's job carries.
 
 #include "dialogs/PrinterDialog.h"
+#include "QtRequire.h"
 #include "gfx/QtPrinterCatalog.h"
 #include "gfx/QueueOptions.h"
 
@@ -113,8 +114,7 @@ void PrinterSetupTest::pdfFileTakesThePaperAndOrientation()
 void PrinterSetupTest::aQueueOffersItsOwnPapersAndMeasuresTheChosenOne()
 {
     const QByteArray queue = qgetenv("GLIMMER_TEST_CUPS_QUEUE");
-    if (queue.isEmpty())
-        QSKIP("GLIMMER_TEST_CUPS_QUEUE is not set: no CUPS queue to set up");
+    GLIMMER_QREQUIRE(!queue.isEmpty(), std::string("GLIMMER_TEST_CUPS_QUEUE is not set: no CUPS queue to set up"));
     auto start = gfx::queuePrinter(queue.toStdString());
     QVERIFY(start);
     gfx::QtPrinterCatalog catalog;
@@ -148,8 +148,7 @@ void PrinterSetupTest::aQueueOffersItsOwnPapersAndMeasuresTheChosenOne()
 void PrinterSetupTest::aQueuesDriverOptionsReachItsJob()
 {
     const QByteArray queue = qgetenv("GLIMMER_TEST_CUPS_QUEUE");
-    if (queue.isEmpty())
-        QSKIP("GLIMMER_TEST_CUPS_QUEUE is not set: no CUPS queue to set up");
+    GLIMMER_QREQUIRE(!queue.isEmpty(), std::string("GLIMMER_TEST_CUPS_QUEUE is not set: no CUPS queue to set up"));
     gfx::QtPrinterCatalog catalog;
     PrinterDialog dialog(nullptr, std::nullopt, catalog.printers());
     QVERIFY(selectQueue(dialog, queue));

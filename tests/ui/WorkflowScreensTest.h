@@ -11,4 +11,8 @@ private slots:
     void effectFromTheListBecomesANewDocument();
     void frameChosenAndPlacedBecomesANewDocument();
     void saveAsShowsCompressOrQualityByType();
+    void cropStripPhotoBecomesTheCroppedPhoto();
+    void editStripPhotoTakesTheChosenEffect();
+    void effectListShowsEachEffectOnThePhoto();
+    void frameAlbumIsMadeOnceAndNextFrameWalksIt();
 };

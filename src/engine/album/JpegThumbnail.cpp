@@ -27,6 +27,7 @@ struct Decoding {
     // The file rows (top-down) the thumbnail takes, ascending and without repeats, and their pixels.
     std::vector<int> wantedRows;
     std::optional<Image> rows;
+    // A row for the rows passed over when they cannot be skipped.
     std::vector<std::uint8_t> scratch;
     bool complete = false;
 };
@@ -41,6 +42,37 @@ std::vector<int> wantedFileRows(int photoHeight, int thumbnailHeight)
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     return rows;
+}
+
+// Whether the library's row skipping gives the wanted rows exactly as a full decode does. It
+// does when no colour component is subsampled vertically, and when a component's colour is
+// stretched over two rows by the smooth filter that reads the neighbouring rows (half height,
+// at full or half width, and at half width only when the component is wider than two
+// samples). Other stretchings fill several rows at once and the skipping loses their rows'
+// places, so those files have every row decoded.
+bool skippingKeepsRows(const jpeg_decompress_struct& info)
+{
+    if (!info.do_fancy_upsampling)
+        return false;
+    for (int c = 0; c < info.num_components; ++c) {
+        const jpeg_component_info& component = info.comp_info[c];
+        if (component.h_samp_factor <= 0 || component.v_samp_factor <= 0)
+            return false;
+        if (info.max_v_samp_factor == component.v_samp_factor)
+            continue;
+        if (info.max_v_samp_factor != 2 * component.v_samp_factor)
+            return false;
+        if (info.max_h_samp_factor == component.h_samp_factor)
+            continue;
+        if (info.max_h_samp_factor != 2 * component.h_samp_factor)
+            return false;
+        const unsigned long long samples
+            = (unsigned long long)info.image_width * unsigned(component.h_samp_factor);
+        const unsigned long long width = (samples + unsigned(info.max_h_samp_factor) - 1) / unsigned(info.max_h_samp_factor);
+        if (width <= 2)
+            return false;
+    }
+    return true;
 }
 
 void decode(Decoding& d, std::FILE* file)
@@ -77,13 +109,23 @@ void decode(Decoding& d, std::FILE* file)
         return;
     }
     d.rows = std::move(rows).value();
-    d.scratch.resize(whole.value());
+    const bool skip = skippingKeepsRows(d.info);
+    if (!skip)
+        d.scratch.resize(whole.value());
     jpeg_start_decompress(&d.info);
-    // Every row is decoded (skipping rows can change the upsampled colours next to the skip),
-    // but only the wanted ones are kept; the others pass through one scratch row.
+    // Rows between the wanted ones are skipped where that is exact: block rows without a wanted
+    // row are then only entropy-decoded, and the other rows of a block row skip the colour
+    // conversion. Otherwise the rows between pass through one scratch row.
     JSAMPROW scratch = d.scratch.data();
     for (std::size_t i = 0; i < d.wantedRows.size(); ++i) {
         const auto wanted = JDIMENSION(d.wantedRows[i]);
+        if (skip && d.info.output_scanline < wanted) {
+            const JDIMENSION gap = wanted - d.info.output_scanline;
+            if (jpeg_skip_scanlines(&d.info, gap) != gap) {
+                jpeg_destroy_decompress(&d.info);
+                return;
+            }
+        }
         while (d.info.output_scanline < wanted)
             if (jpeg_read_scanlines(&d.info, &scratch, 1) != 1) {
                 jpeg_destroy_decompress(&d.info);

@@ -1,8 +1,8 @@
 #pragma once
-// A JPEG photo's album item made while keeping only the rows its thumbnail samples: the photo
-// is decoded row by row into one scratch row and the whole picture is never held in memory,
-// which spares a large block per photo and lets several photos decode at once in little memory. The item is the
-// one makeThumbnail makes from the fully read photo (same record, same pixels).
+// A JPEG photo's album item made while decoding only the rows its thumbnail samples: the rows
+// between them are skipped, and the whole picture is never held in memory, which spares time
+// and a large block per photo and lets several photos decode at once in little memory. The
+// item is the one makeThumbnail makes from the fully read photo (same record, same pixels).
 //
 // Safe to call from any thread: it uses no program state and shows no message. Any file it is
 // not sure about (not a JPEG, damaged, neither grayscale nor RGB, larger than the block

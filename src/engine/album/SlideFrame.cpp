@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace gp {
 
@@ -95,6 +96,20 @@ void ImageSlideCanvas::copy(const Rect& source, Point target)
         std::uint8_t* to = m_frame->row(m_offset.y + target.y + row) + 3 * std::size_t(m_offset.x + target.x);
         std::memcpy(to, from, bytes);
     }
+    const Rect placed { m_offset.x + target.x, m_offset.y + target.y, m_offset.x + target.x + source.width(),
+        m_offset.y + target.y + source.height() };
+    if (placed.isEmpty())
+        return;
+    if (m_changed.isEmpty())
+        m_changed = placed;
+    else
+        m_changed = { std::min(m_changed.left, placed.left), std::min(m_changed.top, placed.top),
+            std::max(m_changed.right, placed.right), std::max(m_changed.bottom, placed.bottom) };
+}
+
+Rect ImageSlideCanvas::takeChanged()
+{
+    return std::exchange(m_changed, Rect {});
 }
 
 void fillBlack(Image& frame)

@@ -47,7 +47,9 @@ CaptionPlacement placeCaption(Size window);
 // The caption of a photo that cannot be read.
 std::string unreadableSlideCaption(const std::string& path);
 
-// A canvas over a 24-bit frame image with the picture area at offset.
+// A canvas over a 24-bit frame image with the picture area at offset. It remembers the part of
+// the frame its copies changed, so a window shows only that part after each step instead of the
+// whole frame, which keeps steps within their share of the transition's time.
 class ImageSlideCanvas : public SlideCanvas {
 public:
     ImageSlideCanvas(Image& frame, const Image& picture, Point offset)
@@ -57,11 +59,14 @@ public:
     {
     }
     void copy(const Rect& source, Point target) override;
+    // The frame's rectangle enclosing every copy since the last call (empty when none), forgotten.
+    Rect takeChanged();
 
 private:
     Image* m_frame;
     const Image* m_picture;
     Point m_offset;
+    Rect m_changed;
 };
 
 // Fills a 24-bit image black.

@@ -5,6 +5,8 @@
 
 #include "album/TransitionContext.h"
 
+#include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace gp::transition {
@@ -228,7 +230,9 @@ bool checkerDiagonals(Context& c)
 bool randomSplit(Context& c, int effect)
 {
     // Both ends of every line start at its middle and move apart by random amounts in each
-    // pass; one pass is one step, paced against the passes the slowest line could need.
+    // pass; one pass is one step, paced against the passes the slowest line could need. Each
+    // pass copies only the two pieces the ends uncovered: the span between was copied before,
+    // and copying it again made the late passes copy nearly the whole picture each.
     const int variant = effect - 101;
     const bool rows = variant % 2 == 0;
     const int speed = rows ? variant + 3 : 2 * (variant + 3);
@@ -245,12 +249,20 @@ bool randomSplit(Context& c, int effect)
             int& b = second[std::size_t(i)];
             if (a < 0 && b > length)
                 continue;
+            const int oldA = std::max(a, 0);
+            const int oldB = std::min(b, length);
             a -= c.rand() % speed + 2;
             b += c.rand() % speed + 2;
-            if (rows)
-                c.copyRow(i, a, b);
-            else
-                c.copyColumn(i, a, b);
+            const int newA = std::max(a, 0);
+            const int newB = std::min(b, length);
+            for (const auto& [from, to] : { std::pair { newA, oldA }, std::pair { oldB, newB } }) {
+                if (from >= to)
+                    continue;
+                if (rows)
+                    c.copyRow(i, from, to);
+                else
+                    c.copyColumn(i, from, to);
+            }
             if (a < 0 && b > length)
                 ++open;
         }

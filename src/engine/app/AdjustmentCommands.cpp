@@ -53,7 +53,7 @@ bool activeIsGrayscale(App& app)
 // Previews run quietly: no progress texts and no Escape test.
 FilterRun previewRun(App& app)
 {
-    return { app.allocator(), app.host(), false, &app.statusLine() };
+    return { app.allocator(), app.host(), false, &app.statusLine(), &app.workers() };
 }
 
 int brightnessContrastCommand(App& app)

@@ -12,6 +12,7 @@
 #include "editing/EditingMemory.h"
 #include "base/ClassicRandom.h"
 #include "editing/transform/TransformMemory.h"
+#include "base/WorkerPool.h"
 #include "image/Allocator.h"
 #include "image/DocumentList.h"
 #include "image/DocumentView.h"
@@ -46,6 +47,8 @@ public:
     const Paths& paths() const { return m_paths; }
     Allocator& allocator() { return m_allocator; }
     const Allocator& allocator() const { return m_allocator; }
+    // The worker threads that the heavy pixel routines split their rows over.
+    WorkerPool& workers() { return m_workers; }
 
     // GLMPRESS.INI and what start-up read from it.
     ProfileFile& settingsFile() { return m_settingsFile; }
@@ -130,6 +133,7 @@ private:
     AppHost* m_host;
     Paths m_paths;
     Allocator m_allocator;
+    WorkerPool m_workers { WorkerPool::defaultThreadCount() };
     ProfileFile m_settingsFile;
     UserSettings m_settings;
     std::array<GammaTable, 3> m_gamma;

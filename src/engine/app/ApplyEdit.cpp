@@ -13,7 +13,7 @@ int applyEdit(App& app, int undoCode, const EditRoutine& routine)
     Document* document = app.activeDocument();
     if (!document)
         return 0;
-    const FilterRun run { app.allocator(), app.host(), true, &app.statusLine() };
+    const FilterRun run { app.allocator(), app.host(), true, &app.statusLine(), &app.workers() };
     DocumentState& state = document->state();
     if (!hasSelection(state))
         return transformWholeImage(app, *document, undoCode, [&](const Image& image) { return routine(image, run); });

@@ -110,7 +110,9 @@ int rotateActive(App& app, int clockwiseDegrees)
     }
     memory.selectionRotation = 0;
     return transformWholeImage(app, *document, undo::Rotate,
-        [&](const Image& image) { return rotateByAngle(image, clockwiseDegrees, fill, allocator); });
+        [&](const Image& image) {
+            return rotateByAngle(image, clockwiseDegrees, fill, allocator, RotationSubject::Picture, &app.workers());
+        });
 }
 
 int rotateByDialog(App& app)
@@ -154,7 +156,8 @@ int applyImageSize(App& app, const ImageSizeModel& model)
         return 1;
     }
     app.undoRecord().drop();
-    auto result = resample(document->image(), model.width(), model.height(), model.resolution(), app.allocator());
+    auto result = resample(document->image(), model.width(), model.height(), model.resolution(), app.allocator(),
+        Interrupt::ByEscape, &app.workers());
     if (!result)
         return 0;
     app.currentName() = app.documents().makeUntitledName(StringId::UntitledResampled);
@@ -196,7 +199,10 @@ int resizeByHandles(App& app, const std::array<Point, 4>& corners)
     if (box.width() == state.width && box.height() == state.height)
         return 0;
     return transformWholeImage(app, *document, undo::Resize,
-        [&](const Image& image) { return resample(image, box.width(), box.height(), kHandleResizeDpi, allocator); });
+        [&](const Image& image) {
+            return resample(
+                image, box.width(), box.height(), kHandleResizeDpi, allocator, Interrupt::ByEscape, &app.workers());
+        });
 }
 
 int cropToSelection(App& app)

@@ -3,8 +3,10 @@
 // "There is not enough memory." when a block cannot be had), the Host for the wait cursor and
 // the Escape test, the program's status line for the progress texts (one made on the Host when
 // none is given), and whether the run is interactive. Previews run quietly: no cursor, no
-// progress texts and no Escape test.
+// progress texts and no Escape test. With worker threads the routines that allow it split their
+// rows over them; the results are the same bytes as on the calling thread alone.
 
+#include "base/WorkerPool.h"
 #include "image/Allocator.h"
 #include "shell/Host.h"
 #include "shell/StatusLine.h"
@@ -16,6 +18,7 @@ struct FilterRun {
     Host& host;
     bool interactive = true;
     StatusLine* status = nullptr;
+    WorkerPool* workers = nullptr; // none: the calling thread does every row
 };
 
 // Shows the wait cursor for the lifetime of the scope (interactive runs only).

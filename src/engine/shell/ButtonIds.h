@@ -52,6 +52,8 @@ inline constexpr int Portrait = 36;
 inline constexpr int Landscape = 37;
 inline constexpr int AnyShape = 38;
 inline constexpr int CropArea = 302;
+// The photo strip beside the Crop, Edit and Frame Photo screens (the same place on each page).
+inline constexpr int StripArea = 308;
 
 // The Edit Photo page: the effect list, the strength buttons and Undo.
 inline constexpr int EditCancel = 39;
@@ -63,8 +65,8 @@ inline constexpr int Weaker = 44;
 inline constexpr int EditArea = 303;
 inline constexpr int EffectListArea = 307;
 
-// The Frame Photo page: the frame chooser, the placement buttons (zoom, turn, move) and the next
-// frame.
+// The Frame Photo page: the placement buttons (zoom, turn, move) and the next frame; the frames
+// themselves are chosen in the page's strip.
 inline constexpr int FrameCancel = 59;
 inline constexpr int FrameSaveAs = 60;
 inline constexpr int FrameOk = 61;
@@ -78,7 +80,6 @@ inline constexpr int MoveRight = 70;
 inline constexpr int MoveUp = 71;
 inline constexpr int MoveDown = 72;
 inline constexpr int FrameArea = 304;
-inline constexpr int FrameListArea = 306;
 
 // The text screen and the template editor.
 inline constexpr int TextCancel = 70;

@@ -30,8 +30,10 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QMessageBox>
 #include <QShortcut>
+#include <QShowEvent>
 #include <QToolButton>
 
 namespace gp::ui {
@@ -175,7 +177,7 @@ void MainFrame::buildBars()
 void MainFrame::buildScreens()
 {
     const ScreenContext context { *m_app, *this, *m_bar, m_mode640,
-        [this](int id, const QString& argument) { return runCommand(id, argument); } };
+        [this](int id, const QString& argument) { return runCommand(id, argument); }, m_display };
     auto layout = std::make_unique<LayoutScreen>(context);
     m_layout = layout.get();
     // In the order of the Screen values.
@@ -395,6 +397,20 @@ void MainFrame::showButtonHint(int id)
 void MainFrame::showStatus(StatusPane pane, std::string_view text)
 {
     statusPane(pane)->setText(QString::fromUtf8(text.data(), qsizetype(text.size())));
+}
+
+void MainFrame::hideEvent(QHideEvent* event)
+{
+    if (!event->spontaneous())
+        m_timer.stop();
+    QWidget::hideEvent(event);
+}
+
+void MainFrame::showEvent(QShowEvent* event)
+{
+    if (!m_shutDown && !m_timer.isActive())
+        m_timer.start();
+    QWidget::showEvent(event);
 }
 
 void MainFrame::timerTick()

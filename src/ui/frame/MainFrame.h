@@ -41,6 +41,8 @@ bool use640Mode(QSize screen);
 class MainFrame : public QWidget {
     Q_OBJECT
 public:
+    // Whether the frame's once-a-second timer (button states, the flashing button) runs.
+    bool timerRunning() const { return m_timer.isActive(); }
     MainFrame(App& app, bool mode640, int screenDepth);
     ~MainFrame() override;
 
@@ -85,6 +87,10 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // The slide show hides the frame while it runs: the frame's timer stops then and starts
+    // again when the frame is shown (a minimised frame keeps it).
+    void hideEvent(QHideEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildBars();

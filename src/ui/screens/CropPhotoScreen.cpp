@@ -114,7 +114,17 @@ void CropPhotoScreen::enter()
     m_dragging = CropHandle::None;
     if (!startWorkflow())
         return;
+    keepPhotoInStrip();
     choose(Shape::Cell);
+    m_outline.start();
+}
+
+void CropPhotoScreen::stripClicked(const std::string& path)
+{
+    if (!loadPhoto(path))
+        return;
+    m_dragging = CropHandle::None;
+    choose(m_shape);
     m_outline.start();
 }
 
@@ -138,6 +148,7 @@ void CropPhotoScreen::choose(Shape shape)
         app().host().beep();
         return;
     }
+    m_shape = shape;
     CellShape cell = currentCellShape(app());
     if (shape == Shape::Free)
         cell = { "FREE", 0, 0 };

@@ -3,7 +3,9 @@
 // outside the crop rectangle, with a marching dotted outline; the corners (and, in free
 // proportions, the edges) resize the rectangle and a drag inside moves it. Fit Cell, Portrait and
 // Landscape take the current cell's proportion (as it is, upright, sideways), Any Shape frees it.
-// OK opens the cut photo as a new document, Save As writes it to a file.
+// The strip beside it holds the photos cropped before; a click there crops that photo instead,
+// with the shape last chosen. OK opens the cut photo as a new document, Save As writes it to a
+// file.
 
 #include "editing/workflow/CropRectangle.h"
 #include "screens/WorkflowScreen.h"
@@ -27,6 +29,7 @@ private:
     void enter() override;
     void accept() override;
     void cancel() override;
+    void stripClicked(const std::string& path) override;
 
     void choose(Shape shape);
     void repaintView();
@@ -36,6 +39,7 @@ private:
 
     QTimer m_outline;
     int m_phase = 0;
+    Shape m_shape = Shape::Cell;
     CropHandle m_dragging = CropHandle::None;
     QPoint m_last;
 };

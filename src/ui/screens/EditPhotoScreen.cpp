@@ -2,12 +2,16 @@
 
 #include "screens/WorkflowCanvas.h"
 #include "app/App.h"
+#include "editing/workflow/EffectIntensity.h"
+#include "gfx/QtImage.h"
 #include "shell/CommandIds.h"
 #include "shell/Host.h"
 #include "shell/ButtonIds.h"
 
+#include <QIcon>
 #include <QLabel>
 #include <QListWidget>
+#include <QPixmap>
 
 namespace gp::ui {
 
@@ -17,6 +21,8 @@ QString qtext(StringId id) { return QString::fromUtf8(text(id).data(), qsizetype
 
 // The strength label takes the bottom of the list's place.
 constexpr int kStrengthHeight = 22;
+// The effect pictures of the list: the photo fitted into this size.
+constexpr Size kThumbnailSize { 48, 36 };
 
 } // namespace
 
@@ -29,6 +35,10 @@ EditPhotoScreen::EditPhotoScreen(ScreenContext context)
     const QRect place = placeOf(button::EffectListArea);
     m_effects->setObjectName("effectList");
     m_effects->setGeometry(place.adjusted(0, 0, 0, -kStrengthHeight));
+    m_effects->setIconSize(QSize(kThumbnailSize.width, kThumbnailSize.height));
+    // A long name takes a second line rather than a sideways scroll bar.
+    m_effects->setWordWrap(true);
+    m_effects->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_strength->setObjectName("effectStrength");
     m_strength->setGeometry(place.left(), place.bottom() - kStrengthHeight + 1, place.width(), kStrengthHeight);
     m_strength->setAlignment(Qt::AlignCenter);
@@ -36,6 +46,8 @@ EditPhotoScreen::EditPhotoScreen(ScreenContext context)
     m_strength->hide();
     QObject::connect(m_effects, &QListWidget::itemClicked, m_effects,
         [this](QListWidgetItem* item) { chooseEffect(item->data(Qt::UserRole).toInt()); });
+    m_thumbnails.setInterval(0);
+    QObject::connect(&m_thumbnails, &QTimer::timeout, m_effects, [this] { nextThumbnail(); });
 }
 
 void EditPhotoScreen::setShown(bool shown)
@@ -68,17 +80,64 @@ void EditPhotoScreen::enter()
 {
     m_history.clear();
     m_effects->clear();
-    if (!startWorkflow())
-        return;
+    // Without a photo the list still shows, for a photo taken from the strip.
+    const bool started = startWorkflow();
     if (!m_library)
         m_library = openEffectsLibrary(app().paths(), app().host());
     if (m_library) {
+        // Until its picture is made, each entry shows a blank of the picture's size, so the
+        // rows keep their places.
+        QPixmap blank(kThumbnailSize.width, kThumbnailSize.height);
+        blank.fill(Qt::darkGray);
         for (const EffectEntry& entry : m_library->effects()) {
-            auto* item = new QListWidgetItem(QString::fromStdString(entry.name), m_effects);
+            auto* item = new QListWidgetItem(QIcon(blank), QString::fromStdString(entry.name), m_effects);
             item->setData(Qt::UserRole, entry.number);
         }
     }
+    if (started)
+        keepPhotoInStrip();
+    startThumbnails();
     refresh();
+}
+
+void EditPhotoScreen::stripClicked(const std::string& path)
+{
+    const Choice chosen { workflow().edit.effect(), workflow().edit.intensity() };
+    if (!loadPhoto(path))
+        return;
+    if (m_library && chosen.effect != 0) {
+        workflow().edit.choose(chosen.effect, workflow().displayCopy(), *m_library, app().allocator());
+        workflow().edit.set(chosen.intensity, workflow().displayCopy(), *m_library, app().allocator());
+    }
+    startThumbnails();
+    refresh();
+}
+
+void EditPhotoScreen::startThumbnails()
+{
+    m_thumbnails.stop();
+    m_small.reset();
+    m_thumbnailRow = 0;
+    if (!m_library || !workflow().hasPhoto())
+        return;
+    // The display copy is already small; the list's copy comes from it, not from the full photo.
+    auto small = makeDisplayCopy(workflow().displayCopy(), kThumbnailSize, app().allocator());
+    if (!small)
+        return;
+    m_small = std::move(small->image);
+    m_thumbnails.start();
+}
+
+void EditPhotoScreen::nextThumbnail()
+{
+    if (!m_small || !m_library || m_thumbnailRow >= m_effects->count()) {
+        m_thumbnails.stop();
+        return;
+    }
+    QListWidgetItem* item = m_effects->item(m_thumbnailRow++);
+    const int effect = item->data(Qt::UserRole).toInt();
+    if (const auto picture = m_library->apply(effect, *m_small, initialIntensity(effect), app().allocator()))
+        item->setIcon(QIcon(QPixmap::fromImage(gfx::toQImage(*picture))));
 }
 
 void EditPhotoScreen::accept()
@@ -91,6 +150,8 @@ void EditPhotoScreen::cancel() { leave(); }
 
 void EditPhotoScreen::leave()
 {
+    m_thumbnails.stop();
+    m_small.reset();
     closeWorkflow();
     m_history.clear();
     m_effects->clearSelection();

@@ -1,25 +1,20 @@
 #include "screens/FramePhotoScreen.h"
 
+#include "app/App.h"
+#include "app/FrameAlbum.h"
 #include "editing/workflow/FrameFiles.h"
 #include "screens/WorkflowCanvas.h"
-#include "app/App.h"
+#include "shell/ButtonIds.h"
 #include "shell/CommandIds.h"
 #include "shell/Host.h"
-#include "shell/ButtonIds.h"
-
-#include <QListWidget>
+#include "views/AlbumStrip.h"
 
 namespace gp::ui {
 
 FramePhotoScreen::FramePhotoScreen(ScreenContext context)
     : WorkflowScreen(std::move(context), Screen::Frame, button::FrameArea)
-    , m_frames(new QListWidget(&frame()))
 {
     canvas().setObjectName("frameCanvas");
-    m_frames->setObjectName("frameList");
-    m_frames->setGeometry(placeOf(button::FrameListArea));
-    m_frames->hide();
-    QObject::connect(m_frames, &QListWidget::currentRowChanged, m_frames, [this](int row) { chooseFrame(row); });
     canvas().pressed = [this](QPoint p) {
         m_dragging = workflow().frame.hasFrame()
             && workflow().frame.displayRect().contains({ p.x(), p.y() });
@@ -35,12 +30,6 @@ FramePhotoScreen::FramePhotoScreen(ScreenContext context)
     canvas().released = [this](QPoint) { m_dragging = false; };
 }
 
-void FramePhotoScreen::setShown(bool shown)
-{
-    WorkflowScreen::setShown(shown);
-    m_frames->setVisible(shown);
-}
-
 void FramePhotoScreen::bindButtons()
 {
     bindOkCancel(button::FrameOk, button::FrameCancel);
@@ -51,13 +40,7 @@ void FramePhotoScreen::bindButtons()
         { button::MoveDown, PlacementCommand::MoveDown } };
     for (const auto& [id, command] : placements)
         onButton(id, [this, command = command] { place(command); });
-    onButton(button::NextFrame, [this] {
-        if (m_frames->count() == 0) {
-            app().host().beep();
-            return;
-        }
-        m_frames->setCurrentRow((m_frames->currentRow() + 1) % m_frames->count());
-    });
+    onButton(button::NextFrame, [this] { nextFrame(); });
     onButton(button::FrameSaveAs, [this] { saveResult(result(), StringId::UntitledFramed); });
 }
 
@@ -72,15 +55,11 @@ void FramePhotoScreen::registerCommands()
 void FramePhotoScreen::enter()
 {
     m_dragging = false;
-    const QSignalBlocker quiet(m_frames);
-    m_frames->clear();
-    if (!startWorkflow())
-        return;
-    m_pictures = framePictures(shippedFramesFolder(app().paths()));
-    for (const auto& picture : m_pictures)
-        m_frames->addItem(QString::fromStdString(picture.stem().string()));
-    refresh();
+    if (startWorkflow())
+        refresh();
 }
+
+void FramePhotoScreen::prepareStrip() { ensureFrameAlbum(app()); }
 
 void FramePhotoScreen::accept()
 {
@@ -90,11 +69,13 @@ void FramePhotoScreen::accept()
 
 void FramePhotoScreen::cancel() { closeWorkflow(); }
 
-void FramePhotoScreen::chooseFrame(int row)
+void FramePhotoScreen::chooseFrame(const std::string& picture)
 {
-    if (row < 0 || std::size_t(row) >= m_pictures.size() || !workflow().hasPhoto())
+    if (!workflow().hasPhoto()) {
+        app().host().beep();
         return;
-    auto artwork = readFrameArtwork(app().imageFiles(), m_pictures[std::size_t(row)].string());
+    }
+    auto artwork = readFrameArtwork(app().imageFiles(), picture);
     const Size window { canvas().width(), canvas().height() };
     if (!artwork
         || !workflow().frame.choose(std::move(*artwork), app().layoutPage().currentCell(), workflow().photo(), window,
@@ -103,6 +84,24 @@ void FramePhotoScreen::chooseFrame(int row)
         app().host().beep();
     }
     refresh();
+}
+
+// The strip's photo after the current one (the first after the last). Before a frame is chosen
+// the strip's current photo itself, the one the strip shows selected, is taken first.
+void FramePhotoScreen::nextFrame()
+{
+    const AlbumList& frames = strip().session().list();
+    if (frames.isEmpty()) {
+        app().host().beep();
+        return;
+    }
+    const int current = frames.selection();
+    if (current < 0 || current >= frames.count())
+        strip().select(0);
+    else if (!workflow().frame.hasFrame())
+        strip().select(current);
+    else
+        strip().select((current + 1) % frames.count());
 }
 
 void FramePhotoScreen::place(PlacementCommand command)

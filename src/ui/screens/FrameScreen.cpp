@@ -14,6 +14,7 @@ FrameScreen::FrameScreen(ScreenContext context, Screen screen, int area)
     , m_bar(&context.bar)
     , m_mode640(context.mode640)
     , m_runCommand(std::move(context.runCommand))
+    , m_display(context.display)
     , m_screen(screen)
     , m_area(area)
 {

@@ -24,6 +24,7 @@
 
 #include "shell/ScreenState.h"
 #include "skin/ButtonBar.h"
+#include "views/DocumentPainter.h"
 
 #include <QImage>
 #include <QRect>
@@ -53,6 +54,9 @@ struct ScreenContext {
     bool mode640;
     // Runs a command as the frame does for buttons, keys and menus.
     std::function<int(int command, const QString& argument)> runCommand;
+    // How pictures reach the screen: its depth, the gamma tables and, on palette screens, the
+    // dither table (the frame's, alive while the frame is).
+    DisplaySetup display;
 };
 
 class FrameScreen {
@@ -97,6 +101,7 @@ protected:
     QWidget& frame() const { return *m_frame; }
     ButtonBar& bar() const { return *m_bar; }
     bool mode640() const { return m_mode640; }
+    const DisplaySetup& display() const { return m_display; }
     int runCommand(int command, const QString& argument = {}) const { return m_runCommand(command, argument); }
     // The screen's place on the frame, in frame pixels.
     QRect area() const;
@@ -115,6 +120,7 @@ private:
     ButtonBar* m_bar;
     bool m_mode640;
     std::function<int(int, const QString&)> m_runCommand;
+    DisplaySetup m_display;
     Screen m_screen;
     int m_area;
     QImage m_background;

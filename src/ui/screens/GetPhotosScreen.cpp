@@ -112,7 +112,7 @@ void GetPhotosScreen::buildWidgets()
     m_scroll = new QScrollBar(Qt::Vertical, m_panel);
     const int gridWidth = area().width() - m_scroll->sizeHint().width() - 4;
     m_grid = new AlbumGrid(m_panel, app(), m_session.list(), albumScreenShape(gridWidth, mode640()),
-        DisplaySetup { 24, &app().gammaTables(), nullptr });
+        display());
     gridRow->addWidget(m_grid, 0, Qt::AlignTop);
     gridRow->addWidget(m_scroll);
     m_scroll->setFixedHeight(m_grid->height());

@@ -5,35 +5,110 @@
 #include "screens/WorkflowCanvas.h"
 #include "app/App.h"
 #include "shell/CommandIds.h"
+#include "shell/ButtonIds.h"
 #include "shell/Host.h"
+#include "views/AlbumStrip.h"
 
 namespace gp::ui {
+
+namespace {
+
+// The album window's mode of each screen's strip.
+int stripMode(Screen screen)
+{
+    switch (screen) {
+    case Screen::Crop:
+        return 2;
+    case Screen::Edit:
+        return 3;
+    default:
+        return 4;
+    }
+}
+
+const char* stripName(Screen screen)
+{
+    switch (screen) {
+    case Screen::Crop:
+        return "cropStrip";
+    case Screen::Edit:
+        return "editStrip";
+    default:
+        return "frameStrip";
+    }
+}
+
+// The compact 640 layout puts the strip's first cell here instead of scaling the 800 place.
+constexpr QPoint kStripAt640(23, 108);
+
+} // namespace
 
 WorkflowScreen::WorkflowScreen(ScreenContext context, Screen screen, int area)
     : FrameScreen(std::move(context), screen, area)
     , m_canvas(new WorkflowCanvas(&frame()))
+    , m_strip(new AlbumStrip(&frame(), app(), stripMode(screen), DisplaySetup { 24, &app().gammaTables(), nullptr }))
 {
     m_canvas->setGeometry(this->area());
     m_canvas->hide();
+    m_strip->setObjectName(stripName(screen));
+    m_strip->move(mode640() ? kStripAt640 : placeOf(button::StripArea).topLeft());
+    m_strip->hide();
+    m_strip->setClickHandler([this](const std::string& path) { stripClicked(path); });
 }
 
 void WorkflowScreen::setShown(bool shown)
 {
     m_canvas->setVisible(shown);
-    if (!shown)
+    if (shown) {
+        prepareStrip();
+        m_strip->open();
+    } else {
         closeWorkflow();
+        m_strip->close();
+    }
+    m_strip->setVisible(shown);
 }
 
 bool WorkflowScreen::startWorkflow()
 {
-    const Size window { m_canvas->width(), m_canvas->height() };
-    auto photo = workflowPhoto(app());
     // The layout page's buttons beep when there is no photo; here the screen just stays empty.
-    if (!photo || !m_workflow.start(std::move(photo), window, app().allocator())) {
+    if (!start(workflowPhoto(app()))) {
         m_canvas->clearPicture();
         return false;
     }
     return true;
+}
+
+bool WorkflowScreen::start(std::shared_ptr<const Image> photo)
+{
+    const Size window { m_canvas->width(), m_canvas->height() };
+    return photo && m_workflow.start(std::move(photo), window, app().allocator());
+}
+
+bool WorkflowScreen::loadPhoto(const std::string& path)
+{
+    auto photo = readWorkflowPhoto(app(), path);
+    if (!photo) {
+        app().host().beep();
+        return false;
+    }
+    // The display copy is made before the old state goes, so a failure leaves the screen as it was.
+    WorkflowState loaded;
+    const Size window { m_canvas->width(), m_canvas->height() };
+    if (!loaded.start(std::move(photo), window, app().allocator())) {
+        app().host().beep();
+        return false;
+    }
+    m_workflow = std::move(loaded);
+    return true;
+}
+
+void WorkflowScreen::keepPhotoInStrip()
+{
+    if (!m_workflow.hasPhoto())
+        return;
+    if (const auto file = workflowPhotoFile(app(), &m_workflow.photo()))
+        m_strip->add(*file);
 }
 
 void WorkflowScreen::closeWorkflow()

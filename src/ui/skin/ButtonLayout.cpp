@@ -60,49 +60,62 @@ constexpr ButtonSpec kAlbumPage[] = {
     { button::AlbumArea, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
 };
 
+// The crop, edit and frame pages keep the left column for the photo strip (one column of three
+// 105-pixel cells, 110 apart, from 42, 144) and put their own buttons in the right column above
+// Save As, Cancel and OK.
+#define GP_STRIP_AREA                                                                                                  \
+    {                                                                                                                  \
+        button::StripArea, K::Area, 0, "", G::None, S::Wide, at(42, 144, 122, 325)                                     \
+    }
+
 constexpr ButtonSpec kCropPage[] = {
     GP_FRAME_COMMON,
-    { button::FitCell, K::Push, 1, "Fit Cell", G::Crop, S::Wide, at(12, 72, 156, 48) },
-    { button::Portrait, K::Push, 1, "Portrait", G::Photos, S::Wide, at(12, 128, 156, 48) },
-    { button::Landscape, K::Push, 1, "Landscape", G::Photos, S::Wide, at(12, 184, 156, 48) },
-    { button::AnyShape, K::Push, 1, "Any Shape", G::Crop, S::Wide, at(12, 240, 156, 48) },
+    { button::FitCell, K::Push, 1, "Fit Cell", G::Crop, S::Wide, at(632, 72, 156, 48) },
+    { button::Portrait, K::Push, 1, "Portrait", G::Photos, S::Wide, at(632, 128, 156, 48) },
+    { button::Landscape, K::Push, 1, "Landscape", G::Photos, S::Wide, at(632, 184, 156, 48) },
+    { button::AnyShape, K::Push, 1, "Any Shape", G::Crop, S::Wide, at(632, 240, 156, 48) },
     { button::CropSaveAs, K::Push, 0, "Save As", G::Save, S::Wide, at(632, 352, 156, 48) },
     { button::CropCancel, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
     { button::CropOk, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
     { button::CropArea, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
+    GP_STRIP_AREA,
 };
 
-// The effect list fills the left column above the strength buttons.
+// The effect list (with the strength under it) fills the right column above the strength
+// buttons; Undo stands above the strip.
 constexpr ButtonSpec kEditPage[] = {
     GP_FRAME_COMMON,
-    { button::Stronger, K::Repeat, 0, "Stronger", G::Plus, S::Wide, at(12, 352, 156, 44) },
-    { button::Weaker, K::Repeat, 0, "Weaker", G::Minus, S::Wide, at(12, 402, 156, 44) },
-    { button::EditUndo, K::Push, 0, "Undo", G::Left, S::Wide, at(12, 466, 156, 44) },
+    { button::EditUndo, K::Push, 0, "Undo", G::Left, S::Wide, at(12, 84, 156, 48) },
+    { button::Stronger, K::Repeat, 0, "Stronger", G::Plus, S::Small, at(632, 302, 76, 40) },
+    { button::Weaker, K::Repeat, 0, "Weaker", G::Minus, S::Small, at(712, 302, 76, 40) },
     { button::EditSaveAs, K::Push, 0, "Save As", G::Save, S::Wide, at(632, 352, 156, 48) },
     { button::EditCancel, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
     { button::EditOk, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
     { button::EditArea, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
-    { button::EffectListArea, K::Area, 0, "", G::None, S::Wide, at(12, 72, 156, 272) },
+    { button::EffectListArea, K::Area, 0, "", G::None, S::Wide, at(632, 72, 156, 224) },
+    GP_STRIP_AREA,
 };
 
-// The frame chooser fills the left column above the placement buttons.
+// The placement buttons and Next Frame fill the right column; the frames are in the strip.
 constexpr ButtonSpec kFramePage[] = {
     GP_FRAME_COMMON,
-    { button::ZoomIn, K::Repeat, 0, "Zoom In", G::Plus, S::Small, at(12, 282, 76, 34) },
-    { button::ZoomOut, K::Repeat, 0, "Zoom Out", G::Minus, S::Small, at(92, 282, 76, 34) },
-    { button::TurnLeft, K::Repeat, 0, "Turn Left", G::None, S::Small, at(12, 320, 76, 34) },
-    { button::TurnRight, K::Repeat, 0, "Turn Right", G::None, S::Small, at(92, 320, 76, 34) },
-    { button::MoveUp, K::Repeat, 0, "", G::Up, S::Small, at(66, 360, 48, 30) },
-    { button::MoveLeft, K::Repeat, 0, "", G::Left, S::Small, at(12, 394, 48, 30) },
-    { button::MoveRight, K::Repeat, 0, "", G::Right, S::Small, at(120, 394, 48, 30) },
-    { button::MoveDown, K::Repeat, 0, "", G::Down, S::Small, at(66, 428, 48, 30) },
-    { button::NextFrame, K::Push, 0, "Next Frame", G::Frame, S::Wide, at(12, 470, 156, 40) },
+    { button::ZoomIn, K::Repeat, 0, "Zoom In", G::Plus, S::Small, at(632, 72, 76, 34) },
+    { button::ZoomOut, K::Repeat, 0, "Zoom Out", G::Minus, S::Small, at(712, 72, 76, 34) },
+    { button::TurnLeft, K::Repeat, 0, "Turn Left", G::None, S::Small, at(632, 110, 76, 34) },
+    { button::TurnRight, K::Repeat, 0, "Turn Right", G::None, S::Small, at(712, 110, 76, 34) },
+    { button::MoveUp, K::Repeat, 0, "", G::Up, S::Small, at(686, 152, 48, 30) },
+    { button::MoveLeft, K::Repeat, 0, "", G::Left, S::Small, at(632, 186, 48, 30) },
+    { button::MoveRight, K::Repeat, 0, "", G::Right, S::Small, at(740, 186, 48, 30) },
+    { button::MoveDown, K::Repeat, 0, "", G::Down, S::Small, at(686, 220, 48, 30) },
+    { button::NextFrame, K::Push, 0, "Next Frame", G::Frame, S::Wide, at(632, 264, 156, 40) },
     { button::FrameSaveAs, K::Push, 0, "Save As", G::Save, S::Wide, at(632, 352, 156, 48) },
     { button::FrameCancel, K::Push, 0, "Cancel", G::Cancel, S::Wide, at(632, 410, 156, 48) },
     { button::FrameOk, K::Push, 0, "OK", G::Ok, S::Accent, at(632, 466, 156, 58) },
     { button::FrameArea, K::Area, 0, "", G::None, S::Wide, at(180, 68, 440, 500) },
-    { button::FrameListArea, K::Area, 0, "", G::None, S::Wide, at(12, 72, 156, 204) },
+    GP_STRIP_AREA,
 };
+
+#undef GP_STRIP_AREA
 
 constexpr ButtonSpec kTextPage[] = {
     GP_FRAME_COMMON,

@@ -6,6 +6,7 @@
 #include "app/App.h"
 #include "shell/StringTable.h"
 #include "skin/PopupText.h"
+#include "views/SoundPlayer.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -27,6 +28,8 @@ constexpr int kStripCell = 105;
 constexpr int kStripPitch = 110;
 const QColor kSelectionColor(49, 106, 197);
 const QColor kSelectionEdge(20, 50, 120);
+// The sound of a changed selection, in the program folder.
+constexpr const char* kSelectionSound = "snap.wav";
 
 ClickKind clickKind(Qt::KeyboardModifiers modifiers)
 {
@@ -155,8 +158,11 @@ void AlbumGrid::select(int cell, ClickKind kind)
         return;
     }
     update();
-    if (result == AlbumGridModel::ClickResult::Changed)
+    if (result == AlbumGridModel::ClickResult::Changed) {
+        // A changed selection is heard as a shutter's click.
+        playSoundFile(QString::fromStdString((m_app->paths().programDir / kSelectionSound).string()));
         emit selectionChanged(m_model.current());
+    }
 }
 
 void AlbumGrid::mousePressEvent(QMouseEvent* event)

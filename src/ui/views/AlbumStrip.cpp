@@ -91,4 +91,22 @@ bool AlbumStrip::add(const std::string& path)
     return outcome == AddOutcome::Added;
 }
 
+bool AlbumStrip::select(int index)
+{
+    AlbumList& album = m_session.list();
+    if (!m_session.isShown() || index < 0 || index >= album.count())
+        return false;
+    for (int i = 0; i < album.count(); ++i)
+        album.photos()[std::size_t(i)].setSelected(i == index);
+    album.setSelection(index);
+    const int first = album.firstVisibleRow();
+    if (index < first || index >= first + m_grid->model().rowsShown())
+        m_grid->scrollTo(std::max(0, index - kRowsAboveRemembered));
+    m_grid->albumChanged();
+    m_app->albums().stripCurrent[std::size_t(m_session.family())] = index;
+    if (m_clicked)
+        m_clicked(album.photos()[std::size_t(index)].record.path);
+    return true;
+}
+
 } // namespace gp::ui

@@ -36,6 +36,9 @@ public:
     void close();
     // Appends a photo file to the strip's album (nothing when it holds it already).
     bool add(const std::string& path);
+    // Makes photo index the current one, alone selected and in view, and reports it to the click
+    // handler as a click on it would. False when the strip shows no such photo.
+    bool select(int index);
     void setClickHandler(std::function<void(const std::string& path)> handler);
 
     AlbumGrid* grid() const { return m_grid; }

@@ -1,5 +1,7 @@
 #include "views/SlideShowWindow.h"
 
+#include "views/ScreenSaverInhibitor.h"
+
 #include "album/AlbumPhotoReader.h"
 #include "album/SlideFrame.h"
 #include "album/SlideList.h"
@@ -12,8 +14,10 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <chrono>
+#include <cstring>
 
 namespace gp::ui {
 
@@ -21,22 +25,31 @@ namespace {
 
 constexpr int kCaptionPoints = 14;
 
-// Paces a transition on the steady clock and shows each step on the window at once; Escape,
-// which arrives while the step waits, stops it.
+// Paces a transition on the steady clock and shows each step on the window at once: only the
+// part of the frame the step changed is copied to the shown picture and repainted, since
+// copying and painting the whole frame at every step would outlast the steps' shares of the
+// transition's time. Escape, which arrives while the step waits, stops it.
 class WindowTransitionDriver : public SteadyTransitionDriver {
 public:
-    WindowTransitionDriver(QWidget& window, const Image& frame, QImage& shown, const bool& abort)
+    WindowTransitionDriver(QWidget& window, const Image& frame, ImageSlideCanvas& canvas, QImage& shown, const bool& abort)
         : m_window(&window)
         , m_frame(&frame)
+        , m_canvas(&canvas)
         , m_shown(&shown)
         , m_abort(&abort)
     {
+        *m_shown = gfx::toQImage(frame);
     }
     bool abortRequested() override { return *m_abort; }
     void showStep() override
     {
-        *m_shown = gfx::toQImage(*m_frame);
-        m_window->repaint();
+        const Rect changed = m_canvas->takeChanged();
+        if (changed.isEmpty() || m_shown->isNull())
+            return;
+        const std::size_t bytes = 3 * std::size_t(changed.width());
+        for (int y = changed.top; y < changed.bottom; ++y)
+            std::memcpy(m_shown->scanLine(y) + 3 * changed.left, m_frame->row(y) + 3 * changed.left, bytes);
+        m_window->repaint(QRect(changed.left, changed.top, changed.width(), changed.height()));
     }
     void waitBriefly() override
     {
@@ -47,6 +60,7 @@ public:
 private:
     QWidget* m_window;
     const Image* m_frame;
+    ImageSlideCanvas* m_canvas;
     QImage* m_shown;
     const bool* m_abort;
 };
@@ -84,10 +98,13 @@ SlideShowWindow::SlideShowWindow(App& app, std::vector<Slide> slides, QWidget* m
     setWindowTitle(tableText(StringId::ProductName));
     setCursor(Qt::BlankCursor);
     setFocusPolicy(Qt::StrongFocus);
+    m_screenSaver = std::make_unique<ScreenSaverInhibitor>(QStringLiteral("Slide show"));
     m_timer.setInterval(m_show->timerInterval());
     connect(&m_timer, &QTimer::timeout, this, [this] { act(m_show->tick(false)); });
     m_timer.start();
 }
+
+SlideShowWindow::~SlideShowWindow() = default;
 
 void SlideShowWindow::act(SlideShow::Action action)
 {
@@ -141,7 +158,7 @@ void SlideShowWindow::present()
     } else {
         m_lastEffect = m_show->chooseEffect(m_random);
         ImageSlideCanvas canvas(frame.value(), *fitted, placement.offset);
-        WindowTransitionDriver driver(*this, frame.value(), m_frame, m_abort);
+        WindowTransitionDriver driver(*this, frame.value(), canvas, m_frame, m_abort);
         const bool finished = runTransition(m_lastEffect, canvas, placement.fitted, driver, m_random);
         m_frame = gfx::toQImage(frame.value());
         if (!finished || m_abort) {
@@ -154,13 +171,13 @@ void SlideShowWindow::present()
     m_presenting = false;
 }
 
-void SlideShowWindow::paintEvent(QPaintEvent*)
+void SlideShowWindow::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     if (m_frame.isNull())
-        painter.fillRect(rect(), Qt::black);
+        painter.fillRect(event->rect(), Qt::black);
     else
-        painter.drawImage(0, 0, m_frame);
+        painter.drawImage(event->rect(), m_frame, event->rect());
     if (m_caption.isEmpty())
         return;
     const CaptionPlacement place = placeCaption({ width(), height() });
@@ -196,6 +213,7 @@ void SlideShowWindow::closeEvent(QCloseEvent* event)
     m_closing = true;
     m_abort = true;
     m_timer.stop();
+    m_screenSaver.reset();
     if (m_mainWindow)
         m_mainWindow->show();
     emit closed();

@@ -5,7 +5,8 @@
 // when transitions are off) and captioned with its description with a shadow. The timer fires
 // every seconds x 80 ms; the tenth tick brings the next photo, after the last the first again
 // when the show loops, else the window closes. Enter brings the next photo at once; Escape
-// closes the show, also in the middle of a transition.
+// closes the show, also in the middle of a transition. While the show runs the frame's timer
+// rests (the frame is hidden) and the desktop's screen saver is held off.
 
 #include "base/ClassicRandom.h"
 #include "album/SlideShow.h"
@@ -22,6 +23,8 @@ class App;
 }
 
 namespace gp::ui {
+
+class ScreenSaverInhibitor;
 
 class SlideShowWindow : public QWidget {
     Q_OBJECT
@@ -45,6 +48,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
+    ~SlideShowWindow() override;
+
 private:
     SlideShowWindow(App& app, std::vector<Slide> slides, QWidget* mainWindow);
     void act(SlideShow::Action action);
@@ -63,6 +68,8 @@ private:
     bool m_abort = false;
     bool m_closing = false;
     bool m_presented = false;
+    // Holds the screen saver off while the show runs.
+    std::unique_ptr<ScreenSaverInhibitor> m_screenSaver;
 };
 
 } // namespace gp::ui

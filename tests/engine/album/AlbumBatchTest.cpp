@@ -16,6 +16,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <jpeglib.h>
+
 using namespace gp;
 
 namespace {
@@ -77,6 +80,76 @@ TEST_F(AlbumBatchTest, RowKeepingJpegThumbnailsEqualTheOrdinaryOnes)
             EXPECT_EQ(quick->thumbnail, ordinary.thumbnail) << path;
         }
     }
+}
+
+// A colour photo whose every pixel differs from its neighbours, so a row or a colour sample
+// taken from the wrong place shows.
+Image noisyPhoto(int width, int height)
+{
+    Image image = std::move(Image::create(width, height, 24)).value();
+    std::uint32_t state = 12345;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < 3 * width; ++x) {
+            state = state * 1103515245u + 12345u;
+            image.row(y)[x] = std::uint8_t(((x + y) & 0x7F) + (state >> 26));
+        }
+    return image;
+}
+
+// Writes image (24-bit, stored bottom-up) as a JPEG whose brightness has hSamp x vSamp samples for
+// each colour sample, progressive if asked.
+void writeSampledJpeg(const std::string& path, const Image& image, int hSamp, int vSamp, bool progressive)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_TRUE(file);
+    jpeg_compress_struct info;
+    jpeg_error_mgr error;
+    info.err = jpeg_std_error(&error);
+    jpeg_create_compress(&info);
+    jpeg_stdio_dest(&info, file);
+    info.image_width = JDIMENSION(image.width());
+    info.image_height = JDIMENSION(image.height());
+    info.input_components = 3;
+    info.in_color_space = JCS_EXT_BGR;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 90, TRUE);
+    info.comp_info[0].h_samp_factor = hSamp;
+    info.comp_info[0].v_samp_factor = vSamp;
+    for (int c = 1; c < 3; ++c)
+        info.comp_info[c].h_samp_factor = info.comp_info[c].v_samp_factor = 1;
+    if (progressive)
+        jpeg_simple_progression(&info);
+    jpeg_start_compress(&info, TRUE);
+    for (int y = image.height() - 1; y >= 0; --y) {
+        JSAMPROW row = const_cast<JSAMPROW>(image.row(y));
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    std::fclose(file);
+}
+
+TEST_F(AlbumBatchTest, SkippedRowsLeaveEveryColourSamplingAsAFullDecodeMakesIt)
+{
+    // Colour at full and reduced resolution across and down, including the stretchings the
+    // skipping cannot follow (those decode every row) and photos narrow enough to change how
+    // the library stretches colour.
+    const std::vector<std::pair<int, int>> samplings { { 1, 1 }, { 2, 1 }, { 1, 2 }, { 2, 2 }, { 4, 1 }, { 4, 2 },
+        { 1, 3 }, { 2, 4 } };
+    const std::vector<std::pair<int, int>> sizes { { 1, 301 }, { 2, 300 }, { 3, 257 }, { 4, 299 }, { 5, 300 },
+        { 17, 211 }, { 130, 999 }, { 701, 467 } };
+    for (const auto& [hSamp, vSamp] : samplings)
+        for (const auto& [w, h] : sizes)
+            for (const bool progressive : { false, true }) {
+                const std::string path = (dir / ("s" + std::to_string(hSamp) + "x" + std::to_string(vSamp) + "_"
+                                              + std::to_string(w) + "x" + std::to_string(h)
+                                              + (progressive ? "p" : "") + ".jpg"))
+                                             .string();
+                writeSampledJpeg(path, noisyPhoto(w, h), hSamp, vSamp, progressive);
+                const std::optional<PhotoItem> quick = jpegThumbnailItem(path, kDefaultBlockCeiling);
+                ASSERT_TRUE(quick) << path;
+                EXPECT_EQ(quick->thumbnail, ordinaryItem(path).thumbnail) << path;
+            }
 }
 
 TEST_F(AlbumBatchTest, TheQuickReaderLeavesDoubtfulFilesToTheOrdinaryRoad)

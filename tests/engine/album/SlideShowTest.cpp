@@ -115,6 +115,15 @@ TEST(SlideFrame, SamplesThroughPaletteAndGammaAndTransitionsPaintTheFrame)
             for (int k = 0; k < 3; ++k)
                 ASSERT_EQ(got[k], want ? want[k] : 0) << x << "," << y;
         }
+
+    // The canvas reports the frame's part its copies changed since it was last asked, in frame
+    // pixels (the picture sits at 5, 2), then forgets it.
+    const Rect all = canvas.takeChanged();
+    EXPECT_EQ(all, (Rect { 5, 2, 35, 22 }));
+    EXPECT_TRUE(canvas.takeChanged().isEmpty());
+    canvas.copy(Rect { 1, 1, 3, 2 }, Point { 10, 4 });
+    canvas.copy(Rect { 0, 0, 1, 1 }, Point { 2, 9 });
+    EXPECT_EQ(canvas.takeChanged(), (Rect { 7, 6, 17, 12 }));
 }
 
 TEST(SlideList, ReadsPathsAndCaptionsOfTheRecords)

@@ -21,6 +21,13 @@ struct BlurKernel {
 
 BlurKernel blurKernel(int length);
 
+// Works both passes row by row (the horizontal one into a small ring of rows), with the rows
+// split over the run's workers.
 std::optional<Image> blur(const Image& source, int length, const FilterRun& run);
+
+// The plain form: the whole horizontal pass into a second picture, then the vertical pass, with
+// the products looked up in tables, on the calling thread. It gives the same bytes as blur() and
+// is kept as its reference.
+std::optional<Image> blurTwoPass(const Image& source, int length, const FilterRun& run);
 
 } // namespace gp

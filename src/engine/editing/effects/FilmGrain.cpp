@@ -10,7 +10,7 @@ std::optional<Image> filmGrain(const Image& source, int amount, ClassicRandom& r
 {
     const int range = clampInt(amount, 1, 100) + 1;
     const int ch = channelsOf(source);
-    return runRowJob(source, run, [&](int y, std::uint8_t* out) {
+    return runRowJob(source, run, RowOrder::Sequential, [&](int y, std::uint8_t* out) {
         const std::uint8_t* in = source.storedRow(y);
         for (int x = 0; x < source.width(); ++x) {
             const int grain = range / 2 - random.next() % range;

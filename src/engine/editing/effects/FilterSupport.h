@@ -3,10 +3,12 @@
 // the source's header and palette, the row job most of them run in, and clamping.
 
 #include "editing/FilterRun.h"
+#include "editing/RowBands.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 namespace gp {
 
@@ -21,12 +23,18 @@ std::optional<Image> blankLike(const Image& source, const Allocator& allocator);
 // and the Escape test; false when the user pressed Escape.
 bool copyPixelRows(const Image& source, Image& result, const FilterRun& run);
 
+// Whether a row job's rows may be worked in any order on several threads, or must be worked in
+// storage order on the calling thread (the effects that draw from the classic random generator,
+// whose pictures depend on the order of the draws).
+enum class RowOrder { Any, Sequential };
+
 // The frame of a filter that writes its result row by row: nothing for a type that is not
-// accepted; otherwise the wait cursor, a blank result like the source, and for each row (storage
-// order) the Escape test and the progress before fillRow(y, out) writes the result's row y;
-// "Ready" at the end. Nothing on Escape or without memory.
+// accepted; otherwise the wait cursor, a blank result like the source, and for each row the
+// Escape test and the progress before fillRow(y, out) writes the result's row y; "Ready" at the
+// end. Nothing on Escape or without memory. With RowOrder::Any the rows are split over the run's
+// workers, so fillRow must write only its own row and change nothing shared.
 template <class FillRow>
-std::optional<Image> runRowJob(const Image& source, const FilterRun& run, FillRow&& fillRow)
+std::optional<Image> runRowJob(const Image& source, const FilterRun& run, RowOrder order, FillRow&& fillRow)
 {
     if (!isFilterable(source))
         return std::nullopt;
@@ -35,13 +43,25 @@ std::optional<Image> runRowJob(const Image& source, const FilterRun& run, FillRo
     if (!result)
         return std::nullopt;
     FilterProgress progress(run, source.height());
-    for (int y = 0; y < source.height(); ++y) {
-        if (!progress.beforeRow(y))
-            return std::nullopt;
-        fillRow(y, result->storedRow(y));
-    }
+    WorkerPool* workers = order == RowOrder::Any ? run.workers : nullptr;
+    const bool whole = runRowBands(workers, source.height(), progress, [&](int first, int end, auto&& beforeRow) {
+        for (int y = first; y < end; ++y) {
+            if (!beforeRow(y))
+                return false;
+            fillRow(y, result->storedRow(y));
+        }
+        return true;
+    });
+    if (!whole)
+        return std::nullopt;
     progress.finish();
     return result;
+}
+
+template <class FillRow>
+std::optional<Image> runRowJob(const Image& source, const FilterRun& run, FillRow&& fillRow)
+{
+    return runRowJob(source, run, RowOrder::Any, std::forward<FillRow>(fillRow));
 }
 
 // Bytes per pixel of a filterable image: 3 or 1.

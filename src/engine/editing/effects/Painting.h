@@ -11,6 +11,12 @@
 
 namespace gp {
 
+// Keeps the counts of every column's window rows, so each step along a row moves two columns'
+// counts instead of 2(2r + 1) pixels; rows are split over the run's workers.
 std::optional<Image> painting(const Image& source, int radius, const FilterRun& run);
+
+// The plain form: the window's counts slid pixel by pixel along each row. Gives the same bytes as
+// painting(); kept as its reference.
+std::optional<Image> paintingPlain(const Image& source, int radius, const FilterRun& run);
 
 } // namespace gp

@@ -12,6 +12,12 @@
 
 namespace gp {
 
+// Works both passes row by row (the horizontal means into a small ring of rows), with the rows
+// split over the run's workers.
 std::optional<Image> sharpen(const Image& source, int box, int amount, int threshold, const FilterRun& run);
+
+// The plain form: the horizontal means of the whole picture into a second one, then the running
+// vertical sums, on the calling thread. Gives the same bytes as sharpen(); kept as its reference.
+std::optional<Image> sharpenTwoPass(const Image& source, int box, int amount, int threshold, const FilterRun& run);
 
 } // namespace gp

@@ -12,7 +12,7 @@ std::optional<Image> splash(const Image& source, int spread, ClassicRandom& rand
     const int half = a / 2;
     const int ch = channelsOf(source);
     const int width = source.width(), height = source.height();
-    return runRowJob(source, run, [&](int y, std::uint8_t* out) {
+    return runRowJob(source, run, RowOrder::Sequential, [&](int y, std::uint8_t* out) {
         for (int x = 0; x < width; ++x, out += ch) {
             const int column = clampInt(x + half - random.next() % a, 0, width - 1);
             const int row = clampInt(y + half - random.next() % a, 0, height - 1);

@@ -38,17 +38,22 @@ bool mapRgbRows(const Image& source, Image& result, const ChannelTables& t, cons
 {
     FilterProgress progress(run, source.height());
     const int width = source.width();
-    for (int y = 0; y < source.height(); ++y) {
-        if (!progress.beforeRow(y))
-            return false;
-        const std::uint8_t* in = source.storedRow(y);
-        std::uint8_t* out = result.storedRow(y);
-        for (int x = 0; x < width; ++x, in += 3, out += 3) {
-            out[0] = t.blue[in[0]];
-            out[1] = t.green[in[1]];
-            out[2] = t.red[in[2]];
+    const bool whole = runRowBands(run.workers, source.height(), progress, [&](int first, int end, auto&& beforeRow) {
+        for (int y = first; y < end; ++y) {
+            if (!beforeRow(y))
+                return false;
+            const std::uint8_t* in = source.storedRow(y);
+            std::uint8_t* out = result.storedRow(y);
+            for (int x = 0; x < width; ++x, in += 3, out += 3) {
+                out[0] = t.blue[in[0]];
+                out[1] = t.green[in[1]];
+                out[2] = t.red[in[2]];
+            }
         }
-    }
+        return true;
+    });
+    if (!whole)
+        return false;
     progress.finish();
     return true;
 }
@@ -59,14 +64,19 @@ bool mapGrayRows(const Image& source, Image& result, const LevelTable& table, co
     std::copy(palette.begin(), palette.end(), result.colorTable().begin());
     FilterProgress progress(run, source.height());
     const int width = source.width();
-    for (int y = 0; y < source.height(); ++y) {
-        if (!progress.beforeRow(y))
-            return false;
-        const std::uint8_t* in = source.storedRow(y);
-        std::uint8_t* out = result.storedRow(y);
-        for (int x = 0; x < width; ++x)
-            out[x] = table[in[x]];
-    }
+    const bool whole = runRowBands(run.workers, source.height(), progress, [&](int first, int end, auto&& beforeRow) {
+        for (int y = first; y < end; ++y) {
+            if (!beforeRow(y))
+                return false;
+            const std::uint8_t* in = source.storedRow(y);
+            std::uint8_t* out = result.storedRow(y);
+            for (int x = 0; x < width; ++x)
+                out[x] = table[in[x]];
+        }
+        return true;
+    });
+    if (!whole)
+        return false;
     progress.finish();
     return true;
 }

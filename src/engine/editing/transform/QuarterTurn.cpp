@@ -3,6 +3,7 @@
 #include "editing/transform/Flip.h"
 #include "editing/PixelAccess.h"
 #include "editing/ResultImage.h"
+#include "editing/RowBands.h"
 
 #include <algorithm>
 #include <cstring>
@@ -55,39 +56,42 @@ void copyBand(const Image& source, Image& result, int firstRow, int rows, bool c
     }
 }
 
-bool turnSideways(const Image& source, Image& result, bool clockwise, PixelProgress& progress)
+bool turnSideways(const Image& source, Image& result, bool clockwise, PixelProgress& progress, WorkerPool* workers)
 {
-    const int height = result.height();
-    for (int first = 0; first < height; first += kBand) {
-        const int rows = std::min(kBand, height - first);
-        for (int i = 0; i < rows; ++i)
-            if (!progress.beforeRow(first + i))
-                return false;
-        switch (source.bitsPerPixel()) {
-        case 24: copyBand<24>(source, result, first, rows, clockwise); break;
-        case 8: copyBand<8>(source, result, first, rows, clockwise); break;
-        case 4: copyBand<4>(source, result, first, rows, clockwise); break;
-        default: copyBand<1>(source, result, first, rows, clockwise); break;
+    return runRowBands(workers, result.height(), progress, [&](int bandFirst, int bandEnd, auto&& beforeRow) {
+        for (int first = bandFirst; first < bandEnd; first += kBand) {
+            const int rows = std::min(kBand, bandEnd - first);
+            for (int i = 0; i < rows; ++i)
+                if (!beforeRow(first + i))
+                    return false;
+            switch (source.bitsPerPixel()) {
+            case 24: copyBand<24>(source, result, first, rows, clockwise); break;
+            case 8: copyBand<8>(source, result, first, rows, clockwise); break;
+            case 4: copyBand<4>(source, result, first, rows, clockwise); break;
+            default: copyBand<1>(source, result, first, rows, clockwise); break;
+            }
         }
-    }
-    return true;
+        return true;
+    });
 }
 
-bool turnHalf(const Image& source, Image& result, PixelProgress& progress)
+bool turnHalf(const Image& source, Image& result, PixelProgress& progress, WorkerPool* workers)
 {
     const int height = source.height();
-    for (int r = 0; r < height; ++r) {
-        if (!progress.beforeRow(r))
-            return false;
-        mirrorRow(source.storedRow(height - 1 - r), result.storedRow(r), source.width(), source.bitsPerPixel());
-    }
-    return true;
+    return runRowBands(workers, height, progress, [&](int first, int end, auto&& beforeRow) {
+        for (int r = first; r < end; ++r) {
+            if (!beforeRow(r))
+                return false;
+            mirrorRow(source.storedRow(height - 1 - r), result.storedRow(r), source.width(), source.bitsPerPixel());
+        }
+        return true;
+    });
 }
 
 } // namespace
 
 std::optional<Image> rotateQuarterTurns(
-    const Image& source, int clockwiseDegrees, const Allocator& allocator, Interrupt interrupt)
+    const Image& source, int clockwiseDegrees, const Allocator& allocator, Interrupt interrupt, WorkerPool* workers)
 {
     if (clockwiseDegrees != 90 && clockwiseDegrees != 180 && clockwiseDegrees != 270)
         return std::nullopt;
@@ -97,8 +101,8 @@ std::optional<Image> rotateQuarterTurns(
     if (!result)
         return std::nullopt;
     PixelProgress progress(allocator.host(), result->height(), interrupt);
-    const bool done
-        = half ? turnHalf(source, *result, progress) : turnSideways(source, *result, clockwiseDegrees == 90, progress);
+    const bool done = half ? turnHalf(source, *result, progress, workers)
+                           : turnSideways(source, *result, clockwiseDegrees == 90, progress, workers);
     if (!done)
         return std::nullopt;
     return result;

@@ -2,6 +2,7 @@
 
 #include "editing/PixelAccess.h"
 #include "editing/ResultImage.h"
+#include "editing/RowBands.h"
 #include "image/ImageType.h"
 
 #include <algorithm>
@@ -105,41 +106,46 @@ private:
     Slot m_slots[2];
 };
 
-bool resampleSmooth(const Image& source, Image& result, PixelProgress& progress)
+bool resampleSmooth(const Image& source, Image& result, PixelProgress& progress, WorkerPool* workers)
 {
     const int channels = source.bitsPerPixel() / 8;
     const Taps columns = bilinearTaps(source.width(), result.width());
     const Taps rows = bilinearTaps(source.height(), result.height());
-    HorizontalRows horizontal(source, columns, channels);
     const std::size_t values = std::size_t(result.width()) * std::size_t(channels);
-    for (int j = 0; j < result.height(); ++j) {
-        if (!progress.beforeRow(j))
-            return false;
-        const int wy = rows.weight[std::size_t(j)];
-        const int y0 = rows.first[std::size_t(j)];
-        const std::uint16_t* h0 = horizontal.row(y0, -1);
-        const std::uint16_t* h1 = wy < 8 ? horizontal.row(rows.second[std::size_t(j)], y0) : h0;
-        std::uint8_t* out = result.storedRow(j);
-        for (std::size_t i = 0; i < values; ++i)
-            out[i] = std::uint8_t((wy * h0[i] + (8 - wy) * h1[i] + 32) >> 6);
-    }
-    return true;
+    return runRowBands(workers, result.height(), progress, [&](int first, int end, auto&& beforeRow) {
+        // Each band keeps its own interpolated rows, so its bytes do not depend on the others.
+        HorizontalRows horizontal(source, columns, channels);
+        for (int j = first; j < end; ++j) {
+            if (!beforeRow(j))
+                return false;
+            const int wy = rows.weight[std::size_t(j)];
+            const int y0 = rows.first[std::size_t(j)];
+            const std::uint16_t* h0 = horizontal.row(y0, -1);
+            const std::uint16_t* h1 = wy < 8 ? horizontal.row(rows.second[std::size_t(j)], y0) : h0;
+            std::uint8_t* out = result.storedRow(j);
+            for (std::size_t i = 0; i < values; ++i)
+                out[i] = std::uint8_t((wy * h0[i] + (8 - wy) * h1[i] + 32) >> 6);
+        }
+        return true;
+    });
 }
 
-bool resampleNearest(const Image& source, Image& result, PixelProgress& progress)
+bool resampleNearest(const Image& source, Image& result, PixelProgress& progress, WorkerPool* workers)
 {
     const int bits = source.bitsPerPixel();
     const std::vector<int> columns = nearestTaps(source.width(), result.width());
     const std::vector<int> rows = nearestTaps(source.height(), result.height());
-    for (int j = 0; j < result.height(); ++j) {
-        if (!progress.beforeRow(j))
-            return false;
-        const std::uint8_t* src = source.storedRow(rows[std::size_t(j)]);
-        std::uint8_t* out = result.storedRow(j);
-        for (int i = 0; i < result.width(); ++i)
-            copyPixel(src, columns[std::size_t(i)], out, i, bits);
-    }
-    return true;
+    return runRowBands(workers, result.height(), progress, [&](int first, int end, auto&& beforeRow) {
+        for (int j = first; j < end; ++j) {
+            if (!beforeRow(j))
+                return false;
+            const std::uint8_t* src = source.storedRow(rows[std::size_t(j)]);
+            std::uint8_t* out = result.storedRow(j);
+            for (int i = 0; i < result.width(); ++i)
+                copyPixel(src, columns[std::size_t(i)], out, i, bits);
+        }
+        return true;
+    });
 }
 
 } // namespace
@@ -153,7 +159,8 @@ std::int32_t pixelsPerMeter(int dotsPerInch)
 }
 
 std::optional<Image> resample(
-    const Image& source, int newWidth, int newHeight, int dotsPerInch, const Allocator& allocator, Interrupt interrupt)
+    const Image& source, int newWidth, int newHeight, int dotsPerInch, const Allocator& allocator, Interrupt interrupt,
+    WorkerPool* workers)
 {
     if (newWidth <= 0 || newHeight <= 0 || source.width() <= 0 || source.height() <= 0)
         return std::nullopt;
@@ -165,7 +172,8 @@ std::optional<Image> resample(
     const int bits = source.bitsPerPixel();
     const bool smooth = bits == 24 || (bits == 8 && isGrayscale(&source));
     PixelProgress progress(allocator.host(), newHeight, interrupt);
-    const bool done = smooth ? resampleSmooth(source, *result, progress) : resampleNearest(source, *result, progress);
+    const bool done = smooth ? resampleSmooth(source, *result, progress, workers)
+                            : resampleNearest(source, *result, progress, workers);
     if (!done)
         return std::nullopt;
     return result;

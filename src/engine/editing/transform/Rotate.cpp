@@ -4,6 +4,7 @@
 #include "editing/PixelAccess.h"
 #include "editing/transform/QuarterTurn.h"
 #include "editing/ResultImage.h"
+#include "editing/RowBands.h"
 #include "editing/PixelProgress.h"
 #include "image/ImageType.h"
 
@@ -115,12 +116,13 @@ Size rotatedSize(int width, int height, int clockwiseDegrees)
 }
 
 std::optional<Image> rotateByAngle(
-    const Image& source, int clockwiseDegrees, Rgb fill, const Allocator& allocator, RotationSubject subject)
+    const Image& source, int clockwiseDegrees, Rgb fill, const Allocator& allocator, RotationSubject subject,
+    WorkerPool* workers)
 {
     const Interrupt interrupt = subject == RotationSubject::Mask ? Interrupt::Never : Interrupt::ByEscape;
     const int a = normalised(clockwiseDegrees);
     if (a == 90 || a == 180 || a == 270)
-        return rotateQuarterTurns(source, a, allocator, interrupt);
+        return rotateQuarterTurns(source, a, allocator, interrupt, workers);
     if (a == 0)
         return duplicate(source, allocator);
 
@@ -138,18 +140,23 @@ std::optional<Image> rotateByAngle(
     const std::uint8_t fillGray = std::uint8_t(fillIndex);
 
     PixelProgress progress(allocator.host(), t.height, interrupt);
-    for (int j = 0; j < t.height; ++j) {
-        if (!progress.beforeRow(j))
-            return std::nullopt;
-        const RowStart start = rowStart(t, source.width(), source.height(), j);
-        std::uint8_t* out = result->storedRow(j);
-        if (bits == 24)
-            rotateRowSmooth<3>(source, out, t, start, fillBgr);
-        else if (gray)
-            rotateRowSmooth<1>(source, out, t, start, &fillGray);
-        else
-            rotateRowNearest(source, out, t, start, fillIndex);
-    }
+    const bool whole = runRowBands(workers, t.height, progress, [&](int first, int end, auto&& beforeRow) {
+        for (int j = first; j < end; ++j) {
+            if (!beforeRow(j))
+                return false;
+            const RowStart start = rowStart(t, source.width(), source.height(), j);
+            std::uint8_t* out = result->storedRow(j);
+            if (bits == 24)
+                rotateRowSmooth<3>(source, out, t, start, fillBgr);
+            else if (gray)
+                rotateRowSmooth<1>(source, out, t, start, &fillGray);
+            else
+                rotateRowNearest(source, out, t, start, fillIndex);
+        }
+        return true;
+    });
+    if (!whole)
+        return std::nullopt;
     return result;
 }
 

@@ -6,18 +6,20 @@
 // size is the bounding box of the turned picture; the corners take the fill colour (its nearest
 // colour-table index for images with a table). A selection mask turns with RotationSubject::Mask:
 // its corners are unselected and the turn cannot be interrupted. Nothing on another depth, on
-// allocation failure or when the user presses Escape.
+// allocation failure or when the user presses Escape. With workers the rows are split over them
+// (the same bytes as on one thread).
 
 #include "base/Geometry.h"
 #include "image/Allocator.h"
 #include "base/Rgb.h"
+#include "base/WorkerPool.h"
 
 namespace gp {
 
 enum class RotationSubject { Picture, Mask };
 
 std::optional<Image> rotateByAngle(const Image& source, int clockwiseDegrees, Rgb fill, const Allocator& allocator,
-    RotationSubject subject = RotationSubject::Picture);
+    RotationSubject subject = RotationSubject::Picture, WorkerPool* workers = nullptr);
 
 // The size of the result of rotateByAngle for an image of the given size (any angle).
 Size rotatedSize(int width, int height, int clockwiseDegrees);
