@@ -12,43 +12,43 @@ bool runTransition(int effect, SlideCanvas& canvas, Size picture, TransitionDriv
         return true;
     StepPacer pacer(driver);
     Context c { canvas, picture.width, picture.height, pacer, random };
-    if (effect >= 1 && effect <= 8)
+    if (effect >= RowsFromTop && effect <= RowsToMiddleAlike)
         return lineWipe(c, effect);
-    if (effect >= 19 && effect <= 21)
+    if (effect >= MovingRectangle4ByRows && effect <= MovingRectangle8ByRows)
         return movingRectangle(c, effect);
-    if (effect >= 22 && effect <= 24)
+    if (effect >= RingsInward && effect <= RingsFromBothEnds)
         return frameRings(c, effect);
-    if (effect >= 29 && effect <= 32)
+    if (effect >= BlockDissolveSmall && effect <= BlockDissolveSmallAlike)
         return blockDissolve(c, effect);
-    if (effect == 39 || effect == 40)
+    if (effect == GrowFromTopLeft || effect == GrowFromBottomRight)
         return cornerGrowth(c, effect);
-    if (effect == 41 || effect == 42)
+    if (effect == BandFromLeft || effect == BandFromRight)
         return edgeBand(c, effect);
-    if (effect >= 47 && effect <= 52)
+    if (effect >= GrowingBands3 && effect <= GrowingBands8)
         return growingBands(c, effect);
-    if (effect >= 56 && effect <= 60)
+    if (effect >= LineGrid16 && effect <= LineGrid48)
         return lineGrid(c, effect);
-    if (effect == 67 || effect == 68)
+    if (effect == RandomLines || effect == RandomLinesAlike)
         return randomLines(c);
-    if (effect >= 69 && effect <= 71)
+    if (effect >= RaggedEdges4 && effect <= RaggedEdges8)
         return raggedEdges(c, effect);
-    if (effect >= 72 && effect <= 75)
+    if (effect >= DiagonalSweepFromTop && effect <= DiagonalSweepFromBottomAlike)
         return diagonalSweep(c, effect);
-    if (effect == 76 || effect == 77)
+    if (effect == CheckerDiagonals || effect == CheckerDiagonalsAlike)
         return checkerDiagonals(c);
-    if (effect >= 84 && effect <= 91)
+    if (effect >= SlideFromTopLeft && effect <= SlideFromBottomRightFast)
         return cornerSlide(c, effect);
-    if (effect >= 92 && effect <= 95)
+    if (effect >= CentreBurstBy2 && effect <= CentreBurstBy8)
         return centreBurst(c, effect);
-    if (effect >= 96 && effect <= 100)
+    if (effect >= GrowingTilesUpTo3 && effect <= GrowingTilesUpTo7)
         return growingTiles(c, effect);
-    if (effect >= 101 && effect <= 104)
+    if (effect >= RandomSplitRows && effect <= RandomSplitColumnsFaster)
         return randomSplit(c, effect);
-    if (effect >= 105 && effect <= 108)
+    if (effect >= SlideInFromLeft && effect <= SlideInFromBottom)
         return edgeSlide(c, effect);
-    if (effect == 131 || effect == 132)
+    if (effect == CurtainsSideways || effect == CurtainsUpAndDown)
         return curtains(c, effect);
-    if (effect >= 1 && effect <= kTransitionCount)
+    if (effect >= RowsFromTop && effect <= kTransitionCount)
         return orderedReveal(c, effect);
     return plainCopy(c);
 }

@@ -7,11 +7,12 @@
 
 #include "base/ClassicRandom.h"
 #include "album/SlideCanvas.h"
+#include "album/TransitionEffect.h"
 #include "album/TransitionPacer.h"
 
 namespace gp {
 
-inline constexpr int kTransitionCount = 132; // effects 1..132, plus the plain copy 0
+inline constexpr int kTransitionCount = transition::CurtainsUpAndDown; // effects 1..132, plus the plain copy 0
 
 // Runs effect (0..132; any other number is the plain copy) for a picture of the given size.
 // Returns false when it was stopped by the abort test.

@@ -4,6 +4,7 @@
 
 #include "base/ClassicRandom.h"
 #include "album/SlideCanvas.h"
+#include "album/TransitionEffect.h"
 #include "album/TransitionPacer.h"
 
 #include <algorithm>

@@ -129,25 +129,25 @@ bool interlaced(Context& c, int effect)
 {
     const int w = c.width, h = c.height;
     switch (effect) {
-    case 9: {
+    case InterlacedRows: {
         const auto rank = interlacedRanks(h);
         return reveal(c, h, [&](int, int y) { return rank[std::size_t(y)]; });
     }
-    case 10: {
+    case InterlacedColumns: {
         const auto rank = interlacedRanks(w);
         return reveal(c, w, [&](int x, int) { return rank[std::size_t(x)]; });
     }
-    case 11: { // even rows downward and odd rows upward at once
+    case EvenRowsDownOddRowsUp: { // even rows downward and odd rows upward at once
         const int oddRows = h / 2;
         return reveal(c, (h + 1) / 2, [&](int, int y) { return y % 2 == 0 ? y / 2 : oddRows - 1 - (y - 1) / 2; });
     }
-    default: { // 12..14: squares in four interlaced passes of the block grid
-        const int side = effect == 13 ? 8 : 16;
+    default: { // the interlaced squares: squares in four interlaced passes of the block grid
+        const int side = effect == InterlacedSquares8 ? 8 : 16;
         const int rows = ceilDiv(h, side);
         return reveal(c, 4 * rows, [&](int x, int y) {
             const int bx = x / side, by = y / side;
             static constexpr int kPass[2][2] = { { 0, 3 }, { 2, 1 } }; // [bx odd][by odd]
-            const int row = effect == 14 ? rows - 1 - by : by;
+            const int row = effect == InterlacedSquares16FromBottom ? rows - 1 - by : by;
             return kPass[bx % 2][by % 2] * rows + row;
         });
     }
@@ -167,13 +167,13 @@ bool diagonalWipe(Context& c, int effect)
     };
     return reveal(c, kSteps, [&](int x, int y) -> int {
         switch (effect) {
-        case 15: return int(fromCorner(x, y, false, false) * kSteps / (2 * w * h));
-        case 16: return int(fromCorner(x, y, true, false) * kSteps / (2 * w * h));
-        case 17: return int(fromCorner(x, y, false, true) * kSteps / (2 * w * h));
-        case 18: return int(fromCorner(x, y, true, true) * kSteps / (2 * w * h));
-        case 53:
+        case DiagonalFromTopLeft: return int(fromCorner(x, y, false, false) * kSteps / (2 * w * h));
+        case DiagonalFromTopRight: return int(fromCorner(x, y, true, false) * kSteps / (2 * w * h));
+        case DiagonalFromBottomLeft: return int(fromCorner(x, y, false, true) * kSteps / (2 * w * h));
+        case DiagonalFromBottomRight: return int(fromCorner(x, y, true, true) * kSteps / (2 * w * h));
+        case DiagonalFromTopLeftAndBottomRight:
             return int(std::min(fromCorner(x, y, false, false), fromCorner(x, y, true, true)) * kSteps / (w * h + 1));
-        case 54:
+        case DiagonalFromTopRightAndBottomLeft:
             return int(std::min(fromCorner(x, y, true, false), fromCorner(x, y, false, true)) * kSteps / (w * h + 1));
         default:
             return int(std::min({ fromCorner(x, y, false, false), fromCorner(x, y, true, true),
@@ -189,13 +189,13 @@ bool blockSweep(Context& c, int effect)
     // step (27), rows in a snake (28).
     constexpr int kSide = 32;
     const int cols = ceilDiv(c.width, kSide), rows = ceilDiv(c.height, kSide);
-    const int steps = effect == 27 ? cols + rows - 1 : cols * rows;
+    const int steps = effect == BlocksByDiagonals ? cols + rows - 1 : cols * rows;
     return reveal(c, steps, [&](int x, int y) {
         const int bx = x / kSide, by = y / kSide;
         switch (effect) {
-        case 25: return by * cols + bx;
-        case 26: return bx * rows + by;
-        case 27: return bx + by;
+        case BlocksByRows: return by * cols + bx;
+        case BlocksByColumns: return bx * rows + by;
+        case BlocksByDiagonals: return bx + by;
         default: return by * cols + ((by % 2) ? cols - 1 - bx : bx);
         }
     });
@@ -209,9 +209,10 @@ bool ellipses(Context& c, int effect)
     // reaches the corners of its part.
     constexpr int kSteps = 32;
     const double w = c.width, h = c.height;
-    const bool pairAcross = effect == 35 || effect == 37;
-    const bool pairDown = effect == 36 || effect == 38;
-    const bool shrinking = effect == 34 || effect == 37 || effect == 38;
+    const bool pairAcross = effect == EllipsePairSideBySideGrowing || effect == EllipsePairSideBySideShrinking;
+    const bool pairDown = effect == EllipsePairAboveEachOtherGrowing || effect == EllipsePairAboveEachOtherShrinking;
+    const bool shrinking = effect == EllipseShrinking || effect == EllipsePairSideBySideShrinking
+        || effect == EllipsePairAboveEachOtherShrinking;
     const double rx = pairAcross ? w / 4 : w / 2;
     const double ry = pairDown ? h / 4 : h / 2;
     return reveal(c, kSteps, [&](int x, int y) {
@@ -230,7 +231,7 @@ bool patternDissolve(Context& c, int effect)
 {
     // 43, 44: the places of an 8 × 8 ordered-dither matrix one per step. 45, 46: the rows of
     // the 8 × 8 cell in interlaced order, within each row the columns in a random order.
-    if (effect <= 44)
+    if (effect <= DitherDissolveAlike)
         return reveal(c, 64, [](int x, int y) { return bayer8(x % 8, y % 8); });
     static constexpr int kRowRank[8] = { 0, 4, 2, 6, 1, 5, 3, 7 };
     const std::vector<int> columnRank = shuffled(8, c.random);
@@ -241,8 +242,8 @@ bool blinds(Context& c, int effect)
 {
     // 61, 62: horizontal or vertical slats of 16 lines, each filled from its first line; 63, 64:
     // slats of 32 lines filled from their middle outward.
-    const bool across = effect == 61 || effect == 63;
-    if (effect <= 62)
+    const bool across = effect == HorizontalBlinds || effect == HorizontalBlindsFromMiddle;
+    if (effect <= VerticalBlinds)
         return reveal(c, 16, [&](int x, int y) { return (across ? y : x) % 16; });
     return reveal(c, 16, [&](int x, int y) { return std::abs(2 * ((across ? y : x) % 32) - 31) / 2; });
 }
@@ -250,18 +251,19 @@ bool blinds(Context& c, int effect)
 bool barnDoor(Context& c, int effect)
 {
     // Opening from the centre line outward: columns (65) or rows (66), two a side per step.
-    const int n = effect == 65 ? c.width : c.height;
+    const bool sideways = effect == DoorsOpeningSideways;
+    const int n = sideways ? c.width : c.height;
     const int steps = (n - 1) / 4 + 1;
-    return reveal(c, steps, [&](int x, int y) { return std::abs(2 * (effect == 65 ? x : y) - (n - 1)) / 4; });
+    return reveal(c, steps, [&](int x, int y) { return std::abs(2 * (sideways ? x : y) - (n - 1)) / 4; });
 }
 
 bool blockSpiral(Context& c, int effect)
 {
     // Blocks of 16 (78..81) or 32 (82, 83) pixels along a spiral: inward clockwise (78, 82),
     // outward clockwise (79, 83), inward counter-clockwise (80) and outward counter-clockwise (81).
-    const int side = effect >= 82 ? 32 : 16;
-    const bool outward = effect == 79 || effect == 81 || effect == 83;
-    const bool clockwise = effect != 80 && effect != 81;
+    const int side = effect >= SpiralInward32 ? 32 : 16;
+    const bool outward = effect == SpiralOutward16 || effect == SpiralOutwardCounterClockwise16 || effect == SpiralOutward32;
+    const bool clockwise = effect != SpiralInwardCounterClockwise16 && effect != SpiralOutwardCounterClockwise16;
     const int cols = ceilDiv(c.width, side), rows = ceilDiv(c.height, side);
     const auto rank = spiralRanks(cols, rows, clockwise);
     const int steps = cols * rows;
@@ -276,7 +278,7 @@ bool fallingStrips(Context& c, int effect)
     // Vertical strips of 8, 16 or 32 pixels, each wiped downward (odd variants upward) with its
     // own random delay of up to half the wipe.
     constexpr int kWipe = 32;
-    const int variant = effect - 109;
+    const int variant = effect - FallingStrips8;
     const int side = 8 << (variant / 2);
     const bool upward = variant % 2 == 1;
     std::vector<int> delay(static_cast<std::size_t>(ceilDiv(c.width, side)));
@@ -299,9 +301,9 @@ bool diamondsAndCrosses(Context& c, int effect)
     return reveal(c, kSteps, [&](int x, int y) {
         const long long dx = std::abs(2 * x + 1 - w) * h;
         const long long dy = std::abs(2 * y + 1 - h) * w;
-        const bool diamond = effect <= 116;
+        const bool diamond = effect <= DiamondClosing;
         const int k = diamond ? int((dx + dy) * kSteps / (2 * w * h)) : int(std::min(dx, dy) * kSteps / (w * h));
-        return (effect == 116 || effect == 118) ? kSteps - 1 - k : k;
+        return (effect == DiamondClosing || effect == CrossClosing) ? kSteps - 1 - k : k;
     });
 }
 
@@ -315,7 +317,7 @@ bool clockWipe(Context& c, int effect)
         if (angle < 0)
             angle += 2 * std::numbers::pi;
         const int k = int(angle / (2 * std::numbers::pi) * kSteps);
-        return effect == 119 ? k : kSteps - 1 - k;
+        return effect == ClockSweep ? k : kSteps - 1 - k;
     });
 }
 
@@ -323,8 +325,8 @@ bool checkerboard(Context& c, int effect)
 {
     // The squares of one colour of a checkerboard are wiped first, then the others: squares of
     // 16 (121, 122) or 32 (123, 124) pixels, wiped from the left (121, 123) or the top.
-    const int side = effect <= 122 ? 16 : 32;
-    const bool fromLeft = effect == 121 || effect == 123;
+    const int side = effect <= Checkerboard16FromTop ? 16 : 32;
+    const bool fromLeft = effect == Checkerboard16FromLeft || effect == Checkerboard32FromLeft;
     return reveal(c, 2 * side, [&](int x, int y) {
         const int parity = (x / side + y / side) % 2;
         return parity * side + (fromLeft ? x % side : y % side);
@@ -335,7 +337,7 @@ bool cellDissolve(Context& c, int effect)
 {
     // Cells of 1, 2 or 4 pixels appear in random steps.
     constexpr int kSteps = 32;
-    const int side = 1 << (effect - 125);
+    const int side = 1 << (effect - PixelDissolve);
     const int cols = ceilDiv(c.width, side);
     std::vector<std::uint8_t> stepOfCell(std::size_t(cols) * std::size_t(ceilDiv(c.height, side)));
     for (auto& s : stepOfCell)
@@ -346,14 +348,14 @@ bool cellDissolve(Context& c, int effect)
 bool shuffledLines(Context& c, int effect)
 {
     // Rows (128), columns (129) or bands of four rows (130) in random order, in up to 64 steps.
-    const int lines = effect == 129 ? c.width : (effect == 128 ? c.height : ceilDiv(c.height, 4));
+    const int lines = effect == ShuffledColumns ? c.width : (effect == ShuffledRows ? c.height : ceilDiv(c.height, 4));
     const int steps = std::min(lines, 64);
     const std::vector<int> order = shuffled(lines, c.random);
     std::vector<int> stepOfLine(static_cast<std::size_t>(lines));
     for (int i = 0; i < lines; ++i)
         stepOfLine[std::size_t(order[std::size_t(i)])] = int((long long)i * steps / lines);
     return reveal(c, steps, [&](int x, int y) {
-        const int line = effect == 129 ? x : (effect == 128 ? y : y / 4);
+        const int line = effect == ShuffledColumns ? x : (effect == ShuffledRows ? y : y / 4);
         return stepOfLine[std::size_t(line)];
     });
 }
@@ -362,33 +364,34 @@ bool shuffledLines(Context& c, int effect)
 
 bool orderedReveal(Context& c, int effect)
 {
-    if (effect >= 9 && effect <= 14)
+    if (effect >= InterlacedRows && effect <= InterlacedSquares16FromBottom)
         return interlaced(c, effect);
-    if ((effect >= 15 && effect <= 18) || (effect >= 53 && effect <= 55))
+    if ((effect >= DiagonalFromTopLeft && effect <= DiagonalFromBottomRight)
+        || (effect >= DiagonalFromTopLeftAndBottomRight && effect <= DiagonalFromAllCorners))
         return diagonalWipe(c, effect);
-    if (effect >= 25 && effect <= 28)
+    if (effect >= BlocksByRows && effect <= BlocksInSnake)
         return blockSweep(c, effect);
-    if (effect >= 33 && effect <= 38)
+    if (effect >= EllipseGrowing && effect <= EllipsePairAboveEachOtherShrinking)
         return ellipses(c, effect);
-    if (effect >= 43 && effect <= 46)
+    if (effect >= DitherDissolve && effect <= InterlacedRowsRandomColumnsAlike)
         return patternDissolve(c, effect);
-    if (effect >= 61 && effect <= 64)
+    if (effect >= HorizontalBlinds && effect <= VerticalBlindsFromMiddle)
         return blinds(c, effect);
-    if (effect == 65 || effect == 66)
+    if (effect == DoorsOpeningSideways || effect == DoorsOpeningUpAndDown)
         return barnDoor(c, effect);
-    if (effect >= 78 && effect <= 83)
+    if (effect >= SpiralInward16 && effect <= SpiralOutward32)
         return blockSpiral(c, effect);
-    if (effect >= 109 && effect <= 114)
+    if (effect >= FallingStrips8 && effect <= RisingStrips32)
         return fallingStrips(c, effect);
-    if (effect >= 115 && effect <= 118)
+    if (effect >= DiamondGrowing && effect <= CrossClosing)
         return diamondsAndCrosses(c, effect);
-    if (effect == 119 || effect == 120)
+    if (effect == ClockSweep || effect == CounterClockSweep)
         return clockWipe(c, effect);
-    if (effect >= 121 && effect <= 124)
+    if (effect >= Checkerboard16FromLeft && effect <= Checkerboard32FromTop)
         return checkerboard(c, effect);
-    if (effect >= 125 && effect <= 127)
+    if (effect >= PixelDissolve && effect <= CellDissolve4)
         return cellDissolve(c, effect);
-    if (effect >= 128 && effect <= 130)
+    if (effect >= ShuffledRows && effect <= ShuffledRowBands)
         return shuffledLines(c, effect);
     return plainCopy(c);
 }

@@ -56,7 +56,7 @@ private:
 
 bool blockDissolve(Context& c, int effect)
 {
-    const int variant = effect - 29;
+    const int variant = effect - BlockDissolveSmall;
     int longer = std::max(c.width, c.height);
     int halvings = 0;
     while (longer > 160 && halvings < 5) {
@@ -85,7 +85,7 @@ bool blockDissolve(Context& c, int effect)
 
 bool growingBands(Context& c, int effect)
 {
-    const int variant = effect - 47;
+    const int variant = effect - GrowingBands3;
     const int bands = variant + 3;
     const int bandHeight = (variant + c.height + 2) / bands;
     const long long total = (long long)bands * c.width;
@@ -116,7 +116,7 @@ bool growingBands(Context& c, int effect)
 
 bool lineGrid(Context& c, int effect)
 {
-    const int period = 8 * (effect - 56) + 16;
+    const int period = 8 * (effect - LineGrid16) + 16;
     for (int i = 0; i < period; ++i) {
         for (int y = i; y < c.height; y += period)
             c.copyRow(y, 0, c.width);
@@ -153,7 +153,7 @@ bool randomLines(Context& c)
 bool raggedEdges(Context& c, int effect)
 {
     const int w = c.width;
-    const int strip = 2 * (effect - 69) + 4;
+    const int strip = 2 * (effect - RaggedEdges4) + 4;
     std::vector<int> offset(std::size_t(c.height), 0);
     for (int i = 1; i < c.height; ++i)
         offset[std::size_t(i)] = offset[std::size_t(i - 1)] + c.rand() % 3 - 1;
@@ -180,7 +180,7 @@ bool raggedEdges(Context& c, int effect)
 bool diagonalSweep(Context& c, int effect)
 {
     const int w = c.width, h = c.height;
-    const bool down = effect == 72 || effect == 74;
+    const bool down = effect == DiagonalSweepFromTop || effect == DiagonalSweepFromTopAlike;
     const int steps = w + h;
     for (int i = 0; i < steps; ++i) {
         for (int j = 0; j < std::min(h, i); ++j) {
@@ -233,7 +233,7 @@ bool randomSplit(Context& c, int effect)
     // pass; one pass is one step, paced against the passes the slowest line could need. Each
     // pass copies only the two pieces the ends uncovered: the span between was copied before,
     // and copying it again made the late passes copy nearly the whole picture each.
-    const int variant = effect - 101;
+    const int variant = effect - RandomSplitRows;
     const bool rows = variant % 2 == 0;
     const int speed = rows ? variant + 3 : 2 * (variant + 3);
     const int lines = rows ? c.height : c.width;

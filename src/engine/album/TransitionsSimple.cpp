@@ -18,24 +18,24 @@ bool lineWipe(Context& c, int effect)
     const int w = c.width;
     const int h = c.height;
     switch (effect) {
-    case 1:
-    case 2: // one row per step from the top or the bottom
+    case RowsFromTop:
+    case RowsFromBottom: // one row per step from the top or the bottom
         for (int i = 0; i < h; ++i) {
-            c.copyRow(effect == 1 ? i : h - 1 - i, 0, w);
+            c.copyRow(effect == RowsFromTop ? i : h - 1 - i, 0, w);
             if (!c.step(i + 1, h))
                 return false;
         }
         return true;
-    case 3:
-    case 4: // one column per step from the left or the right
+    case ColumnsFromLeft:
+    case ColumnsFromRight: // one column per step from the left or the right
         for (int i = 0; i < w; ++i) {
-            c.copyColumn(effect == 3 ? i : w - 1 - i, 0, h);
+            c.copyColumn(effect == ColumnsFromLeft ? i : w - 1 - i, 0, h);
             if (!c.step(i + 1, w))
                 return false;
         }
         return true;
-    case 5:
-    case 6: { // a column from each side per step, meeting in the middle
+    case ColumnsToMiddle:
+    case ColumnsToMiddleAlike: { // a column from each side per step, meeting in the middle
         const int steps = (w + 1) / 2;
         for (int i = 0; i < steps; ++i) {
             c.copyColumn(i, 0, h);
@@ -45,7 +45,7 @@ bool lineWipe(Context& c, int effect)
         }
         return true;
     }
-    default: { // 7, 8: a row from the top and one from the bottom per step
+    default: { // RowsToMiddle and its twin: a row from the top and one from the bottom per step
         const int steps = (h + 1) / 2;
         for (int i = 0; i < steps; ++i) {
             c.copyRow(i, 0, w);
@@ -62,7 +62,7 @@ bool movingRectangle(Context& c, int effect)
 {
     // A rectangle of one cell of an n × n grid travels the grid in a snake (by rows for 19 and
     // 21, by columns for 20) in three moves per cell, revealing what it passes over.
-    const int variant = effect - 19;
+    const int variant = effect - MovingRectangle4ByRows;
     const int n = variant == 2 ? 8 : 4 + 2 * variant;
     const int cellW = (c.width + n - 1) / n;
     const int cellH = (c.height + n - 1) / n;
@@ -98,9 +98,9 @@ bool frameRings(Context& c, int effect)
     const int rings = (std::min(w, h) + 1) / 2;
     for (int i = 0; i < rings; ++i) {
         int k = i;
-        if (effect == 23)
+        if (effect == RingsOutward)
             k = rings - 1 - i;
-        else if (effect == 24)
+        else if (effect == RingsFromBothEnds)
             k = (i % 2) ? rings - 1 - i / 2 : i / 2;
         c.copyRow(k, k, w - k);
         c.copyRow(h - 1 - k, k, w - k);
@@ -124,7 +124,7 @@ bool cornerGrowth(Context& c, int effect)
     for (int k = 1; k <= kSteps; ++k) {
         const int vw = int((long long)w * k / kSteps);
         const int vh = int((long long)h * k / kSteps);
-        if (effect == 39) {
+        if (effect == GrowFromTopLeft) {
             c.copyArea(Rect { shownW, 0, vw, vh });
             c.copyArea(Rect { 0, shownH, shownW, vh });
         } else {
@@ -146,7 +146,7 @@ bool edgeBand(Context& c, int effect)
     const int steps = (w + 1) / 2;
     for (int i = 0; i < steps; ++i) {
         const int x = 2 * i;
-        if (effect == 41)
+        if (effect == BandFromLeft)
             c.copyArea(Rect { x, 0, x + 2, c.height });
         else
             c.copyArea(Rect { w - x - 2, 0, w - x, c.height });

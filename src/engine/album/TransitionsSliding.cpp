@@ -10,7 +10,7 @@ namespace gp::transition {
 
 bool cornerSlide(Context& c, int effect)
 {
-    const int variant = effect - 84;
+    const int variant = effect - SlideFromTopLeft;
     const int growth = 3 * (variant / 4 + 1);
     const int corner = variant % 4;
     const int w = c.width, h = c.height;
@@ -21,6 +21,7 @@ bool cornerSlide(Context& c, int effect)
     while (!(shownW > w && shownH > h)) {
         const int cw = std::min(shownW, w);
         const int ch = std::min(shownH, h);
+        // The picture slides in from the top left, top right, bottom left or bottom right.
         switch (corner) {
         case 0: c.copy(Rect { w - cw, h - ch, w, h }, Point { 0, 0 }); break;
         case 1: c.copy(Rect { 0, h - ch, cw, h }, Point { w - cw, 0 }); break;
@@ -38,7 +39,7 @@ bool cornerSlide(Context& c, int effect)
 
 bool centreBurst(Context& c, int effect)
 {
-    const int growth = 2 * (effect - 92 + 1);
+    const int growth = 2 * (effect - CentreBurstBy2 + 1);
     const int w = c.width, h = c.height;
     const long long total = (long long)(w / growth) * (h / growth) + 1;
     long long done = 0;
@@ -65,7 +66,7 @@ bool centreBurst(Context& c, int effect)
 
 bool growingTiles(Context& c, int effect)
 {
-    const int variant = effect - 96;
+    const int variant = effect - GrowingTilesUpTo3;
     const int tiles = std::min({ c.rand() % (variant + 2) + 2, 6, c.width, c.height });
     const int tileW = c.width / tiles;
     const int tileH = c.height / tiles;
@@ -110,9 +111,9 @@ bool edgeSlide(Context& c, int effect)
         const int vw = int((long long)w * k / kSteps);
         const int vh = int((long long)h * k / kSteps);
         switch (effect) {
-        case 105: c.copy(Rect { w - vw, 0, w, h }, Point { 0, 0 }); break;
-        case 106: c.copy(Rect { 0, 0, vw, h }, Point { w - vw, 0 }); break;
-        case 107: c.copy(Rect { 0, h - vh, w, h }, Point { 0, 0 }); break;
+        case SlideInFromLeft: c.copy(Rect { w - vw, 0, w, h }, Point { 0, 0 }); break;
+        case SlideInFromRight: c.copy(Rect { 0, 0, vw, h }, Point { w - vw, 0 }); break;
+        case SlideInFromTop: c.copy(Rect { 0, h - vh, w, h }, Point { 0, 0 }); break;
         default: c.copy(Rect { 0, 0, w, vh }, Point { 0, h - vh }); break;
         }
         if (!c.step(k, kSteps))
@@ -126,7 +127,7 @@ bool curtains(Context& c, int effect)
     // The two halves slide in from opposite edges and meet in the middle: the left and right
     // halves (131) or the top and bottom halves (132).
     constexpr int kSteps = 32;
-    const bool across = effect == 131;
+    const bool across = effect == CurtainsSideways;
     const int n = across ? c.width : c.height;
     const int firstHalf = n / 2;
     const int secondHalf = n - firstHalf;

@@ -1,6 +1,6 @@
 #include "editing/tone/AdjustmentDialogs.h"
 #include "FakeHost.h"
-#include "TestPictures.h"
+#include "Pictures.h"
 #include "editing/effects/FilterDialogs.h"
 #include "editing/tone/ToneCurveBox.h"
 
@@ -28,7 +28,7 @@ TEST_F(DialogModels, BrightnessContrastPositions)
     model.setChannel(ToneChannel::Blue);
     auto result = model.compute(source, run);
     ASSERT_TRUE(result);
-    EXPECT_EQ(test::pixelAt(*result, 3, 4).red, test::pixelAt(source, 3, 4).red);
+    EXPECT_EQ(test::storedPixel(*result, 3, 4).red, test::storedPixel(source, 3, 4).red);
 
     BrightnessContrastModel gray(true);
     gray.setChannel(ToneChannel::Red);
@@ -46,12 +46,12 @@ TEST_F(DialogModels, HueSaturationTexts)
     EXPECT_EQ(model.saturationText(), "100%");
     auto result = model.compute(test::flatRgb(2, 2, { 10, 20, 200 }), run);
     ASSERT_TRUE(result);
-    EXPECT_EQ(test::pixelAt(*result, 1, 1), (test::Bgr { 200, 200, 200 }));
+    EXPECT_EQ(test::storedPixel(*result, 1, 1), (test::Bgr { 200, 200, 200 }));
 }
 
 TEST_F(DialogModels, ToneAutoFollowsTheChosenChannel)
 {
-    const Image source = test::rgbPicture(211, 1, [](int x, int) {
+    const Image source = test::rgbPictureByStoredRow(211, 1, [](int x, int) {
         return test::Bgr { 0, std::uint8_t(20 + x), 255 };
     });
     ToneModel model(false, ToneChannel::Green);
@@ -63,7 +63,7 @@ TEST_F(DialogModels, ToneAutoFollowsTheChosenChannel)
     EXPECT_EQ(model.table(), toneCurve(13, -40, -10));
     auto result = model.compute(source, run);
     ASSERT_TRUE(result);
-    EXPECT_EQ(test::pixelAt(*result, 0, 0), (test::Bgr { 0, model.table()[20], 255 }));
+    EXPECT_EQ(test::storedPixel(*result, 0, 0), (test::Bgr { 0, model.table()[20], 255 }));
 
     ToneModel gray(true, ToneChannel::Blue);
     EXPECT_EQ(gray.channel(), ToneChannel::All);

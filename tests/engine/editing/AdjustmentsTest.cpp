@@ -1,5 +1,5 @@
 #include "FakeHost.h"
-#include "TestPictures.h"
+#include "Pictures.h"
 #include "editing/tone/BrightnessContrast.h"
 #include "editing/tone/HueSaturation.h"
 #include "editing/tone/ToneCurve.h"
@@ -12,7 +12,7 @@ namespace gp {
 namespace {
 
 using test::Bgr;
-using test::pixelAt;
+using test::storedPixel;
 
 class Adjustments : public ::testing::Test {
 protected:
@@ -34,14 +34,14 @@ protected:
 
 TEST_F(Adjustments, BrightnessAddsAndSaturates)
 {
-    const Image source = test::rgbPicture(3, 2, [](int x, int y) {
-        return Bgr { std::uint8_t(100 * x), std::uint8_t(240 + y), std::uint8_t(10 + x + y) };
+    const Image source = test::rgbPictureByStoredRow(3, 2, [](int x, int i) {
+        return Bgr { std::uint8_t(100 * x), std::uint8_t(240 + i), std::uint8_t(10 + x + i) };
     });
     auto result = brightnessContrast(source, ToneChannel::All, 20, 0, run);
     ASSERT_TRUE(result);
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 3; ++x) {
-            const Bgr in = pixelAt(source, x, y), out = pixelAt(*result, x, y);
+            const Bgr in = storedPixel(source, x, y), out = storedPixel(*result, x, y);
             EXPECT_EQ(out.blue, std::min(255, in.blue + 20));
             EXPECT_EQ(out.green, 255);
             EXPECT_EQ(out.red, in.red + 20);
@@ -70,7 +70,7 @@ TEST_F(Adjustments, BrightnessOnRedOnlyLeavesOtherChannels)
     const LevelTable curve = brightnessContrastCurve(-30, 40);
     for (int y = 0; y < source.height(); y += 3)
         for (int x = 0; x < source.width(); x += 2) {
-            const Bgr in = pixelAt(source, x, y), out = pixelAt(*result, x, y);
+            const Bgr in = storedPixel(source, x, y), out = storedPixel(*result, x, y);
             EXPECT_EQ(out.blue, in.blue);
             EXPECT_EQ(out.green, in.green);
             EXPECT_EQ(out.red, curve[in.red]);
@@ -94,12 +94,12 @@ TEST_F(Adjustments, PaletteImagesChangeOnlyTheirPalette)
 
 TEST_F(Adjustments, GrayscaleMapsIndexesThroughTheRedTable)
 {
-    const Image source = test::grayPicture(4, 2, [](int x, int y) { return 60 * x + y; });
+    const Image source = test::grayPictureByStoredRow(4, 2, [](int x, int i) { return 60 * x + i; });
     auto result = brightnessContrast(source, ToneChannel::All, 100, 0, run);
     ASSERT_TRUE(result);
     EXPECT_EQ(result->color(77), source.color(77));
-    EXPECT_EQ(test::levelAt(*result, 1, 1), 161);
-    EXPECT_EQ(test::levelAt(*result, 3, 0), 255);
+    EXPECT_EQ(test::storedLevel(*result, 1, 1), 161);
+    EXPECT_EQ(test::storedLevel(*result, 3, 0), 255);
 }
 
 TEST_F(Adjustments, NothingToDoOrWrongType)
@@ -110,7 +110,7 @@ TEST_F(Adjustments, NothingToDoOrWrongType)
     const Image bw = Image::create(9, 2, 1).value();
     EXPECT_FALSE(brightnessContrast(bw, ToneChannel::All, 5, 0, run));
     EXPECT_FALSE(applyTone(bw, ToneChannel::All, toneCurve(10, 0, 0), run));
-    const Image gray = test::grayPicture(2, 2, [](int, int) { return 9; });
+    const Image gray = test::grayPictureByStoredRow(2, 2, [](int, int) { return 9; });
     EXPECT_FALSE(hueSaturation(gray, 30, 0, run));
 }
 
@@ -131,7 +131,7 @@ TEST_F(Adjustments, EscapeStopsAndProgressIsShown)
 
 TEST_F(Adjustments, HueTurnsPrimariesAndKeepsGrays)
 {
-    const Image source = test::rgbPicture(3, 1, [](int x, int) {
+    const Image source = test::rgbPictureByStoredRow(3, 1, [](int x, int) {
         switch (x) {
         case 0: return Bgr { 0, 0, 255 };
         case 1: return Bgr { 77, 77, 77 };
@@ -140,15 +140,15 @@ TEST_F(Adjustments, HueTurnsPrimariesAndKeepsGrays)
     });
     auto forward = hueSaturation(source, 120, 0, run);
     ASSERT_TRUE(forward);
-    EXPECT_EQ(pixelAt(*forward, 0, 0), (Bgr { 0, 255, 0 }));
-    EXPECT_EQ(pixelAt(*forward, 1, 0), (Bgr { 77, 77, 77 }));
-    EXPECT_EQ(pixelAt(*forward, 2, 0), (Bgr { 255, 0, 0 }));
+    EXPECT_EQ(storedPixel(*forward, 0, 0), (Bgr { 0, 255, 0 }));
+    EXPECT_EQ(storedPixel(*forward, 1, 0), (Bgr { 77, 77, 77 }));
+    EXPECT_EQ(storedPixel(*forward, 2, 0), (Bgr { 255, 0, 0 }));
     auto backward = hueSaturation(source, -120, 0, run);
     ASSERT_TRUE(backward);
-    EXPECT_EQ(pixelAt(*backward, 0, 0), (Bgr { 255, 0, 0 }));
+    EXPECT_EQ(storedPixel(*backward, 0, 0), (Bgr { 255, 0, 0 }));
     auto half = hueSaturation(source, 60, 0, run);
     ASSERT_TRUE(half);
-    EXPECT_EQ(pixelAt(*half, 0, 0), (Bgr { 0, 255, 255 })); // red turns to yellow
+    EXPECT_EQ(storedPixel(*half, 0, 0), (Bgr { 0, 255, 255 })); // red turns to yellow
 }
 
 TEST_F(Adjustments, HueKeepsTheExtremesOfEveryColour)
@@ -159,7 +159,7 @@ TEST_F(Adjustments, HueKeepsTheExtremesOfEveryColour)
         ASSERT_TRUE(result);
         for (int y = 0; y < source.height(); y += 4)
             for (int x = 0; x < source.width(); x += 3) {
-                const Bgr in = pixelAt(source, x, y), out = pixelAt(*result, x, y);
+                const Bgr in = storedPixel(source, x, y), out = storedPixel(*result, x, y);
                 EXPECT_EQ(std::max({ in.red, in.green, in.blue }), std::max({ out.red, out.green, out.blue }));
                 EXPECT_EQ(std::min({ in.red, in.green, in.blue }), std::min({ out.red, out.green, out.blue }));
             }
@@ -173,7 +173,7 @@ TEST_F(Adjustments, SaturationMovesTowardOrAwayFromTheMaximum)
     ASSERT_TRUE(gray);
     for (int y = 0; y < source.height(); y += 5)
         for (int x = 0; x < source.width(); x += 4) {
-            const Bgr in = pixelAt(source, x, y), out = pixelAt(*gray, x, y);
+            const Bgr in = storedPixel(source, x, y), out = storedPixel(*gray, x, y);
             const std::uint8_t top = std::max({ in.red, in.green, in.blue });
             EXPECT_EQ(out, (Bgr { top, top, top }));
         }
@@ -181,10 +181,10 @@ TEST_F(Adjustments, SaturationMovesTowardOrAwayFromTheMaximum)
     const Image one = test::flatRgb(1, 1, { 50, 100, 200 });
     auto apart = hueSaturation(one, 0, -100, run);
     ASSERT_TRUE(apart);
-    EXPECT_EQ(pixelAt(*apart, 0, 0), (Bgr { 0, 0, 200 }));
+    EXPECT_EQ(storedPixel(*apart, 0, 0), (Bgr { 0, 0, 200 }));
     auto halfway = hueSaturation(one, 0, 50, run);
     ASSERT_TRUE(halfway);
-    EXPECT_EQ(pixelAt(*halfway, 0, 0), (Bgr { 125, 150, 200 }));
+    EXPECT_EQ(storedPixel(*halfway, 0, 0), (Bgr { 125, 150, 200 }));
 }
 
 TEST_F(Adjustments, ToneCurveIdentityAndExponents)
@@ -219,7 +219,7 @@ TEST_F(Adjustments, ToneCurveIdentityAndExponents)
 
 TEST_F(Adjustments, AutoToneFromTheHistogram)
 {
-    const Image source = test::rgbPicture(211, 1, [](int x, int) {
+    const Image source = test::rgbPictureByStoredRow(211, 1, [](int x, int) {
         const auto v = std::uint8_t(20 + x);
         return Bgr { v, v, v };
     });
@@ -245,7 +245,7 @@ TEST_F(Adjustments, ToneOnOneChannel)
     ASSERT_TRUE(result);
     for (int y = 0; y < source.height(); y += 7)
         for (int x = 0; x < source.width(); x += 5) {
-            const Bgr in = pixelAt(source, x, y), out = pixelAt(*result, x, y);
+            const Bgr in = storedPixel(source, x, y), out = storedPixel(*result, x, y);
             EXPECT_EQ(out, (Bgr { in.blue, curve[in.green], in.red }));
         }
 }

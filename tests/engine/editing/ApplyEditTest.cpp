@@ -2,7 +2,7 @@
 #include "editing/tone/BrightnessContrast.h"
 #include "FakeHost.h"
 #include "TempDir.h"
-#include "TestPictures.h"
+#include "Pictures.h"
 #include "app/AdjustmentCommands.h"
 #include "app/App.h"
 #include "shell/CommandIds.h"
@@ -15,7 +15,7 @@ namespace gp {
 namespace {
 
 using test::Bgr;
-using test::pixelAt;
+using test::storedPixel;
 
 // The dialogs answer from fields the test sets; each records the model and preview it was given.
 class DialogHost : public test::FakeHost {
@@ -136,7 +136,7 @@ TEST_F(ApplyEdit, SelectionChangesOnlyTheMaskedPixels)
             const bool inRect = area.contains({ x, top });
             const bool masked = inRect
                 && (document.state().mask->row(top - area.top)[(x - area.left) / 8] & (0x80 >> ((x - area.left) % 8)));
-            const Bgr in = pixelAt(original, x, y), out = pixelAt(picture, x, y);
+            const Bgr in = storedPixel(original, x, y), out = storedPixel(picture, x, y);
             if (masked)
                 EXPECT_EQ(out, (Bgr { curve[in.blue], curve[in.green], curve[in.red] })) << x << "," << top;
             else

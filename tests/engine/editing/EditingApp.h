@@ -7,7 +7,7 @@
 #include "editing/selection/SelectionContent.h"
 #include "app/App.h"
 
-#include "EditingTestImages.h"
+#include "Pictures.h"
 #include "FakeHost.h"
 #include "TempDir.h"
 

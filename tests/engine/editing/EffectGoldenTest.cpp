@@ -3,7 +3,7 @@
 // 1 for every run.
 
 #include "FakeHost.h"
-#include "TestPictures.h"
+#include "Pictures.h"
 #include "editing/effects/FilterCommands.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "FakeHost.h"
-#include "TestPictures.h"
+#include "Pictures.h"
 #include "editing/effects/Blur.h"
 #include "editing/effects/FilterCommands.h"
 #include "editing/effects/Sharpen.h"
@@ -12,7 +12,7 @@ namespace gp {
 namespace {
 
 using test::Bgr;
-using test::pixelAt;
+using test::storedPixel;
 
 class Filters : public ::testing::Test {
 protected:
@@ -53,7 +53,7 @@ TEST_F(Filters, BlurKeepsFlatImagesFlat)
 TEST_F(Filters, BlurSpreadsAnImpulseByTheKernel)
 {
     // One row, so the vertical pass changes nothing.
-    const Image impulse = test::grayPicture(21, 1, [](int x, int) { return x == 10 ? 255 : 0; });
+    const Image impulse = test::grayPictureByStoredRow(21, 1, [](int x, int) { return x == 10 ? 255 : 0; });
     for (int length : { 2, 5, 10 }) {
         const BlurKernel kernel = blurKernel(length);
         auto result = blur(impulse, length, run);
@@ -62,16 +62,16 @@ TEST_F(Filters, BlurSpreadsAnImpulseByTheKernel)
             const int tap = 10 - x + kernel.centre;
             const int expected
                 = tap >= 0 && tap < kernel.taps ? (524288 + kernel.weights[std::size_t(tap)] * 255) >> 20 : 0;
-            EXPECT_EQ(test::levelAt(*result, x, 0), expected) << length << " " << x;
+            EXPECT_EQ(test::storedLevel(*result, x, 0), expected) << length << " " << x;
         }
     }
     // The vertical pass uses the same kernel over stored rows.
-    const Image column = test::grayPicture(1, 21, [](int, int y) { return y == 10 ? 255 : 0; });
+    const Image column = test::grayPictureByStoredRow(1, 21, [](int, int y) { return y == 10 ? 255 : 0; });
     auto result = blur(column, 2, run);
     ASSERT_TRUE(result);
-    EXPECT_EQ(test::levelAt(*result, 0, 10), (524288 + blurKernel(2).weights[1] * 255) >> 20);
-    EXPECT_EQ(test::levelAt(*result, 0, 11), (524288 + blurKernel(2).weights[0] * 255) >> 20);
-    EXPECT_EQ(test::levelAt(*result, 0, 9), 0);
+    EXPECT_EQ(test::storedLevel(*result, 0, 10), (524288 + blurKernel(2).weights[1] * 255) >> 20);
+    EXPECT_EQ(test::storedLevel(*result, 0, 11), (524288 + blurKernel(2).weights[0] * 255) >> 20);
+    EXPECT_EQ(test::storedLevel(*result, 0, 9), 0);
 }
 
 TEST_F(Filters, BlurIntensityGivesTheKernelLength)
@@ -93,12 +93,12 @@ TEST_F(Filters, BlurIntensityGivesTheKernelLength)
 TEST_F(Filters, BlurEdgesRepeatTheEdgePixel)
 {
     // A left half at 200 and a right half at 0: the edge columns only see their own side.
-    const Image step = test::grayPicture(12, 3, [](int x, int) { return x < 6 ? 200 : 0; });
+    const Image step = test::grayPictureByStoredRow(12, 3, [](int x, int) { return x < 6 ? 200 : 0; });
     auto result = blur(step, 10, run);
     ASSERT_TRUE(result);
-    EXPECT_EQ(test::levelAt(*result, 0, 1), 200);
-    EXPECT_EQ(test::levelAt(*result, 11, 1), 0);
-    EXPECT_GT(test::levelAt(*result, 5, 1), test::levelAt(*result, 6, 1));
+    EXPECT_EQ(test::storedLevel(*result, 0, 1), 200);
+    EXPECT_EQ(test::storedLevel(*result, 11, 1), 0);
+    EXPECT_GT(test::storedLevel(*result, 5, 1), test::storedLevel(*result, 6, 1));
 }
 
 TEST_F(Filters, SharpenLiftsThePixelByHalfItsDifference)
@@ -110,7 +110,7 @@ TEST_F(Filters, SharpenLiftsThePixelByHalfItsDifference)
 
     // The 3 × 3 box around (3, 3) sums to 900, so its mean is 100 in both passes.
     const auto spot = [](int centre, int side) {
-        return test::grayPicture(7, 7, [=](int x, int y) {
+        return test::grayPictureByStoredRow(7, 7, [=](int x, int y) {
             if (y != 3 || x < 2 || x > 4)
                 return 100;
             return x == 3 ? centre : side;
@@ -118,19 +118,19 @@ TEST_F(Filters, SharpenLiftsThePixelByHalfItsDifference)
     };
     auto up = runFilterCommand(254, spot(130, 85), 50, inputs, run);
     ASSERT_TRUE(up);
-    EXPECT_EQ(test::levelAt(*up, 3, 3), 145);
+    EXPECT_EQ(test::storedLevel(*up, 3, 3), 145);
     auto down = runFilterCommand(254, spot(70, 115), 50, inputs, run);
     ASSERT_TRUE(down);
-    EXPECT_EQ(test::levelAt(*down, 3, 3), 55); // −30 gains −gain(29) = −15
+    EXPECT_EQ(test::storedLevel(*down, 3, 3), 55); // −30 gains −gain(29) = −15
     auto tiny = sharpen(spot(99, 100), 3, 49, 0, run);
     ASSERT_TRUE(tiny);
-    EXPECT_EQ(test::levelAt(*tiny, 3, 3), 99); // −1 gains −gain(0) = 0 below amount 50
+    EXPECT_EQ(test::storedLevel(*tiny, 3, 3), 99); // −1 gains −gain(0) = 0 below amount 50
 }
 
 TEST_F(Filters, SharpenThresholdAndSaturation)
 {
     const auto spot = [](int centre, int side) {
-        return test::grayPicture(7, 7, [=](int x, int y) {
+        return test::grayPictureByStoredRow(7, 7, [=](int x, int y) {
             if (y != 3 || x < 2 || x > 4)
                 return 100;
             return x == 3 ? centre : side;
@@ -138,10 +138,10 @@ TEST_F(Filters, SharpenThresholdAndSaturation)
     };
     auto below = sharpen(spot(130, 85), 3, 50, 31, run);
     ASSERT_TRUE(below);
-    EXPECT_EQ(test::levelAt(*below, 3, 3), 130);
+    EXPECT_EQ(test::storedLevel(*below, 3, 3), 130);
     auto strong = sharpen(spot(250, 25), 3, 100, 0, run);
     ASSERT_TRUE(strong);
-    EXPECT_EQ(test::levelAt(*strong, 3, 3), 255);
+    EXPECT_EQ(test::storedLevel(*strong, 3, 3), 255);
 }
 
 TEST_F(Filters, RefuseOtherImageTypes)

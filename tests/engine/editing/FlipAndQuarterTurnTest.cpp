@@ -1,7 +1,7 @@
 #include "editing/transform/Flip.h"
 #include "editing/transform/QuarterTurn.h"
 
-#include "EditingTestImages.h"
+#include "Pictures.h"
 #include "FakeHost.h"
 
 #include <gtest/gtest.h>
@@ -85,13 +85,13 @@ TEST_F(FlipAndTurn, PixelsLandWhereTheTurnSends)
         const Image upsideDown = *flipVertical(image, allocator);
         for (int y = 0; y < w; ++y)
             for (int x = 0; x < h; ++x) {
-                EXPECT_EQ(valueAt(right, x, y), valueAt(image, y, h - 1 - x));
-                EXPECT_EQ(valueAt(left, x, y), valueAt(image, w - 1 - y, x));
+                EXPECT_EQ(screenValue(right, x, y), screenValue(image, y, h - 1 - x));
+                EXPECT_EQ(screenValue(left, x, y), screenValue(image, w - 1 - y, x));
             }
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
-                EXPECT_EQ(valueAt(mirrored, x, y), valueAt(image, w - 1 - x, y));
-                EXPECT_EQ(valueAt(upsideDown, x, y), valueAt(image, x, h - 1 - y));
+                EXPECT_EQ(screenValue(mirrored, x, y), screenValue(image, w - 1 - x, y));
+                EXPECT_EQ(screenValue(upsideDown, x, y), screenValue(image, x, h - 1 - y));
             }
     }
 }

@@ -1,5 +1,5 @@
 #include "FakeHost.h"
-#include "TestPictures.h"
+#include "Pictures.h"
 #include "editing/effects/Blur.h"
 #include "editing/EditingMemory.h"
 #include "editing/PreviewSession.h"
@@ -37,7 +37,7 @@ TEST(PreviewSample, AveragesTrueColourAndPicksPaletteIndexes)
 {
     test::FakeHost host;
     Allocator allocator(host);
-    const Image gray = test::grayPicture(4, 4, [](int x, int y) { return x * 10 + y * 41; });
+    const Image gray = test::grayPictureByStoredRow(4, 4, [](int x, int y) { return x * 10 + y * 41; });
     auto half = fitSample(gray, { 2, 2 }, allocator);
     ASSERT_TRUE(half);
     EXPECT_EQ(half->width(), 2);
@@ -81,7 +81,7 @@ TEST(PreviewSession, BuildsComputesAndPans)
 {
     test::FakeHost host;
     Allocator allocator(host);
-    const Image source = test::rgbPicture(120, 80, [](int x, int y) {
+    const Image source = test::rgbPictureByStoredRow(120, 80, [](int x, int y) {
         return test::Bgr { std::uint8_t(x * 2), std::uint8_t(y * 3), std::uint8_t((x * y) % 256) };
     });
     PreviewSession session;

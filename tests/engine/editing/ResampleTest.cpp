@@ -1,6 +1,6 @@
 #include "editing/transform/Resample.h"
 
-#include "EditingTestImages.h"
+#include "Pictures.h"
 #include "FakeHost.h"
 
 #include <gtest/gtest.h>
@@ -30,7 +30,7 @@ protected:
     {
         std::vector<int> values;
         for (int x = 0; x < image.width(); ++x)
-            values.push_back(valueAt(image, x, y));
+            values.push_back(screenValue(image, x, y));
         return values;
     }
 };
@@ -64,10 +64,10 @@ TEST_F(Resample, RowsRunInStorageOrderFromTheBottom)
     image.row(0)[0] = 0; // top
     image.row(1)[0] = 255; // bottom, stored first
     const Image taller = *resample(image, 1, 4, 96, allocator);
-    EXPECT_EQ(indexAt(taller, 0, 3), 255);
-    EXPECT_EQ(indexAt(taller, 0, 2), 128);
-    EXPECT_EQ(indexAt(taller, 0, 1), 0);
-    EXPECT_EQ(indexAt(taller, 0, 0), 0);
+    EXPECT_EQ(screenIndex(taller, 0, 3), 255);
+    EXPECT_EQ(screenIndex(taller, 0, 2), 128);
+    EXPECT_EQ(screenIndex(taller, 0, 1), 0);
+    EXPECT_EQ(screenIndex(taller, 0, 0), 0);
 }
 
 TEST_F(Resample, IndexedAndOneBitImagesTakeTheNearestSample)
@@ -84,7 +84,7 @@ TEST_F(Resample, IndexedAndOneBitImagesTakeTheNearestSample)
         EXPECT_EQ(result.color(42), image.color(42));
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x)
-                EXPECT_TRUE(used.count(indexAt(result, x, y)));
+                EXPECT_TRUE(used.count(screenIndex(result, x, y)));
     }
 
     Image mono = Image::create(4, 1, 1).value();

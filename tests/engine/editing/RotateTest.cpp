@@ -2,7 +2,7 @@
 #include "editing/NearestIndex.h"
 #include "editing/transform/QuarterTurn.h"
 
-#include "EditingTestImages.h"
+#include "Pictures.h"
 #include "FakeHost.h"
 
 #include <gtest/gtest.h>
@@ -42,20 +42,20 @@ TEST_F(Rotate, CornersTakeTheFillColourOrItsNearestIndex)
     const Image turned = *rotateByAngle(colour, 30, kFill, allocator);
     const int w = turned.width(), h = turned.height();
     for (auto [x, y] : { std::pair { 0, 0 }, { w - 1, 0 }, { 0, h - 1 }, { w - 1, h - 1 } })
-        EXPECT_EQ(bgrAt(turned, x, y), (Bgr { 30, 20, 10 }));
+        EXPECT_EQ(screenPixel(turned, x, y), (Bgr { 30, 20, 10 }));
 
     Image gray = grayImage(60, 40);
     const Image grayTurned = *rotateByAngle(gray, 30, kFill, allocator);
     // 0.30 × 10 + 0.59 × 20 + 0.11 × 30 + 0.5 = 18.6
-    EXPECT_EQ(indexAt(grayTurned, 0, 0), 18);
-    EXPECT_EQ(indexAt(grayTurned, grayTurned.width() - 1, grayTurned.height() - 1), 18);
+    EXPECT_EQ(screenIndex(grayTurned, 0, 0), 18);
+    EXPECT_EQ(screenIndex(grayTurned, grayTurned.width() - 1, grayTurned.height() - 1), 18);
 
     Image mono = Image::create(20, 20, 1).value();
     mono.setColor(0, Rgbq { 255, 255, 255, 0 });
     mono.setColor(1, Rgbq { 0, 0, 0, 0 });
     const Image monoTurned = *rotateByAngle(mono, 20, Rgb { 250, 250, 250 }, allocator);
-    EXPECT_EQ(indexAt(monoTurned, 0, 0), 0);
-    EXPECT_EQ(indexAt(*rotateByAngle(mono, 20, Rgb { 5, 5, 5 }, allocator), 0, 0), 1);
+    EXPECT_EQ(screenIndex(monoTurned, 0, 0), 0);
+    EXPECT_EQ(screenIndex(*rotateByAngle(mono, 20, Rgb { 5, 5, 5 }, allocator), 0, 0), 1);
 }
 
 TEST_F(Rotate, TurnsClockwiseAsSeenOnScreen)
@@ -68,10 +68,10 @@ TEST_F(Rotate, TurnsClockwiseAsSeenOnScreen)
             image.row(y)[x] = 255;
     const Image turned = *rotateByAngle(image, 45, Rgb { 128, 128, 128 }, allocator);
     ASSERT_EQ(turned.width(), 141);
-    EXPECT_EQ(indexAt(turned, 70, 4), 0);
-    EXPECT_EQ(indexAt(turned, 136, 70), 255);
-    EXPECT_EQ(indexAt(turned, 4, 70), 0);
-    EXPECT_EQ(indexAt(turned, 70, 136), 255);
+    EXPECT_EQ(screenIndex(turned, 70, 4), 0);
+    EXPECT_EQ(screenIndex(turned, 136, 70), 255);
+    EXPECT_EQ(screenIndex(turned, 4, 70), 0);
+    EXPECT_EQ(screenIndex(turned, 70, 136), 255);
 }
 
 TEST_F(Rotate, InterpolationWeightsSumToOneSoFlatAreasStayFlat)
@@ -79,12 +79,12 @@ TEST_F(Rotate, InterpolationWeightsSumToOneSoFlatAreasStayFlat)
     Image image = Image::create(50, 30, 24).value();
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 50; ++x)
-            setBgr(image, x, y, Bgr { 201, 77, 3 });
+            setScreenPixel(image, x, y, Bgr { 201, 77, 3 });
     const Image turned = *rotateByAngle(image, 17, kFill, allocator);
     const int cx = turned.width() / 2, cy = turned.height() / 2;
     for (int y = cy - 8; y <= cy + 8; ++y)
         for (int x = cx - 15; x <= cx + 15; ++x)
-            EXPECT_EQ(bgrAt(turned, x, y), (Bgr { 201, 77, 3 }));
+            EXPECT_EQ(screenPixel(turned, x, y), (Bgr { 201, 77, 3 }));
 }
 
 TEST_F(Rotate, IndexedPixelsAreNeverBlended)
@@ -98,7 +98,7 @@ TEST_F(Rotate, IndexedPixelsAreNeverBlended)
     std::set<int> seen;
     for (int y = 0; y < turned.height(); ++y)
         for (int x = 0; x < turned.width(); ++x)
-            seen.insert(indexAt(turned, x, y));
+            seen.insert(screenIndex(turned, x, y));
     EXPECT_EQ(seen, (std::set<int> { 3, 7, fillIndex }));
 
     const Image four = randomImage(9, 9, 4, 5);
@@ -124,6 +124,6 @@ TEST_F(Rotate, MaskCornersAreUnselectedAndTheTurnIgnoresEscape)
     EXPECT_FALSE(rotateByAngle(mask, 30, kFill, allocator));
     auto turned = rotateByAngle(mask, 30, Rgb { 255, 255, 255 }, allocator, RotationSubject::Mask);
     ASSERT_TRUE(turned);
-    EXPECT_EQ(indexAt(*turned, 0, 0), 0);
-    EXPECT_EQ(indexAt(*turned, turned->width() / 2, turned->height() / 2), 1);
+    EXPECT_EQ(screenIndex(*turned, 0, 0), 0);
+    EXPECT_EQ(screenIndex(*turned, turned->width() / 2, turned->height() / 2), 1);
 }

@@ -2,7 +2,7 @@
 // odd sizes, every accepted depth, one thread and two.
 
 #include "FakeHost.h"
-#include "TestPictures.h"
+#include "Pictures.h"
 #include "editing/PixelAccess.h"
 #include "editing/effects/Blur.h"
 #include "editing/effects/FilterCommands.h"
@@ -35,14 +35,14 @@ int noise(int x, int y, int k)
 
 Image noisyRgb(int width, int height)
 {
-    return test::rgbPicture(width, height, [](int x, int y) {
-        return test::Bgr { std::uint8_t(noise(x, y, 0)), std::uint8_t(noise(x, y, 1)), std::uint8_t(noise(x, y, 2)) };
+    return test::rgbPictureByStoredRow(width, height, [](int x, int i) {
+        return test::Bgr { std::uint8_t(noise(x, i, 0)), std::uint8_t(noise(x, i, 1)), std::uint8_t(noise(x, i, 2)) };
     });
 }
 
 Image noisyGray(int width, int height)
 {
-    return test::grayPicture(width, height, [](int x, int y) { return noise(x, y, 0); });
+    return test::grayPictureByStoredRow(width, height, [](int x, int i) { return noise(x, i, 0); });
 }
 
 // A 1-, 4- or 8-bit picture with a colour table, every index drawn from the noise.

@@ -98,7 +98,7 @@ TEST_F(TransformCommands, SelectionFlipMirrorsTheSelectionInPlaceAndUndoes)
     EXPECT_EQ(document.state().selection, area);
     ASSERT_TRUE(document.state().floating);
     EXPECT_TRUE(sameImage(cut(document.image(), area), *flipHorizontal(cut(original, area), allocator())));
-    EXPECT_EQ(bgrAt(document.image(), 0, 0), bgrAt(original, 0, 0));
+    EXPECT_EQ(screenPixel(document.image(), 0, 0), screenPixel(original, 0, 0));
 
     app.execute(command::Undo);
     EXPECT_TRUE(sameImage(document.image(), original));
@@ -159,7 +159,7 @@ TEST_F(TransformCommands, TurnedSelectionStaysCentredAndIsTrimmedToItsPixels)
     EXPECT_EQ(document.state().mask->width(), 1);
     EXPECT_EQ(document.state().floating->width(), 1);
     for (int y = 0; y < 10; ++y)
-        EXPECT_EQ(bgrAt(document.image(), 16, 7 + y), bgrAt(original, 10 + y, 10));
+        EXPECT_EQ(screenPixel(document.image(), 16, 7 + y), screenPixel(original, 10 + y, 10));
 }
 
 TEST_F(TransformCommands, CropLeavesTheEllipseCornersInTheActiveColour)
@@ -172,9 +172,9 @@ TEST_F(TransformCommands, CropLeavesTheEllipseCornersInTheActiveColour)
     EXPECT_EQ(cropToSelection(app), 1);
     EXPECT_EQ(document.image().width(), 30);
     EXPECT_EQ(document.state().height, 20);
-    EXPECT_EQ(bgrAt(document.image(), 0, 0), (Bgr { 3, 2, 1 }));
-    EXPECT_EQ(bgrAt(document.image(), 29, 19), (Bgr { 3, 2, 1 }));
-    EXPECT_EQ(bgrAt(document.image(), 15, 10), bgrAt(original, 20, 16));
+    EXPECT_EQ(screenPixel(document.image(), 0, 0), (Bgr { 3, 2, 1 }));
+    EXPECT_EQ(screenPixel(document.image(), 29, 19), (Bgr { 3, 2, 1 }));
+    EXPECT_EQ(screenPixel(document.image(), 15, 10), screenPixel(original, 20, 16));
     EXPECT_FALSE(document.state().mask);
     EXPECT_FALSE(document.state().selectionShown);
     EXPECT_TRUE(document.state().modified);

@@ -6,7 +6,7 @@
 #include "editing/selection/SelectionContent.h"
 #include "editing/selection/SwapSelection.h"
 
-#include "EditingTestImages.h"
+#include "Pictures.h"
 #include "FakeHost.h"
 
 #include <gtest/gtest.h>
@@ -42,16 +42,16 @@ TEST_F(SelectionPixels, LiftCopiesTheRectangleAndFillsWhatLiesOutside)
     const Image lifted = *liftSelection(picture, Rect { 7, -2, 12, 3 }, kActive, allocator);
     ASSERT_EQ(lifted.width(), 5);
     ASSERT_EQ(lifted.height(), 5);
-    EXPECT_EQ(bgrAt(lifted, 0, 2), bgrAt(picture, 7, 0));
-    EXPECT_EQ(bgrAt(lifted, 2, 4), bgrAt(picture, 9, 2));
-    EXPECT_EQ(bgrAt(lifted, 0, 0), (Bgr { 50, 100, 200 }));
-    EXPECT_EQ(bgrAt(lifted, 3, 3), (Bgr { 50, 100, 200 }));
+    EXPECT_EQ(screenPixel(lifted, 0, 2), screenPixel(picture, 7, 0));
+    EXPECT_EQ(screenPixel(lifted, 2, 4), screenPixel(picture, 9, 2));
+    EXPECT_EQ(screenPixel(lifted, 0, 0), (Bgr { 50, 100, 200 }));
+    EXPECT_EQ(screenPixel(lifted, 3, 3), (Bgr { 50, 100, 200 }));
 
     Image four = randomImage(6, 6, 4, 2);
     four.setColor(9, Rgbq { 50, 100, 200, 0 });
     const Image fourLifted = *liftSelection(four, Rect { 3, 3, 8, 5 }, kActive, allocator);
-    EXPECT_EQ(indexAt(fourLifted, 0, 0), indexAt(four, 3, 3));
-    EXPECT_EQ(indexAt(fourLifted, 4, 1), 9);
+    EXPECT_EQ(screenIndex(fourLifted, 0, 0), screenIndex(four, 3, 3));
+    EXPECT_EQ(screenIndex(fourLifted, 4, 1), 9);
 }
 
 TEST_F(SelectionPixels, SwappingTwiceRestoresBothAndTouchesOnlySelectedPixels)
@@ -68,10 +68,10 @@ TEST_F(SelectionPixels, SwappingTwiceRestoresBothAndTouchesOnlySelectedPixels)
             for (int x = 0; x < 9; ++x) {
                 const int i = x - 6, r = y - 5;
                 const bool selected = i >= 0 && r >= 0 && i >= r;
-                EXPECT_EQ(valueAt(picture, x, y), selected ? valueAt(floatingBefore, i, r) : valueAt(original, x, y));
+                EXPECT_EQ(screenValue(picture, x, y), selected ? screenValue(floatingBefore, i, r) : screenValue(original, x, y));
             }
-        EXPECT_EQ(valueAt(floating, 1, 1), valueAt(original, 7, 6));
-        EXPECT_EQ(valueAt(floating, 3, 3), valueAt(floatingBefore, 3, 3)); // outside the picture
+        EXPECT_EQ(screenValue(floating, 1, 1), screenValue(original, 7, 6));
+        EXPECT_EQ(screenValue(floating, 3, 3), screenValue(floatingBefore, 3, 3)); // outside the picture
         swapSelection(picture, mask, floating, 6, 5);
         EXPECT_TRUE(sameImage(picture, original));
         EXPECT_TRUE(sameImage(floating, floatingBefore));
@@ -84,17 +84,17 @@ TEST_F(SelectionPixels, FillPaintsOneSideOfTheMask)
     Image colour = randomImage(5, 5, 24, 5);
     const Image before = colour.clone();
     fillOutsideMask(colour, mask, MaskSide::Outside, kActive);
-    EXPECT_EQ(bgrAt(colour, 0, 4), (Bgr { 50, 100, 200 }));
-    EXPECT_EQ(bgrAt(colour, 4, 0), bgrAt(before, 4, 0));
+    EXPECT_EQ(screenPixel(colour, 0, 4), (Bgr { 50, 100, 200 }));
+    EXPECT_EQ(screenPixel(colour, 4, 0), screenPixel(before, 4, 0));
     fillOutsideMask(colour, mask, MaskSide::Inside, Rgb { 1, 2, 3 });
-    EXPECT_EQ(bgrAt(colour, 4, 0), (Bgr { 3, 2, 1 }));
+    EXPECT_EQ(screenPixel(colour, 4, 0), (Bgr { 3, 2, 1 }));
 
     // 1-bit: the bit is set exactly when the colour's nearest index is not 0.
     Image mono = Image::create(5, 5, 1).value();
     mono.setColor(1, Rgbq { 255, 255, 255, 0 });
     fillOutsideMask(mono, mask, MaskSide::Outside, Rgb { 240, 240, 240 });
-    EXPECT_EQ(indexAt(mono, 0, 3), 1);
-    EXPECT_EQ(indexAt(mono, 3, 0), 0);
+    EXPECT_EQ(screenIndex(mono, 0, 3), 1);
+    EXPECT_EQ(screenIndex(mono, 3, 0), 0);
 }
 
 TEST_F(SelectionPixels, NearestIndexUsesGrayLevelsOrTheFirstClosestEntry)
@@ -124,17 +124,17 @@ TEST_F(SelectionPixels, MaskBoundsFindTheSelectedPixels)
 TEST_F(SelectionPixels, PasteConversionUsesLuminanceAndFillsBeyondTheCopy)
 {
     Image copy = Image::create(2, 1, 24).value();
-    setBgr(copy, 0, 0, Bgr { 0, 0, 255 });
-    setBgr(copy, 1, 0, Bgr { 255, 255, 255 });
+    setScreenPixel(copy, 0, 0, Bgr { 0, 0, 255 });
+    setScreenPixel(copy, 1, 0, Bgr { 255, 255, 255 });
     const Image gray = *convertForPaste(copy, PasteTarget::Gray8, 3, 2, Rgb { 0, 255, 0 }, allocator);
-    EXPECT_EQ(indexAt(gray, 0, 0), (76 * 255 + 127) / 255);
-    EXPECT_EQ(indexAt(gray, 1, 0), 255);
-    EXPECT_EQ(indexAt(gray, 2, 0), (150 * 255 + 127) / 255);
-    EXPECT_EQ(indexAt(gray, 0, 1), (150 * 255 + 127) / 255);
+    EXPECT_EQ(screenIndex(gray, 0, 0), (76 * 255 + 127) / 255);
+    EXPECT_EQ(screenIndex(gray, 1, 0), 255);
+    EXPECT_EQ(screenIndex(gray, 2, 0), (150 * 255 + 127) / 255);
+    EXPECT_EQ(screenIndex(gray, 0, 1), (150 * 255 + 127) / 255);
     EXPECT_EQ(gray.color(200), (Rgbq { 200, 200, 200, 0 }));
 
     const Image four = randomImage(3, 3, 4, 6);
     const Image rgb = *convertForPaste(four, PasteTarget::Rgb24, 3, 3, kActive, allocator);
-    const Rgbq c = four.color(indexAt(four, 2, 1));
-    EXPECT_EQ(bgrAt(rgb, 2, 1), (Bgr { c.blue, c.green, c.red }));
+    const Rgbq c = four.color(screenIndex(four, 2, 1));
+    EXPECT_EQ(screenPixel(rgb, 2, 1), (Bgr { c.blue, c.green, c.red }));
 }

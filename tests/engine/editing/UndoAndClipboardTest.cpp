@@ -16,7 +16,7 @@ Image solid(int width, int height, Bgr colour)
     Image image = Image::create(width, height, 24).value();
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            setBgr(image, x, y, colour);
+            setScreenPixel(image, x, y, colour);
     return image;
 }
 
@@ -71,11 +71,11 @@ TEST_F(UndoAndClipboard, PasteIntoASmallerSelectionLandsAtItsCornerAndGrowsIt)
     EXPECT_EQ(document.state().selection, (Rect { 20, 30, 120, 110 }));
     EXPECT_TRUE(document.state().selectionShown);
     EXPECT_EQ(app.undoRecord().code(), 8003);
-    EXPECT_EQ(bgrAt(document.image(), 20, 30), (Bgr { 1, 2, 3 }));
-    EXPECT_EQ(bgrAt(document.image(), 59, 79), (Bgr { 1, 2, 3 }));
+    EXPECT_EQ(screenPixel(document.image(), 20, 30), (Bgr { 1, 2, 3 }));
+    EXPECT_EQ(screenPixel(document.image(), 59, 79), (Bgr { 1, 2, 3 }));
     // Only where both the selection and the copy are: not right of the selection, not below the copy.
-    EXPECT_EQ(bgrAt(document.image(), 60, 30), bgrAt(original, 60, 30));
-    EXPECT_EQ(bgrAt(document.image(), 20, 80), bgrAt(original, 20, 80));
+    EXPECT_EQ(screenPixel(document.image(), 60, 30), screenPixel(original, 60, 30));
+    EXPECT_EQ(screenPixel(document.image(), 20, 80), screenPixel(original, 20, 80));
 
     app.execute(command::Undo);
     EXPECT_TRUE(sameImage(document.image(), original));
@@ -94,8 +94,8 @@ TEST_F(UndoAndClipboard, PasteWithoutSelectionFloatsAtTheTopLeftAndUndoes)
     EXPECT_EQ(app.execute(command::Paste), 1);
     EXPECT_EQ(app.undoRecord().code(), 4003);
     EXPECT_EQ(document.state().selection, (Rect { 0, 0, 10, 5 }));
-    EXPECT_EQ(bgrAt(document.image(), 0, 0), bgrAt(original, 5, 5));
-    EXPECT_EQ(bgrAt(document.image(), 9, 4), bgrAt(original, 14, 9));
+    EXPECT_EQ(screenPixel(document.image(), 0, 0), screenPixel(original, 5, 5));
+    EXPECT_EQ(screenPixel(document.image(), 9, 4), screenPixel(original, 14, 9));
     app.execute(command::Undo);
     EXPECT_TRUE(sameImage(document.image(), original));
     EXPECT_FALSE(document.state().mask);
@@ -109,7 +109,7 @@ TEST_F(UndoAndClipboard, PasteIntoGrayUsesLuminanceAndIndexedDocumentsRefuse)
     Document& gray = open(grayImage(10, 10), "gray.bmp");
     EXPECT_EQ(app.execute(command::Paste), 1);
     EXPECT_EQ(gray.state().floating->bitsPerPixel(), 8);
-    EXPECT_EQ(indexAt(gray.image(), 3, 3), (76 * 255 + 127) / 255);
+    EXPECT_EQ(screenIndex(gray.image(), 3, 3), (76 * 255 + 127) / 255);
 
     Document& indexed = open(randomImage(10, 10, 8, 8), "indexed.bmp");
     const Image before = indexed.image().clone();
@@ -126,21 +126,21 @@ TEST_F(UndoAndClipboard, CutPaintsTheSelectionInTheActiveColourAndUndoes)
     select(document, Rect { 4, 4, 14, 10 }, ellipseMask(10, 6));
     EXPECT_EQ(app.execute(command::Cut), 1);
     EXPECT_EQ(app.undoRecord().code(), 3001);
-    EXPECT_EQ(bgrAt(document.image(), 9, 7), (Bgr { 7, 8, 9 }));
-    EXPECT_EQ(bgrAt(document.image(), 4, 4), bgrAt(original, 4, 4)); // outside the ellipse
+    EXPECT_EQ(screenPixel(document.image(), 9, 7), (Bgr { 7, 8, 9 }));
+    EXPECT_EQ(screenPixel(document.image(), 4, 4), screenPixel(original, 4, 4)); // outside the ellipse
     EXPECT_TRUE(
         sameImage(app.clipboard().image(), *liftSelection(original, Rect { 4, 4, 14, 10 }, Rgb {}, app.allocator())));
     app.execute(command::Undo);
     EXPECT_TRUE(sameImage(document.image(), original));
     app.execute(command::Undo);
-    EXPECT_EQ(bgrAt(document.image(), 9, 7), (Bgr { 7, 8, 9 }));
+    EXPECT_EQ(screenPixel(document.image(), 9, 7), (Bgr { 7, 8, 9 }));
 
     document.state().mask.reset();
     document.state().floating.reset();
     EXPECT_EQ(app.execute(command::Cut), 1);
     EXPECT_EQ(app.undoRecord().code(), 1001);
-    EXPECT_EQ(bgrAt(document.image(), 0, 0), (Bgr { 7, 8, 9 }));
-    EXPECT_EQ(bgrAt(document.image(), 19, 19), (Bgr { 7, 8, 9 }));
+    EXPECT_EQ(screenPixel(document.image(), 0, 0), (Bgr { 7, 8, 9 }));
+    EXPECT_EQ(screenPixel(document.image(), 19, 19), (Bgr { 7, 8, 9 }));
 }
 
 TEST_F(UndoAndClipboard, PasteTakesTheSystemClipboardWhenThereIsNoCopy)
@@ -149,8 +149,8 @@ TEST_F(UndoAndClipboard, PasteTakesTheSystemClipboardWhenThereIsNoCopy)
     host.systemClipboard = theirs.clone();
     Document& document = open(randomImage(10, 10, 24, 11));
     EXPECT_EQ(app.execute(command::Paste), 1);
-    const Rgbq c = theirs.color(indexAt(theirs, 5, 2));
-    EXPECT_EQ(bgrAt(document.image(), 5, 2), (Bgr{c.blue, c.green, c.red}));
+    const Rgbq c = theirs.color(screenIndex(theirs, 5, 2));
+    EXPECT_EQ(screenPixel(document.image(), 5, 2), (Bgr{c.blue, c.green, c.red}));
     EXPECT_EQ(app.clipboard().bitsPerPixel(), 8);
 
     app.clipboard().clear();
@@ -169,8 +169,8 @@ TEST_F(UndoAndClipboard, PasteAsNewAndTheRenderedBitmapApplyTheMask)
     // The bitmap is made only when another program asks for it.
     ASSERT_TRUE(host.clipboardRender);
     const Image onClipboard = *host.clipboardRender();
-    EXPECT_EQ(bgrAt(onClipboard, 0, 0), (Bgr{255, 255, 255}));
-    EXPECT_EQ(bgrAt(onClipboard, 5, 3), bgrAt(original, 5, 3));
+    EXPECT_EQ(screenPixel(onClipboard, 0, 0), (Bgr{255, 255, 255}));
+    EXPECT_EQ(screenPixel(onClipboard, 5, 3), screenPixel(original, 5, 3));
 
     EXPECT_EQ(app.execute(command::PasteAsNew), 0);
     Document* made = app.activeDocument();

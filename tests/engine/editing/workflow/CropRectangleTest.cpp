@@ -1,6 +1,6 @@
 #include "editing/workflow/CropRectangle.h"
 
-#include "EditingTestImages.h"
+#include "Pictures.h"
 #include "FakeHost.h"
 
 #include <gtest/gtest.h>
