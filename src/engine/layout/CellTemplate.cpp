@@ -34,10 +34,15 @@ Result<CellTemplate> CellTemplate::readRecord(ByteReader& in)
     const auto count = std::int32_t(loadU32Le(p + 256));
     if (count < 1 || count > kMaxCells)
         return makeError(ErrorKind::Malformed, "template with " + std::to_string(count) + " cells");
+    // Cells are in thousandths of an inch. A damaged file may hold any number; held within a few
+    // metres of paper, the page arithmetic (turns for landscape, scaling to the printer) cannot
+    // overflow, and every real template keeps its values.
+    const auto coordinate = [](const std::uint8_t* at) {
+        return std::clamp(std::int32_t(loadU32Le(at)), -kMaxCoordinate, kMaxCoordinate);
+    };
     for (int i = 0; i < count; ++i) {
         const std::uint8_t* r = p + 260 + 16 * i;
-        t.cells.push_back({std::int32_t(loadU32Le(r)), std::int32_t(loadU32Le(r + 4)), std::int32_t(loadU32Le(r + 8)),
-                           std::int32_t(loadU32Le(r + 12))});
+        t.cells.push_back({coordinate(r), coordinate(r + 4), coordinate(r + 8), coordinate(r + 12)});
     }
     return t;
 }

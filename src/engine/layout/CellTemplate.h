@@ -17,6 +17,7 @@ namespace gp {
 struct CellTemplate {
     static constexpr std::size_t kRecordSize = 1860;
     static constexpr int kMaxCells = 100;
+    static constexpr std::int32_t kMaxCoordinate = 1'000'000; // a thousand inches
     static constexpr std::size_t kNameBytes = 256;
 
     std::string name;

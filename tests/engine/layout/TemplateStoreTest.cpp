@@ -54,6 +54,20 @@ TEST(TemplateStore, ByteLayoutAndRoundTrip)
     EXPECT_FALSE(again.replace(3, 0, twoCells()));
 }
 
+TEST(TemplateStore, WildCellNumbersAreHeldToPaperSizes)
+{
+    test::TempDir dir;
+    {
+        TemplateStore store(dir / "template.udf");
+        ASSERT_TRUE(store.open());
+        ASSERT_TRUE(store.add(store.findOrAddGroup(pageSizeKey(10000, 8000)), {"Wild", {{INT32_MIN, 0, 4000, INT32_MAX}}}));
+    }
+    TemplateStore again(dir / "template.udf");
+    ASSERT_TRUE(again.open());
+    EXPECT_EQ(again.get(0, 0).cells[0], (Rect{-CellTemplate::kMaxCoordinate, 0, 4000, CellTemplate::kMaxCoordinate}));
+    EXPECT_EQ(again.get(0, 0, 8000).cells.size(), 1u); // turned for landscape without overflow
+}
+
 TEST(TemplateStore, LandscapeRotationsAreInverse)
 {
     const int h = 8000;
