@@ -79,9 +79,9 @@ void HelpPagesTest::screenPagesNameTheirButtons()
 {
     for (int page = 0; page < kFramePages; ++page) {
         const QString text = pageText(help::screenTopic(page));
-        for (const ButtonSpec& spec : framePage(page)) {
-            const QString label = QString::fromUtf8(spec.label);
-            if (spec.id == button::Logo || label.isEmpty())
+        for (const ButtonSpec& shown : framePage(page)) {
+            const QString label = QString::fromUtf8(shown.label);
+            if (shown.id == button::Logo || label.isEmpty())
                 continue;
             QVERIFY2(text.contains(label), qPrintable(help::screenTopic(page) + " does not name " + label));
         }

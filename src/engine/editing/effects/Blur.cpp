@@ -232,29 +232,12 @@ std::optional<Image> blurTwoPass(const Image& source, int length, const FilterRu
 
 std::optional<Image> blur(const Image& source, int length, const FilterRun& run)
 {
-    if (!isFilterable(source))
-        return std::nullopt;
-    WaitCursorScope cursor(run);
-    auto result = blankLike(source, run.allocator);
-    if (!result)
-        return std::nullopt;
     const BlurKernel kernel = blurKernel(length);
     // One pass does both directions; progress every 8 rows shows the steps that two passes with
     // progress every 16 rows would.
-    FilterProgress progress(run, source.height(), 0, 100, 8);
-    const bool whole = runRowBands(run.workers, source.height(), progress, [&](int first, int end, auto&& beforeRow) {
-        BlurBand band(source, kernel);
-        for (int y = first; y < end; ++y) {
-            if (!beforeRow(y))
-                return false;
-            band.row(y, result->storedRow(y));
-        }
-        return true;
-    });
-    if (!whole)
-        return std::nullopt;
-    progress.finish();
-    return result;
+    return runBandJob(
+        source, run, RowOrder::Any, 8, [&] { return BlurBand(source, kernel); },
+        [](BlurBand& band, int y, std::uint8_t* out) { band.row(y, out); });
 }
 
 } // namespace gp

@@ -30,11 +30,14 @@ enum class RowOrder { Any, Sequential };
 
 // The frame of a filter that writes its result row by row: nothing for a type that is not
 // accepted; otherwise the wait cursor, a blank result like the source, and for each row the
-// Escape test and the progress before fillRow(y, out) writes the result's row y; "Ready" at the
-// end. Nothing on Escape or without memory. With RowOrder::Any the rows are split over the run's
-// workers, so fillRow must write only its own row and change nothing shared.
-template <class FillRow>
-std::optional<Image> runRowJob(const Image& source, const FilterRun& run, RowOrder order, FillRow&& fillRow)
+// Escape test and the progress (shown every `every` rows) before fillRow(band, y, out) writes
+// the result's row y; "Ready" at the end. Nothing on Escape or without memory. The rows are split
+// into bands over the run's workers (with RowOrder::Any); makeBand() makes, once per band, the
+// state a filter carries from row to row (a ring of source rows, running counts), so fillRow must
+// write only its own row and change nothing shared but its band.
+template <class MakeBand, class FillRow>
+std::optional<Image> runBandJob(const Image& source, const FilterRun& run, RowOrder order, int every,
+                                MakeBand&& makeBand, FillRow&& fillRow)
 {
     if (!isFilterable(source))
         return std::nullopt;
@@ -42,13 +45,14 @@ std::optional<Image> runRowJob(const Image& source, const FilterRun& run, RowOrd
     auto result = blankLike(source, run.allocator);
     if (!result)
         return std::nullopt;
-    FilterProgress progress(run, source.height());
+    FilterProgress progress(run, source.height(), 0, 100, every);
     WorkerPool* workers = order == RowOrder::Any ? run.workers : nullptr;
     const bool whole = runRowBands(workers, source.height(), progress, [&](int first, int end, auto&& beforeRow) {
+        auto band = makeBand();
         for (int y = first; y < end; ++y) {
             if (!beforeRow(y))
                 return false;
-            fillRow(y, result->storedRow(y));
+            fillRow(band, y, result->storedRow(y));
         }
         return true;
     });
@@ -56,6 +60,17 @@ std::optional<Image> runRowJob(const Image& source, const FilterRun& run, RowOrd
         return std::nullopt;
     progress.finish();
     return result;
+}
+
+// The row job of a filter whose rows need nothing from each other: fillRow(y, out) writes the
+// result's row y, with progress every 16 rows.
+template <class FillRow>
+std::optional<Image> runRowJob(const Image& source, const FilterRun& run, RowOrder order, FillRow&& fillRow)
+{
+    struct NoBand {};
+    return runBandJob(
+        source, run, order, 16, [] { return NoBand {}; },
+        [&](NoBand&, int y, std::uint8_t* out) { fillRow(y, out); });
 }
 
 template <class FillRow>

@@ -51,10 +51,12 @@ public:
     {
     }
 
-    void row(int y, bool first, std::uint8_t* out)
+    // Rows come in order within a band; the first one counts its whole window.
+    void row(int y, std::uint8_t* out)
     {
         const int width = m_source.width(), height = m_source.height();
-        if (first) {
+        if (!m_started) {
+            m_started = true;
             std::fill(m_columns.begin(), m_columns.end(), std::uint8_t(0));
             for (int i = -m_a; i <= m_a; ++i)
                 countRow(clampInt(y + i, 0, height - 1), 1);
@@ -100,6 +102,7 @@ private:
     int m_ch;
     std::vector<std::uint8_t> m_columns; // [column][channel][bin]
     std::vector<std::uint16_t> m_window; // [channel][bin]
+    bool m_started = false;
 };
 
 } // namespace
@@ -110,26 +113,9 @@ std::optional<Image> painting(const Image& source, int radius, const FilterRun& 
     const int a = std::max(0, radius);
     if (a > 100)
         return paintingPlain(source, radius, run);
-    if (!isFilterable(source))
-        return std::nullopt;
-    WaitCursorScope cursor(run);
-    auto result = blankLike(source, run.allocator);
-    if (!result)
-        return std::nullopt;
-    FilterProgress progress(run, source.height());
-    const bool whole = runRowBands(run.workers, source.height(), progress, [&](int first, int end, auto&& beforeRow) {
-        PaintingBand band(source, a);
-        for (int y = first; y < end; ++y) {
-            if (!beforeRow(y))
-                return false;
-            band.row(y, y == first, result->storedRow(y));
-        }
-        return true;
-    });
-    if (!whole)
-        return std::nullopt;
-    progress.finish();
-    return result;
+    return runBandJob(
+        source, run, RowOrder::Any, 16, [&] { return PaintingBand(source, a); },
+        [](PaintingBand& band, int y, std::uint8_t* out) { band.row(y, out); });
 }
 
 std::optional<Image> paintingPlain(const Image& source, int radius, const FilterRun& run)

@@ -102,29 +102,12 @@ private:
 
 std::optional<Image> sharpen(const Image& source, int box, int amount, int threshold, const FilterRun& run)
 {
-    if (!isFilterable(source))
-        return std::nullopt;
-    WaitCursorScope cursor(run);
-    auto result = blankLike(source, run.allocator);
-    if (!result)
-        return std::nullopt;
     const SharpenTables tables(box, amount, threshold);
     // One pass does both directions; progress every 8 rows shows the steps that two passes with
     // progress every 16 rows would.
-    FilterProgress progress(run, source.height(), 0, 100, 8);
-    const bool whole = runRowBands(run.workers, source.height(), progress, [&](int first, int end, auto&& beforeRow) {
-        SharpenBand band(source, tables);
-        for (int y = first; y < end; ++y) {
-            if (!beforeRow(y))
-                return false;
-            band.row(y, result->storedRow(y));
-        }
-        return true;
-    });
-    if (!whole)
-        return std::nullopt;
-    progress.finish();
-    return result;
+    return runBandJob(
+        source, run, RowOrder::Any, 8, [&] { return SharpenBand(source, tables); },
+        [](SharpenBand& band, int y, std::uint8_t* out) { band.row(y, out); });
 }
 
 std::optional<Image> sharpenTwoPass(const Image& source, int box, int amount, int threshold, const FilterRun& run)
