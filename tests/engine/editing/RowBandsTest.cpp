@@ -6,6 +6,7 @@
 #include "editing/PixelAccess.h"
 #include "editing/effects/Blur.h"
 #include "editing/effects/FilterCommands.h"
+#include "editing/effects/Melting.h"
 #include "editing/effects/Painting.h"
 #include "editing/effects/Sharpen.h"
 #include "editing/tone/BrightnessContrast.h"
@@ -143,6 +144,31 @@ TEST_F(RowBands, EffectsAndAdjustmentsAreTheSameOnTwoThreads)
     }
 }
 
+TEST_F(RowBands, MeltingInStripsGivesThePlainFormsBytesAndDraws)
+{
+    // Chunks of 1280 drops and strips of one column make small pictures cross both; the widest
+    // and tallest pictures have columns and rows no draw reaches.
+    const MeltingLayout layouts[] = { MeltingLayout {}, MeltingLayout { 1280, 1 }, MeltingLayout { 3 * 1280, 700 } };
+    std::vector<std::pair<int, int>> sizes = kSizes;
+    sizes.insert(sizes.end(), { { 40003, 3 }, { 3, 33001 }, { 203, 97 } });
+    for (const auto& [width, height] : sizes)
+        for (const Image& source : filterable(width, height))
+            for (int amount : { 1, 37, 100 }) {
+                if (width * height > 100000 && amount > 1)
+                    continue;
+                ClassicRandom plainRandom;
+                const auto plain = meltingPlain(source, amount, plainRandom, alone);
+                for (const MeltingLayout& layout : layouts)
+                    for (const FilterRun* run : { &alone, &split }) {
+                        ClassicRandom random;
+                        EXPECT_TRUE(sameBytes(melting(source, amount, random, *run, layout), plain))
+                            << width << "x" << height << " " << amount << " " << layout.chunkDrops << " "
+                            << layout.stripBytes << " " << run->workers;
+                        EXPECT_EQ(random.state(), plainRandom.state()) << width << "x" << height << " " << amount;
+                    }
+            }
+}
+
 TEST_F(RowBands, TurnsAndResamplingAreTheSameOnTwoThreads)
 {
     const Rgb fill { 200, 10, 90 };
@@ -234,7 +260,7 @@ TEST_F(RowBands, OnlyTheCallingThreadTalksToTheUserAndEscapeStillStops)
 
     // However the bands fell between the threads, the caller asks at least once, and an Escape
     // then gives nothing.
-    for (int command : { command::Blur, command::Sharpen, 300, 305, 313 }) {
+    for (int command : { command::Blur, command::Sharpen, 300, 304, 305, 313 }) {
         noting.escapeAfterPolls = noting.escapePolls;
         ClassicRandom random;
         EXPECT_FALSE(runFilterCommand(command, source, 50, EffectInputs { random, Rgb {} }, run)) << command;

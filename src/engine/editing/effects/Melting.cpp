@@ -4,10 +4,259 @@
 
 #include <cstdint>
 #include <cstring>
+#include <memory>
+#include <mutex>
+#include <new>
+#include <vector>
 
 namespace gp {
 
-std::optional<Image> melting(const Image& source, int amount, ClassicRandom& random, const FilterRun& run)
+namespace {
+
+constexpr int kDropsPerStep = 1280;
+
+template <int Channels>
+inline int brightnessOf(const std::uint8_t* pixel)
+{
+    if constexpr (Channels == 3)
+        return pixel[0] + pixel[1] + pixel[2];
+    else
+        return pixel[0];
+}
+
+// draw mod d for a draw of the generator (0..32767) without a division: with M = ceil(2^32 / d),
+// (draw · M) >> 32 is the exact quotient while draw · d < 2^32, which holds for d <= 32767; a
+// larger d leaves every draw as it is.
+class DrawModulo {
+public:
+    explicit DrawModulo(int divisor)
+        : m_divisor(std::uint32_t(divisor))
+        , m_reciprocal(((std::uint64_t(1) << 32) + std::uint64_t(divisor) - 1) / std::uint64_t(divisor))
+    {
+    }
+    int of(int draw) const
+    {
+        if (m_divisor > std::uint32_t(ClassicRandom::kMax))
+            return draw;
+        const auto quotient = std::uint32_t((std::uint64_t(draw) * m_reciprocal) >> 32);
+        return int(std::uint32_t(draw) - quotient * m_divisor);
+    }
+
+private:
+    std::uint32_t m_divisor;
+    std::uint64_t m_reciprocal;
+};
+
+// Sinks the pixel at row y of a column stored bottom row first, `Channels` bytes a pixel: it
+// passes every pixel below that is at least as bright, down to row 1 at most, and those move up
+// one row each, exactly as the exchanges of the plain walk leave them.
+template <int Channels>
+inline void sinkInColumn(std::uint8_t* column, int y)
+{
+    if (y < 2)
+        return;
+    std::uint8_t* moving = column + std::size_t(y) * Channels;
+    const int bright = brightnessOf<Channels>(moving);
+    int landing = y;
+    while (landing > 1 && brightnessOf<Channels>(column + std::size_t(landing - 1) * Channels) >= bright)
+        --landing;
+    if (landing == y)
+        return;
+    std::uint8_t kept[Channels];
+    std::memcpy(kept, moving, Channels);
+    std::uint8_t* target = column + std::size_t(landing) * Channels;
+    std::memmove(target + Channels, target, std::size_t(y - landing) * Channels);
+    std::memcpy(target, kept, Channels);
+}
+
+// Column copies of strips for the threads working them, each used by one strip at a time and
+// kept for the next.
+class ScratchShelf {
+public:
+    explicit ScratchShelf(std::size_t bytes)
+        : m_bytes(bytes)
+    {
+    }
+    std::unique_ptr<std::uint8_t[]> take()
+    {
+        {
+            std::lock_guard<std::mutex> guard(m_lock);
+            if (!m_free.empty()) {
+                auto block = std::move(m_free.back());
+                m_free.pop_back();
+                return block;
+            }
+        }
+        return std::unique_ptr<std::uint8_t[]>(new std::uint8_t[m_bytes]);
+    }
+    void give(std::unique_ptr<std::uint8_t[]> block)
+    {
+        std::lock_guard<std::mutex> guard(m_lock);
+        m_free.push_back(std::move(block));
+    }
+
+private:
+    std::size_t m_bytes;
+    std::mutex m_lock;
+    std::vector<std::unique_ptr<std::uint8_t[]>> m_free;
+};
+
+// The picture's rows and columns a drop can reach (a draw is at most 32767), and their strips.
+struct StripGeometry {
+    int columns; // reachable columns
+    int rows; // reachable stored rows
+    std::size_t columnStride; // bytes of one column in the copy (a spare byte after 24-bit ones)
+    int stripColumns;
+    int strips;
+};
+
+// Copies `columns` columns of the picture, from column x0, into the column copy (column c's row y
+// at c · stride + y · Channels) or back. 24-bit pixels move as 4-byte words; the byte each word
+// carries too belongs to the next row or pixel, which is written after it, and the last column
+// moves byte by byte so nothing past the strip is touched.
+template <int Channels>
+void gatherStrip(const Image& picture, int x0, int columns, int rows, std::size_t stride, std::uint8_t* copy)
+{
+    for (int y = 0; y < rows; ++y) {
+        const std::uint8_t* in = picture.storedRow(y) + std::size_t(x0) * Channels;
+        std::uint8_t* out = copy + std::size_t(y) * Channels;
+        int c = 0;
+        if constexpr (Channels == 3)
+            for (; c < columns - 1; ++c, in += 3, out += stride)
+                std::memcpy(out, in, 4);
+        for (; c < columns; ++c, in += Channels, out += stride)
+            std::memcpy(out, in, Channels);
+    }
+}
+
+template <int Channels>
+void scatterStrip(Image& picture, int x0, int columns, int rows, std::size_t stride, const std::uint8_t* copy)
+{
+    for (int y = 0; y < rows; ++y) {
+        std::uint8_t* out = picture.storedRow(y) + std::size_t(x0) * Channels;
+        const std::uint8_t* in = copy + std::size_t(y) * Channels;
+        int c = 0;
+        if constexpr (Channels == 3)
+            for (; c < columns - 1; ++c, out += 3, in += stride)
+                std::memcpy(out, in, 4);
+        for (; c < columns; ++c, out += Channels, in += stride)
+            std::memcpy(out, in, Channels);
+    }
+}
+
+// Sinks one chunk's drops of strip `strip`, listed as column << 16 | row in drawn order.
+template <int Channels>
+void meltStrip(Image& picture, const StripGeometry& geometry, int strip, const std::uint32_t* drops,
+    const std::uint32_t* end, std::uint8_t* copy)
+{
+    const int x0 = strip * geometry.stripColumns;
+    const int columns = std::min(geometry.stripColumns, geometry.columns - x0);
+    gatherStrip<Channels>(picture, x0, columns, geometry.rows, geometry.columnStride, copy);
+    for (; drops != end; ++drops) {
+        const int x = int(*drops >> 16) - x0;
+        const int y = int(*drops & 0xFFFF);
+        sinkInColumn<Channels>(copy + std::size_t(x) * geometry.columnStride, y);
+    }
+    scatterStrip<Channels>(picture, x0, columns, geometry.rows, geometry.columnStride, copy);
+}
+
+} // namespace
+
+std::optional<Image> melting(
+    const Image& source, int amount, ClassicRandom& random, const FilterRun& run, const MeltingLayout& layout)
+{
+    if (!isFilterable(source))
+        return std::nullopt;
+    WaitCursorScope cursor(run);
+    auto result = blankLike(source, run.allocator);
+    if (!result)
+        return std::nullopt;
+    std::memcpy(result->pixels().data(), source.pixels().data(), source.imageSize());
+
+    const int width = source.width(), height = source.height();
+    const int ch = channelsOf(source);
+    const long long drops = static_cast<long long>(amount) * (static_cast<long long>(width) * height / 100);
+    const int progressSteps = int(std::min<long long>(drops / kDropsPerStep + 1, 1 << 30));
+    FilterProgress progress(run, progressSteps, 0, 100, 1);
+
+    StripGeometry geometry {};
+    geometry.columns = std::min(width, ClassicRandom::kMax + 1);
+    geometry.rows = std::min(height, ClassicRandom::kMax + 1);
+    geometry.columnStride = std::size_t(geometry.rows) * std::size_t(ch) + (ch == 3 ? 1 : 0);
+    geometry.stripColumns = int(std::clamp<std::size_t>(
+        std::size_t(std::max(layout.stripBytes, 1)) / geometry.columnStride, 1, std::size_t(geometry.columns)));
+    geometry.strips = (geometry.columns + geometry.stripColumns - 1) / geometry.stripColumns;
+    const long long chunkDrops = std::max<long long>(kDropsPerStep, layout.chunkDrops / kDropsPerStep * kDropsPerStep);
+    const DrawModulo column(width), row(height);
+
+    try {
+        std::vector<std::uint32_t> listed(std::size_t(std::min(chunkDrops, std::max(drops, 0LL))));
+        std::vector<std::uint32_t> first(std::size_t(geometry.strips) + 1);
+        std::vector<std::uint32_t> filling(std::size_t(geometry.strips));
+        std::vector<std::uint16_t> stripOf(std::size_t(geometry.columns));
+        for (int x = 0; x < geometry.columns; ++x)
+            stripOf[std::size_t(x)] = std::uint16_t(x / geometry.stripColumns);
+        ScratchShelf shelf(std::size_t(geometry.stripColumns) * geometry.columnStride + 4);
+
+        for (long long done = 0; done < drops;) {
+            if (!progress.beforeRow(int(done / kDropsPerStep)))
+                return std::nullopt;
+            const long long count = std::min(chunkDrops, drops - done);
+            // Counts each strip's drops on a copy of the generator, then draws them for real into
+            // their strips' places, so each strip's list keeps the drawn order.
+            std::fill(first.begin(), first.end(), 0u);
+            ClassicRandom ahead = random;
+            for (long long i = 0; i < count; ++i) {
+                const int x = column.of(ahead.next());
+                ahead.next();
+                ++first[std::size_t(stripOf[std::size_t(x)]) + 1];
+            }
+            for (int s = 0; s < geometry.strips; ++s)
+                first[std::size_t(s) + 1] += first[std::size_t(s)];
+            std::copy(first.begin(), first.end() - 1, filling.begin());
+            for (long long i = 0; i < count; ++i) {
+                const int x = column.of(random.next());
+                const int y = row.of(random.next());
+                listed[filling[stripOf[std::size_t(x)]]++] = std::uint32_t(x) << 16 | std::uint32_t(y);
+            }
+
+            const auto meltOne = [&](int strip) {
+                const std::uint32_t* begin = listed.data() + first[std::size_t(strip)];
+                const std::uint32_t* end = listed.data() + first[std::size_t(strip) + 1];
+                if (begin == end)
+                    return;
+                auto copy = shelf.take();
+                if (ch == 3)
+                    meltStrip<3>(*result, geometry, strip, begin, end, copy.get());
+                else
+                    meltStrip<1>(*result, geometry, strip, begin, end, copy.get());
+                shelf.give(std::move(copy));
+            };
+            const auto between = [&](int stripsDone) {
+                return progress.beforeRow(int((done + count * stripsDone / geometry.strips) / kDropsPerStep));
+            };
+            bool whole = true;
+            if (run.workers) {
+                whole = run.workers->run(geometry.strips, meltOne, between);
+            } else {
+                for (int s = 0; s < geometry.strips && whole; ++s) {
+                    meltOne(s);
+                    whole = between(s + 1);
+                }
+            }
+            if (!whole)
+                return std::nullopt;
+            done += count;
+        }
+    } catch (const std::bad_alloc&) {
+        run.allocator.reportOutOfMemory();
+        return std::nullopt;
+    }
+    progress.finish();
+    return result;
+}
+
+std::optional<Image> meltingPlain(const Image& source, int amount, ClassicRandom& random, const FilterRun& run)
 {
     if (!isFilterable(source))
         return std::nullopt;
@@ -21,31 +270,23 @@ std::optional<Image> melting(const Image& source, int amount, ClassicRandom& ran
     const int ch = channelsOf(source);
     const auto brightness = [ch](const std::uint8_t* p) { return ch == 3 ? p[0] + p[1] + p[2] : p[0]; };
     const long long drops = static_cast<long long>(amount) * (static_cast<long long>(width) * height / 100);
-    const int progressSteps = int(std::min<long long>(drops / 1280 + 1, 1 << 30));
+    const int progressSteps = int(std::min<long long>(drops / kDropsPerStep + 1, 1 << 30));
     FilterProgress progress(run, progressSteps, 0, 100, 1);
     // Stored rows are evenly spaced; row y − 1 lies one stride before row y.
     const std::ptrdiff_t stride = static_cast<std::ptrdiff_t>(result->rowSize());
-    constexpr int kAhead = 6;
     for (long long drop = 0; drop < drops; ++drop) {
-        if (drop % 1280 == 0 && !progress.beforeRow(int(drop / 1280)))
+        if (drop % kDropsPerStep == 0 && !progress.beforeRow(int(drop / kDropsPerStep)))
             return std::nullopt;
         const int x = random.next() % width;
         int y = random.next() % height;
-        // The drop walks down its column, one picture row (a cache miss) a step; the rows it may
-        // reach next are fetched ahead, and the moving pixel's brightness is fixed on the way.
         std::uint8_t* moving = result->storedRow(y) + std::size_t(x) * std::size_t(ch);
-        if (y > 1) {
-            const int bright = brightness(moving);
-            while (y > 1) {
-                if (y > kAhead)
-                    __builtin_prefetch(moving - kAhead * stride);
-                std::uint8_t* below = moving - stride;
-                if (brightness(below) < bright)
-                    break;
-                std::swap_ranges(moving, moving + ch, below);
-                moving = below;
-                --y;
-            }
+        while (y > 1) {
+            std::uint8_t* below = moving - stride;
+            if (brightness(below) < brightness(moving))
+                break;
+            std::swap_ranges(moving, moving + ch, below);
+            moving = below;
+            --y;
         }
     }
     progress.finish();

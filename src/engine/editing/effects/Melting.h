@@ -5,6 +5,13 @@
 // of the channels), the two are exchanged. Stored row 0 is never reached, and a uniform image
 // stays unchanged. Progress and the Escape test every 1280 drops. Accepts 24-bit and grayscale
 // images; nothing for other types, on Escape or without memory.
+//
+// A drop only ever moves pixels of its own column, so drops in different columns can be applied
+// in any order. melting() draws the drops in chunks, groups each chunk's drops by strips of
+// neighbouring columns (in drawn order within a strip) and sinks a strip's drops in a
+// column-by-column copy of the strip that stays in the cache, the strips shared among the run's
+// workers. meltingPlain() applies one drop after another in the picture; both give the same bytes
+// and leave the generator in the same state.
 
 #include "editing/FilterRun.h"
 #include "base/ClassicRandom.h"
@@ -13,6 +20,18 @@
 
 namespace gp {
 
-std::optional<Image> melting(const Image& source, int amount, ClassicRandom& random, const FilterRun& run);
+// How melting() groups its work: drops per chunk (a multiple of 1280, so the Escape test still
+// falls on the same drops) and the bytes of one strip's column copy. Tests make both small so
+// that small pictures cross chunks and strips.
+struct MeltingLayout {
+    long long chunkDrops = 1280LL * 1600; // 8 MiB of drawn drops
+    int stripBytes = 384 * 1024; // within the second-level cache beside the chunk's drops
+};
+
+std::optional<Image> melting(const Image& source, int amount, ClassicRandom& random, const FilterRun& run,
+    const MeltingLayout& layout = MeltingLayout {});
+
+// The reference: each drop walks the picture's column in turn, on the calling thread.
+std::optional<Image> meltingPlain(const Image& source, int amount, ClassicRandom& random, const FilterRun& run);
 
 } // namespace gp
