@@ -11,6 +11,8 @@ namespace gp {
 class ClassicRandom {
 public:
     static constexpr int kMax = 0x7FFF;
+    static constexpr std::uint32_t kMultiplier = 214013u;
+    static constexpr std::uint32_t kIncrement = 2531011u;
 
     explicit ClassicRandom(std::uint32_t seed = 1)
         : m_state(seed)
@@ -22,7 +24,7 @@ public:
     // 0 .. 32767.
     int next()
     {
-        m_state = m_state * 214013u + 2531011u;
+        m_state = m_state * kMultiplier + kIncrement;
         return int((m_state >> 16) & kMax);
     }
 

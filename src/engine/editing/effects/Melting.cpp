@@ -47,6 +47,36 @@ private:
     std::uint64_t m_reciprocal;
 };
 
+// The generator's draws two at a time: state(n + 2) = state(n) · a² + c · (a + 1) (mod 2^32), so
+// the column draws (odd) and the row draws (even) of the drops form two chains that the processor
+// works side by side instead of one chain of twice the length.
+class PairedDraws {
+public:
+    // Stands at the first drop drawn after `state`.
+    explicit PairedDraws(std::uint32_t state)
+        : m_column(state * ClassicRandom::kMultiplier + ClassicRandom::kIncrement)
+        , m_row(m_column * ClassicRandom::kMultiplier + ClassicRandom::kIncrement)
+    {
+    }
+    // The drop's column draw and row draw, as ClassicRandom::next() gives them.
+    int column() const { return int((m_column >> 16) & ClassicRandom::kMax); }
+    int row() const { return int((m_row >> 16) & ClassicRandom::kMax); }
+    // On to the next drop.
+    void advance()
+    {
+        m_column = m_column * kTwoMultiplier + kTwoIncrement;
+        m_row = m_row * kTwoMultiplier + kTwoIncrement;
+    }
+    // The generator's state once this drop's two draws are made.
+    std::uint32_t state() const { return m_row; }
+
+private:
+    static constexpr std::uint32_t kTwoMultiplier = ClassicRandom::kMultiplier * ClassicRandom::kMultiplier;
+    static constexpr std::uint32_t kTwoIncrement = ClassicRandom::kIncrement * (ClassicRandom::kMultiplier + 1);
+    std::uint32_t m_column;
+    std::uint32_t m_row;
+};
+
 // Sinks the pixel at row y of a column stored bottom row first, `Channels` bytes a pixel: it
 // passes every pixel below that is at least as bright, down to row 1 at most, and those move up
 // one row each, exactly as the exchanges of the plain walk leave them.
@@ -110,6 +140,10 @@ struct StripGeometry {
     int strips;
 };
 
+// The picture's rows are fetched a few rows ahead, as the rows of a strip lie a whole picture row
+// apart, where the processor does not guess the next one.
+constexpr int kRowsAhead = 12;
+
 // Copies `columns` columns of the picture, from column x0, into the column copy (column c's row y
 // at c · stride + y · Channels) or back. 24-bit pixels move as 4-byte words; the byte each word
 // carries too belongs to the next row or pixel, which is written after it, and the last column
@@ -117,23 +151,35 @@ struct StripGeometry {
 template <int Channels>
 void gatherStrip(const Image& picture, int x0, int columns, int rows, std::size_t stride, std::uint8_t* copy)
 {
-    for (int y = 0; y < rows; ++y) {
-        const std::uint8_t* in = picture.storedRow(y) + std::size_t(x0) * Channels;
+    const std::size_t rowSize = picture.rowSize();
+    const std::size_t segment = std::size_t(columns) * Channels;
+    const std::uint8_t* in = picture.storedRow(0) + std::size_t(x0) * Channels;
+    for (int y = 0; y < rows; ++y, in += rowSize) {
+        if (y + kRowsAhead < rows) {
+            __builtin_prefetch(in + kRowsAhead * rowSize);
+            __builtin_prefetch(in + kRowsAhead * rowSize + segment - 1);
+        }
         std::uint8_t* out = copy + std::size_t(y) * Channels;
         int c = 0;
         if constexpr (Channels == 3)
-            for (; c < columns - 1; ++c, in += 3, out += stride)
-                std::memcpy(out, in, 4);
-        for (; c < columns; ++c, in += Channels, out += stride)
-            std::memcpy(out, in, Channels);
+            for (const std::uint8_t* pixel = in; c < columns - 1; ++c, pixel += 3, out += stride)
+                std::memcpy(out, pixel, 4);
+        for (const std::uint8_t* pixel = in + std::size_t(c) * Channels; c < columns; ++c, pixel += Channels, out += stride)
+            std::memcpy(out, pixel, Channels);
     }
 }
 
 template <int Channels>
 void scatterStrip(Image& picture, int x0, int columns, int rows, std::size_t stride, const std::uint8_t* copy)
 {
-    for (int y = 0; y < rows; ++y) {
-        std::uint8_t* out = picture.storedRow(y) + std::size_t(x0) * Channels;
+    const std::size_t rowSize = picture.rowSize();
+    std::uint8_t* row = picture.storedRow(0) + std::size_t(x0) * Channels;
+    for (int y = 0; y < rows; ++y, row += rowSize) {
+        if (y + kRowsAhead < rows) {
+            __builtin_prefetch(row + kRowsAhead * rowSize, 1);
+            __builtin_prefetch(row + kRowsAhead * rowSize + std::size_t(columns) * Channels - 1, 1);
+        }
+        std::uint8_t* out = row;
         const std::uint8_t* in = copy + std::size_t(y) * Channels;
         int c = 0;
         if constexpr (Channels == 3)
@@ -202,23 +248,25 @@ std::optional<Image> melting(
             if (!progress.beforeRow(int(done / kDropsPerStep)))
                 return std::nullopt;
             const long long count = std::min(chunkDrops, drops - done);
-            // Counts each strip's drops on a copy of the generator, then draws them for real into
-            // their strips' places, so each strip's list keeps the drawn order.
+            // Counts each strip's drops on the generator's draws, then draws them again into their
+            // strips' places, so each strip's list keeps the drawn order; the generator then stands
+            // after the chunk's last draw.
             std::fill(first.begin(), first.end(), 0u);
-            ClassicRandom ahead = random;
-            for (long long i = 0; i < count; ++i) {
-                const int x = column.of(ahead.next());
-                ahead.next();
-                ++first[std::size_t(stripOf[std::size_t(x)]) + 1];
-            }
+            PairedDraws counting(random.state());
+            for (long long i = 0; i < count; ++i, counting.advance())
+                ++first[std::size_t(stripOf[std::size_t(column.of(counting.column()))]) + 1];
             for (int s = 0; s < geometry.strips; ++s)
                 first[std::size_t(s) + 1] += first[std::size_t(s)];
             std::copy(first.begin(), first.end() - 1, filling.begin());
-            for (long long i = 0; i < count; ++i) {
-                const int x = column.of(random.next());
-                const int y = row.of(random.next());
+            PairedDraws draws(random.state());
+            for (long long i = 0;; draws.advance()) {
+                const int x = column.of(draws.column());
+                const int y = row.of(draws.row());
                 listed[filling[stripOf[std::size_t(x)]]++] = std::uint32_t(x) << 16 | std::uint32_t(y);
+                if (++i == count)
+                    break;
             }
+            random.seed(draws.state());
 
             const auto meltOne = [&](int strip) {
                 const std::uint32_t* begin = listed.data() + first[std::size_t(strip)];
