@@ -20,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <thread>
 
 namespace gp {
@@ -227,6 +228,31 @@ TEST(HueSaturationMap, TurnsEveryColourAsThePlainFormDoes)
         }
         EXPECT_EQ(wrong, 0) << hue << " " << saturation;
     }
+}
+
+TEST(HueSaturationMap, EverySaturationMovesEveryChannelAsThePlainFormDoes)
+{
+    // Each channel value c under each largest value h, the pairs that decide the saturation's
+    // quotients, at every saturation with and without a turn.
+    std::vector<std::uint8_t> row, moved;
+    for (int high = 0; high < 256; ++high)
+        for (int c = 0; c <= high; ++c)
+            for (const auto& [b, g, r] : { std::array { c, high, 0 }, std::array { c, 0, high }, std::array { high, c, c / 2 } })
+                row.insert(row.end(), { std::uint8_t(b), std::uint8_t(g), std::uint8_t(r) });
+    const int count = int(row.size() / 3);
+    moved.resize(row.size());
+    for (int hue : { 0, 97 })
+        for (int saturation = -100; saturation <= 100; ++saturation) {
+            const HueSaturationMap map(hue, saturation);
+            map.applyRow(row.data(), moved.data(), count);
+            int wrong = 0;
+            for (int i = 0; i < count; ++i) {
+                std::uint8_t b = row[std::size_t(3 * i)], g = row[std::size_t(3 * i + 1)], r = row[std::size_t(3 * i + 2)];
+                map.applyPlain(b, g, r);
+                wrong += moved[std::size_t(3 * i)] != b || moved[std::size_t(3 * i + 1)] != g || moved[std::size_t(3 * i + 2)] != r;
+            }
+            EXPECT_EQ(wrong, 0) << hue << " " << saturation;
+        }
 }
 
 // A host that notes which threads asked about Escape and wrote the status line.

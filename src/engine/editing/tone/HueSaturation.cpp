@@ -16,6 +16,7 @@ SectorDivision::SectorDivision()
 
 HueSaturationMap::HueSaturationMap(int hue, int saturation)
     : m_hue(hue)
+    , m_saturation(saturation)
     , m_saturate(saturation != 0)
 {
     for (int i = 0; i < 256; ++i) {
@@ -116,13 +117,18 @@ void HueSaturationMap::applyPlain(std::uint8_t& blue, std::uint8_t& green, std::
 namespace {
 
 // apply() over a row of blue, green, red pixels, written as one straight loop with every choice
-// a select, so the compiler can work several pixels at once; the sector's division is done in
-// double precision, whose quotient of two integers below 2^17 never rounds up to the next whole
-// number. Gray pixels (spread 0) keep their value, as in apply().
+// a select and no table, so the compiler can work several pixels at once in its vector lanes.
+// Both divisions by a variable are done in single precision, where they are exact: the sector's
+// quotient v / 60d (v < 480d, d <= 255) lies at least 1/15300 below the next whole number, and
+// the saturation's (128·i·s + 50) / 100 (numerator below 2^22 in size, a whole float) at least
+// 1/100 from it, both far more than a float's rounding there, so the truncation gives the integer
+// quotient. Gray pixels (spread 0) keep their value, as in apply().
 template <bool Turn, bool Saturate>
-inline __attribute__((always_inline)) void turnPixels(const std::uint8_t* __restrict in,
-    std::uint8_t* __restrict out, int count, int hue, const int* __restrict toward, const int* __restrict keep)
+inline __attribute__((always_inline)) void turnPixels(
+    const std::uint8_t* __restrict in, std::uint8_t* __restrict out, int count, int hue, int saturation)
 {
+    // m_toward of apply(): (128·i·s + 50) / 100, truncated toward zero as C's division is.
+    const auto toward = [saturation](int i) { return int(float(128 * i * saturation + 50) / 100.0f); };
     for (int x = 0; x < count; ++x) {
         const int b = in[3 * x], g = in[3 * x + 1], r = in[3 * x + 2];
         const int high = std::max(r, std::max(g, b));
@@ -141,7 +147,7 @@ inline __attribute__((always_inline)) void turnPixels(const std::uint8_t* __rest
             v += v < 0 ? 360 * d : 0;
             // With a spread of 0 everything below is 0, so mid stays at high and in range.
             const int sixtyD = 60 * d;
-            const int sector = int(double(v) / double(60 * spread));
+            const int sector = int(float(v) / float(60 * spread));
             const int rest = v - sector * sixtyD;
             const int turned = (sector & 1) ? rest : sixtyD - rest;
             const int mid = high - (turned + 30) / 60;
@@ -154,8 +160,11 @@ inline __attribute__((always_inline)) void turnPixels(const std::uint8_t* __rest
             nb = ((sector == 3) | (sector == 4)) ? high : nb;
         }
         if constexpr (Saturate) {
-            const int lift = toward[high];
-            const int sr = keep[nr] + lift, sg = keep[ng] + lift, sb = keep[nb] + lift;
+            // m_keep[c] + m_toward[high] of apply().
+            const int lift = toward(high);
+            const int sr = 128 * nr - toward(nr) + lift;
+            const int sg = 128 * ng - toward(ng) + lift;
+            const int sb = 128 * nb - toward(nb) + lift;
             nr = sr <= 0 ? 0 : std::min(255, sr >> 7);
             ng = sg <= 0 ? 0 : std::min(255, sg >> 7);
             nb = sb <= 0 ? 0 : std::min(255, sb >> 7);
@@ -168,21 +177,21 @@ inline __attribute__((always_inline)) void turnPixels(const std::uint8_t* __rest
 
 // One compiled loop for each combination, so none holds a branch.
 GP_VECTOR_CLONES
-void turnRow(const std::uint8_t* in, std::uint8_t* out, int count, int hue, const int* toward, const int* keep)
+void turnRow(const std::uint8_t* in, std::uint8_t* out, int count, int hue, int saturation)
 {
-    turnPixels<true, false>(in, out, count, hue, toward, keep);
+    turnPixels<true, false>(in, out, count, hue, saturation);
 }
 
 GP_VECTOR_CLONES
-void turnAndSaturateRow(const std::uint8_t* in, std::uint8_t* out, int count, int hue, const int* toward, const int* keep)
+void turnAndSaturateRow(const std::uint8_t* in, std::uint8_t* out, int count, int hue, int saturation)
 {
-    turnPixels<true, true>(in, out, count, hue, toward, keep);
+    turnPixels<true, true>(in, out, count, hue, saturation);
 }
 
 GP_VECTOR_CLONES
-void saturateRow(const std::uint8_t* in, std::uint8_t* out, int count, int hue, const int* toward, const int* keep)
+void saturateRow(const std::uint8_t* in, std::uint8_t* out, int count, int hue, int saturation)
 {
-    turnPixels<false, true>(in, out, count, hue, toward, keep);
+    turnPixels<false, true>(in, out, count, hue, saturation);
 }
 
 } // namespace
@@ -194,7 +203,7 @@ void HueSaturationMap::applyRow(const std::uint8_t* in, std::uint8_t* out, int c
         return;
     }
     const auto row = m_hue == 0 ? saturateRow : (m_saturate ? turnAndSaturateRow : turnRow);
-    row(in, out, count, m_hue, m_toward.data(), m_keep.data());
+    row(in, out, count, m_hue, m_saturation);
 }
 
 std::optional<Image> hueSaturation(const Image& source, int hue, int saturation, const FilterRun& run)

@@ -43,6 +43,7 @@ public:
 
 private:
     int m_hue;
+    int m_saturation;
     bool m_saturate;
     SectorDivision m_sector;
     std::array<int, 256> m_times60 {};
