@@ -25,20 +25,21 @@ namespace {
 // Selection handles resample at screen resolution.
 constexpr int kHandleResizeDpi = 96;
 
-std::optional<Image> flipped(const Image& image, FlipAxis axis, const Allocator& allocator, Interrupt interrupt)
+std::optional<Image> flipped(
+    const Image& image, FlipAxis axis, const Allocator& allocator, Interrupt interrupt, WorkerPool* workers)
 {
-    return axis == FlipAxis::Horizontal ? flipHorizontal(image, allocator, interrupt)
-                                        : flipVertical(image, allocator, interrupt);
+    return axis == FlipAxis::Horizontal ? flipHorizontal(image, allocator, interrupt, workers)
+                                        : flipVertical(image, allocator, interrupt, workers);
 }
 
 // A turned selection stays centred on its old place and is then trimmed to its selected pixels.
-std::optional<TransformedSelection> turnSelection(
-    const Image& content, const Image& mask, Rect area, int degrees, Rgb fill, const Allocator& allocator)
+std::optional<TransformedSelection> turnSelection(const Image& content, const Image& mask, Rect area, int degrees,
+    Rgb fill, const Allocator& allocator, WorkerPool* workers)
 {
-    auto turned = rotateByAngle(content, degrees, fill, allocator);
+    auto turned = rotateByAngle(content, degrees, fill, allocator, RotationSubject::Picture, workers);
     if (!turned)
         return std::nullopt;
-    auto turnedMask = rotateByAngle(mask, degrees, fill, allocator, RotationSubject::Mask);
+    auto turnedMask = rotateByAngle(mask, degrees, fill, allocator, RotationSubject::Mask, workers);
     if (!turnedMask)
         return std::nullopt;
     const int left = area.left - (turned->width() - area.width()) / 2;
@@ -76,10 +77,10 @@ int flipActive(App& app, FlipAxis axis)
         const int code = axis == FlipAxis::Horizontal ? undo::FlipHorizontalSelection : undo::FlipVerticalSelection;
         return transformSelection(app, *document, code, false,
             [&](const Image& content, const Image& mask, Rect area) -> std::optional<TransformedSelection> {
-                auto image = flipped(content, axis, allocator, Interrupt::ByEscape);
+                auto image = flipped(content, axis, allocator, Interrupt::ByEscape, &app.workers());
                 if (!image)
                     return std::nullopt;
-                auto flippedMask = flipped(mask, axis, allocator, Interrupt::Never);
+                auto flippedMask = flipped(mask, axis, allocator, Interrupt::Never, &app.workers());
                 if (!flippedMask)
                     return std::nullopt;
                 return TransformedSelection { std::move(*image), std::move(*flippedMask), area };
@@ -87,7 +88,9 @@ int flipActive(App& app, FlipAxis axis)
     }
     const int code = axis == FlipAxis::Horizontal ? undo::FlipHorizontal : undo::FlipVertical;
     return transformWholeImage(
-        app, *document, code, [&](const Image& image) { return flipped(image, axis, allocator, Interrupt::ByEscape); });
+        app, *document, code, [&](const Image& image) {
+            return flipped(image, axis, allocator, Interrupt::ByEscape, &app.workers());
+        });
 }
 
 int rotateActive(App& app, int clockwiseDegrees)
@@ -103,7 +106,7 @@ int rotateActive(App& app, int clockwiseDegrees)
         const int total = RotateDialogModel::normalise((repeat ? memory.selectionRotation : 0) + clockwiseDegrees);
         const int result = transformSelection(
             app, *document, undo::RotateSelection, repeat, [&](const Image& content, const Image& mask, Rect area) {
-                return turnSelection(content, mask, area, total, fill, allocator);
+                return turnSelection(content, mask, area, total, fill, allocator, &app.workers());
             });
         memory.selectionRotation = result ? total : 0;
         return result;
@@ -187,10 +190,12 @@ int resizeByHandles(App& app, const std::array<Point, 4>& corners)
         const bool repeat = repeatsRecordedTransform(app, *document, undo::ResizeSelection);
         return transformSelection(app, *document, undo::ResizeSelection, repeat,
             [&](const Image& content, const Image& mask, Rect) -> std::optional<TransformedSelection> {
-                auto image = resample(content, box.width(), box.height(), kHandleResizeDpi, allocator);
+                auto image = resample(
+                    content, box.width(), box.height(), kHandleResizeDpi, allocator, Interrupt::ByEscape, &app.workers());
                 if (!image)
                     return std::nullopt;
-                auto resized = resample(mask, box.width(), box.height(), kHandleResizeDpi, allocator, Interrupt::Never);
+                auto resized = resample(
+                    mask, box.width(), box.height(), kHandleResizeDpi, allocator, Interrupt::Never, &app.workers());
                 if (!resized)
                     return std::nullopt;
                 return TransformedSelection { std::move(*image), std::move(*resized), box };

@@ -12,6 +12,7 @@
 #include "editing/tone/BrightnessContrast.h"
 #include "editing/tone/HueSaturation.h"
 #include "editing/tone/ToneCurve.h"
+#include "editing/transform/Flip.h"
 #include "editing/transform/QuarterTurn.h"
 #include "editing/transform/Resample.h"
 #include "editing/transform/Rotate.h"
@@ -191,6 +192,26 @@ TEST_F(RowBands, TurnsAndResamplingAreTheSameOnTwoThreads)
     }
 }
 
+TEST_F(RowBands, FlipsAreTheSameOnTwoThreads)
+{
+    for (const auto& [width, height] : kSizes) {
+        std::vector<Image> pictures = filterable(width, height);
+        for (int bits : { 8, 4, 1 })
+            pictures.push_back(noisyIndexed(width, height, bits));
+        for (const Image& source : pictures) {
+            const int bits = source.bitsPerPixel();
+            for (Interrupt interrupt : { Interrupt::ByEscape, Interrupt::Never }) {
+                EXPECT_TRUE(sameBytes(flipHorizontal(source, allocator, interrupt),
+                    flipHorizontal(source, allocator, interrupt, &pair)))
+                    << bits << " bits " << width << "x" << height;
+                EXPECT_TRUE(sameBytes(flipVertical(source, allocator, interrupt),
+                    flipVertical(source, allocator, interrupt, &pair)))
+                    << bits << " bits " << width << "x" << height;
+            }
+        }
+    }
+}
+
 TEST(SectorDivision, GivesTheQuotientOfEveryHueTurn)
 {
     const SectorDivision division;
@@ -293,6 +314,10 @@ TEST_F(RowBands, OnlyTheCallingThreadTalksToTheUserAndEscapeStillStops)
     }
     noting.escapeAfterPolls = noting.escapePolls;
     EXPECT_FALSE(resample(source, 90, 800, 96, notingAllocator, Interrupt::ByEscape, &pair));
+    noting.escapeAfterPolls = noting.escapePolls;
+    EXPECT_FALSE(flipHorizontal(source, notingAllocator, Interrupt::ByEscape, &pair));
+    noting.escapeAfterPolls = noting.escapePolls;
+    EXPECT_TRUE(flipVertical(source, notingAllocator, Interrupt::Never, &pair));
 }
 
 } // namespace

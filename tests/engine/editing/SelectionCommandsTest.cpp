@@ -8,6 +8,11 @@
 
 #include "EditingApp.h"
 
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <string>
+
 using namespace gp;
 using namespace gp::test;
 
@@ -300,4 +305,81 @@ TEST_F(TransformCommands, NothingHappensWithoutADocument)
     EXPECT_EQ(app.execute(command::Undo), 0);
     EXPECT_EQ(cropToSelection(app), 0);
     EXPECT_EQ(host.beeps, 0);
+}
+
+namespace {
+
+// Two programs, one working its pixels on the calling thread alone and one on two threads.
+class TransformThreads : public EditingApp {
+protected:
+    std::unique_ptr<App> withThreads(const char* threads)
+    {
+        const char* before = std::getenv("GLIMMERPRESS_THREADS");
+        const std::string kept = before ? before : "";
+        setenv("GLIMMERPRESS_THREADS", threads, 1);
+        auto made = std::make_unique<App>(host, Paths { dir.path(), dir.path(), dir.path(), dir.path() });
+        if (before)
+            setenv("GLIMMERPRESS_THREADS", kept.c_str(), 1);
+        else
+            unsetenv("GLIMMERPRESS_THREADS");
+        return made;
+    }
+
+    static Document& openIn(App& program, const Image& image)
+    {
+        Document* document = program.documents().create(Image::create(1, 1, 24).value(), "photo.bmp");
+        document->replaceImage(std::make_shared<Image>(image.clone()));
+        return *document;
+    }
+
+    static ::testing::AssertionResult sameState(const Document& a, const Document& b)
+    {
+        const DocumentState &sa = a.state(), &sb = b.state();
+        if (!sameImage(a.image(), b.image()))
+            return ::testing::AssertionFailure() << "the pictures differ";
+        if (sa.selection != sb.selection || sa.selectionShown != sb.selectionShown)
+            return ::testing::AssertionFailure() << "the selections differ";
+        if (bool(sa.mask) != bool(sb.mask) || (sa.mask && !sameImage(*sa.mask, *sb.mask)))
+            return ::testing::AssertionFailure() << "the masks differ";
+        if (bool(sa.floating) != bool(sb.floating) || (sa.floating && !sameImage(*sa.floating, *sb.floating)))
+            return ::testing::AssertionFailure() << "the floating selections differ";
+        return ::testing::AssertionSuccess();
+    }
+};
+
+} // namespace
+
+TEST_F(TransformThreads, SelectionAndWholePictureTransformsAreTheSameOnTwoThreads)
+{
+    const auto one = withThreads("1");
+    const auto two = withThreads("2");
+    ASSERT_EQ(one->workers().threadCount(), 1);
+    ASSERT_EQ(two->workers().threadCount(), 2);
+    // Each step in both programs in turn; odd sizes, an elliptic selection tall enough to be split
+    // into bands, and every depth a transform takes.
+    const std::vector<std::function<int(App&)>> steps {
+        [](App& program) { return program.execute(command::FlipHorizontal); },
+        [](App& program) { return program.execute(command::FlipVertical); },
+        [](App& program) { return rotateActive(program, 33); },
+        [](App& program) { return rotateActive(program, 90); },
+        [](App& program) {
+            return resizeByHandles(program, { Point { 3, 5 }, Point { 120, 5 }, Point { 3, 150 }, Point { 120, 150 } });
+        },
+        [](App& program) { return program.execute(command::Discard); },
+        [](App& program) { return program.execute(command::FlipHorizontal); },
+        [](App& program) { return program.execute(command::FlipVertical); },
+        [](App& program) { return program.execute(command::Rotate180); },
+        [](App& program) { return rotateActive(program, 347); },
+    };
+    for (int bits : { 24, 8, 4, 1 }) {
+        const Image original = randomImage(161, 143, bits, unsigned(bits));
+        Document& a = openIn(*one, original);
+        Document& b = openIn(*two, original);
+        select(a, Rect { 9, 7, 120, 136 }, ellipseMask(111, 129));
+        select(b, Rect { 9, 7, 120, 136 }, ellipseMask(111, 129));
+        for (std::size_t i = 0; i < steps.size(); ++i) {
+            EXPECT_EQ(steps[i](*one), steps[i](*two)) << bits << " bits, step " << i;
+            EXPECT_TRUE(sameState(a, b)) << bits << " bits, step " << i;
+        }
+    }
 }

@@ -2,6 +2,7 @@
 
 #include "editing/PixelAccess.h"
 #include "editing/ResultImage.h"
+#include "editing/RowBands.h"
 
 #include <cstring>
 
@@ -67,7 +68,8 @@ void mirrorRow(const std::uint8_t* src, std::uint8_t* dst, int width, int bitsPe
     }
 }
 
-std::optional<Image> flipVertical(const Image& source, const Allocator& allocator, Interrupt interrupt)
+std::optional<Image> flipVertical(
+    const Image& source, const Allocator& allocator, Interrupt interrupt, WorkerPool* workers)
 {
     auto result = allocateLike(source, source.width(), source.height(), allocator);
     if (!result)
@@ -75,26 +77,37 @@ std::optional<Image> flipVertical(const Image& source, const Allocator& allocato
     const int height = source.height();
     const std::size_t rowSize = source.rowSize();
     PixelProgress progress(allocator.host(), height, interrupt);
-    for (int r = 0; r < height; ++r) {
-        if (!progress.beforeRow(r))
-            return std::nullopt;
-        std::memcpy(result->storedRow(r), source.storedRow(height - 1 - r), rowSize);
-    }
+    const bool whole = runRowBands(workers, height, progress, [&](int first, int end, auto&& beforeRow) {
+        for (int r = first; r < end; ++r) {
+            if (!beforeRow(r))
+                return false;
+            std::memcpy(result->storedRow(r), source.storedRow(height - 1 - r), rowSize);
+        }
+        return true;
+    });
+    if (!whole)
+        return std::nullopt;
     return result;
 }
 
-std::optional<Image> flipHorizontal(const Image& source, const Allocator& allocator, Interrupt interrupt)
+std::optional<Image> flipHorizontal(
+    const Image& source, const Allocator& allocator, Interrupt interrupt, WorkerPool* workers)
 {
     auto result = allocateLike(source, source.width(), source.height(), allocator);
     if (!result)
         return std::nullopt;
     const int height = source.height();
     PixelProgress progress(allocator.host(), height, interrupt);
-    for (int r = 0; r < height; ++r) {
-        if (!progress.beforeRow(r))
-            return std::nullopt;
-        mirrorRow(source.storedRow(r), result->storedRow(r), source.width(), source.bitsPerPixel());
-    }
+    const bool whole = runRowBands(workers, height, progress, [&](int first, int end, auto&& beforeRow) {
+        for (int r = first; r < end; ++r) {
+            if (!beforeRow(r))
+                return false;
+            mirrorRow(source.storedRow(r), result->storedRow(r), source.width(), source.bitsPerPixel());
+        }
+        return true;
+    });
+    if (!whole)
+        return std::nullopt;
     return result;
 }
 
