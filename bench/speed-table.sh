@@ -2,8 +2,8 @@
 # The speed and memory table of glimmerpress-cli against its peers, whole processes on one
 # 6000 x 4000 photo: the codecs against the JPEG library's own tools, tiffcp and ImageMagick,
 # the photo operations against libvips, both on one thread (VIPS_CONCURRENCY=1 and
-# GLIMMERPRESS_THREADS=1; bench/compare-transforms.sh also runs both on two; libvips reads and
-# writes its own uncompressed format, we read and write BMP), the effects against their one
+# GLIMMERPRESS_THREADS=1) or both on THREADS threads (libvips reads and writes its own
+# uncompressed format, we read and write BMP), the effects against their one
 # second budget. For each operation it prints the best wall-clock time of RUNS runs (default 3)
 # of ours and of the peer, the ratio ours / peer (below 1 means we are faster), the ratio of
 # the CPU time (user + system) of those same runs, which a busy machine disturbs less, the
@@ -15,12 +15,14 @@
 #   bench/speed-table.sh [BUILD_DIR]        (default build/default; glimmerpress-cli must be built)
 #   RUNS=5 bench/speed-table.sh             (more runs per figure)
 #   ONLY=codecs|pixels|effects|album        (one part of the table)
+#   THREADS=2 ONLY=pixels bench/speed-table.sh   (ours and the peers on two threads each)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/default}
 cli=$(realpath "$build/src/cli/glimmerpress-cli")
 runs=${RUNS:-3}
 only=${ONLY:-}
+threads=${THREADS:-1}
 [ -x "$cli" ] || { echo "speed-table.sh: $cli is not built" >&2; exit 2; }
 for tool in vips vipsthumbnail convert djpeg cjpeg tiffcp; do
     command -v "$tool" >/dev/null || { echo "speed-table.sh: $tool is not installed" >&2; exit 2; }
@@ -28,7 +30,7 @@ done
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-export VIPS_CONCURRENCY=1 OMP_NUM_THREADS=1 GLIMMERPRESS_THREADS=1 QT_QPA_PLATFORM=offscreen
+export VIPS_CONCURRENCY=$threads OMP_NUM_THREADS=$threads GLIMMERPRESS_THREADS=$threads QT_QPA_PLATFORM=offscreen
 export GLIMMERPRESS_WINDIR=$work/settings XDG_RUNTIME_DIR=$work/runtime
 mkdir -p "$GLIMMERPRESS_WINDIR" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
@@ -136,6 +138,7 @@ if [ -z "$only" ] || [ "$only" = effects ]; then
     row "effect sphere" 1.00 - -- $(ours_edit effect:313:50)
     row "effect painting" 1.00 - -- $(ours_edit effect:300:50)
     row "effect melting" 1.00 - -- $(ours_edit effect:304:50)
+    row "effect melting 100" 1.00 - -- $(ours_edit effect:304:100)
 fi
 
 if [ -z "$only" ] || [ "$only" = album ]; then
@@ -148,4 +151,4 @@ if [ -z "$only" ] || [ "$only" = album ]; then
     row "album add, 100 JPEGs" 1.00 vipsthumbnail -- bash -c add_album -- \
         vipsthumbnail -s 96 -o "$work/thumbs/%s.jpg" "$work"/photos/*.jpg
 fi
-echo "load: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
+echo "threads: $threads each; load: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc --all) cores"
