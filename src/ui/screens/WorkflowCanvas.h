@@ -36,6 +36,7 @@ public:
     void setPicture(QImage picture, Rect place);
     void clearPicture();
     const QImage& picture() const { return m_picture; }
+    Rect place() const { return m_place; }
 
     // The screen's drawing over the picture, in the panel's own units.
     std::function<void(QPainter&)> drawOver;
