@@ -186,10 +186,14 @@ void CropPhotoScreen::drawOutline(QPainter& painter) const
     // Each line starts the phase's number of pixels after its corner, so the dots march.
     pen.setDashOffset(-m_phase);
     painter.setPen(pen);
-    painter.drawLine(r.topLeft(), QPointF(r.right(), r.top()));
-    painter.drawLine(QPointF(r.right(), r.top()), r.bottomRight());
-    painter.drawLine(r.bottomRight(), QPointF(r.left(), r.bottom()));
-    painter.drawLine(QPointF(r.left(), r.bottom()), r.topLeft());
+    // A line one unit wide is centred on its coordinate: on a dense screen it would lie half on
+    // the pixel row before, so it is moved half a unit to cover the row an ordinary screen's
+    // one-pixel line covers.
+    const QRectF line = canvas().density() > 1 ? r.translated(0.5, 0.5) : r;
+    painter.drawLine(line.topLeft(), QPointF(line.right(), line.top()));
+    painter.drawLine(QPointF(line.right(), line.top()), line.bottomRight());
+    painter.drawLine(line.bottomRight(), QPointF(line.left(), line.bottom()));
+    painter.drawLine(QPointF(line.left(), line.bottom()), line.topLeft());
     const QColor darkGray(64, 64, 64);
     for (const QPointF corner : { r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight() })
         painter.fillRect(QRectF(corner - QPointF(4, 4), QSizeF(8, 8)), darkGray);
