@@ -6,14 +6,12 @@
 #include "editing/workflow/CropRectangle.h"
 #include "editing/workflow/DisplayCopy.h"
 #include "editing/workflow/FramePlacement.h"
-#include "editing/workflow/WorkflowState.h"
 
 #include "FakeHost.h"
 #include "Pictures.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <vector>
 
 using namespace gp;
@@ -170,39 +168,4 @@ TEST(DensityUnits, FrameButtonsAndDragsPlaceThePhotoAsOnAnOrdinaryDisplay)
         ++outTwo;
     EXPECT_LT(outOne, 500);
     EXPECT_EQ(outTwo, outOne);
-}
-
-TEST(DensityUnits, WorkflowStateMakesItsCopiesAtTheDisplaysPixels)
-{
-    FakeHost host;
-    Allocator allocator(host);
-    auto photo = std::make_shared<const Image>(randomImage(300, 200, 24, 11));
-    WorkflowState one;
-    WorkflowState two;
-    ASSERT_TRUE(one.start(photo, { 251, 201 }, allocator));
-    ASSERT_TRUE(two.start(photo, { 502, 402 }, allocator, 2));
-    EXPECT_EQ(two.unit(), 2);
-    EXPECT_EQ(two.displayRect(), twice(one.displayRect()));
-    EXPECT_EQ(two.displayCopy().width(), 2 * one.displayCopy().width());
-    EXPECT_EQ(two.crop.unit(), 2);
-    EXPECT_EQ(two.crop.displayed(), twice(one.crop.displayed()));
-    two.clear();
-    EXPECT_EQ(two.unit(), 1);
-
-    ASSERT_TRUE(two.start(photo, { 502, 402 }, allocator, 2));
-    const auto artwork = [] {
-        FrameArtwork art { randomImage(100, 80, 24, 5), Image::create(60, 40, 8, 256).value(), OffsetTable::parse("20 20,") };
-        for (int i = 0; i < 256; ++i)
-            art.mask.setColor(i, { std::uint8_t(i), std::uint8_t(i), std::uint8_t(i), 0 });
-        return art;
-    };
-    ASSERT_TRUE(one.frame.choose(artwork(), 0, *photo, { 251, 201 }, allocator));
-    ASSERT_TRUE(two.frame.choose(artwork(), 0, *photo, { 502, 402 }, allocator, 2));
-    EXPECT_EQ(two.frame.displayRect(), twice(one.frame.displayRect()));
-    EXPECT_EQ(two.frame.placement().unit(), 2);
-    const Image* small = one.frame.preview(one.displayCopy(), allocator);
-    const Image* fine = two.frame.preview(two.displayCopy(), allocator);
-    ASSERT_TRUE(small && fine);
-    EXPECT_EQ(fine->width(), 2 * small->width());
-    EXPECT_EQ(fine->height(), 2 * small->height());
 }
