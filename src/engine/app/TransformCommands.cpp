@@ -190,8 +190,8 @@ int resizeByHandles(App& app, const std::array<Point, 4>& corners)
         const bool repeat = repeatsRecordedTransform(app, *document, undo::ResizeSelection);
         return transformSelection(app, *document, undo::ResizeSelection, repeat,
             [&](const Image& content, const Image& mask, Rect) -> std::optional<TransformedSelection> {
-                auto image = resample(
-                    content, box.width(), box.height(), kHandleResizeDpi, allocator, Interrupt::ByEscape, &app.workers());
+                auto image = resample(content, box.width(), box.height(), kHandleResizeDpi, allocator,
+                    Interrupt::ByEscape, &app.workers());
                 if (!image)
                     return std::nullopt;
                 auto resized = resample(

@@ -258,7 +258,8 @@ TEST(HueSaturationMap, EverySaturationMovesEveryChannelAsThePlainFormDoes)
     std::vector<std::uint8_t> row, moved;
     for (int high = 0; high < 256; ++high)
         for (int c = 0; c <= high; ++c)
-            for (const auto& [b, g, r] : { std::array { c, high, 0 }, std::array { c, 0, high }, std::array { high, c, c / 2 } })
+            for (const auto& [b, g, r] :
+                { std::array { c, high, 0 }, std::array { c, 0, high }, std::array { high, c, c / 2 } })
                 row.insert(row.end(), { std::uint8_t(b), std::uint8_t(g), std::uint8_t(r) });
     const int count = int(row.size() / 3);
     moved.resize(row.size());
@@ -267,10 +268,10 @@ TEST(HueSaturationMap, EverySaturationMovesEveryChannelAsThePlainFormDoes)
             const HueSaturationMap map(hue, saturation);
             map.applyRow(row.data(), moved.data(), count);
             int wrong = 0;
-            for (int i = 0; i < count; ++i) {
-                std::uint8_t b = row[std::size_t(3 * i)], g = row[std::size_t(3 * i + 1)], r = row[std::size_t(3 * i + 2)];
+            for (std::size_t i = 0; i < row.size(); i += 3) {
+                std::uint8_t b = row[i], g = row[i + 1], r = row[i + 2];
                 map.applyPlain(b, g, r);
-                wrong += moved[std::size_t(3 * i)] != b || moved[std::size_t(3 * i + 1)] != g || moved[std::size_t(3 * i + 2)] != r;
+                wrong += moved[i] != b || moved[i + 1] != g || moved[i + 2] != r;
             }
             EXPECT_EQ(wrong, 0) << hue << " " << saturation;
         }

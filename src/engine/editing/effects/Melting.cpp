@@ -164,7 +164,8 @@ void gatherStrip(const Image& picture, int x0, int columns, int rows, std::size_
         if constexpr (Channels == 3)
             for (const std::uint8_t* pixel = in; c < columns - 1; ++c, pixel += 3, out += stride)
                 std::memcpy(out, pixel, 4);
-        for (const std::uint8_t* pixel = in + std::size_t(c) * Channels; c < columns; ++c, pixel += Channels, out += stride)
+        const std::uint8_t* pixel = in + std::size_t(c) * Channels;
+        for (; c < columns; ++c, pixel += Channels, out += stride)
             std::memcpy(out, pixel, Channels);
     }
 }
