@@ -28,6 +28,24 @@ public:
         return int((m_state >> 16) & kMax);
     }
 
+    // Moves on by `draws` draws at once, as that many next() calls would: n steps of
+    // state × a + c are state × a^n + c × (a^(n-1) + ... + 1), built from the steps of the binary
+    // digits of n.
+    void skip(std::uint64_t draws)
+    {
+        std::uint32_t multiplier = 1, increment = 0; // the steps taken so far
+        std::uint32_t stepMultiplier = kMultiplier, stepIncrement = kIncrement; // 2^k steps
+        for (; draws != 0; draws >>= 1) {
+            if (draws & 1) {
+                multiplier *= stepMultiplier;
+                increment = increment * stepMultiplier + stepIncrement;
+            }
+            stepIncrement = stepIncrement * stepMultiplier + stepIncrement;
+            stepMultiplier *= stepMultiplier;
+        }
+        m_state = m_state * multiplier + increment;
+    }
+
     // 0 .. n - 1 for any n > 0, also beyond 32768 (two draws then).
     int below(int n)
     {

@@ -60,6 +60,22 @@ TEST(ClassicRandom, FollowsTheLibrarySequence)
     EXPECT_EQ(random.next(), 41);
 }
 
+TEST(ClassicRandom, SkipLandsWhereSingleDrawsLand)
+{
+    for (std::uint32_t seed : { 1u, 0xDEADBEEFu })
+        for (std::uint64_t draws : { 0ull, 1ull, 2ull, 3ull, 1000ull, 65537ull, 4096000ull }) {
+            ClassicRandom stepped(seed), skipped(seed);
+            for (std::uint64_t i = 0; i < draws; ++i)
+                stepped.next();
+            skipped.skip(draws);
+            EXPECT_EQ(skipped.state(), stepped.state()) << seed << " " << draws;
+        }
+    // The state has period 2^32: a whole period returns to the start.
+    ClassicRandom around(7);
+    around.skip(std::uint64_t(1) << 32);
+    EXPECT_EQ(around.state(), 7u);
+}
+
 TEST_F(Effects, MosaicBlocksAndTheirMeans)
 {
     const Image source = test::grayPictureByStoredRow(30, 27, [](int x, int i) { return (x * 7 + i * 3) % 256; });

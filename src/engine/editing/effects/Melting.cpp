@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <new>
@@ -67,9 +68,6 @@ public:
         m_column = m_column * kTwoMultiplier + kTwoIncrement;
         m_row = m_row * kTwoMultiplier + kTwoIncrement;
     }
-    // The generator's state once this drop's two draws are made.
-    std::uint32_t state() const { return m_row; }
-
 private:
     static constexpr std::uint32_t kTwoMultiplier = ClassicRandom::kMultiplier * ClassicRandom::kMultiplier;
     static constexpr std::uint32_t kTwoIncrement = ClassicRandom::kIncrement * (ClassicRandom::kMultiplier + 1);
@@ -239,7 +237,16 @@ std::optional<Image> melting(
     try {
         std::vector<std::uint32_t> listed(std::size_t(std::min(chunkDrops, std::max(drops, 0LL))));
         std::vector<std::uint32_t> first(std::size_t(geometry.strips) + 1);
-        std::vector<std::uint32_t> filling(std::size_t(geometry.strips));
+        WorkerPool* workers = run.workers && run.workers->threadCount() > 1 ? run.workers : nullptr;
+        const int mostParts = workers ? workers->threadCount() : 1;
+        std::vector<std::uint32_t> placed(std::size_t(mostParts) * std::size_t(geometry.strips));
+        // Runs job(part) for every part, over the workers when there are several.
+        const auto eachPart = [&](int parts, const std::function<void(int)>& job) {
+            if (parts > 1)
+                workers->run(parts, job, [](int) { return true; });
+            else
+                job(0);
+        };
         std::vector<std::uint16_t> stripOf(std::size_t(geometry.columns));
         for (int x = 0; x < geometry.columns; ++x)
             stripOf[std::size_t(x)] = std::uint16_t(x / geometry.stripColumns);
@@ -249,25 +256,48 @@ std::optional<Image> melting(
             if (!progress.beforeRow(int(done / kDropsPerStep)))
                 return std::nullopt;
             const long long count = std::min(chunkDrops, drops - done);
-            // Counts each strip's drops on the generator's draws, then draws them again into their
-            // strips' places, so each strip's list keeps the drawn order; the generator then stands
-            // after the chunk's last draw.
-            std::fill(first.begin(), first.end(), 0u);
-            PairedDraws counting(random.state());
-            for (long long i = 0; i < count; ++i, counting.advance())
-                ++first[std::size_t(stripOf[std::size_t(column.of(counting.column()))]) + 1];
-            for (int s = 0; s < geometry.strips; ++s)
-                first[std::size_t(s) + 1] += first[std::size_t(s)];
-            std::copy(first.begin(), first.end() - 1, filling.begin());
-            PairedDraws draws(random.state());
-            for (long long i = 0;; draws.advance()) {
-                const int x = column.of(draws.column());
-                const int y = row.of(draws.row());
-                listed[filling[stripOf[std::size_t(x)]]++] = std::uint32_t(x) << 16 | std::uint32_t(y);
-                if (++i == count)
-                    break;
+            // The chunk's drops are cut into one part a thread; each part counts its drops of each
+            // strip from its own place in the generator's sequence, and then draws them again into
+            // its places in the strips' lists, after the earlier parts' drops of the same strip, so
+            // each strip's list keeps the drawn order.
+            const int parts = workers && count >= 2 * kDropsPerStep ? workers->threadCount() : 1;
+            const auto partStart = [&](int part) { return count * part / parts; };
+            const auto drawsOfPart = [&](int part) {
+                ClassicRandom at(random.state());
+                at.skip(2 * std::uint64_t(partStart(part)));
+                return PairedDraws(at.state());
+            };
+            const auto countPart = [&](int part) {
+                std::uint32_t* counts = placed.data() + std::size_t(part) * std::size_t(geometry.strips);
+                std::fill(counts, counts + geometry.strips, 0u);
+                PairedDraws draws = drawsOfPart(part);
+                for (long long i = partStart(part); i < partStart(part + 1); ++i, draws.advance())
+                    ++counts[stripOf[std::size_t(column.of(draws.column()))]];
+            };
+            const auto listPart = [&](int part) {
+                std::uint32_t* places = placed.data() + std::size_t(part) * std::size_t(geometry.strips);
+                PairedDraws draws = drawsOfPart(part);
+                for (long long i = partStart(part); i < partStart(part + 1); ++i, draws.advance()) {
+                    const int x = column.of(draws.column());
+                    const int y = row.of(draws.row());
+                    listed[places[stripOf[std::size_t(x)]]++] = std::uint32_t(x) << 16 | std::uint32_t(y);
+                }
+            };
+            eachPart(parts, countPart);
+            // Each part's counts become the places its drops go to.
+            std::uint32_t place = 0;
+            for (int s = 0; s < geometry.strips; ++s) {
+                first[std::size_t(s)] = place;
+                for (int part = 0; part < parts; ++part) {
+                    std::uint32_t& slot = placed[std::size_t(part) * std::size_t(geometry.strips) + std::size_t(s)];
+                    const std::uint32_t counted = slot;
+                    slot = place;
+                    place += counted;
+                }
             }
-            random.seed(draws.state());
+            first[std::size_t(geometry.strips)] = place;
+            eachPart(parts, listPart);
+            random.skip(2 * std::uint64_t(count));
 
             const auto meltOne = [&](int strip) {
                 const std::uint32_t* begin = listed.data() + first[std::size_t(strip)];
@@ -285,8 +315,8 @@ std::optional<Image> melting(
                 return progress.beforeRow(int((done + count * stripsDone / geometry.strips) / kDropsPerStep));
             };
             bool whole = true;
-            if (run.workers) {
-                whole = run.workers->run(geometry.strips, meltOne, between);
+            if (workers) {
+                whole = workers->run(geometry.strips, meltOne, between);
             } else {
                 for (int s = 0; s < geometry.strips && whole; ++s) {
                     meltOne(s);
