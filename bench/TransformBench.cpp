@@ -1,8 +1,10 @@
 // Speed of the pixel operations on a 6000 × 4000 24-bit photo: flips and quarter turns next to a
 // plain copy of the same bytes, any-angle rotation and resampling, and the filters and
-// adjustments; the last argument of the split operations is the number of threads.
+// adjustments, and Melting (intensity 50) drawn from the classic generator; the last argument of
+// the split operations is the number of threads.
 
 #include "editing/effects/Blur.h"
+#include "editing/effects/Melting.h"
 #include "editing/effects/Sharpen.h"
 #include "editing/tone/BrightnessContrast.h"
 #include "editing/tone/HueSaturation.h"
@@ -162,6 +164,33 @@ void hueSaturation(benchmark::State& state)
         benchmark::DoNotOptimize(gp::hueSaturation(photo(), 30, 20, quietRun(int(state.range(0)))));
 }
 
+void flipSplit(benchmark::State& state)
+{
+    photo();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(state.range(0) == 0
+                ? gp::flipHorizontal(photo(), allocator, gp::Interrupt::ByEscape, pool(int(state.range(1))))
+                : gp::flipVertical(photo(), allocator, gp::Interrupt::ByEscape, pool(int(state.range(1)))));
+}
+
+void melting(benchmark::State& state)
+{
+    photo();
+    for (auto _ : state) {
+        gp::ClassicRandom random;
+        benchmark::DoNotOptimize(gp::melting(photo(), 50, random, quietRun(int(state.range(0)))));
+    }
+}
+
+void meltingPlain(benchmark::State& state)
+{
+    photo();
+    for (auto _ : state) {
+        gp::ClassicRandom random;
+        benchmark::DoNotOptimize(gp::meltingPlain(photo(), 50, random, quietRun(1)));
+    }
+}
+
 } // namespace
 
 BENCHMARK(plainCopy)->Unit(benchmark::kMillisecond);
@@ -178,5 +207,8 @@ BENCHMARK(blurTwoPass)->Arg(5)->Arg(10)->Unit(benchmark::kMillisecond);
 BENCHMARK(sharpen)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(brightness)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(hueSaturation)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(flipSplit)->Args({ 0, 1 })->Args({ 0, 2 })->Args({ 1, 1 })->Args({ 1, 2 })->Unit(benchmark::kMillisecond);
+BENCHMARK(melting)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+BENCHMARK(meltingPlain)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();
