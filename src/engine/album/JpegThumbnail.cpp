@@ -18,6 +18,7 @@ struct Decoding {
     jpeg_decompress_struct info;
     JpegErrorHandler error;
     std::size_t ceiling = 0;
+    int density = 1;
     int width = 0;
     int height = 0;
     int components = 0;
@@ -102,6 +103,7 @@ void decode(Decoding& d, std::FILE* file)
     d.xPels = jfifDensityToPelsPerMeter(d.info.density_unit, d.info.X_density);
     d.yPels = jfifDensityToPelsPerMeter(d.info.density_unit, d.info.Y_density);
     d.thumbnailSize = thumbnailSize(d.width, d.height);
+    d.thumbnailSize = { d.thumbnailSize.width * d.density, d.thumbnailSize.height * d.density };
     d.wantedRows = wantedFileRows(d.height, d.thumbnailSize.height);
     auto rows = Image::create(d.width, int(d.wantedRows.size()), 8 * d.components, d.components == 1 ? 256 : 0);
     if (!rows) {
@@ -144,22 +146,9 @@ void decode(Decoding& d, std::FILE* file)
     jpeg_destroy_decompress(&d.info);
 }
 
-} // namespace
-
-std::optional<PhotoItem> jpegThumbnailItem(const std::string& path, std::size_t blockCeiling)
+// Decodes the rows the thumbnail samples and samples them; nothing when the quick road is not sure.
+std::optional<Image> decodeThumbnail(Decoding& d, std::FILE* file)
 {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return std::nullopt;
-    std::optional<PhotoItem> item = jpegThumbnailItem(file, path, blockCeiling);
-    std::fclose(file);
-    return item;
-}
-
-std::optional<PhotoItem> jpegThumbnailItem(std::FILE* file, const std::string& path, std::size_t blockCeiling)
-{
-    Decoding d;
-    d.ceiling = blockCeiling;
     decode(d, file);
     if (!d.complete || !d.rows)
         return std::nullopt;
@@ -179,7 +168,46 @@ std::optional<PhotoItem> jpegThumbnailItem(std::FILE* file, const std::string& p
         return static_cast<const Image&>(rows).row(int(at - d.wantedRows.begin()));
     };
     sampleThumbnail(rows, storedRowOf, d.height, thumbnail.value());
-    return thumbnailItem(thumbnail.value(), path, 8 * d.components, { d.width, d.height });
+    return std::move(thumbnail).value();
+}
+
+} // namespace
+
+std::optional<PhotoItem> jpegThumbnailItem(const std::string& path, std::size_t blockCeiling)
+{
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return std::nullopt;
+    std::optional<PhotoItem> item = jpegThumbnailItem(file, path, blockCeiling);
+    std::fclose(file);
+    return item;
+}
+
+std::optional<PhotoItem> jpegThumbnailItem(std::FILE* file, const std::string& path, std::size_t blockCeiling)
+{
+    Decoding d;
+    d.ceiling = blockCeiling;
+    const std::optional<Image> thumbnail = decodeThumbnail(d, file);
+    if (!thumbnail)
+        return std::nullopt;
+    return thumbnailItem(*thumbnail, path, 8 * d.components, { d.width, d.height });
+}
+
+std::optional<SizedThumbnail> jpegThumbnail(const std::string& path, std::size_t blockCeiling, int density)
+{
+    if (density < 1)
+        return std::nullopt;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return std::nullopt;
+    Decoding d;
+    d.ceiling = blockCeiling;
+    d.density = density;
+    std::optional<Image> thumbnail = decodeThumbnail(d, file);
+    std::fclose(file);
+    if (!thumbnail)
+        return std::nullopt;
+    return SizedThumbnail { std::move(*thumbnail), { d.width, d.height } };
 }
 
 } // namespace gp

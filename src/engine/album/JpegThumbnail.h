@@ -10,6 +10,8 @@
 // whatever needs reporting.
 
 #include "album/PhotoItem.h"
+#include "base/Geometry.h"
+#include "image/Image.h"
 
 #include <cstddef>
 #include <cstdio>
@@ -21,5 +23,14 @@ namespace gp {
 std::optional<PhotoItem> jpegThumbnailItem(const std::string& path, std::size_t blockCeiling);
 // The same from an open stream (the caller closes it); path goes into the record.
 std::optional<PhotoItem> jpegThumbnailItem(std::FILE* file, const std::string& path, std::size_t blockCeiling);
+
+// The thumbnail at `density` times the album thumbnail's size each way, by the same rule and
+// from the rows it samples alone, for grids on high-density screens; with the photo's size, so
+// the caller can tell whether the file still holds the photo its album recorded.
+struct SizedThumbnail {
+    Image thumbnail;
+    Size photo;
+};
+std::optional<SizedThumbnail> jpegThumbnail(const std::string& path, std::size_t blockCeiling, int density);
 
 } // namespace gp

@@ -38,6 +38,8 @@ private:
 };
 
 std::optional<Image> fitSample(const Image& source, Size inner, const Allocator& allocator);
+// The same at a given size (a dense screen's sample: the fitted size times its density).
+std::optional<Image> fitSampleTo(const Image& source, Size size, const Allocator& allocator);
 std::optional<Image> cropSample(const Image& source, Rect crop, const Allocator& allocator);
 
 } // namespace gp

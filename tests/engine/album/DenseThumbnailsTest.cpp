@@ -1,0 +1,200 @@
+// Thumbnails with twice the stored thumbnail's pixels each way, made from the photo files for
+// grids on high-density screens: the quick JPEG road must give what sampling the fully read photo
+// gives, every photo's must be exactly twice its stored thumbnail, files that are gone or changed
+// must give none (and not be tried again), and the cache must stay within its bytes.
+
+#include "album/AlbumPhotoReader.h"
+#include "album/DenseThumbnails.h"
+#include "album/JpegThumbnail.h"
+#include "app/App.h"
+#include "codecs/JpegReader.h"
+#include "codecs/WriteImageFile.h"
+
+#include "AlbumTestSupport.h"
+#include "FakeHost.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <future>
+#include <utility>
+#include <filesystem>
+
+using namespace gp;
+
+namespace {
+
+struct DenseThumbnailsTest : ::testing::Test {
+    test::TempDir dir;
+    test::FakeHost host;
+    App app { host, paths() };
+
+    Paths paths() const
+    {
+        Paths p;
+        p.settingsDir = p.programDir = p.dataDir = p.libraryDir = dir.path();
+        return p;
+    }
+
+    // Writes a photo (type 6 JPEG, type 1 BMP) and answers its album item.
+    PhotoItem photoFile(const std::string& name, int type, const Image& photo)
+    {
+        const std::string path = (dir / name).string();
+        EXPECT_EQ(writeImageFile(app.imageFiles(), type, photo, path), WriteResult::Written);
+        const std::optional<Image> read = readPhotoQuietly(app.imageFiles(), path, PhotoCdReadMode::AlbumThumbnail);
+        EXPECT_TRUE(read) << path;
+        return *makeThumbnail(*read, path, app.allocator());
+    }
+
+    // The dense thumbnail the ordinary road gives: the whole photo read, sampled at twice the
+    // stored thumbnail's size.
+    Image ordinaryDense(const PhotoItem& item)
+    {
+        const std::optional<Image> read = readPhotoQuietly(app.imageFiles(), item.record.path, PhotoCdReadMode::AlbumThumbnail);
+        Image dense = Image::create(2 * item.record.thumbnailWidth, 2 * item.record.thumbnailHeight, 24).value();
+        sampleWholePhoto(*read, dense);
+        return dense;
+    }
+
+    DenseThumbnails cache(std::size_t bytes = std::size_t(8) << 20)
+    {
+        return DenseThumbnails(backgroundPhotoReader(app.imageFiles()), 2, bytes, kDefaultBlockCeiling);
+    }
+};
+
+std::vector<std::uint8_t> pixelsOf(const Image& image)
+{
+    const auto pixels = image.pixels();
+    return { pixels.begin(), pixels.end() };
+}
+
+TEST_F(DenseThumbnailsTest, QuickJpegRoadEqualsTheOrdinaryOneAtTwiceTheStoredSize)
+{
+    const std::vector<std::pair<int, int>> sizes { { 3001, 2000 }, { 97, 301 }, { 150, 97 }, { 1001, 3 }, { 640, 480 } };
+    for (const auto& [w, h] : sizes) {
+        const PhotoItem item = photoFile("p" + std::to_string(w) + "x" + std::to_string(h) + ".jpg", 6, test::gradientPhoto(w, h));
+        const std::optional<SizedThumbnail> quick = jpegThumbnail(item.record.path, kDefaultBlockCeiling, 2);
+        ASSERT_TRUE(quick) << item.record.path;
+        EXPECT_EQ(quick->photo, (Size { w, h }));
+        EXPECT_EQ(quick->thumbnail.width(), 2 * item.record.thumbnailWidth) << w << "x" << h;
+        EXPECT_EQ(quick->thumbnail.height(), 2 * item.record.thumbnailHeight) << w << "x" << h;
+        EXPECT_EQ(pixelsOf(quick->thumbnail), pixelsOf(ordinaryDense(item))) << w << "x" << h;
+    }
+    // Density 1 is the album's own thumbnail.
+    const PhotoItem item = photoFile("one.jpg", 6, test::gradientPhoto(500, 300));
+    const std::optional<SizedThumbnail> one = jpegThumbnail(item.record.path, kDefaultBlockCeiling, 1);
+    ASSERT_TRUE(one);
+    EXPECT_EQ(one->thumbnail.packed().size(), item.thumbnail.size());
+    EXPECT_TRUE(std::equal(item.thumbnail.begin(), item.thumbnail.end(), one->thumbnail.packed().begin()));
+    EXPECT_FALSE(jpegThumbnail(item.record.path, kDefaultBlockCeiling, 0));
+}
+
+TEST_F(DenseThumbnailsTest, MakesJpegAndOtherPhotosOnTheWorkerAndTellsTheListener)
+{
+    DenseThumbnails dense = cache();
+    std::atomic<int> told { 0 };
+    dense.addListener(this, [&told] { ++told; });
+    const PhotoItem jpeg = photoFile("a.jpg", 6, test::gradientPhoto(800, 600));
+    const PhotoItem bmp = photoFile("b.bmp", 1, test::gradientPhoto(301, 450));
+    const PhotoItem small = photoFile("c.bmp", 1, test::gradientPhoto(60, 40));
+    EXPECT_FALSE(DenseThumbnails::gainsDetail(small.record)) << "its stored thumbnail is the whole photo";
+    EXPECT_EQ(dense.find(jpeg.record), nullptr);
+
+    dense.want({ jpeg.record, bmp.record, small.record });
+    dense.waitUntilIdle();
+    EXPECT_EQ(told.load(), 2);
+    EXPECT_EQ(dense.countKept(), 2u);
+    for (const PhotoItem* item : { &jpeg, &bmp }) {
+        const std::shared_ptr<const Image> made = dense.find(item->record);
+        ASSERT_NE(made, nullptr) << item->record.path;
+        EXPECT_EQ((Size { made->width(), made->height() }), dense.sizeFor(item->record));
+        EXPECT_EQ(pixelsOf(*made), pixelsOf(ordinaryDense(*item))) << item->record.path;
+    }
+    EXPECT_EQ(dense.find(small.record), nullptr);
+
+    // Asking again makes nothing again.
+    dense.want({ jpeg.record, bmp.record });
+    dense.waitUntilIdle();
+    EXPECT_EQ(told.load(), 2);
+    dense.removeListener(this);
+}
+
+TEST_F(DenseThumbnailsTest, MissingOrChangedFilesGetNoneAndAreNotTriedAgain)
+{
+    DenseThumbnails dense = cache();
+    PhotoItem gone = photoFile("gone.jpg", 6, test::gradientPhoto(400, 300));
+    std::filesystem::remove(gone.record.path);
+    // The file now holds a photo of another size than the album recorded (the JPEG and the
+    // ordinary road both check).
+    PhotoItem changed = photoFile("changed.jpg", 6, test::gradientPhoto(400, 300));
+    photoFile("changed.jpg", 6, test::gradientPhoto(300, 400));
+    PhotoItem changedBmp = photoFile("changed.bmp", 1, test::gradientPhoto(400, 300));
+    photoFile("changed.bmp", 1, test::gradientPhoto(401, 300));
+    // Damaged data: neither road can read it.
+    PhotoItem damaged = photoFile("damaged.jpg", 6, test::gradientPhoto(400, 300));
+    std::filesystem::resize_file(damaged.record.path, 100);
+
+    std::atomic<int> told { 0 };
+    dense.addListener(this, [&told] { ++told; });
+    dense.want({ gone.record, changed.record, changedBmp.record, damaged.record });
+    dense.waitUntilIdle();
+    for (const PhotoItem* item : { &gone, &changed, &changedBmp, &damaged })
+        EXPECT_EQ(dense.find(item->record), nullptr) << item->record.path;
+    EXPECT_EQ(told.load(), 0);
+    EXPECT_EQ(dense.countKept(), 4u) << "the failures are remembered";
+
+    // Remembered failures are not read again, even when the file comes back.
+    photoFile("gone.jpg", 6, test::gradientPhoto(400, 300));
+    dense.want({ gone.record });
+    dense.waitUntilIdle();
+    EXPECT_EQ(dense.find(gone.record), nullptr);
+    // A record of the new file (another size stamp) is a new photo.
+    const PhotoItem renewed = photoFile("changed.jpg", 6, test::gradientPhoto(300, 400));
+    dense.want({ renewed.record });
+    dense.waitUntilIdle();
+    EXPECT_NE(dense.find(renewed.record), nullptr);
+    dense.removeListener(this);
+}
+
+TEST_F(DenseThumbnailsTest, KeepsWithinItsBytesForgettingTheLeastRecentlyAsked)
+{
+    std::vector<PhotoItem> items;
+    for (int i = 0; i < 4; ++i)
+        items.push_back(photoFile("p" + std::to_string(i) + ".jpg", 6, test::gradientPhoto(960 + i, 640)));
+    // 192 x 128 pixels, 73,728 bytes and the header each: room for two.
+    DenseThumbnails dense = cache(2 * 75000);
+    dense.want({ items[0].record, items[1].record });
+    dense.waitUntilIdle();
+    ASSERT_NE(dense.find(items[0].record), nullptr); // now the most recently asked
+    dense.want({ items[2].record });
+    dense.waitUntilIdle();
+    EXPECT_EQ(dense.countKept(), 2u);
+    EXPECT_LE(dense.bytesKept(), std::size_t(2 * 75000));
+    EXPECT_NE(dense.find(items[0].record), nullptr);
+    EXPECT_EQ(dense.find(items[1].record), nullptr);
+    EXPECT_NE(dense.find(items[2].record), nullptr);
+
+    // A newer wish list replaces the one before: only the photos still wanted are made. The
+    // listener holds the worker after its first thumbnail while the wishes change.
+    DenseThumbnails fresh = cache();
+    std::promise<void> reached, release;
+    std::shared_future<void> released = release.get_future().share();
+    bool first = true;
+    fresh.addListener(this, [&] {
+        if (!std::exchange(first, false)) return;
+        reached.set_value();
+        released.wait();
+    });
+    fresh.want({ items[0].record, items[1].record, items[2].record });
+    reached.get_future().wait();
+    fresh.want({ items[3].record });
+    release.set_value();
+    fresh.waitUntilIdle();
+    fresh.removeListener(this);
+    EXPECT_EQ(fresh.countKept(), 2u);
+    EXPECT_NE(fresh.find(items[0].record), nullptr);
+    EXPECT_NE(fresh.find(items[3].record), nullptr);
+}
+
+} // namespace
