@@ -35,9 +35,10 @@ void PreviewPane::paintEvent(QPaintEvent*)
         return;
     const QSize size = m_picture.deviceIndependentSize().toSize();
     const QPoint origin((width() - size.width()) / 2, (height() - size.height()) / 2);
+    // The frame is a black area one window pixel larger on each side under the picture: a drawn
+    // outline would, on a dense screen, cover the picture's last device pixels.
+    painter.fillRect(QRect(origin - QPoint(1, 1), size + QSize(2, 2)), Qt::black);
     painter.drawImage(origin, m_picture);
-    painter.setPen(Qt::black);
-    painter.drawRect(QRect(origin - QPoint(1, 1), size + QSize(1, 1)));
 }
 
 void PreviewPane::mousePressEvent(QMouseEvent* event)
