@@ -195,16 +195,22 @@ std::optional<PhotoItem> jpegThumbnailItem(std::FILE* file, const std::string& p
 
 std::optional<SizedThumbnail> jpegThumbnail(const std::string& path, std::size_t blockCeiling, int density)
 {
-    if (density < 1)
-        return std::nullopt;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
+        return std::nullopt;
+    std::optional<SizedThumbnail> thumbnail = jpegThumbnail(file, blockCeiling, density);
+    std::fclose(file);
+    return thumbnail;
+}
+
+std::optional<SizedThumbnail> jpegThumbnail(std::FILE* file, std::size_t blockCeiling, int density)
+{
+    if (density < 1)
         return std::nullopt;
     Decoding d;
     d.ceiling = blockCeiling;
     d.density = density;
     std::optional<Image> thumbnail = decodeThumbnail(d, file);
-    std::fclose(file);
     if (!thumbnail)
         return std::nullopt;
     return SizedThumbnail { std::move(*thumbnail), { d.width, d.height } };

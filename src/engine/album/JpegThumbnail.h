@@ -32,5 +32,7 @@ struct SizedThumbnail {
     Size photo;
 };
 std::optional<SizedThumbnail> jpegThumbnail(const std::string& path, std::size_t blockCeiling, int density);
+// The same from an open stream (the caller closes it).
+std::optional<SizedThumbnail> jpegThumbnail(std::FILE* file, std::size_t blockCeiling, int density);
 
 } // namespace gp
