@@ -44,6 +44,8 @@ struct Setup {
     {
         dir = std::filesystem::temp_directory_path() / "glimmer-album-grid-bench";
         std::filesystem::create_directories(dir);
+        // The dense thumbnails' folder starts empty with each run and goes with it.
+        setenv("XDG_CACHE_HOME", (dir / "cache").c_str(), 1);
         gp::Paths paths;
         paths.settingsDir = paths.programDir = paths.dataDir = paths.libraryDir = dir;
         app = std::make_unique<gp::App>(host, paths);

@@ -4,6 +4,7 @@
 #include "album/Thumbnail.h"
 
 #include <algorithm>
+#include <sys/stat.h>
 
 namespace gp {
 
@@ -82,7 +83,50 @@ void DenseThumbnails::want(const std::vector<PhotoRecord>& records)
     m_changed.notify_all();
 }
 
+void DenseThumbnails::keepOnDisk(std::filesystem::path folder, std::size_t byteLimit)
+{
+    const std::lock_guard lock(m_mutex);
+    if (!m_worker.joinable())
+        m_disk = std::make_unique<ThumbnailDiskCache>(std::move(folder), byteLimit);
+}
+
+std::string DenseThumbnails::identity(const Key& key)
+{
+    return key.path + '\n' + std::to_string(key.fileSize) + ' ' + std::to_string(key.fileTime) + ' '
+        + std::to_string(key.width) + 'x' + std::to_string(key.height);
+}
+
 std::shared_ptr<const Image> DenseThumbnails::make(const Wish& wish)
+{
+    struct stat status { };
+    if (::stat(wish.key.path.c_str(), &status) != 0)
+        return nullptr;
+    // The folder's thumbnail is of this file only while the file is the one the album recorded.
+    const bool recorded
+        = std::uint32_t(status.st_size) == wish.key.fileSize && std::uint32_t(status.st_ctime) == wish.key.fileTime;
+    if (m_disk && recorded && m_reader) {
+        const std::filesystem::path file = m_disk->fileFor(identity(wish.key), wish.thumbnail);
+        std::error_code error;
+        if (std::filesystem::exists(file, error)) {
+            // A file cut short could still read (its missing rows black): only whole ones count.
+            std::optional<Image> kept;
+            if (std::filesystem::file_size(file, error) == ThumbnailDiskCache::fileBytes(wish.thumbnail) && !error)
+                kept = m_reader(file.string());
+            if (kept && kept->bitsPerPixel() == 24 && kept->width() == wish.thumbnail.width
+                && kept->height() == wish.thumbnail.height) {
+                m_disk->touch(file);
+                return std::make_shared<const Image>(std::move(*kept));
+            }
+            m_disk->discard(file);
+        }
+    }
+    std::shared_ptr<const Image> made = makeFromPhoto(wish);
+    if (made && m_disk && recorded)
+        m_disk->store(identity(wish.key), *made);
+    return made;
+}
+
+std::shared_ptr<const Image> DenseThumbnails::makeFromPhoto(const Wish& wish)
 {
     const Size photo { wish.key.width, wish.key.height };
     // The quick JPEG road decodes only the rows the thumbnail samples.

@@ -6,11 +6,16 @@
 // them in the order the grid last asked for, so scrolling past rows drops their requests; the
 // made ones stay in a cache bounded in bytes that forgets the least recently asked first.
 //
+// With a folder on disk (see album/ThumbnailDiskCache.h) the made thumbnails are also kept there
+// and read back in later runs, as long as the photo file still has the size in bytes and the
+// stamp its album recorded.
+//
 // A photo gets none when its stored thumbnail is the whole photo already (nothing finer to show),
 // or its file is missing, unreadable or no longer of the recorded size; the grid then keeps
 // painting the stored thumbnail, as it does while one is being made.
 
 #include "album/PhotoItem.h"
+#include "album/ThumbnailDiskCache.h"
 #include "base/Geometry.h"
 #include "image/Image.h"
 
@@ -42,6 +47,8 @@ public:
     DenseThumbnails& operator=(const DenseThumbnails&) = delete;
 
     int density() const { return m_density; }
+    // Keeps the thumbnails in a folder too, within byteLimit; call before the first want().
+    void keepOnDisk(std::filesystem::path folder, std::size_t byteLimit);
 
     // Whether a finer thumbnail can show more than the stored one: the photo is larger than it.
     static bool gainsDetail(const PhotoRecord& record);
@@ -86,7 +93,9 @@ private:
     };
 
     static Key keyOf(const PhotoRecord& record);
+    static std::string identity(const Key& key);
     std::shared_ptr<const Image> make(const Wish& wish);
+    std::shared_ptr<const Image> makeFromPhoto(const Wish& wish);
     void keep(const Key& key, std::shared_ptr<const Image> thumbnail);
     void work();
 
@@ -94,6 +103,7 @@ private:
     int m_density;
     std::size_t m_byteLimit;
     std::size_t m_ceiling;
+    std::unique_ptr<ThumbnailDiskCache> m_disk; // used by the worker alone
 
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;

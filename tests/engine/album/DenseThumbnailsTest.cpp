@@ -6,6 +6,7 @@
 #include "album/AlbumPhotoReader.h"
 #include "album/DenseThumbnails.h"
 #include "album/JpegThumbnail.h"
+#include "album/ThumbnailDiskCache.h"
 #include "app/App.h"
 #include "codecs/JpegReader.h"
 #include "codecs/WriteImageFile.h"
@@ -19,6 +20,7 @@
 #include <atomic>
 #include <future>
 #include <utility>
+#include <chrono>
 #include <filesystem>
 
 using namespace gp;
@@ -195,6 +197,107 @@ TEST_F(DenseThumbnailsTest, KeepsWithinItsBytesForgettingTheLeastRecentlyAsked)
     EXPECT_EQ(fresh.countKept(), 2u);
     EXPECT_NE(fresh.find(items[0].record), nullptr);
     EXPECT_NE(fresh.find(items[3].record), nullptr);
+}
+
+// The reader of a cache, with the files it was asked for.
+struct CountingReader {
+    DenseThumbnails::Reader read;
+    std::shared_ptr<std::vector<std::string>> asked = std::make_shared<std::vector<std::string>>();
+
+    DenseThumbnails::Reader reader() const
+    {
+        return [read = read, asked = asked](const std::string& path) {
+            asked->push_back(path);
+            return read(path);
+        };
+    }
+};
+
+TEST_F(DenseThumbnailsTest, TheFolderOnDiskServesLaterRunsWhileThePhotoIsUnchanged)
+{
+    const std::filesystem::path folder = dir / "cache";
+    const PhotoItem bmp = photoFile("kept.bmp", 1, test::gradientPhoto(500, 333));
+    const Image expected = ordinaryDense(bmp);
+    CountingReader first { backgroundPhotoReader(app.imageFiles()) };
+    {
+        DenseThumbnails dense(first.reader(), 2, std::size_t(8) << 20, kDefaultBlockCeiling);
+        dense.keepOnDisk(folder, std::size_t(8) << 20);
+        dense.want({ bmp.record });
+        dense.waitUntilIdle();
+        ASSERT_NE(dense.find(bmp.record), nullptr);
+    }
+    EXPECT_EQ(*first.asked, std::vector<std::string> { bmp.record.path });
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        files.push_back(entry.path());
+    ASSERT_EQ(files.size(), 1u) << "one file, and no temporary one left";
+    EXPECT_EQ(files[0].extension(), ".bmp");
+
+    // A later run reads the folder's file, not the photo.
+    CountingReader second { backgroundPhotoReader(app.imageFiles()) };
+    {
+        DenseThumbnails dense(second.reader(), 2, std::size_t(8) << 20, kDefaultBlockCeiling);
+        dense.keepOnDisk(folder, std::size_t(8) << 20);
+        dense.want({ bmp.record });
+        dense.waitUntilIdle();
+        const std::shared_ptr<const Image> kept = dense.find(bmp.record);
+        ASSERT_NE(kept, nullptr);
+        EXPECT_EQ(pixelsOf(*kept), pixelsOf(expected));
+    }
+    EXPECT_EQ(*second.asked, std::vector<std::string> { files[0].string() });
+
+    // A file cut short is not even read (it could read with black rows): it is thrown away and
+    // the thumbnail made from the photo again.
+    std::filesystem::resize_file(files[0], 100);
+    CountingReader third { backgroundPhotoReader(app.imageFiles()) };
+    {
+        DenseThumbnails dense(third.reader(), 2, std::size_t(8) << 20, kDefaultBlockCeiling);
+        dense.keepOnDisk(folder, std::size_t(8) << 20);
+        dense.want({ bmp.record });
+        dense.waitUntilIdle();
+        const std::shared_ptr<const Image> made = dense.find(bmp.record);
+        ASSERT_NE(made, nullptr);
+        EXPECT_EQ(pixelsOf(*made), pixelsOf(expected));
+    }
+    EXPECT_EQ(*third.asked, std::vector<std::string> { bmp.record.path });
+    EXPECT_GT(std::filesystem::file_size(files[0]), 100u) << "written again whole";
+
+    // Once the file holds another photo the folder's thumbnail is not shown for it.
+    photoFile("kept.bmp", 1, test::gradientPhoto(333, 500));
+    DenseThumbnails dense = cache();
+    dense.keepOnDisk(folder, std::size_t(8) << 20);
+    dense.want({ bmp.record });
+    dense.waitUntilIdle();
+    EXPECT_EQ(dense.find(bmp.record), nullptr);
+}
+
+TEST_F(DenseThumbnailsTest, TheFolderKeepsTheMostRecentlyUsedWithinItsBytes)
+{
+    const std::filesystem::path folder = dir / "trimmed";
+    const Image thumbnail = test::gradientPhoto(192, 128);
+    const std::uintmax_t fileBytes = 14 + thumbnail.packed().size();
+    ThumbnailDiskCache disk(folder, 2 * fileBytes);
+    ASSERT_TRUE(disk.store("a", thumbnail));
+    ASSERT_TRUE(disk.store("b", thumbnail));
+    ASSERT_TRUE(disk.store("c", thumbnail));
+    const Size size { 192, 128 };
+    // Times set apart explicitly: a was used last, b before c.
+    const auto now = std::filesystem::file_time_type::clock::now();
+    std::filesystem::last_write_time(disk.fileFor("b", size), now - std::chrono::hours(2));
+    std::filesystem::last_write_time(disk.fileFor("c", size), now - std::chrono::hours(1));
+    std::filesystem::last_write_time(disk.fileFor("a", size), now - std::chrono::hours(3));
+    disk.touch(disk.fileFor("a", size));
+    disk.trim();
+    EXPECT_TRUE(std::filesystem::exists(disk.fileFor("a", size)));
+    EXPECT_FALSE(std::filesystem::exists(disk.fileFor("b", size)));
+    EXPECT_TRUE(std::filesystem::exists(disk.fileFor("c", size)));
+    EXPECT_NE(disk.fileFor("a", size), disk.fileFor("a", { 96, 64 })) << "each size its own file";
+
+    // A folder that cannot be made leaves nothing and says so.
+    const std::filesystem::path blocked = dir / "blocked";
+    test::writeFile(blocked, "a file where the folder should be");
+    ThumbnailDiskCache nowhere(blocked / "sub", 1 << 20);
+    EXPECT_FALSE(nowhere.store("a", thumbnail));
 }
 
 } // namespace
