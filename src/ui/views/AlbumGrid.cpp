@@ -202,9 +202,13 @@ void AlbumGrid::paintEvent(QPaintEvent* event)
             continue;
         lastShown = std::max(lastShown, index);
         const QRect box = cellRect(cell);
-        if (!box.intersects(event->rect()))
-            continue;
         const PhotoItem& item = photos[std::size_t(index)];
+        if (!box.intersects(event->rect())) {
+            // A cell outside a partial repaint still keeps its wish, since the wishes are replaced.
+            if (m_dense && DenseThumbnails::gainsDetail(item.record) && !m_dense->find(item.record))
+                wishes.push_back(item.record);
+            continue;
+        }
         if (item.isSelected()) {
             painter.fillRect(box, kSelectionColor);
             painter.setPen(kSelectionEdge);
