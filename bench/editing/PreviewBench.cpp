@@ -71,6 +71,15 @@ const Image& sample(int density)
     return *session.before();
 }
 
+// The copy of the photo the editing commands hand to their dialog (the active picture, so the
+// dialog's work cannot touch the document), before the preview opens.
+void copyOfThePhoto(benchmark::State& state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(photo().clone());
+}
+BENCHMARK(copyOfThePhoto)->Unit(benchmark::kMillisecond);
+
 void openPreview(benchmark::State& state)
 {
     Fixture f;
