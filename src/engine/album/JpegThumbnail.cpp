@@ -1,12 +1,14 @@
 #include "album/JpegThumbnail.h"
 
 #include "album/Thumbnail.h"
+#include "codecs/ExifOrientation.h"
 #include "codecs/JpegErrorHandler.h"
 #include "codecs/JpegReader.h"
 #include "image/Image.h"
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <vector>
 
 namespace gp {
@@ -76,6 +78,28 @@ bool skippingKeepsRows(const jpeg_decompress_struct& info)
     return true;
 }
 
+// Whether the ordinary reader takes the decoded rows as they are: it turns a photo upright by
+// its EXIF orientation tag and may convert an embedded colour profile, so photos with either are
+// left to it. The library keeps the segments because jpeg_save_markers asked it to.
+bool rowsNeedNoFinishing(const jpeg_decompress_struct& info)
+{
+    static constexpr char kExifHeader[6] = { 'E', 'x', 'i', 'f', 0, 0 };
+    static constexpr char kProfileHeader[12] = { 'I', 'C', 'C', '_', 'P', 'R', 'O', 'F', 'I', 'L', 'E', 0 };
+    bool exifSeen = false;
+    for (jpeg_saved_marker_ptr marker = info.marker_list; marker; marker = marker->next) {
+        if (marker->marker == JPEG_APP0 + 1 && !exifSeen && marker->data_length >= sizeof kExifHeader
+            && std::memcmp(marker->data, kExifHeader, sizeof kExifHeader) == 0) {
+            exifSeen = true; // the ordinary reader reads the first EXIF segment only
+            if (exifOrientation({ marker->data, marker->data_length }) != 1)
+                return false;
+        }
+        if (marker->marker == JPEG_APP0 + 2 && marker->data_length >= sizeof kProfileHeader
+            && std::memcmp(marker->data, kProfileHeader, sizeof kProfileHeader) == 0)
+            return false;
+    }
+    return true;
+}
+
 void decode(Decoding& d, std::FILE* file)
 {
     d.info.err = installJpegErrorHandler(d.error);
@@ -86,7 +110,13 @@ void decode(Decoding& d, std::FILE* file)
     jpeg_create_decompress(&d.info);
     d.info.mem->max_memory_to_use = long(std::min<std::size_t>(d.ceiling, LONG_MAX));
     jpeg_stdio_src(&d.info, file);
+    jpeg_save_markers(&d.info, JPEG_APP0 + 1, 0xFFFF);
+    jpeg_save_markers(&d.info, JPEG_APP0 + 2, 0xFFFF);
     jpeg_read_header(&d.info, TRUE);
+    if (!rowsNeedNoFinishing(d.info)) {
+        jpeg_destroy_decompress(&d.info);
+        return;
+    }
     if (d.info.out_color_space == JCS_RGB)
         d.info.out_color_space = JCS_EXT_BGR;
     jpeg_calc_output_dimensions(&d.info);

@@ -6,7 +6,8 @@
 //
 // Safe to call from any thread: it uses no program state and shows no message. Any file it is
 // not sure about (not a JPEG, damaged, neither grayscale nor RGB, larger than the block
-// ceiling) gives nothing, and the caller reads the file the ordinary way, which reports
+// ceiling, turned by an EXIF orientation tag or carrying a colour profile, which the ordinary
+// reader applies) gives nothing, and the caller reads the file the ordinary way, which reports
 // whatever needs reporting.
 
 #include "album/PhotoItem.h"

@@ -17,6 +17,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <jpeglib.h>
+
 #include <atomic>
 #include <future>
 #include <utility>
@@ -65,6 +68,42 @@ struct DenseThumbnailsTest : ::testing::Test {
     }
 };
 
+// A JPEG of a 24-bit photo with one APP segment of the given marker and payload.
+void writeJpegWithSegment(const std::string& path, const Image& photo, int marker, const std::string& payload)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    jpeg_compress_struct info {};
+    jpeg_error_mgr errors {};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    jpeg_stdio_dest(&info, file);
+    info.image_width = JDIMENSION(photo.width());
+    info.image_height = JDIMENSION(photo.height());
+    info.input_components = 3;
+    info.in_color_space = JCS_EXT_BGR;
+    jpeg_set_defaults(&info);
+    jpeg_start_compress(&info, TRUE);
+    jpeg_write_marker(&info, marker, reinterpret_cast<const JOCTET*>(payload.data()), unsigned(payload.size()));
+    for (int y = 0; y < photo.height(); ++y) {
+        JSAMPROW row = const_cast<JSAMPROW>(photo.row(y));
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    std::fclose(file);
+}
+
+// An EXIF block whose first image directory holds only the orientation tag.
+std::string exifWithOrientation(int tag)
+{
+    const char bytes[] = { 'E', 'x', 'i', 'f', 0, 0, 'I', 'I', 42, 0, 8, 0, 0, 0, // TIFF header, directory at 8
+        1, 0, // one entry
+        0x12, 0x01, 3, 0, 1, 0, 0, 0, char(tag), 0, 0, 0, // Orientation, SHORT, 1 value
+        0, 0, 0, 0 }; // no next directory
+    return std::string(bytes, sizeof bytes);
+}
+
 std::vector<std::uint8_t> pixelsOf(const Image& image)
 {
     const auto pixels = image.pixels();
@@ -90,6 +129,36 @@ TEST_F(DenseThumbnailsTest, QuickJpegRoadEqualsTheOrdinaryOneAtTwiceTheStoredSiz
     EXPECT_EQ(one->thumbnail.packed().size(), item.thumbnail.size());
     EXPECT_TRUE(std::equal(item.thumbnail.begin(), item.thumbnail.end(), one->thumbnail.packed().begin()));
     EXPECT_FALSE(jpegThumbnail(item.record.path, kDefaultBlockCeiling, 0));
+}
+
+TEST_F(DenseThumbnailsTest, TurnedOrProfiledJpegsAreLeftToTheOrdinaryReader)
+{
+    // The ordinary reader turns the first upright and converts the second's profile (a damaged
+    // one here, which it leaves alone); the quick road must not make thumbnails of its own.
+    const std::string turned = (dir / "turned.jpg").string();
+    writeJpegWithSegment(turned, test::gradientPhoto(300, 200), JPEG_APP0 + 1, exifWithOrientation(6));
+    const std::string profiled = (dir / "profiled.jpg").string();
+    writeJpegWithSegment(profiled, test::gradientPhoto(300, 200), JPEG_APP0 + 2,
+        std::string("ICC_PROFILE\0\1\1", 14) + std::string(200, 'x'));
+    const std::string upright = (dir / "upright.jpg").string();
+    writeJpegWithSegment(upright, test::gradientPhoto(300, 200), JPEG_APP0 + 1, exifWithOrientation(1));
+    for (const std::string& path : { turned, profiled }) {
+        EXPECT_FALSE(jpegThumbnailItem(path, kDefaultBlockCeiling)) << path;
+        EXPECT_FALSE(jpegThumbnail(path, kDefaultBlockCeiling, 2)) << path;
+    }
+    EXPECT_TRUE(jpegThumbnail(upright, kDefaultBlockCeiling, 2)) << "an orientation of 1 changes nothing";
+
+    const std::optional<Image> read = readPhotoQuietly(app.imageFiles(), turned, PhotoCdReadMode::AlbumThumbnail);
+    ASSERT_TRUE(read);
+    ASSERT_EQ(read->width(), 200) << "the ordinary reader turned it";
+    const PhotoItem item = *makeThumbnail(*read, turned, app.allocator());
+    DenseThumbnails dense = cache();
+    dense.want({ item.record });
+    dense.waitUntilIdle();
+    const std::shared_ptr<const Image> made = dense.find(item.record);
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->width(), 2 * item.record.thumbnailWidth);
+    EXPECT_EQ(pixelsOf(*made), pixelsOf(ordinaryDense(item)));
 }
 
 TEST_F(DenseThumbnailsTest, MakesJpegAndOtherPhotosOnTheWorkerAndTellsTheListener)
