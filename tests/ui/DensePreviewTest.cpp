@@ -3,7 +3,8 @@
 // and a photo whose file is gone) and the Before and After pictures of an adjustment dialog
 // (fitted and in Pan Mode), runs itself again at ratio 1 for the same measures, and checks that
 // every picture has twice the pixels each way, except the gone photo's, which keeps its stored
-// thumbnail; and that the grid and the dialog paint their pictures pixel for pixel.
+// thumbnail; and that the grid and the dialog paint their pictures pixel for pixel. The page
+// view's photo pictures, reduced straight from the photo, are checked at both ratios too.
 
 #include "DensePreviewTest.h"
 
@@ -18,6 +19,7 @@
 #include "dialogs/PreviewPane.h"
 #include "editing/tone/AdjustmentDialogs.h"
 #include "views/AlbumGrid.h"
+#include "views/PhotoCache.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -206,6 +208,28 @@ void DensePreviewTest::thumbnailsAndPreviewsHaveTwiceThePixelsOfTheOneTimesRun()
                            .arg(size.width())
                            .arg(size.height())));
     }
+}
+
+void DensePreviewTest::pagePicturesAverageTheirPhotoAtEveryRatio()
+{
+    // A photo of one-pixel black and white columns: any reduction by a whole factor is even gray,
+    // which a reduction that skips source pixels would not give.
+    auto stripes = std::make_shared<Image>(Image::create(240, 160, 24).value());
+    for (int y = 0; y < 160; ++y)
+        for (int x = 0; x < 240; ++x)
+            std::fill_n(stripes->row(y) + 3 * x, 3, std::uint8_t(x % 2 ? 255 : 0));
+    PhotoCache cache;
+    for (const qreal ratio : { 1.0, 2.0 }) {
+        const QImage& picture = cache.picture(stripes, QSize(60, 40), ratio);
+        QCOMPARE(picture.size(), QSize(60, 40) * ratio);
+        QCOMPARE(picture.devicePixelRatio(), ratio);
+        for (const QPoint at : { QPoint(0, 0), QPoint(17, 9), QPoint(picture.width() - 1, picture.height() - 1) })
+            QCOMPARE(picture.pixelColor(at), QColor(128, 128, 128));
+    }
+    // An enlargement is scaled smoothly: the stripes blend between their columns.
+    const QImage& larger = cache.picture(stripes, QSize(480, 320), 1.0);
+    QCOMPARE(larger.size(), QSize(480, 320));
+    QVERIFY(larger.pixelColor(240, 100).red() > 0 && larger.pixelColor(240, 100).red() < 255);
 }
 
 QTEST_MAIN(DensePreviewTest)

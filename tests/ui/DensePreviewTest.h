@@ -9,4 +9,5 @@ class DensePreviewTest : public QObject {
     Q_OBJECT
 private slots:
     void thumbnailsAndPreviewsHaveTwiceThePixelsOfTheOneTimesRun();
+    void pagePicturesAverageTheirPhotoAtEveryRatio();
 };

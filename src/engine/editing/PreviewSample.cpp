@@ -94,9 +94,16 @@ std::optional<Image> fitSampleTo(const Image& source, Size size, const Allocator
     auto sample = allocator.image(size.width, size.height, source.bitsPerPixel(), source.colorCount());
     if (!sample)
         return std::nullopt;
+    fillSample(source, *sample);
+    return sample;
+}
+
+void fillSample(const Image& source, Image& sample)
+{
+    const Size size { sample.width(), sample.height() };
     const auto palette = source.colorTable();
-    std::copy(palette.begin(), palette.end(), sample->colorTable().begin());
-    sample->setResolution(source.xPelsPerMeter(), source.yPelsPerMeter());
+    std::copy(palette.begin(), palette.end(), sample.colorTable().begin());
+    sample.setResolution(source.xPelsPerMeter(), source.yPelsPerMeter());
 
     const int bits = source.bitsPerPixel();
     const bool averaged = bits == 24 || isGrayscale(&source);
@@ -105,10 +112,10 @@ std::optional<Image> fitSampleTo(const Image& source, Size size, const Allocator
             const auto [top, bottom] = coveredSpan(y, source.height(), size.height);
             for (int x = 0; x < size.width; ++x) {
                 const auto [left, right] = coveredSpan(x, source.width(), size.width);
-                setPixelIndex(*sample, x, y, pixelIndex(source, (left + right - 1) / 2, (top + bottom - 1) / 2));
+                setPixelIndex(sample, x, y, pixelIndex(source, (left + right - 1) / 2, (top + bottom - 1) / 2));
             }
         }
-        return sample;
+        return;
     }
     // Each sample row first adds up its source rows column by column (a loop over whole rows
     // that the compiler vectorises), then each sample pixel adds up its columns of those sums:
@@ -121,7 +128,7 @@ std::optional<Image> fitSampleTo(const Image& source, Size size, const Allocator
         std::fill(columnSums.begin(), columnSums.end(), 0u);
         for (int sy = top; sy < bottom; ++sy)
             addRow(source.row(sy), columnSums.data(), bytes);
-        std::uint8_t* out = sample->row(y);
+        std::uint8_t* out = sample.row(y);
         for (int x = 0; x < size.width; ++x) {
             const auto [left, right] = coveredSpan(x, source.width(), size.width);
             std::uint64_t sum[3] = { 0, 0, 0 };
@@ -133,7 +140,6 @@ std::optional<Image> fitSampleTo(const Image& source, Size size, const Allocator
                 out[x * ch + k] = std::uint8_t((sum[k] + count / 2) / count);
         }
     }
-    return sample;
 }
 
 std::optional<Image> cropSample(const Image& source, Rect crop, const Allocator& allocator)
