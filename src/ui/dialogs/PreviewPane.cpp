@@ -38,6 +38,8 @@ void PreviewPane::paintEvent(QPaintEvent*)
     // The frame is a black area one window pixel larger on each side under the picture: a drawn
     // outline would, on a dense screen, cover the picture's last device pixels.
     painter.fillRect(QRect(origin - QPoint(1, 1), size + QSize(2, 2)), Qt::black);
+    // At a fractional scale the 2x picture is shrunk smoothly.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, m_picture.devicePixelRatio() != devicePixelRatioF());
     painter.drawImage(origin, m_picture);
 }
 

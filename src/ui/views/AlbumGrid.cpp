@@ -217,7 +217,9 @@ void AlbumGrid::paintEvent(QPaintEvent* event)
         const QImage picture = photoPicture(index, &wishes);
         if (picture.isNull())
             continue;
-        // A dense picture paints at the stored thumbnail's size, so the cell looks the same.
+        // A dense picture paints at the stored thumbnail's size, so the cell looks the same; at a
+        // fractional scale it is shrunk smoothly.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, picture.devicePixelRatio() != devicePixelRatioF());
         const QSize size = picture.deviceIndependentSize().toSize();
         painter.drawImage(QPoint(box.left() + (box.width() - size.width()) / 2, box.top() + (box.height() - size.height()) / 2),
             picture);
