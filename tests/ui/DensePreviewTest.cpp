@@ -128,12 +128,14 @@ bool measureDialog(Program& program, Measures& sizes)
     PreviewPane& before = *dialog.beforePane();
     sizes[QStringLiteral("before.fitted")] = before.shownImage().size();
     sizes[QStringLiteral("after.fitted")] = dialog.afterPane()->shownImage().size();
-    // The pane paints its picture centred, pixel for pixel.
+    // The pane paints its picture centred.
     const QImage painted = before.grab().toImage();
     const QImage& shown = before.shownImage();
     const QSize size = shown.deviceIndependentSize().toSize();
     const QPoint origin((before.width() - size.width()) / 2, (before.height() - size.height()) / 2);
-    const int differing = differingPixels(painted, origin * before.devicePixelRatioF(), shown);
+    // Pixel for pixel where the screen's ratio is the picture's (a fractional scale shrinks it).
+    const qreal ratio = before.devicePixelRatioF();
+    const int differing = shown.devicePixelRatio() == ratio ? differingPixels(painted, origin * ratio, shown) : 0;
     if (differing != 0) {
         qWarning("%d pixels differ; picture %dx%d at %d,%d in a grab of %dx%d", differing, shown.width(), shown.height(),
             origin.x(), origin.y(), painted.width(), painted.height());
