@@ -198,6 +198,10 @@ TEST(Lzw, WholeStreamDecoderGivesTheSameBytesAsThePlainOne)
             EXPECT_EQ(whole(rules, packed, n + 40), sample.bytes);
             for (const std::size_t capacity : { n / 3, n - std::min<std::size_t>(n, 1), std::size_t(17), std::size_t(1) })
                 EXPECT_EQ(whole(rules, packed, capacity), plain(rules, packed, capacity)) << capacity;
+            // Buffers ending within a copy piece of the stream's end, where the decoder must
+            // leave its 16-byte copies for exact ones.
+            for (std::size_t missing = 1; missing <= 20 && missing <= n; ++missing)
+                ASSERT_EQ(whole(rules, packed, n - missing), plain(rules, packed, n - missing)) << missing;
             const std::span<const std::uint8_t> cut(packed.data(), packed.size() * 2 / 3);
             EXPECT_EQ(whole(rules, cut, n), plain(rules, cut, n));
             for (int damage = 0; damage < 20 && !packed.empty(); ++damage) {
