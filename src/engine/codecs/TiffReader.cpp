@@ -46,6 +46,10 @@ public:
     // Finishes one decoded file row; `imageRow` is where the camera's expansion goes.
     void finish(std::span<std::uint8_t> row, std::uint8_t* imageRow) const
     {
+        if (m_rgb && m_differenced) {
+            undoDifferencesTurningRgb(row);
+            return;
+        }
         if (m_differenced)
             for (std::size_t i = m_stride; i < row.size(); ++i)
                 row[i] = std::uint8_t(row[i] + row[i - m_stride]);
@@ -57,6 +61,26 @@ public:
     }
 
 private:
+    // Differencing undone and red and blue swapped in one pass, the running sums of the three
+    // channels held in registers.
+    static void undoDifferencesTurningRgb(std::span<std::uint8_t> row)
+    {
+        if (row.size() < 3)
+            return;
+        std::uint8_t* p = row.data();
+        std::uint8_t red = p[0], green = p[1], blue = p[2];
+        p[0] = blue;
+        p[2] = red;
+        for (std::size_t i = 3; i + 2 < row.size(); i += 3) {
+            red = std::uint8_t(red + p[i]);
+            green = std::uint8_t(green + p[i + 1]);
+            blue = std::uint8_t(blue + p[i + 2]);
+            p[i] = blue;
+            p[i + 1] = green;
+            p[i + 2] = red;
+        }
+    }
+
     int m_width;
     bool m_camera;
     bool m_differenced;
@@ -213,19 +237,28 @@ private:
         const std::span<std::uint8_t> block(region, rowSize * rows);
         const std::size_t got = decodeLzwStream(kTiffLzwRules, coded, block);
         std::fill(block.begin() + std::ptrdiff_t(got), block.end(), std::uint8_t(0));
+        // Rows (in file order) holding decoded bytes; the rest are zero and stay so.
+        const std::size_t filled = std::min(rows, (got + rowSize - 1) / rowSize);
+        const auto finishSlot = [&](std::size_t slot) {
+            if (rows - 1 - slot < filled) {
+                std::uint8_t* const row = region + slot * rowSize;
+                m_form.finish({ row, rowSize }, row);
+            }
+        };
+        // Each pair is finished right after its swap, while it is still in the cache.
         std::vector<std::uint8_t> spare(rowSize);
-        for (std::size_t low = 0, high = rows - 1; low < high; ++low, --high) {
+        std::size_t low = 0, high = rows - 1;
+        for (; low < high; ++low, --high) {
             std::uint8_t* const a = region + low * rowSize;
             std::uint8_t* const b = region + high * rowSize;
             std::memcpy(spare.data(), a, rowSize);
             std::memcpy(a, b, rowSize);
             std::memcpy(b, spare.data(), rowSize);
+            finishSlot(low);
+            finishSlot(high);
         }
-        const std::size_t filled = std::min(rows, (got + rowSize - 1) / rowSize);
-        for (std::size_t r = 0; r < filled; ++r) {
-            std::uint8_t* const row = region + (rows - 1 - r) * rowSize;
-            m_form.finish({ row, rowSize }, row);
-        }
+        if (low == high)
+            finishSlot(low);
     }
 
     const RowForm& m_form;
