@@ -9,4 +9,6 @@ class DensityTest : public QObject {
 private slots:
     void picturesHaveTwiceThePixelsOfTheOneTimesRun();
     void fractionalScalesTakeTheNextSizeUp();
+    // The Crop, Edit and Frame Photo screens (in WorkflowDensityTest.cpp).
+    void workflowScreensPaintThePhotoAtDevicePixels();
 };

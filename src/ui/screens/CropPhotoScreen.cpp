@@ -77,9 +77,9 @@ CropPhotoScreen::CropPhotoScreen(ScreenContext context)
         canvas().update();
     });
     canvas().drawOver = [this](QPainter& painter) { drawOutline(painter); };
-    canvas().pressed = [this](QPoint p) { press(p); };
-    canvas().moved = [this](QPoint p, bool down) { move(p, down); };
-    canvas().released = [this](QPoint) {
+    canvas().pressed = [this](Point p) { press(p); };
+    canvas().moved = [this](Point p, bool down) { move(p, down); };
+    canvas().released = [this](Point) {
         m_dragging = CropHandle::None;
         canvas().unsetCursor();
     };
@@ -174,9 +174,11 @@ void CropPhotoScreen::repaintView()
 
 void CropPhotoScreen::drawOutline(QPainter& painter) const
 {
-    const Rect r = workflow().crop.rect();
-    if (r.width() <= 0)
+    if (workflow().crop.rect().width() <= 0)
         return;
+    // Drawn in the canvas's own units, so the dots and handles keep their size on a dense screen
+    // and the painter draws them with its pixels; the rectangle's corners lie on whole units.
+    const QRectF r = canvas().fromDisplay(workflow().crop.rect());
     // Inverting the screen under the dots keeps them visible on any picture.
     painter.setCompositionMode(QPainter::CompositionMode_Difference);
     QPen pen(Qt::white, 1, Qt::CustomDashLine);
@@ -184,36 +186,40 @@ void CropPhotoScreen::drawOutline(QPainter& painter) const
     // Each line starts the phase's number of pixels after its corner, so the dots march.
     pen.setDashOffset(-m_phase);
     painter.setPen(pen);
-    painter.drawLine(r.left, r.top, r.right, r.top);
-    painter.drawLine(r.right, r.top, r.right, r.bottom);
-    painter.drawLine(r.right, r.bottom, r.left, r.bottom);
-    painter.drawLine(r.left, r.bottom, r.left, r.top);
+    // A line one unit wide is centred on its coordinate: on a dense screen it would lie half on
+    // the pixel row before, so it is moved half a unit to cover the row an ordinary screen's
+    // one-pixel line covers.
+    const QRectF line = canvas().density() > 1 ? r.translated(0.5, 0.5) : r;
+    painter.drawLine(line.topLeft(), QPointF(line.right(), line.top()));
+    painter.drawLine(QPointF(line.right(), line.top()), line.bottomRight());
+    painter.drawLine(line.bottomRight(), QPointF(line.left(), line.bottom()));
+    painter.drawLine(QPointF(line.left(), line.bottom()), line.topLeft());
     const QColor darkGray(64, 64, 64);
-    for (const QPoint corner : { QPoint(r.left, r.top), QPoint(r.right, r.top), QPoint(r.left, r.bottom),
-             QPoint(r.right, r.bottom) })
-        painter.fillRect(QRect(corner - QPoint(4, 4), QSize(8, 8)), darkGray);
+    for (const QPointF corner : { r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight() })
+        painter.fillRect(QRectF(corner - QPointF(4, 4), QSizeF(8, 8)), darkGray);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
-void CropPhotoScreen::press(QPoint p)
+void CropPhotoScreen::press(Point p)
 {
     if (!workflow().hasPhoto())
         return;
-    m_dragging = workflow().crop.hitTest({ p.x(), p.y() });
+    m_dragging = workflow().crop.hitTest(p);
     m_last = p;
     canvas().setCursor(cursorShape(CropRectangle::cursorFor(m_dragging, true)));
 }
 
-void CropPhotoScreen::move(QPoint p, bool buttonDown)
+void CropPhotoScreen::move(Point p, bool buttonDown)
 {
     if (!workflow().hasPhoto())
         return;
     if (!buttonDown || m_dragging == CropHandle::None) {
-        canvas().setCursor(cursorShape(CropRectangle::cursorFor(workflow().crop.hitTest({ p.x(), p.y() }), false)));
+        canvas().setCursor(cursorShape(CropRectangle::cursorFor(workflow().crop.hitTest(p), false)));
         return;
     }
-    workflow().crop.drag(m_dragging, p.x() - m_last.x(), p.y() - m_last.y());
-    m_last = p;
+    // The rectangle moves in whole units; what it does not take waits for the next movement.
+    const Point taken = workflow().crop.drag(m_dragging, p.x - m_last.x, p.y - m_last.y);
+    m_last = { m_last.x + taken.x, m_last.y + taken.y };
     repaintView();
 }
 

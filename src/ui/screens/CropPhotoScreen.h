@@ -34,14 +34,15 @@ private:
     void choose(Shape shape);
     void repaintView();
     void drawOutline(QPainter& painter) const;
-    void press(QPoint p);
-    void move(QPoint p, bool buttonDown);
+    void press(Point p);
+    void move(Point p, bool buttonDown);
 
     QTimer m_outline;
     int m_phase = 0;
     Shape m_shape = Shape::Cell;
     CropHandle m_dragging = CropHandle::None;
-    QPoint m_last;
+    // Where the mouse was when the rectangle last took a movement (display pixels).
+    Point m_last;
 };
 
 } // namespace gp::ui

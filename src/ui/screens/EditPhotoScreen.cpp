@@ -87,7 +87,9 @@ void EditPhotoScreen::enter()
     if (m_library) {
         // Until its picture is made, each entry shows a blank of the picture's size, so the
         // rows keep their places.
-        QPixmap blank(kThumbnailSize.width, kThumbnailSize.height);
+        const int density = canvas().density();
+        QPixmap blank(kThumbnailSize.width * density, kThumbnailSize.height * density);
+        blank.setDevicePixelRatio(density);
         blank.fill(Qt::darkGray);
         for (const EffectEntry& entry : m_library->effects()) {
             auto* item = new QListWidgetItem(QIcon(blank), QString::fromStdString(entry.name), m_effects);
@@ -120,8 +122,11 @@ void EditPhotoScreen::startThumbnails()
     m_thumbnailRow = 0;
     if (!m_library || !workflow().hasPhoto())
         return;
-    // The display copy is already small; the list's copy comes from it, not from the full photo.
-    auto small = makeDisplayCopy(workflow().displayCopy(), kThumbnailSize, app().allocator());
+    // The display copy is already small; the list's copy comes from it, not from the full photo,
+    // at the display copy's density so the pictures are as sharp as the screen.
+    const int density = workflow().unit();
+    const Size box { kThumbnailSize.width * density, kThumbnailSize.height * density };
+    auto small = makeDisplayCopy(workflow().displayCopy(), box, app().allocator(), density);
     if (!small)
         return;
     m_small = std::move(small->image);
@@ -136,8 +141,11 @@ void EditPhotoScreen::nextThumbnail()
     }
     QListWidgetItem* item = m_effects->item(m_thumbnailRow++);
     const int effect = item->data(Qt::UserRole).toInt();
-    if (const auto picture = m_library->apply(effect, *m_small, initialIntensity(effect), app().allocator()))
-        item->setIcon(QIcon(QPixmap::fromImage(gfx::toQImage(*picture))));
+    if (const auto picture = m_library->apply(effect, *m_small, initialIntensity(effect), app().allocator())) {
+        QPixmap pixmap = QPixmap::fromImage(gfx::toQImage(*picture));
+        pixmap.setDevicePixelRatio(workflow().unit());
+        item->setIcon(QIcon(pixmap));
+    }
 }
 
 void EditPhotoScreen::accept()

@@ -15,19 +15,19 @@ FramePhotoScreen::FramePhotoScreen(ScreenContext context)
     : WorkflowScreen(std::move(context), Screen::Frame, button::FrameArea)
 {
     canvas().setObjectName("frameCanvas");
-    canvas().pressed = [this](QPoint p) {
-        m_dragging = workflow().frame.hasFrame()
-            && workflow().frame.displayRect().contains({ p.x(), p.y() });
+    canvas().pressed = [this](Point p) {
+        m_dragging = workflow().frame.hasFrame() && workflow().frame.displayRect().contains(p);
         m_last = p;
     };
-    canvas().moved = [this](QPoint p, bool down) {
+    // A drag moves the photo by display pixels: the finest step the screen can show.
+    canvas().moved = [this](Point p, bool down) {
         if (!down || !m_dragging)
             return;
-        workflow().frame.drag(p.x() - m_last.x(), p.y() - m_last.y());
+        workflow().frame.drag(p.x - m_last.x, p.y - m_last.y);
         m_last = p;
         refresh();
     };
-    canvas().released = [this](QPoint) { m_dragging = false; };
+    canvas().released = [this](Point) { m_dragging = false; };
 }
 
 void FramePhotoScreen::bindButtons()
@@ -76,10 +76,10 @@ void FramePhotoScreen::chooseFrame(const std::string& picture)
         return;
     }
     auto artwork = readFrameArtwork(app().imageFiles(), picture);
-    const Size window { canvas().width(), canvas().height() };
+    // The frame's display copy is made at the density of the photo's.
     if (!artwork
-        || !workflow().frame.choose(std::move(*artwork), app().layoutPage().currentCell(), workflow().photo(), window,
-            app().allocator())) {
+        || !workflow().frame.choose(std::move(*artwork), app().layoutPage().currentCell(), workflow().photo(),
+            canvas().displaySize(), app().allocator(), workflow().unit())) {
         workflow().frame = FrameState();
         app().host().beep();
     }

@@ -9,7 +9,6 @@
 #include "editing/workflow/FramePlacement.h"
 #include "screens/WorkflowScreen.h"
 
-#include <QPoint>
 
 namespace gp::ui {
 
@@ -35,7 +34,7 @@ private:
     std::optional<Image> result() const;
 
     bool m_dragging = false;
-    QPoint m_last;
+    Point m_last; // display pixels
 };
 
 } // namespace gp::ui

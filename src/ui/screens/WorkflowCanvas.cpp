@@ -2,8 +2,18 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QtMath>
+
+#include <algorithm>
 
 namespace gp::ui {
+
+namespace {
+
+// A ratio a hair above a whole number is that number (1.0000001 is a scale of 1, not 2).
+constexpr qreal kRatioSlack = 0.01;
+
+} // namespace
 
 WorkflowCanvas::WorkflowCanvas(QWidget* parent)
     : QWidget(parent)
@@ -12,9 +22,25 @@ WorkflowCanvas::WorkflowCanvas(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void WorkflowCanvas::setPicture(QImage picture, QRect place)
+int WorkflowCanvas::screenDensity() const { return std::max(1, qCeil(devicePixelRatioF() - kRatioSlack)); }
+
+void WorkflowCanvas::setDensity(int density) { m_density = std::max(1, density); }
+
+Point WorkflowCanvas::toDisplay(QPointF at) const
+{
+    return { qRound(at.x() * m_density), qRound(at.y() * m_density) };
+}
+
+QRectF WorkflowCanvas::fromDisplay(const Rect& r) const
+{
+    const qreal d = m_density;
+    return { r.left / d, r.top / d, r.width() / d, r.height() / d };
+}
+
+void WorkflowCanvas::setPicture(QImage picture, Rect place)
 {
     m_picture = std::move(picture);
+    m_picture.setDevicePixelRatio(m_density);
     m_place = place;
     update();
 }
@@ -30,7 +56,7 @@ void WorkflowCanvas::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
     if (!m_picture.isNull())
-        painter.drawImage(m_place, m_picture);
+        painter.drawImage(fromDisplay(m_place), m_picture);
     if (drawOver)
         drawOver(painter);
 }
@@ -38,19 +64,19 @@ void WorkflowCanvas::paintEvent(QPaintEvent*)
 void WorkflowCanvas::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton && pressed)
-        pressed(event->position().toPoint());
+        pressed(toDisplay(event->position()));
 }
 
 void WorkflowCanvas::mouseMoveEvent(QMouseEvent* event)
 {
     if (moved)
-        moved(event->position().toPoint(), (event->buttons() & Qt::LeftButton) != 0);
+        moved(toDisplay(event->position()), (event->buttons() & Qt::LeftButton) != 0);
 }
 
 void WorkflowCanvas::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton && released)
-        released(event->position().toPoint());
+        released(toDisplay(event->position()));
 }
 
 } // namespace gp::ui

@@ -1,8 +1,14 @@
 #pragma once
 // The black panel in which the Crop, Edit and Frame Photo screens show their display copy. It
 // paints the picture its screen gives at the given place, then lets the screen draw over it, and
-// passes the mouse on in the panel's own coordinates (the window coordinates of the engine's
-// workflow state).
+// passes the mouse on in the coordinates of the engine's workflow state.
+//
+// Those coordinates are display pixels: on a display of device pixel ratio r the panel counts
+// `density` pixels to each of its own units, the whole number at or above r (a fractional scale
+// takes the next size up, and the painter brings the picture down to the screen's pixels), so a
+// photo is made at the screen's resolution instead of being enlarged from a coarse copy.
+
+#include "base/Geometry.h"
 
 #include <QImage>
 #include <QWidget>
@@ -14,13 +20,30 @@ class WorkflowCanvas : public QWidget {
 public:
     explicit WorkflowCanvas(QWidget* parent);
 
-    void setPicture(QImage picture, QRect place);
-    void clearPicture();
+    // The density of the screen the panel is on now; a screen takes it with setDensity when it
+    // makes its display copy, and the panel keeps it until the next one, so the picture and the
+    // mouse agree even if the window moves to another screen meanwhile.
+    int screenDensity() const;
+    void setDensity(int density);
+    int density() const { return m_density; }
+    // The panel's size in display pixels at the kept density.
+    Size displaySize() const { return { width() * m_density, height() * m_density }; }
+    // A point of the panel (its own units) in display pixels, and back.
+    Point toDisplay(QPointF at) const;
+    QRectF fromDisplay(const Rect& r) const;
 
+    // A picture in display pixels, shown at place (display pixels).
+    void setPicture(QImage picture, Rect place);
+    void clearPicture();
+    const QImage& picture() const { return m_picture; }
+    Rect place() const { return m_place; }
+
+    // The screen's drawing over the picture, in the panel's own units.
     std::function<void(QPainter&)> drawOver;
-    std::function<void(QPoint)> pressed;
-    std::function<void(QPoint, bool buttonDown)> moved;
-    std::function<void(QPoint)> released;
+    // The mouse, in display pixels.
+    std::function<void(Point)> pressed;
+    std::function<void(Point, bool buttonDown)> moved;
+    std::function<void(Point)> released;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -29,8 +52,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    int m_density = 1;
     QImage m_picture;
-    QRect m_place;
+    Rect m_place;
 };
 
 } // namespace gp::ui

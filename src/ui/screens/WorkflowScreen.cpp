@@ -81,8 +81,11 @@ bool WorkflowScreen::startWorkflow()
 
 bool WorkflowScreen::start(std::shared_ptr<const Image> photo)
 {
-    const Size window { m_canvas->width(), m_canvas->height() };
-    return photo && m_workflow.start(std::move(photo), window, app().allocator());
+    // The display copy is made at the screen's own pixels; the canvas keeps the density it was
+    // made for, so its painting and its mouse agree with the copy.
+    m_canvas->setDensity(m_canvas->screenDensity());
+    return photo
+        && m_workflow.start(std::move(photo), m_canvas->displaySize(), app().allocator(), m_canvas->density());
 }
 
 bool WorkflowScreen::loadPhoto(const std::string& path)
@@ -94,12 +97,14 @@ bool WorkflowScreen::loadPhoto(const std::string& path)
     }
     // The display copy is made before the old state goes, so a failure leaves the screen as it was.
     WorkflowState loaded;
-    const Size window { m_canvas->width(), m_canvas->height() };
-    if (!loaded.start(std::move(photo), window, app().allocator())) {
+    const int density = m_canvas->screenDensity();
+    const Size window { m_canvas->width() * density, m_canvas->height() * density };
+    if (!loaded.start(std::move(photo), window, app().allocator(), density)) {
         app().host().beep();
         return false;
     }
     m_workflow = std::move(loaded);
+    m_canvas->setDensity(density);
     return true;
 }
 
@@ -140,7 +145,7 @@ void WorkflowScreen::saveResult(const std::optional<Image>& result, StringId kin
 
 void WorkflowScreen::show(const Image& picture, Rect place)
 {
-    m_canvas->setPicture(gfx::toQImage(picture), QRect(place.left, place.top, place.width(), place.height()));
+    m_canvas->setPicture(gfx::toQImage(picture), place);
 }
 
 } // namespace gp::ui

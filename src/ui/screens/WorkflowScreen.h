@@ -45,7 +45,8 @@ protected:
     // The result written under a name chosen with Save As, then offered to an album.
     void saveResult(const std::optional<Image>& result, StringId kind);
 
-    // The canvas's picture: a 24-bit engine image shown at place (canvas coordinates).
+    // The canvas's picture: a 24-bit engine image shown at place (display pixels, as the
+    // workflow state measures).
     void show(const Image& picture, Rect place);
 
     WorkflowCanvas& canvas() const { return *m_canvas; }

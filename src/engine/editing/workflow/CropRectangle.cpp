@@ -40,7 +40,26 @@ bool isCorner(CropHandle h)
         || h == CropHandle::BottomRight;
 }
 
+// Rounds toward minus infinity, so that a corner left of or above the window keeps its unit.
+int floorDivide(int value, int unit)
+{
+    const int q = value / unit;
+    return q * unit > value ? q - 1 : q;
+}
+
 } // namespace
+
+CropRectangle::CropRectangle(Rect displayed, int unit)
+    : m_unit(std::max(unit, 1))
+    , m_displayed { floorDivide(displayed.left, m_unit), floorDivide(displayed.top, m_unit),
+        floorDivide(displayed.right, m_unit), floorDivide(displayed.bottom, m_unit) }
+{
+}
+
+Rect CropRectangle::inPixels(Rect r) const
+{
+    return { r.left * m_unit, r.top * m_unit, r.right * m_unit, r.bottom * m_unit };
+}
 
 void CropRectangle::setProportion(std::string_view cellName, int cellWidth, int cellHeight)
 {
@@ -76,13 +95,15 @@ CropHandle CropRectangle::hitTest(Point p) const
 {
     if (m_rect.width() <= 0)
         return CropHandle::None;
-    const int t = kCropHitTolerance;
-    const bool nearLeft = std::abs(p.x - m_rect.left) <= t;
-    const bool nearRight = std::abs(p.x - m_rect.right) <= t;
-    const bool nearTop = std::abs(p.y - m_rect.top) <= t;
-    const bool nearBottom = std::abs(p.y - m_rect.bottom) <= t;
-    const bool alongX = p.x >= m_rect.left - t && p.x <= m_rect.right + t;
-    const bool alongY = p.y >= m_rect.top - t && p.y <= m_rect.bottom + t;
+    // The mouse is as fine as the display, so the test is made in pixels.
+    const Rect r = rect();
+    const int t = kCropHitTolerance * m_unit;
+    const bool nearLeft = std::abs(p.x - r.left) <= t;
+    const bool nearRight = std::abs(p.x - r.right) <= t;
+    const bool nearTop = std::abs(p.y - r.top) <= t;
+    const bool nearBottom = std::abs(p.y - r.bottom) <= t;
+    const bool alongX = p.x >= r.left - t && p.x <= r.right + t;
+    const bool alongY = p.y >= r.top - t && p.y <= r.bottom + t;
     if (nearLeft && nearTop)
         return CropHandle::TopLeft;
     if (nearLeft && nearBottom)
@@ -101,7 +122,7 @@ CropHandle CropRectangle::hitTest(Point p) const
         if (nearBottom && alongX)
             return CropHandle::BottomEdge;
     }
-    if (p.x > m_rect.left && p.x < m_rect.right && p.y > m_rect.top && p.y < m_rect.bottom)
+    if (p.x > r.left && p.x < r.right && p.y > r.top && p.y < r.bottom)
         return CropHandle::Inside;
     return CropHandle::None;
 }
@@ -129,10 +150,16 @@ CropCursor CropRectangle::cursorFor(CropHandle handle, bool dragging)
     return CropCursor::Arrow;
 }
 
-void CropRectangle::drag(CropHandle handle, int dx, int dy)
+Point CropRectangle::drag(CropHandle handle, int dx, int dy)
 {
+    // The whole units of the movement; truncation toward zero leaves a remainder smaller than a
+    // unit either way for the next movement. A movement the rectangle's limits stop is still
+    // taken, as the mouse has gone on.
+    dx /= m_unit;
+    dy /= m_unit;
+    const Point taken { dx * m_unit, dy * m_unit };
     if (handle == CropHandle::None || m_rect.width() <= 0)
-        return;
+        return taken;
     if (handle == CropHandle::Inside)
         move(dx, dy);
     else if (m_free)
@@ -140,8 +167,9 @@ void CropRectangle::drag(CropHandle handle, int dx, int dy)
     else if (isCorner(handle))
         dragFixedCorner(handle, dx, dy);
     else
-        return; // fixed proportions have no edge handles
+        return taken; // fixed proportions have no edge handles
     clipToPhoto();
+    return taken;
 }
 
 void CropRectangle::dragFree(CropHandle handle, int dx, int dy)

@@ -3,6 +3,11 @@
 // rectangle for a template cell's proportion (or free proportions), the hit test that names the
 // handle under the mouse, the drags of corners, edges and the whole rectangle with their limits,
 // and the cut of the full photo that the rectangle stands for.
+//
+// Coordinates are the display's own pixels. On a dense display one step of the interface is
+// `unit` pixels (the window program's pixel density): the rectangle moves and grows in whole
+// units and its tolerance and least sizes are counted in units, so it feels as it does on an
+// ordinary display, and a drag of the same length cuts exactly the same part of the photo.
 
 #include "base/Geometry.h"
 #include "editing/PixelProgress.h"
@@ -30,6 +35,7 @@ enum class CropHandle {
 // The cursor the screen shows for a handle.
 enum class CropCursor { Arrow, ResizeNwSe, ResizeNeSw, ResizeHorizontal, ResizeVertical, OpenHand, ClosedHand };
 
+// In units.
 inline constexpr int kCropHitTolerance = 4;
 inline constexpr int kCropMinimumFree = 40;
 inline constexpr int kCropMinimumFixed = 80;
@@ -37,11 +43,9 @@ inline constexpr int kCropMinimumFixed = 80;
 class CropRectangle {
 public:
     CropRectangle() = default;
-    // displayed is the displayed photo's rectangle in window coordinates.
-    explicit CropRectangle(Rect displayed)
-        : m_displayed(displayed)
-    {
-    }
+    // displayed is the displayed photo's rectangle in window coordinates, on the unit grid
+    // (fittedRect with the same unit puts it there; a corner off the grid is taken down to it).
+    explicit CropRectangle(Rect displayed, int unit = 1);
 
     // Places the initial rectangle. A cell name holding "FREE" (in any case) chooses free
     // proportions; otherwise cellWidth × cellHeight (the cell picture's size in any unit) fixes
@@ -53,15 +57,17 @@ public:
     static CropCursor cursorFor(CropHandle handle, bool dragging);
 
     // Moves the handle by (dx, dy) window pixels with the rules of the free or fixed mode, then
-    // clips the rectangle to the displayed photo.
-    void drag(CropHandle handle, int dx, int dy);
+    // clips the rectangle to the displayed photo. The movement is taken in whole units; the part
+    // taken is returned, so that the caller carries the rest over to the next movement.
+    Point drag(CropHandle handle, int dx, int dy);
 
     // The part of a photo of the given size that the rectangle covers, in picture pixels with
-    // the top row 0; nothing when the rectangle is narrower than 40 window pixels.
+    // the top row 0; nothing when the rectangle is narrower than 40 units.
     std::optional<Rect> photoRect(Size photo) const;
 
-    Rect rect() const { return m_rect; }
-    Rect displayed() const { return m_displayed; }
+    Rect rect() const { return inPixels(m_rect); }
+    Rect displayed() const { return inPixels(m_displayed); }
+    int unit() const { return m_unit; }
     bool isFree() const { return m_free; }
     double ratio() const { return m_ratio; }
 
@@ -70,7 +76,10 @@ private:
     void dragFixedCorner(CropHandle handle, int dx, int dy);
     void move(int dx, int dy);
     void clipToPhoto();
+    Rect inPixels(Rect units) const;
 
+    // Both rectangles are kept in units; the pixels are only for the outside world.
+    int m_unit = 1;
     Rect m_displayed;
     Rect m_rect;
     bool m_free = true;

@@ -13,8 +13,13 @@ constexpr int kDisplayDotsPerInch = 96;
 
 } // namespace
 
-Rect fittedRect(Size picture, Size window)
+Rect fittedRect(Size picture, Size window, int unit)
 {
+    unit = std::max(unit, 1);
+    if (unit > 1) {
+        const Rect r = fittedRect(picture, { window.width / unit, window.height / unit });
+        return { r.left * unit, r.top * unit, r.right * unit, r.bottom * unit };
+    }
     if (picture.width <= 0 || picture.height <= 0 || window.width <= 0 || window.height <= 0)
         return {};
     int width = window.width;
@@ -30,9 +35,10 @@ Rect fittedRect(Size picture, Size window)
     return { left, top, left + width, top + height };
 }
 
-std::optional<DisplayCopy> makeDisplayCopy(const Image& picture, Size window, const Allocator& allocator)
+std::optional<DisplayCopy> makeDisplayCopy(
+    const Image& picture, Size window, const Allocator& allocator, int unit)
 {
-    const Rect rect = fittedRect({ picture.width(), picture.height() }, window);
+    const Rect rect = fittedRect({ picture.width(), picture.height() }, window, unit);
     if (rect.isEmpty())
         return std::nullopt;
     auto image = resample(picture, rect.width(), rect.height(), kDisplayDotsPerInch, allocator, Interrupt::Never);

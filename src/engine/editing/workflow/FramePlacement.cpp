@@ -86,14 +86,16 @@ bool FramePlacement::command(PlacementCommand command)
     switch (command) {
     case PlacementCommand::ZoomIn: {
         const double f = kZoomInPercent / 100.0;
-        if (placedWidth() * f > kPlacedMaximum || placedHeight() * f > kPlacedMaximum)
+        const double most = double(kPlacedMaximum) * m_unit;
+        if (placedWidth() * f > most || placedHeight() * f > most)
             return false;
         m_log.append(PlacementKind::Zoom, kZoomInPercent);
         return true;
     }
     case PlacementCommand::ZoomOut: {
         const double f = kZoomOutPercent / 100.0;
-        if (placedWidth() * f < kPlacedMinimum || placedHeight() * f < kPlacedMinimum)
+        const double least = double(kPlacedMinimum) * m_unit;
+        if (placedWidth() * f < least || placedHeight() * f < least)
             return false;
         m_log.append(PlacementKind::Zoom, kZoomOutPercent);
         return true;
@@ -105,16 +107,16 @@ bool FramePlacement::command(PlacementCommand command)
         m_log.append(PlacementKind::Rotate, -kRotateStep);
         return true;
     case PlacementCommand::MoveLeft:
-        m_log.append(PlacementKind::MoveX, -kMoveStep);
+        m_log.append(PlacementKind::MoveX, -kMoveStep * m_unit);
         return true;
     case PlacementCommand::MoveRight:
-        m_log.append(PlacementKind::MoveX, kMoveStep);
+        m_log.append(PlacementKind::MoveX, kMoveStep * m_unit);
         return true;
     case PlacementCommand::MoveUp:
-        m_log.append(PlacementKind::MoveY, kMoveStep);
+        m_log.append(PlacementKind::MoveY, kMoveStep * m_unit);
         return true;
     case PlacementCommand::MoveDown:
-        m_log.append(PlacementKind::MoveY, -kMoveStep);
+        m_log.append(PlacementKind::MoveY, -kMoveStep * m_unit);
         return true;
     }
     return false;

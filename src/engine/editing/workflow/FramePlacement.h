@@ -77,16 +77,21 @@ enum class PlacementCommand {
 inline constexpr int kZoomInPercent = 105;
 inline constexpr int kZoomOutPercent = 95;
 inline constexpr int kRotateStep = 50; // tenths of a degree
+// The move step and the placed photo's limits, in units of the display (see below).
 inline constexpr int kMoveStep = 10;
 inline constexpr int kPlacedMaximum = 3000;
 inline constexpr int kPlacedMinimum = 20;
 
-// The log of one photo in one frame, with the display scale s (display width / frame width).
+// The log of one photo in one frame, with the display scale s (display width / frame width). On a
+// dense display one step of the interface is `unit` display pixels (the window program's pixel
+// density): a move button moves the photo by 10 units and the zoom limits are counted in units, so
+// the buttons do on the screen and in the result what they do on an ordinary display. Drags and
+// the log's moves stay in display pixels, which the scale turns into the same frame pixels.
 class FramePlacement {
 public:
     FramePlacement() = default;
-    FramePlacement(Size photo, double displayScale)
-        : m_photo(photo), m_scale(displayScale > 0 ? displayScale : 1.0)
+    FramePlacement(Size photo, double displayScale, int unit = 1)
+        : m_photo(photo), m_scale(displayScale > 0 ? displayScale : 1.0), m_unit(unit > 0 ? unit : 1)
     {
     }
 
@@ -94,7 +99,7 @@ public:
     // the given size.
     void start(Size frame);
     // Appends the command's record; false (and the log unchanged) when a zoom would make the
-    // placed photo larger than 3000 or smaller than 20 display pixels either way.
+    // placed photo larger than 3000 or smaller than 20 units either way.
     bool command(PlacementCommand command);
     // A drag by (dx, dy) display pixels, rows downward.
     void drag(int dx, int dy);
@@ -111,11 +116,13 @@ public:
 
     const PlacementLog& log() const { return m_log; }
     double displayScale() const { return m_scale; }
+    int unit() const { return m_unit; }
     Size photo() const { return m_photo; }
 
 private:
     Size m_photo;
     double m_scale = 1.0;
+    int m_unit = 1;
     PlacementLog m_log;
 };
 

@@ -50,13 +50,14 @@ std::optional<Image> EditState::result(
     return image;
 }
 
-bool FrameState::choose(FrameArtwork artwork, int cell, const Image& photo, Size window, const Allocator& allocator)
+bool FrameState::choose(
+    FrameArtwork artwork, int cell, const Image& photo, Size window, const Allocator& allocator, int unit)
 {
     m_artwork.reset();
     m_display.reset();
     m_displayMask.reset();
     m_preview.reset();
-    auto display = makeDisplayCopy(artwork.picture, window, allocator);
+    auto display = makeDisplayCopy(artwork.picture, window, allocator, unit);
     if (!display)
         return false;
     const double scale = double(display->rect.width()) / artwork.picture.width();
@@ -66,7 +67,7 @@ bool FrameState::choose(FrameArtwork artwork, int cell, const Image& photo, Size
     if (!displayMask)
         return false;
     m_offset = artwork.offsets.at(cell);
-    m_placement = FramePlacement({ photo.width(), photo.height() }, scale);
+    m_placement = FramePlacement({ photo.width(), photo.height() }, scale, unit);
     m_placement.start({ artwork.picture.width(), artwork.picture.height() });
     m_artwork = std::move(artwork);
     m_display = std::move(display);
@@ -132,18 +133,20 @@ std::optional<Image> FrameState::result(const Image& photo, const Allocator& all
     return composeFrame(m_artwork->picture, m_artwork->mask, window(), photo, m_placement.fullTransform(), allocator);
 }
 
-bool WorkflowState::start(std::shared_ptr<const Image> photo, Size window, const Allocator& allocator)
+bool WorkflowState::start(std::shared_ptr<const Image> photo, Size window, const Allocator& allocator, int unit)
 {
     clear();
     if (!photo || photo->width() <= 0 || photo->height() <= 0)
         return false;
-    auto display = makeDisplayCopy(*photo, window, allocator);
+    unit = std::max(unit, 1);
+    auto display = makeDisplayCopy(*photo, window, allocator, unit);
     if (!display)
         return false;
     m_photo = std::move(photo);
     m_display = std::move(display);
     m_window = window;
-    crop = CropRectangle(m_display->rect);
+    m_unit = unit;
+    crop = CropRectangle(m_display->rect, unit);
     return true;
 }
 
@@ -152,6 +155,7 @@ void WorkflowState::clear()
     m_photo.reset();
     m_display.reset();
     m_window = {};
+    m_unit = 1;
     crop = CropRectangle();
     edit = EditState();
     frame = FrameState();

@@ -56,8 +56,11 @@ struct FrameArtwork {
 class FrameState {
 public:
     // Takes a frame for the photo and the template cell whose offset places the window; builds
-    // the display copies for the window size and starts the placement log. False without memory.
-    bool choose(FrameArtwork artwork, int cell, const Image& photo, Size window, const Allocator& allocator);
+    // the display copies for the window size (display pixels, `unit` of them to a step of the
+    // interface, as for the photo's display copy) and starts the placement log. False without
+    // memory.
+    bool choose(FrameArtwork artwork, int cell, const Image& photo, Size window, const Allocator& allocator,
+        int unit = 1);
 
     bool hasFrame() const { return m_artwork.has_value(); }
     // The displayed frame, in window coordinates.
@@ -65,7 +68,7 @@ public:
 
     // A placement command; false when refused (the caller beeps). Discards the preview.
     bool command(PlacementCommand command);
-    // A drag by a mouse movement in window pixels. Discards the preview.
+    // A drag by a mouse movement in display pixels. Discards the preview.
     void drag(int dx, int dy);
     // Appends a record directly (the command-line tool's log). Discards the preview.
     void append(PlacementKind kind, int amount);
@@ -89,9 +92,11 @@ private:
 
 class WorkflowState {
 public:
-    // Clears the state and takes the photo, with a display copy fitted into the window. False
-    // without memory (the allocator has said so) or for an empty photo.
-    bool start(std::shared_ptr<const Image> photo, Size window, const Allocator& allocator);
+    // Clears the state and takes the photo, with a display copy fitted into the window. The
+    // window is measured in the display's own pixels, `unit` of them to one step of the
+    // interface (the window program's pixel density; see fittedRect). False without memory (the
+    // allocator has said so) or for an empty photo.
+    bool start(std::shared_ptr<const Image> photo, Size window, const Allocator& allocator, int unit = 1);
     void clear();
 
     bool hasPhoto() const { return m_photo != nullptr && m_display.has_value(); }
@@ -99,6 +104,7 @@ public:
     const Image& displayCopy() const { return m_display->image; }
     Rect displayRect() const { return m_display ? m_display->rect : Rect {}; }
     Size window() const { return m_window; }
+    int unit() const { return m_unit; }
 
     CropRectangle crop;
     EditState edit;
@@ -108,6 +114,7 @@ private:
     std::shared_ptr<const Image> m_photo;
     std::optional<DisplayCopy> m_display;
     Size m_window;
+    int m_unit = 1;
 };
 
 } // namespace gp
