@@ -1,5 +1,6 @@
-// Feeds arbitrary bytes to the TIFF reader, with a 64 MiB block ceiling: once on the fast road
-// over two threads and once through the plain LZW decoder, which must give the same picture.
+// Feeds arbitrary bytes to the TIFF reader, with a 64 MiB block ceiling: on the fast road over
+// two threads, again with the coded bytes read 16 at a time, and through the plain LZW decoder;
+// all three must give the same picture.
 
 #include "QuietHost.h"
 #include "base/WorkerPool.h"
@@ -15,10 +16,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     gp::fuzz::QuietHost host;
     const gp::Allocator allocator(host, std::size_t(64) << 20);
     gp::ReadResult fast = gp::decodeTiff({ data, size }, allocator, gp::TiffDecoding { &twoThreads, false });
+    gp::ReadResult windowed = gp::decodeTiff({ data, size }, allocator, gp::TiffDecoding { nullptr, false, 16 });
     gp::ReadResult plain = gp::decodeTiff({ data, size }, allocator, gp::TiffDecoding { nullptr, true });
-    if (fast.status != plain.status)
+    if (fast.status != plain.status || windowed.status != plain.status)
         std::abort();
     if (fast.ok() && !std::ranges::equal(fast.image->packed(), plain.image->packed()))
+        std::abort();
+    if (windowed.ok() && !std::ranges::equal(windowed.image->packed(), plain.image->packed()))
         std::abort();
     return 0;
 }

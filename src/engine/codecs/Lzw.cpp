@@ -210,8 +210,22 @@ constexpr std::array<std::uint8_t, 256 + kPiece> kRootBytes = [] {
     return bytes;
 }();
 
+// A stream held whole: there is never more.
+class WholeInput final : public LzwInput {
+public:
+    explicit WholeInput(std::span<const std::uint8_t> bytes)
+        : m_bytes(bytes)
+    {
+    }
+    std::span<const std::uint8_t> window() const override { return m_bytes; }
+    bool advance(std::size_t) override { return false; }
+
+private:
+    std::span<const std::uint8_t> m_bytes;
+};
+
 template <LzwBitOrder Order>
-std::size_t decodeStream(LzwCodeRules rules, std::span<const std::uint8_t> in, std::span<std::uint8_t> out)
+std::size_t decodeStream(LzwCodeRules rules, LzwInput& input, std::span<std::uint8_t> out)
 {
     // Where each entry's string starts and its length. An entry is the previous string followed
     // by the first byte of the next one, and the next string is always written right behind the
@@ -224,15 +238,23 @@ std::size_t decodeStream(LzwCodeRules rules, std::span<const std::uint8_t> in, s
         sources[root] = kRootBytes.data() + root;
         lengths[root] = 1;
     }
-    const std::uint8_t* const data = in.data();
-    const std::size_t size = in.size();
+    const std::uint8_t* data = nullptr;
+    std::size_t size = 0;
+    std::uint64_t totalBits = 0, fastBits = 0;
+    // Codes are read at a bit position in the input's window; away from its end each comes out
+    // of one 8-byte load, so no bit buffer has to be topped up.
+    const auto takeWindow = [&] {
+        const std::span<const std::uint8_t> window = input.window();
+        data = window.data();
+        size = window.size();
+        totalBits = std::uint64_t(size) * 8;
+        fastBits = size >= 8 ? std::uint64_t(size - 8) * 8 : 0;
+    };
+    takeWindow();
+    bool more = true; // the input may still have bytes after its window
     std::uint8_t* const target = out.data();
     const std::size_t capacity = out.size();
     const unsigned early = rules.earlyChange ? 1U : 0U;
-    // Codes are read at a bit position; away from the end of the data each comes out of one
-    // 8-byte load, so no bit buffer has to be topped up.
-    const std::uint64_t totalBits = std::uint64_t(size) * 8;
-    const std::uint64_t fastBits = size >= 8 ? std::uint64_t(size - 8) * 8 : 0;
     std::uint64_t bit = 0;
     int width = rules.rootBits + 1;
     unsigned widenAt = (1U << width) - early; // the next free code that makes codes one bit wider
@@ -251,6 +273,16 @@ std::size_t decodeStream(LzwCodeRules rules, std::span<const std::uint8_t> in, s
             else
                 code = unsigned(loadU64Le(at) >> (bit & 7)) & ((1U << width) - 1);
         } else {
+            // Near the window's end: the bytes from the current one on move to the front of a
+            // new window with more behind them, and the code is read again.
+            if (more) {
+                more = input.advance(std::size_t(bit >> 3));
+                if (more) {
+                    takeWindow();
+                    bit &= 7;
+                    continue;
+                }
+            }
             // The last bytes: the code's bits one at a time, as far as the data goes.
             if (bit + std::uint64_t(width) > totalBits)
                 break;
@@ -340,13 +372,17 @@ std::size_t decodeStream(LzwCodeRules rules, std::span<const std::uint8_t> in, s
 
 } // namespace
 
+std::size_t decodeLzwStream(LzwCodeRules rules, LzwInput& input, std::span<std::uint8_t> out)
+{
+    if (rules.order == LzwBitOrder::MostSignificantFirst)
+        return decodeStream<LzwBitOrder::MostSignificantFirst>(rules, input, out);
+    return decodeStream<LzwBitOrder::LeastSignificantFirst>(rules, input, out);
+}
+
 std::size_t decodeLzwStream(LzwCodeRules rules, std::span<const std::uint8_t> data, std::span<std::uint8_t> out)
 {
-    if (out.size() > UINT32_MAX)
-        out = out.first(UINT32_MAX); // offsets are kept in 32 bits
-    if (rules.order == LzwBitOrder::MostSignificantFirst)
-        return decodeStream<LzwBitOrder::MostSignificantFirst>(rules, data, out);
-    return decodeStream<LzwBitOrder::LeastSignificantFirst>(rules, data, out);
+    WholeInput input(data);
+    return decodeLzwStream(rules, input, out);
 }
 
 LzwEncoder::LzwEncoder(LzwCodeRules rules)

@@ -90,6 +90,21 @@ private:
 // `out` past that count may have been scribbled on and are the caller's to clear.
 std::size_t decodeLzwStream(LzwCodeRules rules, std::span<const std::uint8_t> data, std::span<std::uint8_t> out);
 
+// Coded bytes handed to the whole-stream decoder a window at a time, so a long stream (a TIFF
+// file written as one strip) need not be held whole beside its picture.
+class LzwInput {
+public:
+    virtual ~LzwInput() = default;
+    // The bytes held now.
+    virtual std::span<const std::uint8_t> window() const = 0;
+    // Drops the window's first `consumed` bytes and appends what follows them; false, with the
+    // window unchanged, when nothing follows.
+    virtual bool advance(std::size_t consumed) = 0;
+};
+
+// The same decoding from a windowed input: the same bytes as from the whole stream at once.
+std::size_t decodeLzwStream(LzwCodeRules rules, LzwInput& input, std::span<std::uint8_t> out);
+
 // Encodes a byte stream given in pieces. Packed bytes are appended to the caller's vector, which
 // the caller drains as it likes (TIFF writes them straight out, GIF cuts them into sub-blocks).
 // The stream starts with a clear code; after entry 4093 is added a clear code starts a new table.

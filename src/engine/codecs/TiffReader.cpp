@@ -149,6 +149,55 @@ Result<void> readPlainStrips(const ByteSource& source, const TiffDirectory& dir,
     return {};
 }
 
+// A strip's coded bytes read from the file a window at a time.
+class StripWindow final : public LzwInput {
+public:
+    StripWindow(const ByteSource& source, std::uint64_t offset, std::uint64_t length, std::size_t windowBytes)
+        : m_source(source)
+        , m_next(offset)
+        , m_left(length)
+        , m_windowBytes(std::max<std::size_t>(windowBytes, 16))
+    {
+        fill();
+    }
+
+    // False when the file ends before the strip's bytes do.
+    bool ok() const { return m_ok; }
+
+    std::span<const std::uint8_t> window() const override { return m_bytes; }
+
+    bool advance(std::size_t consumed) override
+    {
+        if (m_left == 0 || !m_ok)
+            return false;
+        m_bytes.erase(m_bytes.begin(), m_bytes.begin() + std::ptrdiff_t(std::min(consumed, m_bytes.size())));
+        fill();
+        return m_ok;
+    }
+
+private:
+    void fill()
+    {
+        const std::size_t kept = m_bytes.size();
+        const std::size_t take = std::size_t(std::min<std::uint64_t>(m_left, m_windowBytes - std::min(kept, m_windowBytes / 2)));
+        m_bytes.resize(kept + take);
+        if (!m_source.readAt(m_next, std::span(m_bytes).subspan(kept))) {
+            m_bytes.resize(kept);
+            m_ok = false;
+            return;
+        }
+        m_next += take;
+        m_left -= take;
+    }
+
+    const ByteSource& m_source;
+    std::uint64_t m_next;
+    std::uint64_t m_left;
+    std::size_t m_windowBytes;
+    std::vector<std::uint8_t> m_bytes;
+    bool m_ok = true;
+};
+
 // One LZW strip: where its coded bytes are and which image rows it decodes to.
 struct LzwStrip {
     std::uint64_t offset = 0;
@@ -163,27 +212,41 @@ struct LzwStrip {
 // own rows, so any number of them can be decoded at once.
 class LzwStripDecoder {
 public:
-    LzwStripDecoder(const RowForm& form, Image& image, bool plainLzw)
+    LzwStripDecoder(const RowForm& form, Image& image, const TiffDecoding& decoding)
         : m_form(form)
         , m_image(image)
-        , m_plain(plainLzw)
+        , m_plain(decoding.plainLzw)
         // Rows laid out in the block exactly as the file has them (no padding, no expansion)
         // let a strip be decoded straight into the block.
         , m_inPlace(!form.camera() && image.rowSize() == form.fileRowSize())
+        , m_codeWindow(std::max<std::size_t>(decoding.codeWindow, 16))
     {
     }
 
-    void decode(const LzwStrip& strip, std::span<const std::uint8_t> coded) const
+    // Decodes one strip, its coded bytes read into `buffer` or, for a long strip decoded in
+    // place, a window at a time.
+    Result<void> decode(const LzwStrip& strip, const ByteSource& source, std::vector<std::uint8_t>& buffer) const
     {
+        if (!m_plain && m_inPlace && strip.length > m_codeWindow) {
+            StripWindow input(source, strip.offset, strip.length, m_codeWindow);
+            decodeInPlace(strip, [&](std::span<std::uint8_t> block) { return decodeLzwStream(kTiffLzwRules, input, block); });
+            if (!input.ok())
+                return makeError(ErrorKind::Io, "TIFF: a strip could not be read");
+            return {};
+        }
+        auto coded = source.view(strip.offset, std::size_t(strip.length), buffer);
+        if (!coded)
+            return coded.error();
         const std::uint64_t bytes = std::uint64_t(strip.rows) * m_form.fileRowSize();
         if (m_plain)
-            decodeByRows(strip, coded);
+            decodeByRows(strip, *coded);
         else if (m_inPlace)
-            decodeInPlace(strip, coded);
+            decodeInPlace(strip, [&](std::span<std::uint8_t> block) { return decodeLzwStream(kTiffLzwRules, *coded, block); });
         else if (bytes <= kWholeStripBytes)
-            decodeWhole(strip, coded);
+            decodeWhole(strip, *coded);
         else
-            decodeByRows(strip, coded);
+            decodeByRows(strip, *coded);
+        return {};
     }
 
 private:
@@ -229,13 +292,13 @@ private:
     // rows bottom-up, so the strip's rows arrive in the reverse of their stored order; they are
     // swapped into place pairwise and finished there. Rows past a short stream stay zero (a
     // finished zero row is still zero).
-    void decodeInPlace(const LzwStrip& strip, std::span<const std::uint8_t> coded) const
+    template <class DecodeInto> void decodeInPlace(const LzwStrip& strip, DecodeInto&& decodeInto) const
     {
         const std::size_t rowSize = m_form.fileRowSize();
         const std::size_t rows = std::size_t(strip.rows);
         std::uint8_t* const region = m_image.row(strip.firstRow + strip.rows - 1);
         const std::span<std::uint8_t> block(region, rowSize * rows);
-        const std::size_t got = decodeLzwStream(kTiffLzwRules, coded, block);
+        const std::size_t got = decodeInto(block);
         std::fill(block.begin() + std::ptrdiff_t(got), block.end(), std::uint8_t(0));
         // Rows (in file order) holding decoded bytes; the rest are zero and stay so.
         const std::size_t filled = std::min(rows, (got + rowSize - 1) / rowSize);
@@ -265,6 +328,7 @@ private:
     Image& m_image;
     bool m_plain;
     bool m_inPlace;
+    std::size_t m_codeWindow;
 };
 
 // The strips that hold the image's rows, each checked to start inside the file.
@@ -291,7 +355,8 @@ Result<std::vector<LzwStrip>> lzwStrips(const ByteSource& source, const TiffDire
 }
 
 // Decodes the LZW strips, spread over the worker threads when there are several: consecutive
-// strips are grouped into jobs, each job reads its strips' coded bytes into a buffer of its own.
+// strips are grouped into jobs, each job reads its strips' coded bytes into a buffer of its own
+// (a long strip a window at a time).
 // The picture is the same however the strips fell. A strip that cannot be read fails the whole
 // file; the first such strip is the one reported.
 Result<void> readLzwStrips(
@@ -301,7 +366,7 @@ Result<void> readLzwStrips(
     if (!listed)
         return listed.error();
     const std::vector<LzwStrip>& strips = *listed;
-    const LzwStripDecoder decoder(form, image, decoding.plainLzw);
+    const LzwStripDecoder decoder(form, image, decoding);
     const std::uint64_t stripBytes = std::max<std::uint64_t>(1, std::uint64_t(strips.front().rows) * form.fileRowSize());
     const std::size_t perJob = std::size_t(std::clamp<std::uint64_t>(kJobBytes / stripBytes, 1, strips.size()));
     const int jobs = int((strips.size() + perJob - 1) / perJob);
@@ -310,12 +375,10 @@ Result<void> readLzwStrips(
         std::vector<std::uint8_t> buffer;
         const std::size_t first = std::size_t(index) * perJob;
         for (std::size_t i = first; i < std::min(strips.size(), first + perJob); ++i) {
-            auto coded = source.view(strips[i].offset, std::size_t(strips[i].length), buffer);
-            if (!coded) {
-                failures[std::size_t(index)] = coded.error();
+            if (auto decoded = decoder.decode(strips[i], source, buffer); !decoded) {
+                failures[std::size_t(index)] = decoded.error();
                 return;
             }
-            decoder.decode(strips[i], *coded);
         }
     };
     if (decoding.workers)

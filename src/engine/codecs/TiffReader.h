@@ -29,6 +29,9 @@ struct TiffDecoding {
     // Every LZW strip through the plain decoder, row by row, instead of the faster whole-stream
     // decoder: the reference the fast road is checked against.
     bool plainLzw = false;
+    // Coded bytes read from the file at a time for a strip longer than this, so a file written
+    // as one strip is not held whole beside its picture.
+    std::size_t codeWindow = std::size_t(256) << 10;
 };
 
 ReadResult readTiffFile(const std::string& path, const Allocator& allocator, const TiffDecoding& decoding = {});
