@@ -161,7 +161,7 @@ public:
         fill();
     }
 
-    // False when the file ends before the strip's bytes do.
+    // False once a read from the file has failed.
     bool ok() const { return m_ok; }
 
     std::span<const std::uint8_t> window() const override { return m_bytes; }
