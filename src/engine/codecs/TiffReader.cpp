@@ -1,6 +1,7 @@
 #include "codecs/TiffReader.h"
 
 #include "codecs/Lzw.h"
+#include "codecs/RedBlueSwap.h"
 #include "codecs/TiffDirectory.h"
 #include "codecs/TiffYcc.h"
 
@@ -56,8 +57,7 @@ public:
         if (m_camera)
             expandCameraYccRow(row, m_width, imageRow);
         else if (m_rgb)
-            for (std::size_t i = 0; i + 2 < row.size(); i += 3)
-                std::swap(row[i], row[i + 2]);
+            swapRedBlue(row.data(), row.size());
     }
 
 private:

@@ -7,6 +7,7 @@
 #include "base/ByteReader.h"
 #include "codecs/Lzw.h"
 #include "codecs/ReadImageFile.h"
+#include "codecs/RedBlueSwap.h"
 #include "codecs/SafeSave.h"
 #include "image/ImageType.h"
 #include "app/App.h"
@@ -614,5 +615,30 @@ TEST(TiffLzwRoads, EveryRoadGivesThePlainDecodersPicture)
         EXPECT_TRUE(std::ranges::equal(fast.image->packed(), plain.image->packed())) << name;
         EXPECT_TRUE(std::ranges::equal(pooled.image->packed(), plain.image->packed())) << name;
         EXPECT_TRUE(std::ranges::equal(windowed.image->packed(), plain.image->packed())) << name;
+    }
+}
+
+// The shuffled swap of red and blue must match a byte-by-byte swap at every length (the tail
+// after the last whole sixteen bytes), in place and into another buffer.
+TEST(RedBlueSwap, EveryLengthMatchesTheByteSwap)
+{
+    std::mt19937 random(4);
+    for (std::size_t pixels = 0; pixels < 70; ++pixels) {
+        const std::size_t bytes = 3 * pixels;
+        std::vector<std::uint8_t> source(bytes + 5);
+        for (auto& b : source)
+            b = std::uint8_t(random());
+        std::vector<std::uint8_t> expected = source;
+        for (std::size_t i = 0; i < bytes; i += 3)
+            std::swap(expected[i], expected[i + 2]);
+        std::vector<std::uint8_t> inPlace = source;
+        swapRedBlue(inPlace.data(), bytes);
+        EXPECT_EQ(inPlace, expected) << pixels;
+        // Into another buffer: the bytes past the pixels stay as they were.
+        std::vector<std::uint8_t> copied(source.size(), 0xEE);
+        copySwappingRedBlue(source.data(), copied.data(), bytes);
+        EXPECT_TRUE(std::equal(copied.begin(), copied.begin() + std::ptrdiff_t(bytes), expected.begin())) << pixels;
+        EXPECT_TRUE(std::all_of(copied.begin() + std::ptrdiff_t(bytes), copied.end(), [](std::uint8_t b) { return b == 0xEE; }))
+            << pixels;
     }
 }
