@@ -3,6 +3,7 @@
 
 #include "album/AddToAlbum.h"
 #include "album/AlbumPhotoReader.h"
+#include "album/JpegThumbnail.h"
 #include "album/SlideFrame.h"
 #include "album/Thumbnail.h"
 #include "album/Transition.h"
@@ -79,6 +80,29 @@ void addJpeg3000x2000ToAlbum(benchmark::State& state)
     std::filesystem::remove_all(dir);
 }
 BENCHMARK(addJpeg3000x2000ToAlbum)->Unit(benchmark::kMillisecond);
+
+// The finer thumbnail a dense screen's album grid makes of a 6000 × 4000 JPEG (twice the album
+// thumbnail's pixels each way, from the rows it samples alone), next to the album's own.
+void denseThumbnailOfJpeg6000x4000(benchmark::State& state)
+{
+    QuietHost host;
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "glimmer-album-dense-bench";
+    std::filesystem::create_directories(dir);
+    gp::Paths paths;
+    paths.settingsDir = paths.programDir = paths.dataDir = paths.libraryDir = dir;
+    gp::App app(host, paths);
+    const std::string file = (dir / "photo.jpg").string();
+    if (gp::writeImageFile(app.imageFiles(), gp::kSaveTypeJpeg, photo(6000, 4000), file) != gp::WriteResult::Written) {
+        state.SkipWithError("cannot write the JPEG file");
+        return;
+    }
+    const int density = int(state.range(0));
+    for (auto _ : state)
+        if (!gp::jpegThumbnail(file, gp::kDefaultBlockCeiling, density))
+            state.SkipWithError("no thumbnail");
+    std::filesystem::remove_all(dir);
+}
+BENCHMARK(denseThumbnailOfJpeg6000x4000)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 // A batch of 20 such files as the Add Thumbnails dialog and the command-line add take them: JPEG
 // thumbnails made ahead on state.range(0) worker threads (0: the calling thread reads each file).

@@ -356,19 +356,10 @@ void AlbumScreenTest::scannedPhotosLandInTheOpenAlbum()
 void AlbumScreenTest::escapeStopsALongAddOfThumbnails()
 {
     // The real program's host: the files come from its file dialog and Escape from the keyboard.
-    test::TempDir dir;
-    std::filesystem::copy_file(GLIMMER_DEFAULT_INI, dir / "GLMPRESS.INI");
-    Paths paths;
-    paths.settingsDir = dir.path();
-    paths.programDir = GLIMMER_BUILD_DATADIR;
-    paths.dataDir = dir / "data";
-    paths.libraryDir = GLIMMER_BUILD_LIBDIR;
-    QtHost host;
-    App app(host, paths);
-    app.readSettings();
-    MainFrame frame(app, false, 24);
-    host.setWindow(&frame);
-    frame.show();
+    test::FrameFixture<QtHost> f({ .builtLibraries = true, .shown = true });
+    const test::TempDir& dir = f.dir;
+    App& app = *f.app;
+    MainFrame& frame = *f.frame;
     QVERIFY(app.screens().switchTo(Screen::GetPhotos));
     auto& screen = dynamic_cast<GetPhotosScreen&>(frame.screen(Screen::GetPhotos));
 
@@ -420,20 +411,9 @@ void AlbumScreenTest::aScanFromTheTestScannerLandsInTheOpenAlbum()
     const std::string missing = test::saneTestBackendMissing();
     GLIMMER_QREQUIRE(missing.empty(), missing);
     // The real program's host, so the scanner's dialog and its news go through the message loop.
-    test::TempDir dir;
-    std::filesystem::copy_file(GLIMMER_DEFAULT_INI, dir / "GLMPRESS.INI");
-    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(dir.path().string()));
-    Paths paths;
-    paths.settingsDir = dir.path();
-    paths.programDir = GLIMMER_BUILD_DATADIR;
-    paths.dataDir = dir / "data";
-    paths.libraryDir = GLIMMER_BUILD_LIBDIR;
-    QtHost host;
-    App app(host, paths);
-    app.readSettings();
-    MainFrame frame(app, false, 24);
-    host.setWindow(&frame);
-    frame.show();
+    test::FrameFixture<QtHost> f({ .builtLibraries = true, .shown = true, .configHome = true });
+    App& app = *f.app;
+    MainFrame& frame = *f.frame;
     QVERIFY(app.screens().switchTo(Screen::GetPhotos));
     auto& screen = dynamic_cast<GetPhotosScreen&>(frame.screen(Screen::GetPhotos));
     QCOMPARE(screen.session().list().count(), 0);
@@ -458,7 +438,6 @@ void AlbumScreenTest::aScanFromTheTestScannerLandsInTheOpenAlbum()
     QVERIFY(record.width > 0 && record.height > 0);
     QCOMPARE(screen.grid()->model().album().count(), 1);
     app.screens().cancel();
-    qunsetenv("XDG_CONFIG_HOME");
 }
 
 void AlbumScreenTest::stripReportsClicksAndRemembersItsPhoto()

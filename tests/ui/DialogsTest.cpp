@@ -6,6 +6,7 @@
 #include "QtRequire.h"
 
 #include "FakeHost.h"
+#include "FrameFixture.h"
 #include "SaneTestDevice.h"
 #include "TempDir.h"
 #include "dialogs/BrightnessContrastDialog.h"
@@ -497,20 +498,9 @@ void DialogsTest::scannerImagesArriveThroughTheMessageLoop()
 {
     const std::string missing = test::saneTestBackendMissing();
     GLIMMER_QREQUIRE(missing.empty(), missing);
-    test::TempDir dir;
-    std::filesystem::copy_file(GLIMMER_DEFAULT_INI, dir / "GLMPRESS.INI");
-    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(dir.path().string()));
-    Paths paths;
-    paths.settingsDir = dir.path();
-    paths.programDir = GLIMMER_BUILD_DATADIR;
-    paths.dataDir = dir / "data";
-    paths.libraryDir = GLIMMER_BUILD_LIBDIR;
-    QtHost host;
-    App app(host, paths);
-    app.readSettings();
-    MainFrame frame(app, false, 24);
-    host.setWindow(&frame);
-    frame.show();
+    test::FrameFixture<QtHost> f({ .builtLibraries = true, .shown = true, .configHome = true });
+    App& app = *f.app;
+    MainFrame& frame = *f.frame;
     Acquisition& acquisition = app.acquisition();
     acquisition.setSourceName("test:0");
     acquisition.setMultiScan(false);
@@ -531,7 +521,6 @@ void DialogsTest::scannerImagesArriveThroughTheMessageLoop()
     QCOMPARE(app.activeDocument()->title(), std::string("Untitled-Acquired-00"));
     QTRY_VERIFY(!acquisition.sourceOpen());
     QVERIFY(frame.isEnabled());
-    qunsetenv("XDG_CONFIG_HOME");
 }
 
 void DialogsTest::f1InADialogOpensTheScreensHelp()

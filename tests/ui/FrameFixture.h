@@ -1,9 +1,11 @@
 #pragma once
 // What the window tests share: the real main frame over a fresh App whose settings and data live
-// in a temporary folder, pictures of one colour, and mouse input sent as the window system sends
-// it.
+// in a temporary folder (with the window program's own host, FrameFixture<ui::QtHost>, its
+// dialogs and scanner windows belong to the frame), pictures of one colour, and mouse input sent
+// as the window system sends it.
 
 #include "FakeHost.h"
+#include "ScopedEnv.h"
 #include "TempDir.h"
 #include "app/App.h"
 #include "frame/MainFrame.h"
@@ -42,15 +44,20 @@ struct FrameOptions {
     bool builtLibraries = false;
     bool shown = false;
     int depth = 24;
+    // XDG_CONFIG_HOME points at the temporary folder from before the App is made until after the
+    // frame and the App are gone: the scanner library reads its settings from there.
+    bool configHome = false;
 };
 
 template <class HostType = FakeHost> struct FrameFixture {
     TempDir dir;
+    std::unique_ptr<ScopedEnv> configHome;
     HostType host;
     std::unique_ptr<App> app;
     std::unique_ptr<ui::MainFrame> frame;
 
     explicit FrameFixture(FrameOptions options = {})
+        : configHome(options.configHome ? std::make_unique<ScopedEnv>("XDG_CONFIG_HOME", dir.path().c_str()) : nullptr)
     {
         if (options.settings)
             std::filesystem::copy_file(GLIMMER_DEFAULT_INI, dir / "GLMPRESS.INI");
@@ -64,6 +71,9 @@ template <class HostType = FakeHost> struct FrameFixture {
         if (options.settings)
             app->readSettings();
         frame = std::make_unique<ui::MainFrame>(*app, false, options.depth);
+        // The window program's host puts its dialogs over the frame.
+        if constexpr (requires(HostType& h, QWidget* w) { h.setWindow(w); })
+            host.setWindow(frame.get());
         if (options.shown)
             frame->show();
     }

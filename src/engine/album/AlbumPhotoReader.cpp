@@ -1,8 +1,43 @@
 #include "album/AlbumPhotoReader.h"
 
 #include "codecs/ReadImageFile.h"
+#include "codecs/SaveOptions.h"
+#include "image/Allocator.h"
+
+#include <memory>
 
 namespace gp {
+
+namespace {
+
+// The host of background reads: their messages have no one to go to, and a question is
+// answered as if cancelled, so the reader gives up.
+class SilentHost final : public Host {
+public:
+    void message(std::string_view, std::string_view, Icon) override {}
+    Answer ask(std::string_view, std::string_view, Buttons, Icon) override { return Answer::Cancel; }
+    void beep() override {}
+    void setWaitCursor(bool) override {}
+    void setStatus(StatusPane, std::string_view) override {}
+    bool escapePressed() override { return false; }
+};
+
+// Everything a background read changes or reports to, owned by the reader.
+struct BackgroundContext {
+    SilentHost host;
+    Allocator allocator;
+    SaveOptions saveOptions;
+    PhotoCdOptions photoCdOptions;
+    ImageFileContext files;
+
+    explicit BackgroundContext(const ImageFileContext& program)
+        : allocator(host, program.allocator.ceiling())
+        , files { host, allocator, saveOptions, photoCdOptions, program.libraryDir, program.convertProfiles }
+    {
+    }
+};
+
+} // namespace
 
 std::optional<Image> readPhotoQuietly(const ImageFileContext& files, const std::string& path, PhotoCdReadMode photoCdMode)
 {
@@ -18,6 +53,14 @@ std::optional<Image> readPhotoQuietly(const ImageFileContext& files, const std::
 PhotoFileReader albumPhotoReader(const ImageFileContext& files)
 {
     return [files](const std::string& path) { return readPhotoQuietly(files, path, PhotoCdReadMode::AlbumThumbnail); };
+}
+
+PhotoFileReader backgroundPhotoReader(const ImageFileContext& files)
+{
+    auto context = std::make_shared<BackgroundContext>(files);
+    return [context](const std::string& path) {
+        return readPhotoQuietly(context->files, path, PhotoCdReadMode::AlbumThumbnail);
+    };
 }
 
 } // namespace gp

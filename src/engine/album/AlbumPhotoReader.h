@@ -18,4 +18,10 @@ std::optional<Image> readPhotoQuietly(const ImageFileContext& files, const std::
 // The reader album adds use (Photo CD at the thumbnail resolution).
 PhotoFileReader albumPhotoReader(const ImageFileContext& files);
 
+// The same reader for a worker thread: it shares nothing with the program's context (its own
+// save and Photo CD options, its own allocator with the same block ceiling) and a host that
+// shows no message and asks nothing, since a background read must neither talk to the user nor
+// touch state the program's thread uses. A failed read simply gives nothing.
+PhotoFileReader backgroundPhotoReader(const ImageFileContext& files);
+
 } // namespace gp

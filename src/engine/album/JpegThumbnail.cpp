@@ -1,12 +1,14 @@
 #include "album/JpegThumbnail.h"
 
 #include "album/Thumbnail.h"
+#include "codecs/ExifOrientation.h"
 #include "codecs/JpegErrorHandler.h"
 #include "codecs/JpegReader.h"
 #include "image/Image.h"
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <vector>
 
 namespace gp {
@@ -18,6 +20,7 @@ struct Decoding {
     jpeg_decompress_struct info;
     JpegErrorHandler error;
     std::size_t ceiling = 0;
+    int density = 1;
     int width = 0;
     int height = 0;
     int components = 0;
@@ -75,6 +78,28 @@ bool skippingKeepsRows(const jpeg_decompress_struct& info)
     return true;
 }
 
+// Whether the ordinary reader takes the decoded rows as they are: it turns a photo upright by
+// its EXIF orientation tag and may convert an embedded colour profile, so photos with either are
+// left to it. The library keeps the segments because jpeg_save_markers asked it to.
+bool rowsNeedNoFinishing(const jpeg_decompress_struct& info)
+{
+    static constexpr char kExifHeader[6] = { 'E', 'x', 'i', 'f', 0, 0 };
+    static constexpr char kProfileHeader[12] = { 'I', 'C', 'C', '_', 'P', 'R', 'O', 'F', 'I', 'L', 'E', 0 };
+    bool exifSeen = false;
+    for (jpeg_saved_marker_ptr marker = info.marker_list; marker; marker = marker->next) {
+        if (marker->marker == JPEG_APP0 + 1 && !exifSeen && marker->data_length >= sizeof kExifHeader
+            && std::memcmp(marker->data, kExifHeader, sizeof kExifHeader) == 0) {
+            exifSeen = true; // the ordinary reader reads the first EXIF segment only
+            if (exifOrientation({ marker->data, marker->data_length }) != 1)
+                return false;
+        }
+        if (marker->marker == JPEG_APP0 + 2 && marker->data_length >= sizeof kProfileHeader
+            && std::memcmp(marker->data, kProfileHeader, sizeof kProfileHeader) == 0)
+            return false;
+    }
+    return true;
+}
+
 void decode(Decoding& d, std::FILE* file)
 {
     d.info.err = installJpegErrorHandler(d.error);
@@ -85,7 +110,13 @@ void decode(Decoding& d, std::FILE* file)
     jpeg_create_decompress(&d.info);
     d.info.mem->max_memory_to_use = long(std::min<std::size_t>(d.ceiling, LONG_MAX));
     jpeg_stdio_src(&d.info, file);
+    jpeg_save_markers(&d.info, JPEG_APP0 + 1, 0xFFFF);
+    jpeg_save_markers(&d.info, JPEG_APP0 + 2, 0xFFFF);
     jpeg_read_header(&d.info, TRUE);
+    if (!rowsNeedNoFinishing(d.info)) {
+        jpeg_destroy_decompress(&d.info);
+        return;
+    }
     if (d.info.out_color_space == JCS_RGB)
         d.info.out_color_space = JCS_EXT_BGR;
     jpeg_calc_output_dimensions(&d.info);
@@ -102,6 +133,7 @@ void decode(Decoding& d, std::FILE* file)
     d.xPels = jfifDensityToPelsPerMeter(d.info.density_unit, d.info.X_density);
     d.yPels = jfifDensityToPelsPerMeter(d.info.density_unit, d.info.Y_density);
     d.thumbnailSize = thumbnailSize(d.width, d.height);
+    d.thumbnailSize = { d.thumbnailSize.width * d.density, d.thumbnailSize.height * d.density };
     d.wantedRows = wantedFileRows(d.height, d.thumbnailSize.height);
     auto rows = Image::create(d.width, int(d.wantedRows.size()), 8 * d.components, d.components == 1 ? 256 : 0);
     if (!rows) {
@@ -144,22 +176,9 @@ void decode(Decoding& d, std::FILE* file)
     jpeg_destroy_decompress(&d.info);
 }
 
-} // namespace
-
-std::optional<PhotoItem> jpegThumbnailItem(const std::string& path, std::size_t blockCeiling)
+// Decodes the rows the thumbnail samples and samples them; nothing when the quick road is not sure.
+std::optional<Image> decodeThumbnail(Decoding& d, std::FILE* file)
 {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return std::nullopt;
-    std::optional<PhotoItem> item = jpegThumbnailItem(file, path, blockCeiling);
-    std::fclose(file);
-    return item;
-}
-
-std::optional<PhotoItem> jpegThumbnailItem(std::FILE* file, const std::string& path, std::size_t blockCeiling)
-{
-    Decoding d;
-    d.ceiling = blockCeiling;
     decode(d, file);
     if (!d.complete || !d.rows)
         return std::nullopt;
@@ -179,7 +198,52 @@ std::optional<PhotoItem> jpegThumbnailItem(std::FILE* file, const std::string& p
         return static_cast<const Image&>(rows).row(int(at - d.wantedRows.begin()));
     };
     sampleThumbnail(rows, storedRowOf, d.height, thumbnail.value());
-    return thumbnailItem(thumbnail.value(), path, 8 * d.components, { d.width, d.height });
+    return std::move(thumbnail).value();
+}
+
+} // namespace
+
+std::optional<PhotoItem> jpegThumbnailItem(const std::string& path, std::size_t blockCeiling)
+{
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return std::nullopt;
+    std::optional<PhotoItem> item = jpegThumbnailItem(file, path, blockCeiling);
+    std::fclose(file);
+    return item;
+}
+
+std::optional<PhotoItem> jpegThumbnailItem(std::FILE* file, const std::string& path, std::size_t blockCeiling)
+{
+    Decoding d;
+    d.ceiling = blockCeiling;
+    const std::optional<Image> thumbnail = decodeThumbnail(d, file);
+    if (!thumbnail)
+        return std::nullopt;
+    return thumbnailItem(*thumbnail, path, 8 * d.components, { d.width, d.height });
+}
+
+std::optional<SizedThumbnail> jpegThumbnail(const std::string& path, std::size_t blockCeiling, int density)
+{
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return std::nullopt;
+    std::optional<SizedThumbnail> thumbnail = jpegThumbnail(file, blockCeiling, density);
+    std::fclose(file);
+    return thumbnail;
+}
+
+std::optional<SizedThumbnail> jpegThumbnail(std::FILE* file, std::size_t blockCeiling, int density)
+{
+    if (density < 1)
+        return std::nullopt;
+    Decoding d;
+    d.ceiling = blockCeiling;
+    d.density = density;
+    std::optional<Image> thumbnail = decodeThumbnail(d, file);
+    if (!thumbnail)
+        return std::nullopt;
+    return SizedThumbnail { std::move(*thumbnail), { d.width, d.height } };
 }
 
 } // namespace gp

@@ -89,6 +89,12 @@ PhotoItem thumbnailItem(const Image& thumbnail, const std::string& fileName, int
     return item;
 }
 
+void sampleWholePhoto(const Image& photo, Image& thumbnail)
+{
+    thumbnail.setResolution(photo.xPelsPerMeter(), photo.yPelsPerMeter());
+    sampleThumbnail(photo, [&photo](int row) { return photo.storedRow(row); }, photo.height(), thumbnail);
+}
+
 std::optional<PhotoItem> makeThumbnail(const Image& photo, const std::string& fileName, const Allocator& allocator)
 {
     if (photo.isNull() || photo.width() <= 0 || photo.height() <= 0 || photo.width() > 0xFFFF
@@ -98,8 +104,7 @@ std::optional<PhotoItem> makeThumbnail(const Image& photo, const std::string& fi
     auto thumbnail = allocator.image(size.width, size.height, 24);
     if (!thumbnail)
         return std::nullopt;
-    thumbnail->setResolution(photo.xPelsPerMeter(), photo.yPelsPerMeter());
-    sampleThumbnail(photo, [&photo](int row) { return photo.storedRow(row); }, photo.height(), *thumbnail);
+    sampleWholePhoto(photo, *thumbnail);
     return thumbnailItem(*thumbnail, fileName, photo.bitsPerPixel(), { photo.width(), photo.height() });
 }
 

@@ -42,4 +42,8 @@ using StoredRowSource = std::function<const std::uint8_t*(int storedRow)>;
 void sampleThumbnail(const Image& photoFormat, const StoredRowSource& storedRowOf, int photoHeight, Image& thumbnail);
 PhotoItem thumbnailItem(const Image& thumbnail, const std::string& fileName, int bitCount, Size photoSize);
 
+// Fills a 24-bit thumbnail of any size (larger than the album's too) from the photo by the same
+// nearest-pixel rule and gives it the photo's resolution.
+void sampleWholePhoto(const Image& photo, Image& thumbnail);
+
 } // namespace gp

@@ -58,7 +58,7 @@ FilterRun previewRun(App& app)
 
 int brightnessContrastCommand(App& app)
 {
-    const auto source = previewSource(app);
+    const PreviewPicture source = previewPicture(app);
     if (!source)
         return 0;
     BrightnessContrastModel model(activeIsGrayscale(app));
@@ -71,7 +71,7 @@ int brightnessContrastCommand(App& app)
 
 int hueSaturationCommand(App& app)
 {
-    const auto source = previewSource(app);
+    const PreviewPicture source = previewPicture(app);
     if (!source)
         return 0;
     HueSaturationModel model;
@@ -84,7 +84,7 @@ int hueSaturationCommand(App& app)
 
 int toneCommand(App& app)
 {
-    const auto source = previewSource(app);
+    const PreviewPicture source = previewPicture(app);
     if (!source)
         return 0;
     const bool grayscale = activeIsGrayscale(app);
@@ -99,7 +99,7 @@ int toneCommand(App& app)
 
 int filterCommand(App& app, int command)
 {
-    const auto source = previewSource(app);
+    const PreviewPicture source = previewPicture(app);
     if (!source)
         return 0;
     EditingMemory& memory = app.editingMemory();

@@ -46,4 +46,18 @@ std::optional<Image> previewSource(App& app)
     return duplicate(*state.image, app.allocator());
 }
 
+PreviewPicture previewPicture(App& app)
+{
+    const Document* document = app.activeDocument();
+    if (!document)
+        return {};
+    const DocumentState& state = document->state();
+    if (hasSelection(state) && !state.floating) {
+        std::optional<Image> lifted = liftSelection(*state.image,
+            maskRect(*state.mask, state.selection.left, state.selection.top), app.settings().active, app.allocator());
+        return lifted ? PreviewPicture(std::move(*lifted)) : PreviewPicture();
+    }
+    return PreviewPicture(*state.image);
+}
+
 } // namespace gp

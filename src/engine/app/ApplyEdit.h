@@ -28,4 +28,28 @@ int applyEdit(App& app, int undoCode, const EditRoutine& routine);
 // without an active document or memory.
 std::optional<Image> previewSource(App& app);
 
+// The same for a dialog that only reads it while the document waits for the dialog: the active
+// document's own picture is referred to rather than copied (a 6000 x 4000 photo's copy costs
+// more than every preview after it), and only a lifted selection is held here.
+class PreviewPicture {
+public:
+    PreviewPicture() = default;
+    explicit PreviewPicture(const Image& document)
+        : m_document(&document)
+    {
+    }
+    explicit PreviewPicture(Image&& lifted)
+        : m_lifted(std::move(lifted))
+    {
+    }
+
+    explicit operator bool() const { return m_document || m_lifted; }
+    const Image& operator*() const { return m_lifted ? *m_lifted : *m_document; }
+
+private:
+    const Image* m_document = nullptr;
+    std::optional<Image> m_lifted;
+};
+PreviewPicture previewPicture(App& app);
+
 } // namespace gp

@@ -38,6 +38,11 @@ private:
 };
 
 std::optional<Image> fitSample(const Image& source, Size inner, const Allocator& allocator);
+// The same at a given size (a dense screen's sample: the fitted size times its density).
+std::optional<Image> fitSampleTo(const Image& source, Size size, const Allocator& allocator);
+// Fills a sample of any size made with the source's depth and colour count (the page view's
+// photo pictures use it too: a box reduction that reads each source byte once).
+void fillSample(const Image& source, Image& sample);
 std::optional<Image> cropSample(const Image& source, Rect crop, const Allocator& allocator);
 
 } // namespace gp

@@ -1,5 +1,7 @@
 #include "editing/PreviewSession.h"
 
+#include <algorithm>
+
 namespace gp {
 
 bool PreviewCountdown::tick()
@@ -12,11 +14,14 @@ bool PreviewCountdown::tick()
     return true;
 }
 
-bool PreviewSession::open(const Image& source, Size client, const Allocator& allocator)
+bool PreviewSession::open(const Image& source, Size client, const Allocator& allocator, int density)
 {
     m_allocator = &allocator;
-    m_source = source.clone();
-    m_inner = previewInnerSize(client);
+    m_source = &source;
+    m_density = std::max(1, density);
+    const Size inner = previewInnerSize(client);
+    m_inner = { inner.width * m_density, inner.height * m_density };
+    m_fitted.reset();
     m_crop = PanCrop({ source.width(), source.height() }, m_inner);
     m_panMode = false;
     return rebuild();
@@ -24,8 +29,20 @@ bool PreviewSession::open(const Image& source, Size client, const Allocator& all
 
 bool PreviewSession::rebuild()
 {
-    m_sample
-        = m_panMode ? cropSample(*m_source, m_crop.rect(), *m_allocator) : fitSample(*m_source, m_inner, *m_allocator);
+    if (m_panMode) {
+        m_sample = cropSample(*m_source, m_crop.rect(), *m_allocator);
+    } else {
+        // The picture fitted to the window's size, with density times its pixels each way, so
+        // it paints at exactly the size it has on a screen of ratio 1.
+        if (!m_fitted) {
+            const Size window = previewFitSize({ m_source->width(), m_source->height() },
+                { m_inner.width / m_density, m_inner.height / m_density });
+            m_fitted = fitSampleTo(*m_source, { window.width * m_density, window.height * m_density }, *m_allocator);
+        }
+        m_sample.reset();
+        if (m_fitted)
+            m_sample = m_fitted->clone();
+    }
     if (!m_sample) {
         m_after.reset();
         return false;
@@ -49,7 +66,7 @@ bool PreviewSession::drag(int dx, int dy)
 {
     if (!m_source || !m_panMode)
         return false;
-    m_crop.drag(dx, dy);
+    m_crop.drag(dx * m_density, dy * m_density);
     const bool built = rebuild();
     m_countdown.changed();
     return built;
@@ -66,7 +83,8 @@ bool PreviewSession::tick(const Compute& compute)
 
 void PreviewSession::close()
 {
-    m_source.reset();
+    m_source = nullptr;
+    m_fitted.reset();
     m_sample.reset();
     m_after.reset();
     m_countdown = PreviewCountdown();

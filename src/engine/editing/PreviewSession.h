@@ -1,6 +1,7 @@
 #pragma once
 // The preview mechanism the adjustment, filter and effect dialogs share, without the windows: it
-// keeps a copy of the source, the Before sample, the After image, the Pan Mode crop and the change
+// refers to the source (which the dialog's caller keeps alive and unchanged while the session is
+// open, so a large photo is not copied once more), and keeps the Before sample, the After image, the Pan Mode crop and the change
 // countdown. The dialog calls changed() after any slider, channel or pan change and tick() from
 // its 100 ms timer; the fifth tick after a change computes the After image from the sample with
 // the dialog's current values (quietly: no progress, no Escape test). A computation that yields
@@ -33,9 +34,13 @@ public:
     // Computes an After image from the sample; nothing when the values change nothing.
     using Compute = std::function<std::optional<Image>(const Image& sample)>;
 
-    // Copies the source and builds the first sample for a preview window of the given client
-    // size; the After image starts as a copy of the sample. False without memory.
-    bool open(const Image& source, Size client, const Allocator& allocator);
+    // Takes the source and builds the first sample for a preview window of the given client
+    // size; the After image starts as a copy of the sample. False without memory. density is the
+    // screen's device pixels per window pixel: the samples then have that many pixels per window
+    // pixel each way (the fitted picture is finer, the Pan Mode crop shows the source pixel for
+    // device pixel) and a drag moves the crop by density source pixels per window pixel.
+    bool open(const Image& source, Size client, const Allocator& allocator, int density = 1);
+    int density() const { return m_density; }
 
     bool panMode() const { return m_panMode; }
     // Toggling Pan Mode rebuilds the sample (centred crop or fitted picture) and shows it as the
@@ -52,17 +57,21 @@ public:
     const Image* after() const { return m_after ? &*m_after : nullptr; }
     Rect panRect() const { return m_crop.rect(); }
 
-    // Closing the dialog: frees the sample, the After image and the copy.
+    // Closing the dialog: frees the samples and the After image and lets go of the source.
     void close();
 
 private:
     bool rebuild();
 
     const Allocator* m_allocator = nullptr;
-    std::optional<Image> m_source;
+    const Image* m_source = nullptr;
+    // The fitted picture, made once per dialog: leaving Pan Mode copies it rather than reducing
+    // the whole source again.
+    std::optional<Image> m_fitted;
     std::optional<Image> m_sample;
     std::optional<Image> m_after;
     Size m_inner;
+    int m_density = 1;
     bool m_panMode = false;
     PanCrop m_crop;
     PreviewCountdown m_countdown;

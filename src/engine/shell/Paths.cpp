@@ -89,6 +89,11 @@ Paths Paths::fromEnvironment(const std::filesystem::path& builtProgramDir, const
 std::filesystem::path Paths::settingsFile() const { return settingsDir / std::string(text(StringId::IniFileName)); }
 std::filesystem::path Paths::winIniFile() const { return settingsDir / std::string(text(StringId::WinIniFileName)); }
 
+std::filesystem::path userCacheDir()
+{
+    return xdg("XDG_CACHE_HOME", ".cache") / "glimmerpress";
+}
+
 std::filesystem::path storedPath(std::string_view name)
 {
     std::string s(name);

@@ -35,6 +35,10 @@ struct Paths {
     std::filesystem::path library(std::string_view fileName) const { return libraryDir / fileName; }
 };
 
+// The user's cache folder of the program, $XDG_CACHE_HOME/glimmerpress (~/.cache/glimmerpress):
+// files the program can make again, such as thumbnails for dense screens.
+std::filesystem::path userCacheDir();
+
 // A name read from a stored file, with "\" taken as a folder separator.
 std::filesystem::path storedPath(std::string_view name);
 

@@ -2,6 +2,7 @@
 
 #include "dialogs/DialogText.h"
 #include "dialogs/PreviewPane.h"
+#include "skin/SkinDensity.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -44,7 +45,8 @@ PreviewDialog::PreviewDialog(QWidget* parent, const QString& title, const Image&
             showSession();
     });
     // Without memory for the sample both windows stay empty; the values still apply on OK.
-    m_session.open(source, { PreviewPane::kSide, PreviewPane::kSide }, allocator);
+    // On a dense screen the samples have the screen's pixels, so the previews are as sharp as it.
+    m_session.open(source, { PreviewPane::kSide, PreviewPane::kSide }, allocator, pictureDensity(devicePixelRatioF()));
     showSession();
     m_timer.setInterval(100);
     connect(&m_timer, &QTimer::timeout, this, &PreviewDialog::tick);
@@ -67,7 +69,7 @@ void PreviewDialog::done(int result)
 void PreviewDialog::tick()
 {
     if (m_session.tick(m_compute))
-        m_after->showImage(m_session.after());
+        m_after->showImage(m_session.after(), m_session.density());
 }
 
 void PreviewDialog::setPanMode(bool on)
@@ -82,8 +84,8 @@ void PreviewDialog::setPanMode(bool on)
 
 void PreviewDialog::showSession()
 {
-    m_before->showImage(m_session.before());
-    m_after->showImage(m_session.after());
+    m_before->showImage(m_session.before(), m_session.density());
+    m_after->showImage(m_session.after(), m_session.density());
 }
 
 } // namespace gp::ui

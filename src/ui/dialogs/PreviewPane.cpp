@@ -13,9 +13,10 @@ PreviewPane::PreviewPane(QWidget* parent)
     setFixedSize(kSide, kSide);
 }
 
-void PreviewPane::showImage(const Image* image)
+void PreviewPane::showImage(const Image* image, int density)
 {
     m_picture = image ? gfx::toQImage(*image) : QImage();
+    m_picture.setDevicePixelRatio(density);
     update();
 }
 
@@ -32,10 +33,14 @@ void PreviewPane::paintEvent(QPaintEvent*)
     painter.fillRect(rect(), QColor(192, 192, 192));
     if (m_picture.isNull())
         return;
-    const QPoint origin((width() - m_picture.width()) / 2, (height() - m_picture.height()) / 2);
+    const QSize size = m_picture.deviceIndependentSize().toSize();
+    const QPoint origin((width() - size.width()) / 2, (height() - size.height()) / 2);
+    // The frame is a black area one window pixel larger on each side under the picture: a drawn
+    // outline would, on a dense screen, cover the picture's last device pixels.
+    painter.fillRect(QRect(origin - QPoint(1, 1), size + QSize(2, 2)), Qt::black);
+    // At a fractional scale the 2x picture is shrunk smoothly.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, m_picture.devicePixelRatio() != devicePixelRatioF());
     painter.drawImage(origin, m_picture);
-    painter.setPen(Qt::black);
-    painter.drawRect(QRect(origin - QPoint(1, 1), m_picture.size() + QSize(1, 1)));
 }
 
 void PreviewPane::mousePressEvent(QMouseEvent* event)

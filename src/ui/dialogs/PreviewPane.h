@@ -1,6 +1,8 @@
 #pragma once
 // One of the Before and After windows of the adjustment, filter and effect dialogs: it paints its
-// image centred on light gray with a one-pixel frame around it. The Before window also takes
+// image centred on light gray with a one-pixel frame around it. An image made at a density above
+// 1 (twice the pixels each way on a screen of ratio 2) paints at its size divided by the
+// density, pixel for pixel. The Before window also takes
 // left-button drags while Pan Mode is on (with the hand cursor) and reports the mouse movement.
 
 #include "image/Image.h"
@@ -19,7 +21,7 @@ public:
     explicit PreviewPane(QWidget* parent);
 
     // Shows a copy of the image; nothing clears the window to light gray.
-    void showImage(const Image* image);
+    void showImage(const Image* image, int density = 1);
     const QImage& shownImage() const { return m_picture; }
     void setPannable(bool on);
 

@@ -2,9 +2,14 @@
 
 namespace gp::ui {
 
+int pictureDensity(qreal ratio)
+{
+    return ratio > 1.0 ? 2 : 1;
+}
+
 DensityFile densityFile(const std::filesystem::path& path, qreal ratio)
 {
-    if (ratio > 1.0) {
+    if (pictureDensity(ratio) > 1) {
         std::filesystem::path fine = path;
         fine.replace_filename(path.stem().string() + "@2x" + path.extension().string());
         std::error_code error;

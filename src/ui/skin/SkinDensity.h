@@ -13,6 +13,10 @@ struct DensityFile {
     int density = 1; // the picture's pixels per window unit
 };
 
+// The density pictures are made at for a screen of device pixel ratio `ratio`: 2 for any ratio
+// above 1 (a fractional scale takes the next size up and the painter shrinks it), 1 otherwise.
+int pictureDensity(qreal ratio);
+
 // The file to load for a screen of device pixel ratio `ratio`: any ratio above 1 takes the 2x
 // file when it exists (a fractional scale takes the next size up and the painter shrinks it),
 // the 1x file otherwise.

@@ -1,11 +1,14 @@
 #include "views/AlbumGrid.h"
 
 #include "album/AlbumPhotoReader.h"
+#include "album/DenseThumbnails.h"
 #include "album/Thumbnail.h"
 #include "codecs/ImageFileTypes.h"
 #include "app/App.h"
+#include "shell/Paths.h"
 #include "shell/StringTable.h"
 #include "skin/PopupText.h"
+#include "skin/SkinDensity.h"
 #include "views/SoundPlayer.h"
 
 #include <QApplication>
@@ -30,6 +33,27 @@ const QColor kSelectionColor(49, 106, 197);
 const QColor kSelectionEdge(20, 50, 120);
 // The sound of a changed selection, in the program folder.
 constexpr const char* kSelectionSound = "snap.wav";
+// The memory the dense thumbnails may keep: at 192 x 128 pixels some 440 photos, three dozen
+// screens of the album grid.
+constexpr std::size_t kDenseThumbnailBytes = std::size_t(32) << 20;
+// The folder of them kept between runs: some 1800 photos' at 192 x 128.
+constexpr std::size_t kDenseThumbnailDiskBytes = std::size_t(128) << 20;
+
+// One cache of dense thumbnails for every grid of the program (the album screen's and the
+// strips show the same photos), made when the first grid on a dense screen asks and freed with
+// the last grid.
+std::shared_ptr<DenseThumbnails> sharedDenseThumbnails(App& app, int density)
+{
+    static std::weak_ptr<DenseThumbnails> shared;
+    std::shared_ptr<DenseThumbnails> cache = shared.lock();
+    if (!cache || cache->density() != density) {
+        cache = std::make_shared<DenseThumbnails>(
+            backgroundPhotoReader(app.imageFiles()), density, kDenseThumbnailBytes, app.allocator().ceiling());
+        cache->keepOnDisk(userCacheDir() / ("thumbnails-" + std::to_string(density) + "x"), kDenseThumbnailDiskBytes);
+        shared = cache;
+    }
+    return cache;
+}
 
 ClickKind clickKind(Qt::KeyboardModifiers modifiers)
 {
@@ -80,6 +104,50 @@ AlbumGrid::AlbumGrid(QWidget* parent, App& app, AlbumList& album, AlbumGridShape
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+AlbumGrid::~AlbumGrid()
+{
+    // The worker must not post to a grid that is gone.
+    if (m_dense)
+        m_dense->removeListener(this);
+}
+
+DenseThumbnails* AlbumGrid::denseThumbnails()
+{
+    const int density = pictureDensity(devicePixelRatioF());
+    if (density <= 1)
+        return nullptr;
+    if (!m_dense || m_dense->density() != density) {
+        if (m_dense)
+            m_dense->removeListener(this);
+        m_dense = sharedDenseThumbnails(*m_app, density);
+        // A thumbnail made on the worker repaints the grid on the grid's own thread.
+        m_dense->addListener(this, [this] { QMetaObject::invokeMethod(this, [this] { update(); }, Qt::QueuedConnection); });
+    }
+    return m_dense.get();
+}
+
+QImage AlbumGrid::photoPicture(int index, std::vector<PhotoRecord>* wishes)
+{
+    const PhotoItem& item = m_model.album().photos()[std::size_t(index)];
+    DenseThumbnails* dense = denseThumbnails();
+    if (dense && DenseThumbnails::gainsDetail(item.record)) {
+        if (const std::shared_ptr<const Image> made = dense->find(item.record))
+            return renderedPicture(*made, m_display, dense->density());
+        if (wishes)
+            wishes->push_back(item.record);
+    }
+    const auto thumbnail = Image::fromPacked(item.thumbnail);
+    if (!thumbnail)
+        return {};
+    return renderedPicture(*thumbnail, m_display, 1);
+}
+
+QImage AlbumGrid::cellPicture(int cell)
+{
+    const int index = m_model.itemShownIn(cell);
+    return index < 0 ? QImage() : photoPicture(index, nullptr);
+}
+
 void AlbumGrid::setAlbum(AlbumList& album)
 {
     m_model.setAlbum(album);
@@ -126,26 +194,43 @@ void AlbumGrid::paintEvent(QPaintEvent* event)
     const QColor background = palette().color(QPalette::Window);
     painter.fillRect(event->rect(), background);
     const auto& photos = m_model.album().photos();
+    std::vector<PhotoRecord> wishes;
+    int lastShown = -1;
     for (int cell = 0; cell < m_model.cellCount(); ++cell) {
-        const QRect box = cellRect(cell);
-        if (!box.intersects(event->rect()))
-            continue;
         const int index = m_model.itemShownIn(cell);
         if (index < 0)
             continue;
+        lastShown = std::max(lastShown, index);
+        const QRect box = cellRect(cell);
         const PhotoItem& item = photos[std::size_t(index)];
+        if (!box.intersects(event->rect())) {
+            // A cell outside a partial repaint still keeps its wish, since the wishes are replaced.
+            if (m_dense && DenseThumbnails::gainsDetail(item.record) && !m_dense->find(item.record))
+                wishes.push_back(item.record);
+            continue;
+        }
         if (item.isSelected()) {
             painter.fillRect(box, kSelectionColor);
             painter.setPen(kSelectionEdge);
             painter.drawRect(box.adjusted(0, 0, -1, -1));
         }
-        auto thumbnail = Image::fromPacked(item.thumbnail);
-        if (!thumbnail)
+        const QImage picture = photoPicture(index, &wishes);
+        if (picture.isNull())
             continue;
-        const QPoint origin(box.left() + (box.width() - thumbnail->width()) / 2,
-            box.top() + (box.height() - thumbnail->height()) / 2);
-        paintImage(painter, *thumbnail, 0, origin, QRect(origin, QSize(thumbnail->width(), thumbnail->height())),
-            m_display, [] { return false; });
+        // A dense picture paints at the stored thumbnail's size, so the cell looks the same; at a
+        // fractional scale it is shrunk smoothly.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, picture.devicePixelRatio() != devicePixelRatioF());
+        const QSize size = picture.deviceIndependentSize().toSize();
+        painter.drawImage(QPoint(box.left() + (box.width() - size.width()) / 2, box.top() + (box.height() - size.height()) / 2),
+            picture);
+    }
+    if (DenseThumbnails* dense = m_dense ? denseThumbnails() : nullptr) {
+        // The photos of the next screen follow the ones in view, so scrolling on finds them made.
+        const int end = std::min(int(photos.size()), lastShown + 1 + m_model.cellCount());
+        for (int index = lastShown + 1; index < end; ++index)
+            if (DenseThumbnails::gainsDetail(photos[std::size_t(index)].record))
+                wishes.push_back(photos[std::size_t(index)].record);
+        dense->want(wishes);
     }
 }
 

@@ -6,17 +6,25 @@
 // (scrolling a row when dragged above or below the grid), hover texts, double click to open,
 // the context menu with its greying rules, files dropped from the desktop, and the mouse wheel.
 //
+// On a screen of device pixel ratio above 1 the photos whose stored thumbnail is a reduction are
+// painted from thumbnails with twice its pixels each way, made from the photo files on a worker
+// thread as their rows come into view (see album/DenseThumbnails.h); until one is ready, or when
+// the file is gone, the stored thumbnail is painted enlarged.
+//
 // Two shapes: the album screen's grid (several columns) and the one-column strip of the crop,
 // edit and frame screens, where a click is reported through setClickHandler().
 
 #include "album/AlbumGridModel.h"
 #include "views/DocumentPainter.h"
 
+#include <QImage>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 namespace gp {
 class App;
+class DenseThumbnails;
 }
 
 namespace gp::ui {
@@ -42,6 +50,7 @@ class AlbumGrid : public QWidget {
     Q_OBJECT
 public:
     AlbumGrid(QWidget* parent, App& app, AlbumList& album, AlbumGridShape shape, DisplaySetup display);
+    ~AlbumGrid() override;
 
     AlbumGridModel& model() { return m_model; }
     const AlbumGridShape& shape() const { return m_shape; }
@@ -53,6 +62,12 @@ public:
     // The cell under a point of the widget, or -1.
     int cellAt(QPoint point) const;
     QRect cellRect(int cell) const;
+
+    // The picture a cell paints (in device pixels, with its device pixel ratio), null for an
+    // empty cell. A cell whose dense thumbnail is not made yet paints the stored one.
+    QImage cellPicture(int cell);
+    // The cache of dense thumbnails this grid paints from; null on a screen of ratio 1.
+    DenseThumbnails* denseThumbnails();
 
     // In the strips a click reports the photo clicked (its index) here.
     void setClickHandler(std::function<void(int index)> handler) { m_clickHandler = std::move(handler); }
@@ -95,6 +110,8 @@ private:
     void showHint(QPoint point);
     void reportScroll();
     bool currentFileReadable() const;
+    // The picture of photo index; a dense thumbnail not made yet is added to wishes.
+    QImage photoPicture(int index, std::vector<PhotoRecord>* wishes);
 
     App* m_app;
     AlbumGridModel m_model;
@@ -105,6 +122,7 @@ private:
     bool m_dragging = false;
     QPoint m_pressPoint;
     int m_hintCell = -1;
+    std::shared_ptr<DenseThumbnails> m_dense;
 };
 
 } // namespace gp::ui

@@ -3,6 +3,8 @@
 #include <QGuiApplication>
 #include <QImage>
 
+#include <algorithm>
+
 namespace gp::ui {
 
 bool leftButtonDown()
@@ -36,6 +38,31 @@ QRect paintImage(QPainter& painter, const Image& image, int zoom, QPoint origin,
     if (paintedBottom > update.bottom() || end >= renderer.zoomedSize().height)
         return {};
     return QRect(update.left(), paintedBottom, update.width(), update.bottom() + 1 - paintedBottom);
+}
+
+QImage renderedPicture(const Image& image, const DisplaySetup& setup, int density)
+{
+    if (image.isNull() || !setup.gamma)
+        return {};
+    const RenderMode mode = chooseRenderMode(setup.screenDepth, image.bitsPerPixel());
+    const DisplayRenderer renderer(image, 0, mode, *setup.gamma, setup.dither);
+    const Size size = renderer.zoomedSize();
+    QImage picture(size.width, size.height, renderer.rgbOutput() ? QImage::Format_BGR888 : QImage::Format_Indexed8);
+    if (picture.isNull())
+        return {};
+    if (!renderer.rgbOutput()) {
+        QVector<QRgb> colours;
+        for (const Rgbq& c : renderer.palette())
+            colours.append(qRgb(c.red, c.green, c.blue));
+        picture.setColorTable(colours);
+    }
+    const int bytes = renderer.bytesPerPixel();
+    renderer.renderArea({ 0, 0, size.width, size.height }, [] { return false; },
+        [&](int y, int x0, std::span<const std::uint8_t> row) {
+            std::copy(row.begin(), row.end(), picture.scanLine(y) + std::size_t(x0) * std::size_t(bytes));
+        });
+    picture.setDevicePixelRatio(density);
+    return picture;
 }
 
 } // namespace gp::ui

@@ -5,6 +5,7 @@
 
 #include "image/DisplayRender.h"
 
+#include <QImage>
 #include <QPainter>
 #include <QRect>
 #include <functional>
@@ -21,6 +22,11 @@ struct DisplaySetup {
 // that was not painted (empty when the paint ran to the end).
 QRect paintImage(QPainter& painter, const Image& image, int zoom, QPoint origin, QRect update,
     const DisplaySetup& setup, const std::function<bool()>& stop);
+
+// The whole image rendered at its own size in the screen depth's mode, as a picture that paints
+// at its size divided by density (a thumbnail made with twice the pixels paints at the stored
+// thumbnail's size on a screen of ratio 2, pixel for pixel).
+QImage renderedPicture(const Image& image, const DisplaySetup& setup, int density);
 
 // The default stop test: the left mouse button is down.
 bool leftButtonDown();

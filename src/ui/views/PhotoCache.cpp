@@ -1,6 +1,8 @@
 #include "views/PhotoCache.h"
 
+#include "editing/PreviewSample.h"
 #include "gfx/QtImage.h"
+#include "image/ImageType.h"
 
 #include <algorithm>
 
@@ -11,6 +13,23 @@ namespace {
 bool samePhoto(const std::weak_ptr<Image>& a, const std::shared_ptr<Image>& b)
 {
     return !a.expired() && !a.owner_before(b) && !b.owner_before(a);
+}
+
+// The photo at pixels. A true-colour or gray photo that is reduced is averaged over the source
+// pixels each picture pixel covers, straight from the photo (a large photo is neither copied nor
+// converted first, which on a 6000 x 4000 photo would cost several times the reduction); other
+// photos, and enlargements, are scaled smoothly by Qt.
+QImage scaledPicture(const Image& photo, QSize pixels)
+{
+    const bool averaged = photo.bitsPerPixel() == 24 || isGrayscale(&photo);
+    if (averaged && pixels.width() <= photo.width() && pixels.height() <= photo.height()) {
+        auto sample = Image::create(pixels.width(), pixels.height(), photo.bitsPerPixel(), photo.colorCount());
+        if (sample) {
+            fillSample(photo, *sample);
+            return gfx::toQImage(*sample);
+        }
+    }
+    return gfx::toQImage(photo).scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 } // namespace
@@ -27,7 +46,7 @@ const QImage& PhotoCache::picture(const std::shared_ptr<Image>& photo, QSize siz
         // Scaled once straight to the device pixels, so a dense screen shows the photo's own detail
         // rather than a window-sized copy enlarged.
         const QSize pixels(qRound(size.width() * ratio), qRound(size.height() * ratio));
-        entry.picture = gfx::toQImage(*photo).scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        entry.picture = scaledPicture(*photo, pixels);
         entry.picture.setDevicePixelRatio(ratio);
     }
     m_entries.push_back(std::move(entry));

@@ -237,6 +237,29 @@ TEST_F(Adjustments, AutoToneFromTheHistogram)
     EXPECT_EQ(levelHistogram(dim, ToneChannel::All)[255], 9u);
 }
 
+TEST_F(Adjustments, HistogramCountsEveryPixelOfOddWidths)
+{
+    // The counting splits pixels into pairs and channels into tables of their own; an odd last
+    // pixel and each channel must still be counted once.
+    for (const int width : { 1, 2, 7, 64, 301 }) {
+        const Image source = test::rgbPictureByStoredRow(width, 5, [](int x, int i) {
+            return Bgr { std::uint8_t(x * 37 + i), std::uint8_t(x / 3 + i * 50), std::uint8_t((x * x + i) % 256) };
+        });
+        LevelHistogram plain[5] {};
+        for (int i = 0; i < source.height(); ++i)
+            for (int x = 0; x < width; ++x) {
+                const std::uint8_t* p = source.storedRow(i) + 3 * x;
+                ++plain[int(ToneChannel::Blue)][p[0]];
+                ++plain[int(ToneChannel::Green)][p[1]];
+                ++plain[int(ToneChannel::Red)][p[2]];
+                for (int k = 0; k < 3; ++k)
+                    ++plain[int(ToneChannel::All)][p[k]];
+            }
+        for (const ToneChannel channel : { ToneChannel::All, ToneChannel::Red, ToneChannel::Green, ToneChannel::Blue })
+            EXPECT_EQ(levelHistogram(source, channel), plain[int(channel)]) << width << " " << int(channel);
+    }
+}
+
 TEST_F(Adjustments, ToneOnOneChannel)
 {
     const Image source = test::goldenRgb();

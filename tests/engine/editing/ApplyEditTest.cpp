@@ -260,5 +260,19 @@ TEST_F(ApplyEdit, PreviewSourceIsTheSelection)
     EXPECT_EQ(part->row(0)[0], document.image().row(4)[9]);
 }
 
+TEST_F(ApplyEdit, DialogsPreviewTheDocumentsOwnPictureOrTheLiftedSelection)
+{
+    Document& document = open(test::goldenRgb());
+    const PreviewPicture whole = previewPicture(app);
+    ASSERT_TRUE(whole);
+    EXPECT_EQ(&*whole, &document.image()) << "the picture itself, not a copy";
+    select(document, { 3, 4, 23, 14 });
+    const PreviewPicture part = previewPicture(app);
+    const auto lifted = previewSource(app);
+    ASSERT_TRUE(part && lifted);
+    EXPECT_NE(&*part, &document.image());
+    EXPECT_EQ(test::checksum(*part), test::checksum(*lifted));
+}
+
 } // namespace
 } // namespace gp

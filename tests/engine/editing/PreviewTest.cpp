@@ -58,6 +58,86 @@ TEST(PreviewSample, AveragesTrueColourAndPicksPaletteIndexes)
     EXPECT_EQ(sample->color(5), (Rgbq { 1, 2, 3, 0 }));
 }
 
+// Every sample pixel the rounded mean of the source pixels it covers, added up one by one.
+Image plainFit(const Image& source, Size size)
+{
+    Image sample = Image::create(size.width, size.height, source.bitsPerPixel(), source.colorCount()).value();
+    for (int i = 0; i < source.colorCount(); ++i)
+        sample.setColor(i, source.color(i));
+    const int ch = source.bitsPerPixel() / 8;
+    for (int y = 0; y < size.height; ++y) {
+        const int top = int(std::int64_t(y) * source.height() / size.height);
+        const int bottom = std::min(source.height(), std::max(top + 1, int(std::int64_t(y + 1) * source.height() / size.height)));
+        for (int x = 0; x < size.width; ++x) {
+            const int left = int(std::int64_t(x) * source.width() / size.width);
+            const int right = std::min(source.width(), std::max(left + 1, int(std::int64_t(x + 1) * source.width() / size.width)));
+            for (int k = 0; k < ch; ++k) {
+                std::uint64_t sum = 0;
+                for (int sy = top; sy < bottom; ++sy)
+                    for (int sx = left; sx < right; ++sx)
+                        sum += source.row(sy)[sx * ch + k];
+                const std::uint64_t count = std::uint64_t(bottom - top) * std::uint64_t(right - left);
+                sample.row(y)[x * ch + k] = std::uint8_t((sum + count / 2) / count);
+            }
+        }
+    }
+    return sample;
+}
+
+TEST(PreviewSample, ColumnSumsGiveThePlainMeansOnOddSizes)
+{
+    test::FakeHost host;
+    Allocator allocator(host);
+    const auto noisy = [](int x, int y) { return (x * 7919 + y * 104729) % 251; };
+    const Image colour = test::rgbPictureByStoredRow(1001, 367, [&](int x, int y) {
+        return test::Bgr { std::uint8_t(noisy(x, y)), std::uint8_t(noisy(y, x)), std::uint8_t(x + y) };
+    });
+    const Image gray = test::grayPictureByStoredRow(333, 1000, noisy);
+    for (const Image* source : { &colour, &gray })
+        for (const Size inner : { Size { 206, 206 }, Size { 412, 412 }, Size { 37, 5 }, Size { 1500, 1500 } }) {
+            const Size size = previewFitSize({ source->width(), source->height() }, inner);
+            auto sample = fitSample(*source, inner, allocator);
+            ASSERT_TRUE(sample);
+            EXPECT_EQ(test::checksum(*sample), test::checksum(plainFit(*source, size)))
+                << source->bitsPerPixel() << " bits into " << inner.width << "x" << inner.height;
+        }
+}
+
+TEST(PreviewSession, DenseScreensGetTwiceThePixelsAndDragsFollowTheMouse)
+{
+    test::FakeHost host;
+    Allocator allocator(host);
+    const Image source = test::rgbPictureByStoredRow(1200, 800, [](int x, int y) {
+        return test::Bgr { std::uint8_t(x), std::uint8_t(y), std::uint8_t(x ^ y) };
+    });
+    PreviewSession one, two;
+    ASSERT_TRUE(one.open(source, { 208, 208 }, allocator));
+    ASSERT_TRUE(two.open(source, { 208, 208 }, allocator, 2));
+    EXPECT_EQ(two.density(), 2);
+    EXPECT_EQ(one.before()->width(), 206);
+    EXPECT_EQ(two.before()->width(), 2 * one.before()->width());
+    EXPECT_EQ(two.before()->height(), 2 * one.before()->height());
+    const std::uint64_t fitted = test::checksum(*two.before());
+
+    // Pan Mode shows the source pixel for device pixel; a drag of one window pixel moves it by two.
+    ASSERT_TRUE(one.setPanMode(true));
+    ASSERT_TRUE(two.setPanMode(true));
+    EXPECT_EQ(two.before()->width(), 412);
+    EXPECT_EQ(two.panRect(), (Rect { 394, 194, 806, 606 }));
+    const Rect before = one.panRect();
+    ASSERT_TRUE(one.drag(-7, 5));
+    ASSERT_TRUE(two.drag(-7, 5));
+    EXPECT_EQ(one.panRect().left, before.left - 7);
+    EXPECT_EQ(two.panRect().left, 394 - 14);
+    EXPECT_EQ(two.panRect().top, 194 + 10);
+    EXPECT_EQ(two.before()->row(0)[0], source.row(204)[380 * 3]);
+
+    // Leaving Pan Mode shows the fitted picture made when the session opened.
+    ASSERT_TRUE(two.setPanMode(false));
+    EXPECT_EQ(test::checksum(*two.before()), fitted);
+    EXPECT_EQ(test::checksum(*two.after()), fitted);
+}
+
 TEST(PreviewCountdown, ComputesOnTheFifthTickAfterAChange)
 {
     PreviewCountdown countdown;
