@@ -20,11 +20,11 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 deb=$(ls "$work"/glimmerpress_*.deb)
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for needed in libqt6widgets6 libqt6printsupport6 libjpeg62-turbo qt6-qpa-plugins; do
+for needed in libqt6widgets6 libqt6printsupport6 libjpeg62-turbo qt6-qpa-plugins libheif1; do
     grep -q "$needed" <<<"$depends" || fail "the package does not depend on $needed"
 done
 dpkg-deb -c "$deb" >"$work/contents.txt"
-for f in ./usr/bin/glimmerpress ./usr/bin/glimmerpress-cli ./usr/share/glimmerpress/lblspec.ini \
+for f in ./usr/bin/glimmerpress ./usr/bin/glimmerpress-cli ./usr/bin/glimmerpress-cli-gui ./usr/share/glimmerpress/lblspec.ini \
     ./usr/share/applications/org.glimmerpress.Glimmerpress.desktop ./usr/share/man/man1/glimmerpress-cli.1 \
     ./usr/lib/glimmerpress/libglimmer-mapi.so; do
     grep -q " $f\$" "$work/contents.txt" || fail "the package lacks $f"
@@ -40,6 +40,9 @@ mkdir -p "$home" "$work/runtime"
 chmod 700 "$work/runtime"
 env -i HOME="$home" PATH=/usr/bin:/bin glimmerpress-cli --help | grep -q '^usage: glimmerpress-cli' \
     || fail "the installed tool"
+# A command that needs the GUI toolkit goes to the installed glimmerpress-cli-gui.
+env -i HOME="$home" PATH=/usr/bin:/bin glimmerpress-cli print --help | grep -q '^usage: glimmerpress-cli print' \
+    || fail "the installed tool's hand-over to glimmerpress-cli-gui"
 env -i HOME="$home" PATH=/usr/bin:/bin XDG_RUNTIME_DIR="$work/runtime" GLIMMERPRESS_INSTANCE_NAME="package-test-$$" \
     xvfb-run -a timeout 5 glimmerpress >/dev/null 2>&1 && status=0 || status=$?
 # timeout's 124 means the program was still running after five seconds, as it should be.

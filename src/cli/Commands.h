@@ -1,5 +1,6 @@
 #pragma once
-// The subcommands of glimmerpress-cli, one function each (see main.cpp's table).
+// The subcommands of glimmerpress-cli, one function each (see CommandLine.cpp's table; the
+// photo commands run in glimmerpress-cli itself, the rest in glimmerpress-cli-gui).
 
 #include "CliContext.h"
 

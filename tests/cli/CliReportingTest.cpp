@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <sys/wait.h>
 
 using namespace gp;
 using namespace gp::test;
@@ -116,4 +118,34 @@ TEST_F(CliReporting, ZoomCommandsFollowTheWindowAndBeepAtTheirLimits)
     const CliRun limit = cli("edit " + fixture("rgb24.bmp") + " - cmd:215 cmd:232 cmd:215 --state", err());
     EXPECT_NE(limit.out.find("\"zoom\":15,"), std::string::npos) << limit.out;
     EXPECT_EQ(stderrText(), "Beep\nBeep\n");
+}
+
+// The photo program must not load the GUI toolkit or the HEIF library at start (they would add
+// about 15 MiB to every photo command); the commands it cannot run reach the GUI program with
+// their arguments and report as that program does, and a missing GUI program is said so.
+TEST_F(CliReporting, PhotoCommandsRunWithoutTheGuiToolkitAndTheOthersAreHandedOver)
+{
+    if (std::system("command -v readelf >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "readelf is not installed";
+    const std::string needed = "readelf -d " + std::string(GLIMMER_CLI) + " > " + (dir / "needed").string();
+    ASSERT_EQ(std::system(needed.c_str()), 0);
+    const std::string libraries = readFile(dir / "needed");
+    EXPECT_NE(libraries.find("libjpeg"), std::string::npos) << libraries;
+    EXPECT_EQ(libraries.find("libQt6"), std::string::npos) << libraries;
+    EXPECT_EQ(libraries.find("libheif"), std::string::npos) << libraries;
+
+    // A GUI command's usage error comes back as JSON from the GUI program.
+    EXPECT_EQ(cli("--json print", err()).status, 2);
+    const std::string text = stderrText();
+    EXPECT_TRUE(text.starts_with("{\"error\":\"usage: glimmerpress-cli print")) << text;
+
+    // Alone in a folder the photo program still runs its own commands but cannot hand over.
+    const std::filesystem::path alone = dir / "glimmerpress-cli";
+    std::filesystem::copy_file(GLIMMER_CLI, alone);
+    const std::string own = alone.string() + " info " + fixture("rgb24.bmp") + " >/dev/null 2>" + err().string();
+    EXPECT_EQ(std::system(own.c_str()), 0);
+    const std::string other = alone.string() + " frames >/dev/null 2>" + err().string();
+    const int status = std::system(other.c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1);
+    EXPECT_NE(stderrText().find("cannot start"), std::string::npos) << stderrText();
 }

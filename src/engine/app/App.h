@@ -102,10 +102,11 @@ public:
     // The Photo CD data type, resolution and read mode.
     PhotoCdOptions& photoCdOptions() { return m_photoCdOptions; }
     // What the file readers and writers take from the program: host, allocator, save and
-    // Photo CD options, library folder.
+    // Photo CD options, library folder, worker threads.
     ImageFileContext imageFiles()
     {
-        return { *m_host, m_allocator, m_saveOptions, m_photoCdOptions, m_paths.libraryDir, m_settings.colorProfiles != 0 };
+        return { *m_host, m_allocator, m_saveOptions, m_photoCdOptions, m_paths.libraryDir, m_settings.colorProfiles != 0,
+            &m_workers };
     }
 
     // The printer selection, the page geometry and the system's printers.

@@ -1,9 +1,8 @@
 #include "codecs/HeifReader.h"
 
 #include "codecs/HeifContainer.h"
+#include "codecs/HeifLibrary.h"
 #include "codecs/WholeFileReader.h"
-
-#include <libheif/heif.h>
 
 #include <algorithm>
 #include <climits>
@@ -14,17 +13,18 @@ namespace gp {
 
 namespace {
 
+// Only reached once the library has been loaded.
 struct ContextDeleter {
-    void operator()(heif_context* context) const { heif_context_free(context); }
+    void operator()(heif_context* context) const { heifFunctions()->contextFree(context); }
 };
 struct HandleDeleter {
-    void operator()(const heif_image_handle* handle) const { heif_image_handle_release(handle); }
+    void operator()(const heif_image_handle* handle) const { heifFunctions()->handleRelease(handle); }
 };
 struct PictureDeleter {
-    void operator()(const heif_image* picture) const { heif_image_release(picture); }
+    void operator()(const heif_image* picture) const { heifFunctions()->imageRelease(picture); }
 };
 struct OptionsDeleter {
-    void operator()(heif_decoding_options* options) const { heif_decoding_options_free(options); }
+    void operator()(heif_decoding_options* options) const { heifFunctions()->decodingOptionsFree(options); }
 };
 
 std::uint8_t overWhite(unsigned value, unsigned alpha)
@@ -48,16 +48,16 @@ void copyRows(const std::uint8_t* plane, int stride, bool alpha, Image& image)
     }
 }
 
-void readProfile(const heif_image_handle* handle, PhotoMetadata& photo)
+void readProfile(const HeifFunctions& heif, const heif_image_handle* handle, PhotoMetadata& photo)
 {
-    const heif_color_profile_type type = heif_image_handle_get_color_profile_type(handle);
+    const heif_color_profile_type type = heif.colorProfileType(handle);
     if (type != heif_color_profile_type_rICC && type != heif_color_profile_type_prof)
         return;
-    const std::size_t size = heif_image_handle_get_raw_color_profile_size(handle);
+    const std::size_t size = heif.rawColorProfileSize(handle);
     if (size == 0 || size > (std::size_t(16) << 20))
         return;
     std::vector<std::uint8_t> profile(size);
-    if (heif_image_handle_get_raw_color_profile(handle, profile.data()).code == heif_error_Ok)
+    if (heif.rawColorProfile(handle, profile.data()).code == heif_error_Ok)
         photo.iccProfile = std::move(profile);
 }
 
@@ -65,46 +65,55 @@ void readProfile(const heif_image_handle* handle, PhotoMetadata& photo)
 
 ReadResult decodeHeif(std::span<const std::uint8_t> file, const Allocator& allocator)
 {
-    if (file.size() < 12 || file.size() > std::size_t(INT_MAX)
-        || heif_check_filetype(file.data(), int(file.size())) == heif_filetype_no)
+    if (file.size() < 12 || file.size() > std::size_t(INT_MAX))
         return ReadResult::notThisFormat("HEIF: no file-type box");
-    const std::unique_ptr<heif_context, ContextDeleter> context(heif_context_alloc());
+    const HeifFunctions* const functions = heifFunctions();
+    if (!functions) {
+        // Without the library only the file-type box's name tells a HEIF file from the others.
+        const bool typed = file[4] == 'f' && file[5] == 't' && file[6] == 'y' && file[7] == 'p';
+        return typed ? ReadResult::noImage("HEIF: the HEIF library could not be loaded")
+                     : ReadResult::notThisFormat("HEIF: no file-type box");
+    }
+    const HeifFunctions& heif = *functions;
+    if (heif.checkFiletype(file.data(), int(file.size())) == heif_filetype_no)
+        return ReadResult::notThisFormat("HEIF: no file-type box");
+    const std::unique_ptr<heif_context, ContextDeleter> context(heif.contextAlloc());
     if (!context)
         return ReadResult::noImage("HEIF: the library could not start");
     // The library refuses sides no 24-bit block under the ceiling could hold while it parses;
     // the area is checked against the ceiling below, before anything is decoded.
     const std::size_t longestSide = std::clamp<std::size_t>(allocator.ceiling() / 3, 1, std::size_t(1) << 16);
-    heif_context_set_maximum_image_size_limit(context.get(), int(longestSide));
-    heif_error error = heif_context_read_from_memory_without_copy(context.get(), file.data(), file.size(), nullptr);
+    heif.setMaximumImageSizeLimit(context.get(), int(longestSide));
+    heif_error error = heif.readFromMemoryWithoutCopy(context.get(), file.data(), file.size(), nullptr);
     if (error.code != heif_error_Ok)
         return ReadResult::noImage(std::string("HEIF: ") + error.message);
     heif_image_handle* rawHandle = nullptr;
-    error = heif_context_get_primary_image_handle(context.get(), &rawHandle);
+    error = heif.primaryImageHandle(context.get(), &rawHandle);
     const std::unique_ptr<const heif_image_handle, HandleDeleter> handle(rawHandle);
     if (error.code != heif_error_Ok || !handle)
         return ReadResult::noImage(std::string("HEIF: ") + error.message);
 
-    const int width = heif_image_handle_get_width(handle.get());
-    const int height = heif_image_handle_get_height(handle.get());
+    const int width = heif.handleWidth(handle.get());
+    const int height = heif.handleHeight(handle.get());
     auto image = allocator.image(width, height, 24);
     if (!image)
         return ReadResult::noImage("HEIF: not enough memory");
 
-    const bool alpha = heif_image_handle_has_alpha_channel(handle.get()) != 0;
-    const std::unique_ptr<heif_decoding_options, OptionsDeleter> options(heif_decoding_options_alloc());
+    const bool alpha = heif.handleHasAlpha(handle.get()) != 0;
+    const std::unique_ptr<heif_decoding_options, OptionsDeleter> options(heif.decodingOptionsAlloc());
     if (!options)
         return ReadResult::noImage("HEIF: the library could not start");
     options->convert_hdr_to_8bit = 1;
     heif_image* rawPicture = nullptr;
-    error = heif_decode_image(handle.get(), &rawPicture, heif_colorspace_RGB,
+    error = heif.decodeImage(handle.get(), &rawPicture, heif_colorspace_RGB,
         alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, options.get());
     const std::unique_ptr<const heif_image, PictureDeleter> picture(rawPicture);
     if (error.code != heif_error_Ok || !picture)
         return ReadResult::noImage(std::string("HEIF: ") + error.message);
     int stride = 0;
-    const std::uint8_t* plane = heif_image_get_plane_readonly(picture.get(), heif_channel_interleaved, &stride);
-    if (!plane || heif_image_get_width(picture.get(), heif_channel_interleaved) != width
-        || heif_image_get_height(picture.get(), heif_channel_interleaved) != height
+    const std::uint8_t* plane = heif.planeReadonly(picture.get(), heif_channel_interleaved, &stride);
+    if (!plane || heif.imageWidth(picture.get(), heif_channel_interleaved) != width
+        || heif.imageHeight(picture.get(), heif_channel_interleaved) != height
         || stride < width * (alpha ? 4 : 3))
         return ReadResult::noImage("HEIF: decoded picture does not match its header");
     copyRows(plane, stride, alpha, *image);
@@ -114,7 +123,7 @@ ReadResult decodeHeif(std::span<const std::uint8_t> file, const Allocator& alloc
     // orientation they amount to is reported.
     result.photo.upright = true;
     result.photo.orientation = heifContainerOrientation(file);
-    readProfile(handle.get(), result.photo);
+    readProfile(heif, handle.get(), result.photo);
     return result;
 }
 

@@ -72,7 +72,7 @@ WriteResult writeTga(const std::string& path, const Image& image, const ImageFil
 }
 ReadResult readTiff(const std::string& path, const ImageFileContext& files)
 {
-    return readTiffFile(path, files.allocator);
+    return readTiffFile(path, files.allocator, TiffDecoding { files.workers });
 }
 WriteResult writeTiff(const std::string& path, const Image& image, const ImageFileContext& files)
 {

@@ -1,6 +1,7 @@
 #include "codecs/Lzw.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -172,139 +173,216 @@ template <LzwBitOrder Order> std::size_t LzwDecoder::readCodes(std::span<std::ui
 
 namespace {
 
-constexpr std::size_t kShortString = 16;
+// Strings are copied in pieces of this many bytes; the bytes a piece carries past a string's end
+// land where the next strings go and are overwritten by them.
+constexpr std::size_t kPiece = 16;
 
 std::uint64_t loadU64Be(const std::uint8_t* p)
 {
-    std::uint64_t value = 0;
-    for (int i = 0; i < 8; ++i)
-        value = (value << 8) | p[i];
+    std::uint64_t value;
+    std::memcpy(&value, p, 8);
+    if constexpr (std::endian::native == std::endian::little)
+        value = __builtin_bswap64(value);
     return value;
 }
 
-// Every byte value at its own index, with room for a short-string copy from the last one.
-constexpr std::array<std::uint8_t, 256 + kShortString> kRootBytes = [] {
-    std::array<std::uint8_t, 256 + kShortString> bytes {};
+std::uint64_t loadU64Le(const std::uint8_t* p)
+{
+    std::uint64_t value;
+    std::memcpy(&value, p, 8);
+    if constexpr (std::endian::native == std::endian::big)
+        value = __builtin_bswap64(value);
+    return value;
+}
+
+void copyPiece(std::uint8_t* to, const std::uint8_t* from)
+{
+    std::uint8_t piece[kPiece];
+    std::memcpy(piece, from, kPiece);
+    std::memcpy(to, piece, kPiece);
+}
+
+// Every byte value at its own index, with room for a piece copied from the last one.
+constexpr std::array<std::uint8_t, 256 + kPiece> kRootBytes = [] {
+    std::array<std::uint8_t, 256 + kPiece> bytes {};
     for (std::size_t i = 0; i < 256; ++i)
         bytes[i] = std::uint8_t(i);
     return bytes;
 }();
 
+// A stream held whole: there is never more.
+class WholeInput final : public LzwInput {
+public:
+    explicit WholeInput(std::span<const std::uint8_t> bytes)
+        : m_bytes(bytes)
+    {
+    }
+    std::span<const std::uint8_t> window() const override { return m_bytes; }
+    bool advance(std::size_t) override { return false; }
+
+private:
+    std::span<const std::uint8_t> m_bytes;
+};
+
 template <LzwBitOrder Order>
-std::size_t decodeStream(LzwCodeRules rules, std::span<const std::uint8_t> in, std::span<std::uint8_t> out)
+std::size_t decodeStream(LzwCodeRules rules, LzwInput& input, std::span<std::uint8_t> out)
 {
-    // Where each entry's string starts in `out`, and its length. An entry is the previous
-    // string followed by the first byte of the next one, and the next string is always written
-    // right behind the previous, so the entry's bytes lie together in what is written.
-    std::array<std::uint32_t, kLzwTableSize> offsets;
+    // Where each entry's string starts and its length. An entry is the previous string followed
+    // by the first byte of the next one, and the next string is always written right behind the
+    // previous, so the entry's bytes lie together in what is written. Roots point into a table
+    // of all byte values, so every code is copied the same way.
+    std::array<const std::uint8_t*, kLzwTableSize> sources;
     std::array<std::uint16_t, kLzwTableSize> lengths;
-    std::fill_n(lengths.begin(), std::size_t(1) << rules.rootBits, std::uint16_t(1));
-    const std::uint8_t* const data = in.data();
-    const std::size_t size = in.size();
+    const unsigned clearCode = 1U << rules.rootBits;
+    for (unsigned root = 0; root < clearCode; ++root) {
+        sources[root] = kRootBytes.data() + root;
+        lengths[root] = 1;
+    }
+    const std::uint8_t* data = nullptr;
+    std::size_t size = 0;
+    std::uint64_t totalBits = 0, fastBits = 0;
+    // Codes are read at a bit position in the input's window; away from its end each comes out
+    // of one 8-byte load, so no bit buffer has to be topped up.
+    const auto takeWindow = [&] {
+        const std::span<const std::uint8_t> window = input.window();
+        data = window.data();
+        size = window.size();
+        totalBits = std::uint64_t(size) * 8;
+        fastBits = size >= 8 ? std::uint64_t(size - 8) * 8 : 0;
+    };
+    takeWindow();
+    bool more = true; // the input may still have bytes after its window
     std::uint8_t* const target = out.data();
     const std::size_t capacity = out.size();
-    const unsigned clearCode = 1U << rules.rootBits;
-    std::size_t position = 0;
-    std::uint64_t bits = 0;
-    int bitCount = 0;
+    const unsigned early = rules.earlyChange ? 1U : 0U;
+    std::uint64_t bit = 0;
     int width = rules.rootBits + 1;
+    unsigned widenAt = (1U << width) - early; // the next free code that makes codes one bit wider
     unsigned nextFree = clearCode + 2;
     bool afterClear = true;
-    std::size_t previousStart = 0, previousLength = 0;
+    const std::uint8_t* previousSource = nullptr;
+    std::size_t previousLength = 0;
     std::size_t written = 0;
 
     while (written < capacity) {
-        if (bitCount < width) {
-            if constexpr (Order == LzwBitOrder::MostSignificantFirst) {
-                // Away from the end of the data, whole bytes are taken from one 8-byte load.
-                if (size - position >= 8) {
-                    const int take = (63 - bitCount) >> 3;
-                    bits = (bits << (8 * take)) | (loadU64Be(data + position) >> (64 - 8 * take));
-                    position += std::size_t(take);
-                    bitCount += 8 * take;
+        unsigned code;
+        if (bit <= fastBits && size >= 8) {
+            const std::uint8_t* at = data + (bit >> 3);
+            if constexpr (Order == LzwBitOrder::MostSignificantFirst)
+                code = unsigned((loadU64Be(at) << (bit & 7)) >> (64 - width));
+            else
+                code = unsigned(loadU64Le(at) >> (bit & 7)) & ((1U << width) - 1);
+        } else {
+            // Near the window's end: the bytes from the current one on move to the front of a
+            // new window with more behind them, and the code is read again.
+            if (more) {
+                more = input.advance(std::size_t(bit >> 3));
+                if (more) {
+                    takeWindow();
+                    bit &= 7;
+                    continue;
                 }
             }
-            while (bitCount <= 56 && position < size) {
-                const std::uint64_t byte = data[position++];
-                if constexpr (Order == LzwBitOrder::MostSignificantFirst)
-                    bits = (bits << 8) | byte;
-                else
-                    bits |= byte << bitCount;
-                bitCount += 8;
-            }
-            if (bitCount < width)
+            // The last bytes: the code's bits one at a time, as far as the data goes.
+            if (bit + std::uint64_t(width) > totalBits)
                 break;
-        }
-        const unsigned mask = (1U << width) - 1;
-        unsigned code = 0;
-        if constexpr (Order == LzwBitOrder::MostSignificantFirst) {
-            code = static_cast<unsigned>(bits >> (bitCount - width)) & mask;
-        } else {
-            code = static_cast<unsigned>(bits) & mask;
-            bits >>= width;
-        }
-        bitCount -= width;
-
-        if (code - clearCode < 2) {
-            if (code != clearCode)
-                break; // the end code
-            nextFree = clearCode + 2;
-            width = rules.rootBits + 1;
-            afterClear = true;
-            continue;
-        }
-        // A code may name the entry this very step defines (the previous string and its own
-        // first byte); its last byte is then its first, written just now.
-        bool selfDefined = false;
-        if (afterClear) {
-            if (code > clearCode)
-                break; // corrupt: only a root may follow a clear code
-            afterClear = false;
-        } else {
-            if (code > nextFree)
-                break; // corrupt: a code the table cannot hold yet
-            selfDefined = code == nextFree;
-            if (nextFree < kLzwTableSize) {
-                offsets[nextFree] = std::uint32_t(previousStart);
-                lengths[nextFree] = std::uint16_t(previousLength + 1);
-                ++nextFree;
-                if (shouldWiden(nextFree, width, rules.earlyChange))
-                    ++width;
+            code = 0;
+            for (int i = 0; i < width; ++i) {
+                const std::uint64_t b = bit + std::uint64_t(i);
+                if constexpr (Order == LzwBitOrder::MostSignificantFirst)
+                    code = (code << 1) | ((data[b >> 3] >> (7 - (b & 7))) & 1U);
+                else
+                    code |= unsigned((data[b >> 3] >> (b & 7)) & 1U) << i;
             }
         }
-        // Roots are copied from a table of all byte values, so every code takes the same road.
-        const std::size_t length = lengths[code];
-        const std::size_t count = std::min(length, capacity - written);
-        const std::uint8_t* const source = code < clearCode ? kRootBytes.data() + code : target + offsets[code];
+        bit += std::uint64_t(width);
+
         std::uint8_t* const destination = target + written;
-        if (selfDefined) {
-            for (std::size_t i = 0; i < count; ++i)
-                destination[i] = source[i];
-        } else if (count <= kShortString && capacity - written >= kShortString) {
-            // Most strings are short: a fixed-size copy (loaded whole, then stored) beats a call
-            // to memcpy. The bytes past the string land where the next strings go.
-            std::uint8_t piece[kShortString];
-            std::memcpy(piece, source, kShortString);
-            std::memcpy(destination, piece, kShortString);
+        std::size_t length;
+        const std::uint8_t* source;
+        if (code - clearCode < 2 || code >= nextFree || afterClear) [[unlikely]] {
+            if (code == clearCode) {
+                nextFree = clearCode + 2;
+                width = rules.rootBits + 1;
+                widenAt = (1U << width) - early;
+                afterClear = true;
+                continue;
+            }
+            if (code == clearCode + 1)
+                break; // the end code
+            if (afterClear) {
+                if (code > clearCode)
+                    break; // corrupt: only a root may follow a clear code
+                afterClear = false;
+                source = sources[code];
+                length = 1;
+            } else {
+                // Codes are at most 12 bits, so a full table never gets here.
+                if (code > nextFree)
+                    break; // corrupt: a code the table cannot hold yet
+                // The entry this very step defines: the previous string and its own first
+                // byte, which is the previous string's first byte.
+                length = previousLength + 1;
+                const std::size_t count = std::min(length, capacity - written);
+                std::memmove(destination, previousSource, std::min(previousLength, count));
+                if (count == length)
+                    destination[previousLength] = previousSource[0];
+                sources[nextFree] = previousSource;
+                lengths[nextFree] = std::uint16_t(length);
+                if (++nextFree >= widenAt && width < kLzwMaxBits) {
+                    ++width;
+                    widenAt = (1U << width) - early;
+                }
+                previousSource = destination;
+                previousLength = length;
+                written += count;
+                continue;
+            }
         } else {
-            std::memcpy(destination, source, count);
+            if (nextFree < kLzwTableSize) {
+                sources[nextFree] = previousSource;
+                lengths[nextFree] = std::uint16_t(previousLength + 1);
+                if (++nextFree >= widenAt && width < kLzwMaxBits) {
+                    ++width;
+                    widenAt = (1U << width) - early;
+                }
+            }
+            source = sources[code];
+            length = lengths[code];
         }
-        previousStart = written;
+        if (length + kPiece <= capacity - written) [[likely]] {
+            // The string lies wholly before `destination` (it was written before), so pieces
+            // copied front to back never read what this copy wrote inside the string.
+            std::size_t done = 0;
+            do {
+                copyPiece(destination + done, source + done);
+                done += kPiece;
+            } while (done < length);
+            written += length;
+        } else {
+            const std::size_t count = std::min(length, capacity - written);
+            std::memmove(destination, source, count);
+            written += count;
+        }
+        previousSource = destination;
         previousLength = length;
-        written += count;
     }
     return written;
 }
 
 } // namespace
 
+std::size_t decodeLzwStream(LzwCodeRules rules, LzwInput& input, std::span<std::uint8_t> out)
+{
+    if (rules.order == LzwBitOrder::MostSignificantFirst)
+        return decodeStream<LzwBitOrder::MostSignificantFirst>(rules, input, out);
+    return decodeStream<LzwBitOrder::LeastSignificantFirst>(rules, input, out);
+}
+
 std::size_t decodeLzwStream(LzwCodeRules rules, std::span<const std::uint8_t> data, std::span<std::uint8_t> out)
 {
-    if (out.size() > UINT32_MAX)
-        out = out.first(UINT32_MAX); // offsets are kept in 32 bits
-    if (rules.order == LzwBitOrder::MostSignificantFirst)
-        return decodeStream<LzwBitOrder::MostSignificantFirst>(rules, data, out);
-    return decodeStream<LzwBitOrder::LeastSignificantFirst>(rules, data, out);
+    WholeInput input(data);
+    return decodeLzwStream(rules, input, out);
 }
 
 LzwEncoder::LzwEncoder(LzwCodeRules rules)

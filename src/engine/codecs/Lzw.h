@@ -83,10 +83,27 @@ private:
 
 // Decodes one whole LZW stream into one contiguous buffer: the same bytes LzwDecoder gives for
 // the same stream and buffer size, found faster. Every string the table holds has been written
-// to `out` before, so each code's string is copied from where it last appeared instead of
-// walked back through the table a byte at a time. Returns how many bytes were written; fewer
-// than out.size() when the stream ended first (end code, end of data or a corrupt code).
+// to `out` before, so each code's string is copied from where it last appeared, in 16-byte
+// pieces, instead of walked back through the table a byte at a time; codes are read straight
+// from the data at their bit position. Returns how many bytes were written; fewer than
+// out.size() when the stream ended first (end code, end of data or a corrupt code). The bytes of
+// `out` past that count may have been scribbled on and are the caller's to clear.
 std::size_t decodeLzwStream(LzwCodeRules rules, std::span<const std::uint8_t> data, std::span<std::uint8_t> out);
+
+// Coded bytes handed to the whole-stream decoder a window at a time, so a long stream (a TIFF
+// file written as one strip) need not be held whole beside its picture.
+class LzwInput {
+public:
+    virtual ~LzwInput() = default;
+    // The bytes held now.
+    virtual std::span<const std::uint8_t> window() const = 0;
+    // Drops the window's first `consumed` bytes and appends what follows them; false, with the
+    // window unchanged, when nothing follows.
+    virtual bool advance(std::size_t consumed) = 0;
+};
+
+// The same decoding from a windowed input: the same bytes as from the whole stream at once.
+std::size_t decodeLzwStream(LzwCodeRules rules, LzwInput& input, std::span<std::uint8_t> out);
 
 // Encodes a byte stream given in pieces. Packed bytes are appended to the caller's vector, which
 // the caller drains as it likes (TIFF writes them straight out, GIF cuts them into sub-blocks).

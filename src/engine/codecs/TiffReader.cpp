@@ -1,73 +1,124 @@
 #include "codecs/TiffReader.h"
 
 #include "codecs/Lzw.h"
+#include "codecs/RedBlueSwap.h"
 #include "codecs/TiffDirectory.h"
 #include "codecs/TiffYcc.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace gp {
 
 namespace {
 
-// Largest decoded strip taken in one piece (tools commonly write strips of 8 KiB to a few
-// hundred KiB).
+// Largest decoded strip taken in one piece when it cannot be decoded where its rows go (padded
+// rows, camera YCbCr); tools commonly write strips of 8 KiB to a few hundred KiB.
 constexpr std::uint64_t kWholeStripBytes = std::uint64_t(4) << 20;
 
-// Puts decoded file rows into the image from the top row down, turning each into the image's
-// own form as soon as it is complete: differencing undone, camera YCbCr expanded, RGB swapped to
-// the bitmap's blue-green-red order.
-class RowSink {
+// Strips are handed to the worker threads in groups of about this many decoded bytes, so a file
+// of one-row strips does not pay the hand-over for every row.
+constexpr std::uint64_t kJobBytes = std::uint64_t(512) << 10;
+
+// Turns decoded file rows into the image's own form: differencing undone, camera YCbCr
+// expanded, RGB swapped to the bitmap's blue-green-red order. Holds no state of its own, so the
+// threads decoding different strips share one.
+class RowForm {
 public:
-    RowSink(const TiffDirectory& dir, Image& image)
-        : m_image(image)
+    RowForm(const TiffDirectory& dir, int width)
+        : m_width(width)
         , m_camera(dir.cameraYcc && dir.bitCount() == 24)
+        , m_differenced(dir.predictor == tiff::kHorizontalDifferencing)
     {
-        const std::size_t width = std::size_t(image.width());
-        m_fileRowSize = m_camera ? cameraYccRowSize(width) : (width * dir.bitCount() + 7) / 8;
+        const std::size_t w = std::size_t(width);
+        m_fileRowSize = m_camera ? cameraYccRowSize(w) : (w * dir.bitCount() + 7) / 8;
         m_rgb = dir.bitCount() == 24 && !m_camera;
         m_stride = dir.bitCount() == 24 ? 3 : 1;
-        if (m_camera)
-            m_cameraRow.resize(m_fileRowSize);
     }
 
     std::size_t fileRowSize() const { return m_fileRowSize; }
+    // Camera rows are expanded from a row of their own; every other file row is decoded where
+    // the image row is and finished there.
+    bool camera() const { return m_camera; }
+
+    // Finishes one decoded file row; `imageRow` is where the camera's expansion goes.
+    void finish(std::span<std::uint8_t> row, std::uint8_t* imageRow) const
+    {
+        if (m_rgb && m_differenced) {
+            undoDifferencesTurningRgb(row);
+            return;
+        }
+        if (m_differenced)
+            for (std::size_t i = m_stride; i < row.size(); ++i)
+                row[i] = std::uint8_t(row[i] + row[i - m_stride]);
+        if (m_camera)
+            expandCameraYccRow(row, m_width, imageRow);
+        else if (m_rgb)
+            swapRedBlue(row.data(), row.size());
+    }
+
+private:
+    // Differencing undone and red and blue swapped in one pass, the running sums of the three
+    // channels held in registers.
+    static void undoDifferencesTurningRgb(std::span<std::uint8_t> row)
+    {
+        if (row.size() < 3)
+            return;
+        std::uint8_t* p = row.data();
+        std::uint8_t red = p[0], green = p[1], blue = p[2];
+        p[0] = blue;
+        p[2] = red;
+        for (std::size_t i = 3; i + 2 < row.size(); i += 3) {
+            red = std::uint8_t(red + p[i]);
+            green = std::uint8_t(green + p[i + 1]);
+            blue = std::uint8_t(blue + p[i + 2]);
+            p[i] = blue;
+            p[i + 1] = green;
+            p[i + 2] = red;
+        }
+    }
+
+    int m_width;
+    bool m_camera;
+    bool m_differenced;
+    bool m_rgb = false;
+    std::size_t m_stride = 1;
+    std::size_t m_fileRowSize = 0;
+};
+
+// Puts the rows of uncompressed strips into the image from the top row down.
+class RowSink {
+public:
+    RowSink(const RowForm& form, Image& image)
+        : m_form(form)
+        , m_image(image)
+    {
+        if (form.camera())
+            m_cameraRow.resize(form.fileRowSize());
+    }
+
     bool done() const { return m_next >= m_image.height(); }
     int rowsLeft() const { return m_image.height() - m_next; }
 
     // Where the next file row goes.
     std::span<std::uint8_t> target()
     {
-        std::uint8_t* row = m_camera ? m_cameraRow.data() : m_image.row(m_next);
-        return { row, m_fileRowSize };
+        std::uint8_t* row = m_form.camera() ? m_cameraRow.data() : m_image.row(m_next);
+        return { row, m_form.fileRowSize() };
     }
 
-    void finishRow(bool differenced)
+    void finishRow()
     {
-        const std::span<std::uint8_t> row = target();
-        if (differenced)
-            for (std::size_t i = m_stride; i < row.size(); ++i)
-                row[i] = std::uint8_t(row[i] + row[i - m_stride]);
-        if (m_camera)
-            expandCameraYccRow(row, m_image.width(), m_image.row(m_next));
-        else if (m_rgb)
-            for (std::size_t i = 0; i + 2 < row.size(); i += 3)
-                std::swap(row[i], row[i + 2]);
+        m_form.finish(target(), m_image.row(m_next));
         ++m_next;
     }
 
-    // Leaves rows as they are (zero) after a strip that ended early.
-    void skip(int rows) { m_next += std::min(rows, rowsLeft()); }
-
 private:
+    const RowForm& m_form;
     Image& m_image;
-    bool m_camera;
-    bool m_rgb = false;
-    std::size_t m_stride = 1;
-    std::size_t m_fileRowSize = 0;
     std::vector<std::uint8_t> m_cameraRow;
     int m_next = 0;
 };
@@ -82,90 +133,262 @@ std::uint64_t plainStripRows(const TiffDirectory& dir, std::size_t strip, std::s
     return bytes / fileRowSize;
 }
 
-Result<void> readPlainStrips(const ByteSource& source, const TiffDirectory& dir, RowSink& sink, int height)
+Result<void> readPlainStrips(const ByteSource& source, const TiffDirectory& dir, const RowForm& form, Image& image)
 {
-    const std::size_t rowSize = sink.fileRowSize();
+    RowSink sink(form, image);
+    const std::size_t rowSize = form.fileRowSize();
     for (std::size_t strip = 0; strip < dir.stripOffsets.size() && !sink.done(); ++strip) {
-        const std::uint64_t rows
-            = std::min<std::uint64_t>(plainStripRows(dir, strip, rowSize, height), std::uint64_t(sink.rowsLeft()));
+        const std::uint64_t rows = std::min<std::uint64_t>(
+            plainStripRows(dir, strip, rowSize, image.height()), std::uint64_t(sink.rowsLeft()));
         for (std::uint64_t r = 0; r < rows; ++r) {
             if (!source.readAt(dir.stripOffsets[strip] + r * rowSize, sink.target()))
                 return makeError(ErrorKind::Truncated, "TIFF: strip " + std::to_string(strip) + " cut short");
-            sink.finishRow(false);
+            sink.finishRow();
         }
     }
     return {};
 }
 
-// Rows decoded by the plain LZW decoder, one at a time straight into the image. A stream that
+// A strip's coded bytes read from the file a window at a time.
+class StripWindow final : public LzwInput {
+public:
+    StripWindow(const ByteSource& source, std::uint64_t offset, std::uint64_t length, std::size_t windowBytes)
+        : m_source(source)
+        , m_next(offset)
+        , m_left(length)
+        , m_windowBytes(std::max<std::size_t>(windowBytes, 16))
+    {
+        fill();
+    }
+
+    // False once a read from the file has failed.
+    bool ok() const { return m_ok; }
+
+    std::span<const std::uint8_t> window() const override { return m_bytes; }
+
+    bool advance(std::size_t consumed) override
+    {
+        if (m_left == 0 || !m_ok)
+            return false;
+        m_bytes.erase(m_bytes.begin(), m_bytes.begin() + std::ptrdiff_t(std::min(consumed, m_bytes.size())));
+        fill();
+        return m_ok;
+    }
+
+private:
+    void fill()
+    {
+        const std::size_t kept = m_bytes.size();
+        const std::size_t take = std::size_t(std::min<std::uint64_t>(m_left, m_windowBytes - std::min(kept, m_windowBytes / 2)));
+        m_bytes.resize(kept + take);
+        if (!m_source.readAt(m_next, std::span(m_bytes).subspan(kept))) {
+            m_bytes.resize(kept);
+            m_ok = false;
+            return;
+        }
+        m_next += take;
+        m_left -= take;
+    }
+
+    const ByteSource& m_source;
+    std::uint64_t m_next;
+    std::uint64_t m_left;
+    std::size_t m_windowBytes;
+    std::vector<std::uint8_t> m_bytes;
+    bool m_ok = true;
+};
+
+// One LZW strip: where its coded bytes are and which image rows it decodes to.
+struct LzwStrip {
+    std::uint64_t offset = 0;
+    std::uint64_t length = 0;
+    int firstRow = 0;
+    int rows = 0;
+};
+
+// Decodes LZW strips, each one stream of whole rows starting at its own top row. A stream that
 // ends early (cut short, or a code the table cannot hold) leaves the rest of its rows zero, as
-// other readers do.
-void decodeStripByRows(LzwDecoder& decoder, RowSink& sink, int rows, bool differenced)
-{
-    for (int r = 0; r < rows; ++r) {
-        const std::span<std::uint8_t> row = sink.target();
-        const std::size_t got = decoder.read(row);
-        if (got < row.size()) {
-            std::fill(row.begin() + std::ptrdiff_t(got), row.end(), std::uint8_t(0));
-            sink.finishRow(differenced);
-            sink.skip(rows - r - 1);
-            return;
-        }
-        sink.finishRow(differenced);
+// other readers do; the row it ended in is zero-filled and finished. Strips touch only their
+// own rows, so any number of them can be decoded at once.
+class LzwStripDecoder {
+public:
+    LzwStripDecoder(const RowForm& form, Image& image, const TiffDecoding& decoding)
+        : m_form(form)
+        , m_image(image)
+        , m_plain(decoding.plainLzw)
+        // Rows laid out in the block exactly as the file has them (no padding, no expansion)
+        // let a strip be decoded straight into the block.
+        , m_inPlace(!form.camera() && image.rowSize() == form.fileRowSize())
+        , m_codeWindow(std::max<std::size_t>(decoding.codeWindow, 16))
+    {
     }
-}
 
-// The same rows decoded as one piece into `strip` by the faster whole-stream decoder, then
-// copied into the image; the rows past the end of a short stream are zero as above.
-void decodeStripWhole(std::span<const std::uint8_t> coded, std::vector<std::uint8_t>& strip, RowSink& sink, int rows,
-    bool differenced)
-{
-    const std::size_t rowSize = sink.fileRowSize();
-    strip.resize(rowSize * std::size_t(rows));
-    const std::size_t got = decodeLzwStream(kTiffLzwRules, coded, strip);
-    for (int r = 0; r < rows; ++r) {
-        const std::span<std::uint8_t> row = sink.target();
-        const std::size_t from = std::size_t(r) * rowSize;
-        const std::size_t present = got > from ? std::min(got - from, rowSize) : 0;
-        std::memcpy(row.data(), strip.data() + from, present);
-        if (present < rowSize) {
-            std::fill(row.begin() + std::ptrdiff_t(present), row.end(), std::uint8_t(0));
-            sink.finishRow(differenced);
-            sink.skip(rows - r - 1);
-            return;
+    // Decodes one strip, its coded bytes read into `buffer` or, for a long strip decoded in
+    // place, a window at a time.
+    Result<void> decode(const LzwStrip& strip, const ByteSource& source, std::vector<std::uint8_t>& buffer) const
+    {
+        if (!m_plain && m_inPlace && strip.length > m_codeWindow) {
+            StripWindow input(source, strip.offset, strip.length, m_codeWindow);
+            decodeInPlace(strip, [&](std::span<std::uint8_t> block) { return decodeLzwStream(kTiffLzwRules, input, block); });
+            if (!input.ok())
+                return makeError(ErrorKind::Io, "TIFF: a strip could not be read");
+            return {};
         }
-        sink.finishRow(differenced);
+        auto coded = source.view(strip.offset, std::size_t(strip.length), buffer);
+        if (!coded)
+            return coded.error();
+        const std::uint64_t bytes = std::uint64_t(strip.rows) * m_form.fileRowSize();
+        if (m_plain)
+            decodeByRows(strip, *coded);
+        else if (m_inPlace)
+            decodeInPlace(strip, [&](std::span<std::uint8_t> block) { return decodeLzwStream(kTiffLzwRules, *coded, block); });
+        else if (bytes <= kWholeStripBytes)
+            decodeWhole(strip, *coded);
+        else
+            decodeByRows(strip, *coded);
+        return {};
     }
-}
 
-// Each strip is one LZW stream of whole rows. Strips of up to kWholeStripBytes decoded are
-// decoded as one piece, larger ones (a file written as a single strip) row by row so the
-// picture is not held twice.
-Result<void> readLzwStrips(const ByteSource& source, const TiffDirectory& dir, RowSink& sink, int height)
+private:
+    // The plain decoder, one row at a time straight into the image.
+    void decodeByRows(const LzwStrip& strip, std::span<const std::uint8_t> coded) const
+    {
+        LzwDecoder decoder(kTiffLzwRules, coded);
+        std::vector<std::uint8_t> cameraRow(m_form.camera() ? m_form.fileRowSize() : 0);
+        for (int r = 0; r < strip.rows; ++r) {
+            std::uint8_t* const imageRow = m_image.row(strip.firstRow + r);
+            const std::span<std::uint8_t> row(m_form.camera() ? cameraRow.data() : imageRow, m_form.fileRowSize());
+            const std::size_t got = decoder.read(row);
+            if (got < row.size())
+                std::fill(row.begin() + std::ptrdiff_t(got), row.end(), std::uint8_t(0));
+            m_form.finish(row, imageRow);
+            if (got < row.size())
+                return;
+        }
+    }
+
+    // The whole-stream decoder into a buffer of the strip's own, then row by row into the image.
+    void decodeWhole(const LzwStrip& strip, std::span<const std::uint8_t> coded) const
+    {
+        const std::size_t rowSize = m_form.fileRowSize();
+        std::vector<std::uint8_t> decoded(rowSize * std::size_t(strip.rows));
+        const std::size_t got = decodeLzwStream(kTiffLzwRules, coded, decoded);
+        std::fill(decoded.begin() + std::ptrdiff_t(got), decoded.end(), std::uint8_t(0));
+        for (int r = 0; r < strip.rows; ++r) {
+            std::uint8_t* const imageRow = m_image.row(strip.firstRow + r);
+            const std::span<std::uint8_t> row(decoded.data() + std::size_t(r) * rowSize, rowSize);
+            if (!m_form.camera()) {
+                std::memcpy(imageRow, row.data(), rowSize);
+                m_form.finish({ imageRow, rowSize }, imageRow);
+            } else {
+                m_form.finish(row, imageRow);
+            }
+            if (got < std::size_t(r + 1) * rowSize)
+                return;
+        }
+    }
+
+    // The whole-stream decoder straight into the strip's rows of the block. The block keeps its
+    // rows bottom-up, so the strip's rows arrive in the reverse of their stored order; they are
+    // swapped into place pairwise and finished there. Rows past a short stream stay zero (a
+    // finished zero row is still zero).
+    template <class DecodeInto> void decodeInPlace(const LzwStrip& strip, DecodeInto&& decodeInto) const
+    {
+        const std::size_t rowSize = m_form.fileRowSize();
+        const std::size_t rows = std::size_t(strip.rows);
+        std::uint8_t* const region = m_image.row(strip.firstRow + strip.rows - 1);
+        const std::span<std::uint8_t> block(region, rowSize * rows);
+        const std::size_t got = decodeInto(block);
+        std::fill(block.begin() + std::ptrdiff_t(got), block.end(), std::uint8_t(0));
+        // Rows (in file order) holding decoded bytes; the rest are zero and stay so.
+        const std::size_t filled = std::min(rows, (got + rowSize - 1) / rowSize);
+        const auto finishSlot = [&](std::size_t slot) {
+            if (rows - 1 - slot < filled) {
+                std::uint8_t* const row = region + slot * rowSize;
+                m_form.finish({ row, rowSize }, row);
+            }
+        };
+        // Each pair is finished right after its swap, while it is still in the cache.
+        std::vector<std::uint8_t> spare(rowSize);
+        std::size_t low = 0, high = rows - 1;
+        for (; low < high; ++low, --high) {
+            std::uint8_t* const a = region + low * rowSize;
+            std::uint8_t* const b = region + high * rowSize;
+            std::memcpy(spare.data(), a, rowSize);
+            std::memcpy(a, b, rowSize);
+            std::memcpy(b, spare.data(), rowSize);
+            finishSlot(low);
+            finishSlot(high);
+        }
+        if (low == high)
+            finishSlot(low);
+    }
+
+    const RowForm& m_form;
+    Image& m_image;
+    bool m_plain;
+    bool m_inPlace;
+    std::size_t m_codeWindow;
+};
+
+// The strips that hold the image's rows, each checked to start inside the file.
+Result<std::vector<LzwStrip>> lzwStrips(const ByteSource& source, const TiffDirectory& dir, int height)
 {
-    const bool differenced = dir.predictor == tiff::kHorizontalDifferencing;
     const std::uint64_t rowsPerStrip
         = dir.stripOffsets.size() == 1 || dir.rowsPerStrip == 0 ? std::uint64_t(height) : dir.rowsPerStrip;
-    std::vector<std::uint8_t> buffer;
-    std::vector<std::uint8_t> strip;
-    for (std::size_t index = 0; index < dir.stripOffsets.size() && !sink.done(); ++index) {
-        const std::uint64_t offset = dir.stripOffsets[index];
-        if (offset > source.size())
+    std::vector<LzwStrip> strips;
+    std::uint64_t row = 0;
+    for (std::size_t index = 0; index < dir.stripOffsets.size() && row < std::uint64_t(height); ++index) {
+        LzwStrip strip;
+        strip.offset = dir.stripOffsets[index];
+        if (strip.offset > source.size())
             return makeError(ErrorKind::Truncated, "TIFF: strip " + std::to_string(index) + " past the end");
-        std::uint64_t length = source.size() - offset;
+        strip.length = source.size() - strip.offset;
         if (!dir.stripByteCounts.empty())
-            length = std::min<std::uint64_t>(length, dir.stripByteCounts[index]);
-        auto bytes = source.view(offset, std::size_t(length), buffer);
-        if (!bytes)
-            return bytes.error();
-        const int rows = int(std::min<std::uint64_t>(rowsPerStrip, std::uint64_t(sink.rowsLeft())));
-        if (std::uint64_t(rows) * sink.fileRowSize() <= kWholeStripBytes) {
-            decodeStripWhole(*bytes, strip, sink, rows, differenced);
-        } else {
-            LzwDecoder decoder(kTiffLzwRules, *bytes);
-            decodeStripByRows(decoder, sink, rows, differenced);
-        }
+            strip.length = std::min<std::uint64_t>(strip.length, dir.stripByteCounts[index]);
+        strip.firstRow = int(row);
+        strip.rows = int(std::min<std::uint64_t>(rowsPerStrip, std::uint64_t(height) - row));
+        row += std::uint64_t(strip.rows);
+        strips.push_back(strip);
     }
+    return strips;
+}
+
+// Decodes the LZW strips, spread over the worker threads when there are several: consecutive
+// strips are grouped into jobs, each job reads its strips' coded bytes into a buffer of its own
+// (a long strip a window at a time).
+// The picture is the same however the strips fell. A strip that cannot be read fails the whole
+// file; the first such strip is the one reported.
+Result<void> readLzwStrips(
+    const ByteSource& source, const TiffDirectory& dir, const RowForm& form, Image& image, const TiffDecoding& decoding)
+{
+    auto listed = lzwStrips(source, dir, image.height());
+    if (!listed)
+        return listed.error();
+    const std::vector<LzwStrip>& strips = *listed;
+    const LzwStripDecoder decoder(form, image, decoding);
+    const std::uint64_t stripBytes = std::max<std::uint64_t>(1, std::uint64_t(strips.front().rows) * form.fileRowSize());
+    const std::size_t perJob = std::size_t(std::clamp<std::uint64_t>(kJobBytes / stripBytes, 1, strips.size()));
+    const int jobs = int((strips.size() + perJob - 1) / perJob);
+    std::vector<std::optional<Error>> failures(static_cast<std::size_t>(jobs));
+    const auto job = [&](int index) {
+        std::vector<std::uint8_t> buffer;
+        const std::size_t first = std::size_t(index) * perJob;
+        for (std::size_t i = first; i < std::min(strips.size(), first + perJob); ++i) {
+            if (auto decoded = decoder.decode(strips[i], source, buffer); !decoded) {
+                failures[std::size_t(index)] = decoded.error();
+                return;
+            }
+        }
+    };
+    if (decoding.workers)
+        decoding.workers->run(jobs, job, [](int) { return true; });
+    else
+        for (int i = 0; i < jobs; ++i)
+            job(i);
+    for (const auto& failure : failures)
+        if (failure)
+            return *failure;
     return {};
 }
 
@@ -268,7 +491,7 @@ std::int32_t tiffResolutionToPelsPerMeter(std::uint32_t unit, std::uint16_t valu
     return std::int32_t((dpi * 5410971599295ull) >> 37);
 }
 
-ReadResult decodeTiff(const ByteSource& source, const Allocator& allocator)
+ReadResult decodeTiff(const ByteSource& source, const Allocator& allocator, const TiffDecoding& decoding)
 {
     auto directory = readTiffDirectory(source);
     if (!directory)
@@ -289,9 +512,9 @@ ReadResult decodeTiff(const ByteSource& source, const Allocator& allocator)
     if (auto table = fillColorTable(source, dir, *image); !table)
         return ReadResult::noImage(table.error().message);
 
-    RowSink sink(dir, *image);
-    const Result<void> pixels = dir.compression == tiff::kLzw ? readLzwStrips(source, dir, sink, height)
-                                                              : readPlainStrips(source, dir, sink, height);
+    const RowForm form(dir, width);
+    const Result<void> pixels = dir.compression == tiff::kLzw ? readLzwStrips(source, dir, form, *image, decoding)
+                                                              : readPlainStrips(source, dir, form, *image);
     if (!pixels)
         return ReadResult::noImage(pixels.error().message);
     ReadResult result = ReadResult::read(std::move(*image));
@@ -299,17 +522,17 @@ ReadResult decodeTiff(const ByteSource& source, const Allocator& allocator)
     return result;
 }
 
-ReadResult decodeTiff(std::span<const std::uint8_t> file, const Allocator& allocator)
+ReadResult decodeTiff(std::span<const std::uint8_t> file, const Allocator& allocator, const TiffDecoding& decoding)
 {
-    return decodeTiff(MemoryByteSource(file), allocator);
+    return decodeTiff(MemoryByteSource(file), allocator, decoding);
 }
 
-ReadResult readTiffFile(const std::string& path, const Allocator& allocator)
+ReadResult readTiffFile(const std::string& path, const Allocator& allocator, const TiffDecoding& decoding)
 {
     auto source = FileByteSource::open(path);
     if (!source)
         return ReadResult::cannotRead("TIFF: " + source.error().message);
-    return decodeTiff(*source, allocator);
+    return decodeTiff(*source, allocator, decoding);
 }
 
 } // namespace gp

@@ -11,6 +11,7 @@
 // allocator refuses the block (it has then said so). Never "not this format".
 
 #include "base/ByteSource.h"
+#include "base/WorkerPool.h"
 #include "codecs/ImageFileResult.h"
 #include "image/Allocator.h"
 
@@ -20,9 +21,22 @@
 
 namespace gp {
 
-ReadResult readTiffFile(const std::string& path, const Allocator& allocator);
-ReadResult decodeTiff(const ByteSource& source, const Allocator& allocator);
-ReadResult decodeTiff(std::span<const std::uint8_t> file, const Allocator& allocator);
+// How the strips are decoded. The picture is the same either way.
+struct TiffDecoding {
+    // LZW strips are spread over these threads; none: all on the calling thread. Reading has no
+    // progress display, so the workers need nothing from the user.
+    WorkerPool* workers = nullptr;
+    // Every LZW strip through the plain decoder, row by row, instead of the faster whole-stream
+    // decoder: the reference the fast road is checked against.
+    bool plainLzw = false;
+    // Coded bytes read from the file at a time for a strip longer than this, so a file written
+    // as one strip is not held whole beside its picture.
+    std::size_t codeWindow = std::size_t(256) << 10;
+};
+
+ReadResult readTiffFile(const std::string& path, const Allocator& allocator, const TiffDecoding& decoding = {});
+ReadResult decodeTiff(const ByteSource& source, const Allocator& allocator, const TiffDecoding& decoding = {});
+ReadResult decodeTiff(std::span<const std::uint8_t> file, const Allocator& allocator, const TiffDecoding& decoding = {});
 
 // Pixels per metre of a resolution in whole units: 2 inch, 3 centimetre, anything else none.
 std::int32_t tiffResolutionToPelsPerMeter(std::uint32_t unit, std::uint16_t value);

@@ -2,6 +2,7 @@
 
 #include "base/ByteReader.h"
 #include "codecs/Lzw.h"
+#include "codecs/RedBlueSwap.h"
 #include "codecs/TiffDirectory.h"
 #include "image/ImageType.h"
 
@@ -150,11 +151,7 @@ bool writeStrip(const Image& image, bool compress, StripOutput& out)
                 buffer.resize(buffer.size() + rowSize);
                 turned = buffer.data() + buffer.size() - rowSize;
             }
-            for (std::size_t i = 0; i < rowSize; i += 3) {
-                turned[i] = row[i + 2];
-                turned[i + 1] = row[i + 1];
-                turned[i + 2] = row[i];
-            }
+            copySwappingRedBlue(row.data(), turned, rowSize);
             if (!compress) {
                 out.flushIfFull();
                 continue;

@@ -198,6 +198,10 @@ TEST(Lzw, WholeStreamDecoderGivesTheSameBytesAsThePlainOne)
             EXPECT_EQ(whole(rules, packed, n + 40), sample.bytes);
             for (const std::size_t capacity : { n / 3, n - std::min<std::size_t>(n, 1), std::size_t(17), std::size_t(1) })
                 EXPECT_EQ(whole(rules, packed, capacity), plain(rules, packed, capacity)) << capacity;
+            // Buffers ending within a copy piece of the stream's end, where the decoder must
+            // leave its 16-byte copies for exact ones.
+            for (std::size_t missing = 1; missing <= 20 && missing <= n; ++missing)
+                ASSERT_EQ(whole(rules, packed, n - missing), plain(rules, packed, n - missing)) << missing;
             const std::span<const std::uint8_t> cut(packed.data(), packed.size() * 2 / 3);
             EXPECT_EQ(whole(rules, cut, n), plain(rules, cut, n));
             for (int damage = 0; damage < 20 && !packed.empty(); ++damage) {
@@ -216,5 +220,62 @@ TEST(Lzw, WholeStreamDecoderGivesTheSameBytesAsThePlainOne)
         junk[0] = 0x80; // a clear code first, so decoding gets under way
         junk[1] &= 0x3F;
         EXPECT_EQ(whole(kTiffLzwRules, junk, 50000), plain(kTiffLzwRules, junk, 50000)) << round;
+    }
+}
+
+namespace {
+
+// Hands out a stream `step` bytes more at a time.
+class DrippingInput final : public LzwInput {
+public:
+    DrippingInput(std::span<const std::uint8_t> bytes, std::size_t step)
+        : m_bytes(bytes)
+        , m_step(step)
+        , m_end(std::min(step, bytes.size()))
+    {
+    }
+    std::span<const std::uint8_t> window() const override { return m_bytes.subspan(m_start, m_end - m_start); }
+    bool advance(std::size_t consumed) override
+    {
+        if (m_end == m_bytes.size())
+            return false;
+        m_start += consumed;
+        m_end = std::min(m_bytes.size(), m_end + m_step);
+        return true;
+    }
+
+private:
+    std::span<const std::uint8_t> m_bytes;
+    std::size_t m_step;
+    std::size_t m_start = 0;
+    std::size_t m_end;
+};
+
+} // namespace
+
+// A stream read a window at a time decodes to the same bytes as the whole stream, wherever the
+// windows end (inside a code, on its last byte, a byte before) and for cut or damaged streams.
+TEST(Lzw, WindowedInputGivesTheWholeStreamsBytes)
+{
+    std::mt19937 random(9);
+    for (const auto& sample : samples()) {
+        SCOPED_TRACE(sample.name);
+        const std::vector<LzwCodeRules> ruleSets = sample.rootBits == 8
+            ? std::vector<LzwCodeRules> { kTiffLzwRules, gifLzwRules(8) }
+            : std::vector<LzwCodeRules> { gifLzwRules(sample.rootBits) };
+        for (const auto& rules : ruleSets) {
+            auto packed = encodeAll(rules, sample.bytes, 1000);
+            if (!packed.empty() && sample.bytes.size() > 1000)
+                packed[packed.size() / 2] ^= std::uint8_t(1 + random() % 255); // damaged half way
+            const std::size_t n = sample.bytes.size() + 40;
+            std::vector<std::uint8_t> whole(n);
+            whole.resize(decodeLzwStream(rules, packed, whole));
+            for (const std::size_t step : { std::size_t(1), std::size_t(7), std::size_t(8), std::size_t(9), std::size_t(4093) }) {
+                DrippingInput input(packed, step);
+                std::vector<std::uint8_t> out(n);
+                out.resize(decodeLzwStream(rules, input, out));
+                ASSERT_EQ(out, whole) << step;
+            }
+        }
     }
 }

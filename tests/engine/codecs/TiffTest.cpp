@@ -5,7 +5,9 @@
 #include "FakeHost.h"
 #include "TempDir.h"
 #include "base/ByteReader.h"
+#include "codecs/Lzw.h"
 #include "codecs/ReadImageFile.h"
+#include "codecs/RedBlueSwap.h"
 #include "codecs/SafeSave.h"
 #include "image/ImageType.h"
 #include "app/App.h"
@@ -14,6 +16,7 @@
 
 #include <array>
 #include <filesystem>
+#include <random>
 
 using namespace gp;
 using namespace gp::test;
@@ -497,4 +500,145 @@ TEST_F(Tiff, DispatchReadsByContentAndSavesWithTheCompressFlag)
     EXPECT_EQ(u16At(file, entryOf(file, 259) + 8), 5);
     const Image back = this->read("saved.tif");
     EXPECT_TRUE(std::ranges::equal(back.pixels(), read.image->pixels()));
+}
+
+namespace {
+
+// A little-endian LZW file of `strips` made by our encoder: rows of `rowBytes` coded bytes,
+// `rowsPerStrip` to a strip. `cutLast` keeps only the first third of the last strip's code and
+// `damageMiddle` flips a byte in the middle one, so short and broken streams are read too.
+struct LzwFileShape {
+    int width = 1, height = 1, bits = 8, predictor = 1, rowsPerStrip = 1;
+    bool camera = false, cutLast = false, damageMiddle = false;
+};
+
+std::string handMadeLzwFile(const LzwFileShape& shape, std::mt19937& random)
+{
+    const std::size_t rowBytes = shape.camera ? std::size_t(shape.width + 1) / 2 * 4
+                                              : (std::size_t(shape.width) * std::size_t(shape.bits) + 7) / 8;
+    // Runs of one value of random length between stretches of noise, so strings of every
+    // length (and codes defined by their own step) turn up.
+    std::vector<std::uint8_t> pixels(rowBytes * std::size_t(shape.height));
+    for (std::size_t i = 0; i < pixels.size();) {
+        const std::size_t run = std::min<std::size_t>(pixels.size() - i, 1 + random() % 90);
+        const bool flat = random() % 2 == 0;
+        const auto value = std::uint8_t(random());
+        for (std::size_t k = 0; k < run; ++k, ++i)
+            pixels[i] = flat ? value : std::uint8_t(random() % 7);
+    }
+    HandMadeTiff file;
+    std::vector<std::uint32_t> offsets, counts;
+    const int strips = (shape.height + shape.rowsPerStrip - 1) / shape.rowsPerStrip;
+    for (int s = 0; s < strips; ++s) {
+        const std::size_t first = std::size_t(s * shape.rowsPerStrip) * rowBytes;
+        const std::size_t size = std::min(pixels.size() - first, std::size_t(shape.rowsPerStrip) * rowBytes);
+        LzwEncoder encoder(kTiffLzwRules);
+        std::vector<std::uint8_t> coded;
+        encoder.encode(std::span(pixels).subspan(first, size), coded);
+        encoder.finish(coded);
+        if (shape.cutLast && s == strips - 1)
+            coded.resize(coded.size() / 3);
+        if (shape.damageMiddle && s == strips / 2 && !coded.empty())
+            coded[coded.size() / 2] ^= 0x5A;
+        offsets.push_back(file.put(std::string(coded.begin(), coded.end())));
+        counts.push_back(std::uint32_t(coded.size()));
+    }
+    auto table = [&](const std::vector<std::uint32_t>& values) {
+        std::string bytes(4 * values.size(), '\0');
+        for (std::size_t i = 0; i < values.size(); ++i)
+            putU32(bytes, 4 * i, values[i]);
+        return file.put(bytes);
+    };
+    const std::uint32_t offsetTable = table(offsets), countTable = table(counts);
+    const std::uint32_t depths = file.put(std::string("\x08\0\x08\0\x08\0", 6));
+    const std::uint32_t make = file.put(std::string("RICOH\0", 6));
+    const bool colour = shape.bits == 24;
+    file.entry(256, 4, 1, std::uint32_t(shape.width));
+    file.entry(257, 4, 1, std::uint32_t(shape.height));
+    if (colour)
+        file.entry(258, 3, 3, depths);
+    else
+        file.entry(258, 3, 1, std::uint32_t(shape.bits));
+    file.entry(259, 3, 1, 5);
+    file.entry(262, 3, 1, shape.camera ? 6 : colour ? 2 : 1);
+    if (shape.camera)
+        file.entry(271, 2, 6, make);
+    // A single offset or count is held in the entry itself.
+    file.entry(273, 4, std::uint32_t(strips), strips == 1 ? offsets[0] : offsetTable);
+    file.entry(277, 3, 1, colour ? 3 : 1);
+    file.entry(278, 4, 1, std::uint32_t(shape.rowsPerStrip));
+    file.entry(279, 4, std::uint32_t(strips), strips == 1 ? counts[0] : countTable);
+    file.entry(317, 3, 1, std::uint32_t(shape.predictor));
+    return file.bytes();
+}
+
+} // namespace
+
+// The fast roads through LZW strips (the whole-stream decoder, rows decoded where they lie in
+// the picture, strips spread over two threads, coded bytes read a window at a time) must give the same picture, byte for byte, as
+// the plain decoder on one thread: every depth and predictor the reader takes, rows with and
+// without padding, camera rows, strips cut at odd rows, and short or damaged strips.
+TEST(TiffLzwRoads, EveryRoadGivesThePlainDecodersPicture)
+{
+    FakeHost host;
+    Allocator allocator { host, std::size_t(64) << 20 };
+    WorkerPool twoThreads(2);
+    std::mt19937 random(23);
+    std::vector<LzwFileShape> shapes;
+    for (const int bits : { 1, 4, 8, 24 })
+        for (const int width : { 1, 5, 8, 67, 100 })
+            for (const int rowsPerStrip : { 1, 3, 17, 40 })
+                for (const int predictor : { 1, 2 })
+                    shapes.push_back({ width, 40, bits, predictor, rowsPerStrip, false, rowsPerStrip == 3, predictor == 2 });
+    // Big enough for several jobs, so the second thread takes some; with and without padding.
+    for (const int width : { 700, 701 })
+        for (const int predictor : { 1, 2 }) {
+            shapes.push_back({ width, 523, 24, predictor, 7, false, predictor == 2, false });
+            shapes.push_back({ width, 523, 8, predictor, 61, false, false, true });
+        }
+    for (const int width : { 6, 7, 333 })
+        shapes.push_back({ width, 90, 24, 1, 11, true, width == 7, width == 333 });
+
+    for (const LzwFileShape& shape : shapes) {
+        const std::string bytes = handMadeLzwFile(shape, random);
+        const std::span<const std::uint8_t> file(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+        const std::string name = std::to_string(shape.bits) + "-bit " + std::to_string(shape.width) + " wide, "
+            + std::to_string(shape.rowsPerStrip) + " rows a strip, predictor " + std::to_string(shape.predictor)
+            + (shape.camera ? ", camera" : "") + (shape.cutLast ? ", cut" : "") + (shape.damageMiddle ? ", damaged" : "");
+        const ReadResult plain = decodeTiff(file, allocator, TiffDecoding { nullptr, true });
+        ASSERT_TRUE(plain.ok()) << name << ": " << plain.detail;
+        const ReadResult fast = decodeTiff(file, allocator);
+        const ReadResult pooled = decodeTiff(file, allocator, TiffDecoding { &twoThreads, false });
+        // Coded bytes read 37 at a time, so windows end at every kind of place in a code.
+        const ReadResult windowed = decodeTiff(file, allocator, TiffDecoding { &twoThreads, false, 37 });
+        ASSERT_TRUE(fast.ok() && pooled.ok() && windowed.ok()) << name;
+        EXPECT_TRUE(std::ranges::equal(fast.image->packed(), plain.image->packed())) << name;
+        EXPECT_TRUE(std::ranges::equal(pooled.image->packed(), plain.image->packed())) << name;
+        EXPECT_TRUE(std::ranges::equal(windowed.image->packed(), plain.image->packed())) << name;
+    }
+}
+
+// The shuffled swap of red and blue must match a byte-by-byte swap at every length (the tail
+// after the last whole sixteen bytes), in place and into another buffer.
+TEST(RedBlueSwap, EveryLengthMatchesTheByteSwap)
+{
+    std::mt19937 random(4);
+    for (std::size_t pixels = 0; pixels < 70; ++pixels) {
+        const std::size_t bytes = 3 * pixels;
+        std::vector<std::uint8_t> source(bytes + 5);
+        for (auto& b : source)
+            b = std::uint8_t(random());
+        std::vector<std::uint8_t> expected = source;
+        for (std::size_t i = 0; i < bytes; i += 3)
+            std::swap(expected[i], expected[i + 2]);
+        std::vector<std::uint8_t> inPlace = source;
+        swapRedBlue(inPlace.data(), bytes);
+        EXPECT_EQ(inPlace, expected) << pixels;
+        // Into another buffer: the bytes past the pixels stay as they were.
+        std::vector<std::uint8_t> copied(source.size(), 0xEE);
+        copySwappingRedBlue(source.data(), copied.data(), bytes);
+        EXPECT_TRUE(std::equal(copied.begin(), copied.begin() + std::ptrdiff_t(bytes), expected.begin())) << pixels;
+        EXPECT_TRUE(std::all_of(copied.begin() + std::ptrdiff_t(bytes), copied.end(), [](std::uint8_t b) { return b == 0xEE; }))
+            << pixels;
+    }
 }
