@@ -171,6 +171,44 @@ TEST_F(RowBands, MeltingInStripsGivesThePlainFormsBytesAndDraws)
             }
 }
 
+TEST_F(RowBands, MeltingOnSmoothPicturesGivesThePlainFormsBytes)
+{
+    // Brighter toward stored row 0 in flat runs, with a dark dip about every 97 rows: drops pass
+    // long runs of at least as bright pixels (equal ones too) and stop at every place of a 16-row
+    // group, or on row 1.
+    const auto level = [](int x, int i, int k, int height) {
+        const int ramp = (height - i) * 200 / height + x % 5;
+        return std::clamp(noise(x, i, k) % 97 == 0 ? ramp - 60 : ramp, 0, 255);
+    };
+    const MeltingLayout layouts[] = { MeltingLayout {}, MeltingLayout { 1280, 1 }, MeltingLayout { 3 * 1280, 9000 } };
+    for (const auto& [width, height] :
+        std::vector<std::pair<int, int>> { { 37, 1500 }, { 5, 4099 }, { 130, 97 }, { 3, 33001 } }) {
+        const Image rgb = test::rgbPictureByStoredRow(width, height, [&, height = height](int x, int i) {
+            return test::Bgr { std::uint8_t(level(x, i, 0, height)), std::uint8_t(level(x, i, 1, height)),
+                std::uint8_t(level(x, i, 2, height)) };
+        });
+        const Image gray = test::grayPictureByStoredRow(
+            width, height, [&, height = height](int x, int i) { return level(x, i, 3, height); });
+        for (const Image* source : { &rgb, &gray })
+            for (int amount : { 1, 37, 100 }) {
+                if (height > 5000 && amount > 1)
+                    continue;
+                ClassicRandom plainRandom;
+                const auto plain = meltingPlain(*source, amount, plainRandom, alone);
+                ASSERT_TRUE(plain);
+                EXPECT_FALSE(std::ranges::equal(plain->pixels(), source->pixels())) << width << "x" << height;
+                for (const MeltingLayout& layout : layouts)
+                    for (const FilterRun* run : { &alone, &split }) {
+                        ClassicRandom random;
+                        EXPECT_TRUE(sameBytes(melting(*source, amount, random, *run, layout), plain))
+                            << width << "x" << height << " " << source->bitsPerPixel() << " " << amount << " "
+                            << layout.stripBytes << " " << run->workers;
+                        EXPECT_EQ(random.state(), plainRandom.state());
+                    }
+            }
+    }
+}
+
 TEST_F(RowBands, TurnsAndResamplingAreTheSameOnTwoThreads)
 {
     const Rgb fill { 200, 10, 90 };
