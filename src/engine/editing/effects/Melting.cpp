@@ -116,7 +116,7 @@ inline unsigned darkerOf16(const std::uint8_t* keys, int bright)
 // The row a drop of brightness `bright` starting at row y (y >= 2) comes to rest on, in a column
 // of brightness keys stored bottom row first: one above the highest row below y that is darker
 // than the drop, or row 1 when none above row 0 is. On smooth pictures drops pass hundreds of
-// rows, so the keys are compared 16 rows at a time, the first row alone before that because in
+// rows, so the keys are compared 32 rows at a time, the first row alone before that because in
 // busy pictures most drops stop at once.
 template <typename Key>
 inline int landingOf(const Key* keys, int y, int bright)
@@ -124,6 +124,11 @@ inline int landingOf(const Key* keys, int y, int bright)
     if (keys[y - 1] < bright)
         return y;
     int i = y - 2; // the next row to pass
+    for (; i >= 32; i -= 32) {
+        const unsigned darker = darkerOf16(keys + (i - 31), bright) | darkerOf16(keys + (i - 15), bright) << 16;
+        if (darker != 0)
+            return i - 31 + std::bit_width(darker);
+    }
     for (; i >= 16; i -= 16) {
         const unsigned darker = darkerOf16(keys + (i - 15), bright);
         if (darker != 0)
@@ -213,9 +218,12 @@ constexpr int kRowsAhead = 12;
 // Copies `columns` columns of the picture, from column x0, into the column copy (column c's row y
 // at c · stride + y · Channels) or back. 24-bit pixels move as 4-byte words; the byte each word
 // carries too belongs to the next row or pixel, which is written after it, and the last column
-// moves byte by byte so nothing past the strip is touched.
+// moves byte by byte so nothing past the strip is touched. The gathering also writes the
+// brightness keys of 24-bit columns (column c's row y at c · rows + y), while the pixels are at
+// hand.
 template <int Channels>
-void gatherStrip(const Image& picture, int x0, int columns, int rows, std::size_t stride, std::uint8_t* copy)
+void gatherStrip(const Image& picture, int x0, int columns, int rows, std::size_t stride, std::uint8_t* copy,
+    std::uint16_t* keys)
 {
     const std::size_t rowSize = picture.rowSize();
     const std::size_t segment = std::size_t(columns) * Channels;
@@ -226,11 +234,16 @@ void gatherStrip(const Image& picture, int x0, int columns, int rows, std::size_
             __builtin_prefetch(in + kRowsAhead * rowSize + segment - 1);
         }
         std::uint8_t* out = copy + std::size_t(y) * Channels;
+        const std::uint8_t* pixel = in;
         int c = 0;
-        if constexpr (Channels == 3)
-            for (const std::uint8_t* pixel = in; c < columns - 1; ++c, pixel += 3, out += stride)
+        if constexpr (Channels == 3) {
+            std::uint16_t* key = keys + y;
+            for (; c < columns - 1; ++c, pixel += 3, out += stride, key += rows) {
                 std::memcpy(out, pixel, 4);
-        const std::uint8_t* pixel = in + std::size_t(c) * Channels;
+                *key = std::uint16_t(pixel[0] + pixel[1] + pixel[2]);
+            }
+            *key = std::uint16_t(pixel[0] + pixel[1] + pixel[2]);
+        }
         for (; c < columns; ++c, pixel += Channels, out += stride)
             std::memcpy(out, pixel, Channels);
     }
@@ -264,16 +277,9 @@ void meltStrip(Image& picture, const StripGeometry& geometry, int strip, const s
 {
     const int x0 = strip * geometry.stripColumns;
     const int columns = std::min(geometry.stripColumns, geometry.columns - x0);
-    gatherStrip<Channels>(picture, x0, columns, geometry.rows, geometry.columnStride, copy);
     const std::size_t rows = std::size_t(geometry.rows);
     auto* keys = reinterpret_cast<std::uint16_t*>(copy + geometry.keysOffset);
-    if constexpr (Channels == 3)
-        for (int c = 0; c < columns; ++c) {
-            const std::uint8_t* pixel = copy + std::size_t(c) * geometry.columnStride;
-            std::uint16_t* key = keys + std::size_t(c) * rows;
-            for (std::size_t y = 0; y < rows; ++y, pixel += 3)
-                key[y] = std::uint16_t(pixel[0] + pixel[1] + pixel[2]);
-        }
+    gatherStrip<Channels>(picture, x0, columns, geometry.rows, geometry.columnStride, copy, keys);
     for (; drops != end; ++drops) {
         const int x = int(*drops >> 16) - x0;
         const int y = int(*drops & 0xFFFF);
