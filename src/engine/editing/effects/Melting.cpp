@@ -139,6 +139,9 @@ inline int landingOf(const Key* keys, int y, int bright)
     return i + 1;
 }
 
+// Rows a sinking drop moves one by one rather than with a call that moves memory.
+constexpr int kShortShift = 4;
+
 // Sinks the pixel at row y of a column stored bottom row first, `Channels` bytes a pixel, whose
 // brightness keys are `keys` (the bytes themselves for grayscale): it passes every pixel below
 // that is at least as bright, down to row 1 at most, and those move up one row each, exactly as
@@ -159,13 +162,28 @@ inline void sinkInColumn(std::uint8_t* column, std::uint16_t* keys, int y)
     std::uint8_t kept[Channels];
     std::memcpy(kept, moving, Channels);
     std::uint8_t* target = column + std::size_t(landing) * Channels;
-    std::memmove(target + Channels, target, std::size_t(y - landing) * Channels);
-    std::memcpy(target, kept, Channels);
-    if constexpr (Channels == 3) {
-        const std::uint16_t key = keys[y];
-        std::memmove(keys + landing + 1, keys + landing, std::size_t(y - landing) * sizeof(std::uint16_t));
-        keys[landing] = key;
+    std::uint16_t key = 0;
+    if constexpr (Channels == 3)
+        key = keys[y];
+    if (y - landing <= kShortShift) {
+        // In busy pictures drops pass a row or two: moving those one by one costs less than the
+        // calls that move memory. (A loop of at most kShortShift steps with an early exit, which
+        // the compiler keeps as it is rather than turning it back into a call.)
+        std::uint8_t* to = moving;
+        for (int row = y, step = 0; step < kShortShift && row != landing; ++step, --row, to -= Channels) {
+            for (int k = 0; k < Channels; ++k)
+                to[k] = to[k - Channels];
+            if constexpr (Channels == 3)
+                keys[row] = keys[row - 1];
+        }
+    } else {
+        std::memmove(target + Channels, target, std::size_t(y - landing) * Channels);
+        if constexpr (Channels == 3)
+            std::memmove(keys + landing + 1, keys + landing, std::size_t(y - landing) * sizeof(std::uint16_t));
     }
+    std::memcpy(target, kept, Channels);
+    if constexpr (Channels == 3)
+        keys[landing] = key;
 }
 
 // Column copies of strips for the threads working them, each used by one strip at a time and

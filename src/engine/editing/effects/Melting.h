@@ -25,7 +25,7 @@ namespace gp {
 // that small pictures cross chunks and strips.
 struct MeltingLayout {
     long long chunkDrops = 1280LL * 1600; // 8 MiB of drawn drops
-    int stripBytes = 256 * 1024; // the copy and the strip's picture rows stay in the second-level cache
+    int stripBytes = 416 * 1024; // the copy and the strip's picture rows stay in the second-level cache
 };
 
 std::optional<Image> melting(const Image& source, int amount, ClassicRandom& random, const FilterRun& run,
