@@ -20,9 +20,9 @@
 
 #include <QFile>
 #include <QLabel>
-#include <QScreen>
 #include <QListWidget>
 #include <QProcess>
+#include <QScreen>
 #include <map>
 #include <tuple>
 
@@ -384,7 +384,8 @@ void DensityTest::workflowScreensFollowTheWindowToAScreenOfAnotherScale()
     QCOMPARE(denseAlong.frame.size(), plainAlong.frame.size() * 2);
     for (const auto& [moved, along, name] :
         { std::tuple { &up, &denseAlong, "up" }, std::tuple { &down, &plainAlong, "down" } }) {
-        QVERIFY2(moved->unpainted.isEmpty(), qPrintable(QStringLiteral("%1: %2").arg(QLatin1String(name), moved->unpainted.join(u' '))));
+        QVERIFY2(moved->unpainted.isEmpty(),
+            qPrintable(QStringLiteral("%1: %2").arg(QLatin1String(name), moved->unpainted.join(u' '))));
         QVERIFY2(moved->crop == along->crop, name);
         QVERIFY2(moved->edit == along->edit, name);
         QCOMPARE(moved->strength, along->strength);
