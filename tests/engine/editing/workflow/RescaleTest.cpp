@@ -1,23 +1,16 @@
-// The workflow state made again for a display of another density while a photo is open (the
-// window moved to a screen of another scale): the copies follow the new density, while the crop
-// and the frame's placement keep cutting and placing the same part of the photo.
+// The crop rectangle and the frame placement carried over to a display of another density while a
+// photo is open (the window moved to a screen of another scale): they keep cutting and placing the
+// same part of the photo. The window tests move the screens themselves between displays.
 
 #include "editing/workflow/CropRectangle.h"
 #include "editing/workflow/DisplayCopy.h"
 #include "editing/workflow/FramePlacement.h"
-#include "editing/workflow/WorkflowState.h"
-
-#include "FakeHost.h"
-#include "Pictures.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
-#include <memory>
 
 using namespace gp;
-using namespace gp::test;
 
 namespace {
 
@@ -123,49 +116,4 @@ TEST(Rescale, FramePlacementConvertsItsMovesToTheNewPixels)
     // Half a coarse pixel each way is one frame pixel each way at scale 0.5; turned, at most
     // the diagonal's length (rounding each move up would be 41 frame pixels off).
     expectSamePlacement(coarse.fullTransform(), fine.fullTransform(), std::sqrt(2.0) + 1e-9);
-}
-
-TEST(Rescale, WorkflowStateMakesItsCopiesAgainAndKeepsTheResults)
-{
-    FakeHost host;
-    Allocator allocator(host);
-    auto photo = std::make_shared<const Image>(randomImage(600, 400, 24, 7));
-    const Size window { 301, 251 };
-    WorkflowState state;
-    // Nothing to make again without a photo.
-    EXPECT_FALSE(state.rescale(window, allocator, 2));
-
-    ASSERT_TRUE(state.start(photo, window, allocator, 1));
-    state.crop.setProportion("free", 0, 0);
-    state.crop.drag(CropHandle::TopLeft, 40, 30);
-    const auto cut = state.crop.photoRect({ photo->width(), photo->height() });
-    ASSERT_TRUE(cut);
-    FrameArtwork artwork { randomImage(160, 120, 24, 9), grayImage(100, 80), OffsetTable::parse("10 10,") };
-    ASSERT_TRUE(state.frame.choose(std::move(artwork), 0, *photo, window, allocator, 1));
-    ASSERT_TRUE(state.frame.command(PlacementCommand::MoveRight));
-    state.frame.drag(5, 3);
-    const Rect shownOne = state.displayRect();
-    const Rect frameOne = state.frame.displayRect();
-    const auto resultOne = state.frame.result(*photo, allocator);
-    ASSERT_TRUE(resultOne);
-
-    ASSERT_TRUE(state.rescale({ 2 * window.width, 2 * window.height }, allocator, 2));
-    EXPECT_EQ(state.unit(), 2);
-    EXPECT_EQ(state.displayRect(), twice(shownOne));
-    EXPECT_EQ(state.displayCopy().width(), 2 * shownOne.width());
-    EXPECT_EQ(state.displayCopy().height(), 2 * shownOne.height());
-    EXPECT_EQ(state.crop.unit(), 2);
-    EXPECT_EQ(state.crop.photoRect({ photo->width(), photo->height() }), cut);
-    EXPECT_EQ(state.frame.displayRect(), twice(frameOne));
-    const Image* preview = state.frame.preview(state.displayCopy(), allocator);
-    ASSERT_NE(preview, nullptr);
-    EXPECT_EQ(preview->width(), 2 * frameOne.width());
-    // The full-resolution result is the very one of before.
-    const auto resultTwo = state.frame.result(*photo, allocator);
-    ASSERT_TRUE(resultTwo);
-    ASSERT_EQ(resultTwo->height(), resultOne->height());
-    for (int y = 0; y < resultOne->height(); ++y)
-        ASSERT_EQ(std::memcmp(resultOne->row(y), resultTwo->row(y), std::size_t(3 * resultOne->width())), 0) << y;
-    // Without an effects library no preview of the old copy's size is left behind.
-    EXPECT_FALSE(state.edit.preview());
 }
