@@ -10,6 +10,7 @@
 #include "DensityTest.h"
 
 #include "FrameFixture.h"
+#include "ScaleRerun.h"
 #include "codecs/BmpWriter.h"
 #include "editing/workflow/DisplayCopy.h"
 #include "screens/WorkflowCanvas.h"
@@ -137,7 +138,7 @@ void DensityTest::workflowScreensPaintThePhotoAtDevicePixels()
     s.openPhoto();
     WorkflowMeasures here;
     const qreal ratio = s.frame->devicePixelRatioF();
-    const QString report = QString::fromLocal8Bit(qgetenv("GLIMMER_DENSITY_REPORT"));
+    const QString report = test::childReportFile("GLIMMER_DENSITY_REPORT");
     const bool compareHere = report.isEmpty() && ratio == 2.0;
 
     // Crop: the view as entered, then three drags in the canvas's own units and OK.
@@ -200,14 +201,8 @@ void DensityTest::workflowScreensPaintThePhotoAtDevicePixels()
     // The same steps at ratio 1, and at 1.5, which takes the next size up: the pictures of 2.
     const auto runAt = [&](const QString& scale, WorkflowMeasures& measures) {
         const QString reportFile = QString::fromStdString((s.dir / ("workflow-" + scale.toStdString() + ".txt")).string());
-        QProcess run;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_SCALE_FACTOR"), scale);
-        environment.insert(QStringLiteral("GLIMMER_DENSITY_REPORT"), reportFile);
-        run.setProcessEnvironment(environment);
-        run.start(QCoreApplication::applicationFilePath(), { QStringLiteral("workflowScreensPaintThePhotoAtDevicePixels") });
-        QVERIFY(run.waitForFinished(120000));
-        QCOMPARE(run.exitCode(), 0);
+        QVERIFY(test::rerunAtScale(
+            QStringLiteral("workflowScreensPaintThePhotoAtDevicePixels"), scale, "GLIMMER_DENSITY_REPORT", reportFile));
         measures = read(reportFile);
         QCOMPARE(measures.size(), here.size());
     };
