@@ -9,6 +9,7 @@
 #include <memory>
 #include <mutex>
 #include <new>
+#include <numeric>
 #include <vector>
 
 #if defined(__SSE2__)
@@ -20,6 +21,10 @@ namespace gp {
 namespace {
 
 constexpr int kDropsPerStep = 1280;
+
+// Rows a chunk's drops pass, per pixel of the picture, above which the next chunk makes the
+// brightness keys of its 24-bit strips.
+constexpr long long kKeyedWalks = 2;
 
 template <int Channels>
 inline int brightnessOf(const std::uint8_t* pixel)
@@ -142,28 +147,34 @@ inline int landingOf(const Key* keys, int y, int bright)
 // Rows a sinking drop moves one by one rather than with a call that moves memory.
 constexpr int kShortShift = 4;
 
-// Sinks the pixel at row y of a column stored bottom row first, `Channels` bytes a pixel, whose
-// brightness keys are `keys` (the bytes themselves for grayscale): it passes every pixel below
-// that is at least as bright, down to row 1 at most, and those move up one row each, exactly as
-// the exchanges of the plain walk leave them.
-template <int Channels>
-inline void sinkInColumn(std::uint8_t* column, std::uint16_t* keys, int y)
+// Sinks the pixel at row y of a column stored bottom row first, `Channels` bytes a pixel: it
+// passes every pixel below that is at least as bright, down to row 1 at most, and those move up
+// one row each, exactly as the exchanges of the plain walk leave them. Answers the rows passed.
+// With `Keys` the column's brightness keys are `keys`, searched many rows at a time and kept in
+// step; without, a 24-bit drop compares pixels row by row. Grayscale pixels are their own keys.
+template <int Channels, bool Keys>
+inline int sinkInColumn(std::uint8_t* column, std::uint16_t* keys, int y)
 {
     if (y < 2)
-        return;
+        return 0;
     std::uint8_t* moving = column + std::size_t(y) * Channels;
-    int landing;
-    if constexpr (Channels == 3)
-        landing = landingOf(keys, y, keys[y]);
-    else
+    int landing = y;
+    if constexpr (Channels == 1) {
         landing = landingOf(column, y, column[y]);
+    } else if constexpr (Keys) {
+        landing = landingOf(keys, y, keys[y]);
+    } else {
+        const int bright = brightnessOf<3>(moving);
+        for (const std::uint8_t* below = moving - 3; landing > 1 && brightnessOf<3>(below) >= bright; below -= 3)
+            --landing;
+    }
     if (landing == y)
-        return;
+        return 0;
     std::uint8_t kept[Channels];
     std::memcpy(kept, moving, Channels);
     std::uint8_t* target = column + std::size_t(landing) * Channels;
     std::uint16_t key = 0;
-    if constexpr (Channels == 3)
+    if constexpr (Keys)
         key = keys[y];
     if (y - landing <= kShortShift) {
         // In busy pictures drops pass a row or two: moving those one by one costs less than the
@@ -173,17 +184,18 @@ inline void sinkInColumn(std::uint8_t* column, std::uint16_t* keys, int y)
         for (int row = y, step = 0; step < kShortShift && row != landing; ++step, --row, to -= Channels) {
             for (int k = 0; k < Channels; ++k)
                 to[k] = to[k - Channels];
-            if constexpr (Channels == 3)
+            if constexpr (Keys)
                 keys[row] = keys[row - 1];
         }
     } else {
         std::memmove(target + Channels, target, std::size_t(y - landing) * Channels);
-        if constexpr (Channels == 3)
+        if constexpr (Keys)
             std::memmove(keys + landing + 1, keys + landing, std::size_t(y - landing) * sizeof(std::uint16_t));
     }
     std::memcpy(target, kept, Channels);
-    if constexpr (Channels == 3)
+    if constexpr (Keys)
         keys[landing] = key;
+    return y - landing;
 }
 
 // Column copies of strips for the threads working them, each used by one strip at a time and
@@ -236,10 +248,10 @@ constexpr int kRowsAhead = 12;
 // Copies `columns` columns of the picture, from column x0, into the column copy (column c's row y
 // at c · stride + y · Channels) or back. 24-bit pixels move as 4-byte words; the byte each word
 // carries too belongs to the next row or pixel, which is written after it, and the last column
-// moves byte by byte so nothing past the strip is touched. The gathering also writes the
-// brightness keys of 24-bit columns (column c's row y at c · rows + y), while the pixels are at
-// hand.
-template <int Channels>
+// moves byte by byte so nothing past the strip is touched. With `Keys` the gathering also writes
+// the brightness keys of 24-bit columns (column c's row y at c · rows + y), while the pixels are
+// at hand.
+template <int Channels, bool Keys>
 void gatherStrip(const Image& picture, int x0, int columns, int rows, std::size_t stride, std::uint8_t* copy,
     std::uint16_t* keys)
 {
@@ -254,13 +266,16 @@ void gatherStrip(const Image& picture, int x0, int columns, int rows, std::size_
         std::uint8_t* out = copy + std::size_t(y) * Channels;
         const std::uint8_t* pixel = in;
         int c = 0;
-        if constexpr (Channels == 3) {
+        if constexpr (Channels == 3 && Keys) {
             std::uint16_t* key = keys + y;
             for (; c < columns - 1; ++c, pixel += 3, out += stride, key += rows) {
                 std::memcpy(out, pixel, 4);
                 *key = std::uint16_t(pixel[0] + pixel[1] + pixel[2]);
             }
             *key = std::uint16_t(pixel[0] + pixel[1] + pixel[2]);
+        } else if constexpr (Channels == 3) {
+            for (; c < columns - 1; ++c, pixel += 3, out += stride)
+                std::memcpy(out, pixel, 4);
         }
         for (; c < columns; ++c, pixel += Channels, out += stride)
             std::memcpy(out, pixel, Channels);
@@ -288,22 +303,26 @@ void scatterStrip(Image& picture, int x0, int columns, int rows, std::size_t str
     }
 }
 
-// Sinks one chunk's drops of strip `strip`, listed as column << 16 | row in drawn order.
-template <int Channels>
-void meltStrip(Image& picture, const StripGeometry& geometry, int strip, const std::uint32_t* drops,
+// Sinks one chunk's drops of strip `strip`, listed as column << 16 | row in drawn order, and
+// answers the rows they passed.
+template <int Channels, bool Keys>
+long long meltStrip(Image& picture, const StripGeometry& geometry, int strip, const std::uint32_t* drops,
     const std::uint32_t* end, std::uint8_t* copy)
 {
     const int x0 = strip * geometry.stripColumns;
     const int columns = std::min(geometry.stripColumns, geometry.columns - x0);
     const std::size_t rows = std::size_t(geometry.rows);
     auto* keys = reinterpret_cast<std::uint16_t*>(copy + geometry.keysOffset);
-    gatherStrip<Channels>(picture, x0, columns, geometry.rows, geometry.columnStride, copy, keys);
+    gatherStrip<Channels, Keys>(picture, x0, columns, geometry.rows, geometry.columnStride, copy, keys);
+    long long passed = 0;
     for (; drops != end; ++drops) {
         const int x = int(*drops >> 16) - x0;
         const int y = int(*drops & 0xFFFF);
-        sinkInColumn<Channels>(copy + std::size_t(x) * geometry.columnStride, keys + std::size_t(x) * rows, y);
+        passed += sinkInColumn<Channels, Keys>(
+            copy + std::size_t(x) * geometry.columnStride, keys + std::size_t(x) * rows, y);
     }
     scatterStrip<Channels>(picture, x0, columns, geometry.rows, geometry.columnStride, copy);
+    return passed;
 }
 
 } // namespace
@@ -357,6 +376,10 @@ std::optional<Image> melting(
         for (int x = 0; x < geometry.columns; ++x)
             stripOf[std::size_t(x)] = std::uint16_t(x / geometry.stripColumns);
         ScratchShelf shelf(geometry.copyBytes);
+        // Rows passed by each strip's drops in the last chunk, and whether 24-bit strips search
+        // their drops' rows by brightness keys (chosen for smooth pictures at first).
+        std::vector<long long> passedIn(std::size_t(geometry.strips));
+        bool withKeys = true;
 
         for (long long done = 0; done < drops;) {
             if (!progress.beforeRow(int(done / kDropsPerStep)))
@@ -408,13 +431,16 @@ std::optional<Image> melting(
             const auto meltOne = [&](int strip) {
                 const std::uint32_t* begin = listed.data() + first[std::size_t(strip)];
                 const std::uint32_t* end = listed.data() + first[std::size_t(strip) + 1];
+                passedIn[std::size_t(strip)] = 0;
                 if (begin == end)
                     return;
                 auto copy = shelf.take();
-                if (ch == 3)
-                    meltStrip<3>(*result, geometry, strip, begin, end, copy.get());
+                if (ch == 1)
+                    passedIn[std::size_t(strip)] = meltStrip<1, false>(*result, geometry, strip, begin, end, copy.get());
+                else if (withKeys)
+                    passedIn[std::size_t(strip)] = meltStrip<3, true>(*result, geometry, strip, begin, end, copy.get());
                 else
-                    meltStrip<1>(*result, geometry, strip, begin, end, copy.get());
+                    passedIn[std::size_t(strip)] = meltStrip<3, false>(*result, geometry, strip, begin, end, copy.get());
                 shelf.give(std::move(copy));
             };
             const auto between = [&](int stripsDone) {
@@ -432,6 +458,11 @@ std::optional<Image> melting(
             if (!whole)
                 return std::nullopt;
             done += count;
+            // The next chunk's drops walk much as this chunk's did: in busy pictures they pass
+            // about half as many rows as the picture has pixels, and making the keys costs more
+            // than it saves; in smooth ones more than ten times as many.
+            const long long passed = std::accumulate(passedIn.begin(), passedIn.end(), 0LL);
+            withKeys = passed > kKeyedWalks * std::int64_t(geometry.columns) * geometry.rows;
         }
     } catch (const std::bad_alloc&) {
         run.allocator.reportOutOfMemory();

@@ -10,8 +10,9 @@
 // in any order. melting() draws the drops in chunks, groups each chunk's drops by strips of
 // neighbouring columns (in drawn order within a strip) and sinks a strip's drops in a
 // column-by-column copy of the strip that stays in the cache, the strips shared among the run's
-// workers. Beside a 24-bit copy lies each pixel's brightness, so that a drop looks for the row it
-// stops on many rows at a time. meltingPlain() applies one drop after another in the picture; both give the same bytes
+// workers. Where drops walk far (smooth pictures), each pixel's brightness lies beside a 24-bit
+// copy, so that a drop looks for the row it stops on many rows at a time; each chunk chooses so
+// from the rows the previous chunk's drops passed. meltingPlain() applies one drop after another in the picture; both give the same bytes
 // and leave the generator in the same state.
 
 #include "editing/FilterRun.h"
