@@ -650,10 +650,11 @@ namespace {
 // `gaps` puts a few bytes between strips (else they follow on in the file, as most writers lay
 // them), `shortMiddle` gives the middle strip a byte count one row short (the rows after it then
 // move up one), `withoutCounts` leaves the byte counts out, `cutLast` ends the file inside the
-// last strip.
+// last strip, `pastEnd` moves every strip on so the file ends halfway through their bytes
+// (strips that follow on are then read together and the read runs past the end).
 struct PlainFileShape {
     int width = 1, height = 1, bits = 8, predictor = 1, rowsPerStrip = 1;
-    bool camera = false, gaps = false, shortMiddle = false, withoutCounts = false, cutLast = false;
+    bool camera = false, gaps = false, shortMiddle = false, withoutCounts = false, cutLast = false, pastEnd = false;
 };
 
 std::string handMadePlainFile(const PlainFileShape& shape, std::mt19937& random)
@@ -715,6 +716,13 @@ std::string handMadePlainFile(const PlainFileShape& shape, std::mt19937& random)
             putU32(bytes, offsetTable + 4 * std::size_t(strips - 1), at);
         bytes += last;
     }
+    if (shape.pastEnd) {
+        const std::uint32_t shift = std::uint32_t(bytes.size()) - offsets.back() - std::uint32_t(rowBytes) / 2;
+        for (int i = 0; i < strips; ++i) {
+            const std::size_t at = strips == 1 ? u32At(bytes, 4) + 2 + 12 * offsetEntry + 8 : offsetTable + 4 * std::size_t(i);
+            putU32(bytes, at, u32At(bytes, at) + shift);
+        }
+    }
     return bytes;
 }
 
@@ -741,6 +749,7 @@ TEST(TiffPlainRoads, EveryRoadGivesTheRowByRowAnswer)
                 shape.shortMiddle = width == 5 && rowsPerStrip > 1;
                 shape.withoutCounts = width == 67;
                 shape.cutLast = width == 100 && bits != 4;
+                shape.pastEnd = width == 1 && rowsPerStrip != 3;
                 shape.predictor = bits >= 8 && width == 8 ? 2 : 1;
                 shapes.push_back(shape);
             }
@@ -749,6 +758,7 @@ TEST(TiffPlainRoads, EveryRoadGivesTheRowByRowAnswer)
     for (const int width : { 700, 701 }) {
         shapes.push_back({ width, 900, 24, 1, 7, false, width == 701, false, false, false });
         shapes.push_back({ width, 900, 8, 2, 61, false, false, true, false, width == 700 });
+        shapes.push_back({ width, 900, 24, 1, 5, false, false, false, false, false, true });
     }
     shapes.push_back({ 3, 3000, 24, 1, 3000 });
     shapes.push_back({ 9, 2500, 1, 1, 2500, false, false, false, false, true });
@@ -761,9 +771,9 @@ TEST(TiffPlainRoads, EveryRoadGivesTheRowByRowAnswer)
         const std::string name = std::to_string(shape.bits) + "-bit " + std::to_string(shape.width) + " × "
             + std::to_string(shape.height) + ", " + std::to_string(shape.rowsPerStrip) + " rows a strip"
             + (shape.camera ? ", camera" : "") + (shape.gaps ? ", gaps" : "") + (shape.shortMiddle ? ", short" : "")
-            + (shape.withoutCounts ? ", no counts" : "") + (shape.cutLast ? ", cut" : "");
+            + (shape.withoutCounts ? ", no counts" : "") + (shape.cutLast ? ", cut" : "") + (shape.pastEnd ? ", past the end" : "");
         const ReadResult reference = decodeTiff(file, allocator, TiffDecoding { nullptr, true });
-        EXPECT_EQ(reference.ok(), !shape.cutLast) << name << ": " << reference.detail;
+        EXPECT_EQ(reference.ok(), !shape.cutLast && !shape.pastEnd) << name << ": " << reference.detail;
         writeFile(dir / "plain.tif", bytes);
         const std::string path = (dir / "plain.tif").string();
         const ReadResult roads[] = { decodeTiff(file, allocator), decodeTiff(file, allocator, TiffDecoding { &twoThreads }),
@@ -776,4 +786,40 @@ TEST(TiffPlainRoads, EveryRoadGivesTheRowByRowAnswer)
             }
         }
     }
+}
+
+// Uncompressed writes go out in chunks of whole rows: pictures of every depth spanning several
+// chunks (and one row wider than a chunk) must come back row for row, the strip exactly its
+// rows long, and a write that fails in a later chunk must answer a write error.
+TEST(TiffPlainWrites, PicturesOfSeveralChunksComeBackRowForRow)
+{
+    FakeHost host;
+    Allocator allocator { host, std::size_t(256) << 20 };
+    TempDir dir;
+    std::mt19937 random(31);
+    struct Shape {
+        int width, height, bits;
+    };
+    for (const Shape shape : { Shape { 701, 700, 24 }, Shape { 1500, 1000, 8 }, Shape { 333, 90, 4 },
+             Shape { 9001, 1000, 1 }, Shape { 400000, 2, 24 } }) {
+        Image image = std::move(Image::create(shape.width, shape.height, shape.bits)).value();
+        const std::size_t rowSize = (std::size_t(shape.width) * std::size_t(shape.bits) + 7) / 8;
+        for (int y = 0; y < image.height(); ++y)
+            for (std::size_t i = 0; i < rowSize; ++i)
+                image.row(y)[i] = std::uint8_t(random());
+        const std::string name = std::to_string(shape.bits) + "-bit " + std::to_string(shape.width);
+        const std::string path = (dir / "chunks.tif").string();
+        ASSERT_EQ(writeTiffFile(path, image, false), WriteResult::Written) << name;
+        const std::string file = readFile(dir / "chunks.tif");
+        const std::uint32_t stripOffset = u32At(file, entryOf(file, 273) + 8);
+        EXPECT_EQ(u32At(file, entryOf(file, 279) + 8), rowSize * std::size_t(shape.height)) << name;
+        EXPECT_EQ(file.size(), stripOffset + rowSize * std::size_t(shape.height)) << name;
+        const ReadResult back = readTiffFile(path, allocator);
+        ASSERT_TRUE(back.ok()) << name << ": " << back.detail;
+        for (int y = 0; y < image.height(); ++y)
+            ASSERT_TRUE(std::equal(image.row(y), image.row(y) + rowSize, back.image->row(y))) << name << " row " << y;
+    }
+    Image big = std::move(Image::create(1500, 1000, 24)).value();
+    FileSizeLimit limit(std::size_t(3) << 20);
+    EXPECT_EQ(writeTiffFile((dir / "full.tif").string(), big, false), WriteResult::WriteError);
 }
