@@ -64,7 +64,7 @@ void memoryCopyToNewBlock(benchmark::State& state)
 
 void bmpRead(benchmark::State& state)
 {
-    bench::SilentHost host;
+    SilentHost host;
     const Allocator allocator(host);
     const auto bytes = bmpBytes();
     for (auto _ : state) {
@@ -85,7 +85,7 @@ void bmpWrite(benchmark::State& state)
 
 void jpegRead(benchmark::State& state)
 {
-    bench::SilentHost host;
+    SilentHost host;
     const Allocator allocator(host);
     auto bytes = jpegBytes();
     for (auto _ : state) {

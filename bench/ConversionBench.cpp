@@ -12,7 +12,7 @@ namespace {
 
 template <typename Convert> void run(benchmark::State& state, Convert convert)
 {
-    bench::SilentHost host;
+    SilentHost host;
     const Allocator allocator(host);
     const Image& source = bench::photo();
     for (auto _ : state) {
@@ -40,7 +40,7 @@ void to256Colors(benchmark::State& state)
 }
 void widenGray(benchmark::State& state)
 {
-    bench::SilentHost host;
+    SilentHost host;
     const Allocator allocator(host);
     const Image gray = std::move(*convertToGray(bench::photo(), allocator, nullptr));
     for (auto _ : state) {

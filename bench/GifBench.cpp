@@ -17,7 +17,7 @@ namespace {
 const Image& palettePhoto()
 {
     static const Image image = [] {
-        bench::SilentHost host;
+        SilentHost host;
         const Allocator allocator(host);
         return std::move(*convertTo256Colors(bench::photo(), PaletteMapping::ErrorDiffusion, allocator, nullptr));
     }();
@@ -31,7 +31,7 @@ std::int64_t pixelCount()
 
 void gifDecode(benchmark::State& state)
 {
-    bench::SilentHost host;
+    SilentHost host;
     const Allocator allocator(host);
     const auto file = encodeGif(palettePhoto());
     for (auto _ : state) {

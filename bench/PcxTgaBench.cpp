@@ -26,13 +26,13 @@ std::filesystem::path benchFile(const std::string& name)
 
 WriteResult writePcx(const std::string& path)
 {
-    bench::SilentHost host;
+    SilentHost host;
     return writePcxFile(path, bench::photo(), host);
 }
 
 WriteResult writeTga(const std::string& path, bool compress)
 {
-    bench::SilentHost host;
+    SilentHost host;
     return writeTgaFile(path, bench::photo(), compress, host);
 }
 
@@ -49,7 +49,7 @@ template <typename Write> std::vector<std::uint8_t> fileBytes(const std::string&
 template <typename Decode>
 void decodeBench(benchmark::State& state, const std::vector<std::uint8_t>& bytes, Decode decode)
 {
-    bench::SilentHost host;
+    SilentHost host;
     const Allocator allocator(host);
     for (auto _ : state) {
         ReadResult result = decode(bytes, allocator);

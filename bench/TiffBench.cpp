@@ -43,7 +43,7 @@ std::vector<std::uint8_t> photoRows()
 
 void read(benchmark::State& state, bool compressed)
 {
-    bench::SilentHost host;
+    SilentHost host;
     const Allocator allocator(host);
     const auto bytes = tiffBytes(compressed);
     for (auto _ : state) {

@@ -19,7 +19,7 @@ using namespace gp;
 // The window area the screens get on a common display.
 constexpr Size kWindow { 1000, 700 };
 
-bench::SilentHost host;
+SilentHost host;
 Allocator allocator(host);
 
 const EffectsLibrary& library()

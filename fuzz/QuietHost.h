@@ -2,18 +2,16 @@
 // A Host for the fuzz targets: no user, so messages vanish, questions take their safe default
 // and Escape is never pressed.
 
-#include "shell/Host.h"
+#include "shell/SilentHost.h"
 
 namespace gp::fuzz {
 
-class QuietHost final : public Host {
+class QuietHost final : public SilentHost {
 public:
-    void message(std::string_view, std::string_view, Icon) override { }
-    Answer ask(std::string_view, std::string_view, Buttons, Icon) override { return Answer::No; }
-    void beep() override { }
-    void setWaitCursor(bool) override { }
-    void setStatus(StatusPane, std::string_view) override { }
-    bool escapePressed() override { return false; }
+    QuietHost()
+        : SilentHost(Answer::No)
+    {
+    }
 };
 
 } // namespace gp::fuzz

@@ -9,6 +9,7 @@
 #include "DensePreviewTest.h"
 
 #include "FakeHost.h"
+#include "ScaleRerun.h"
 #include "TempDir.h"
 #include "album/AlbumPhotoReader.h"
 #include "album/DenseThumbnails.h"
@@ -22,18 +23,16 @@
 #include "views/PhotoCache.h"
 
 #include <QCheckBox>
-#include <QFile>
-#include <QProcess>
 #include <QTest>
 #include <filesystem>
-#include <map>
+
 
 using namespace gp;
 using namespace gp::ui;
 
 namespace {
 
-using Measures = std::map<QString, QSize>;
+using Measures = test::PictureSizes;
 
 // A photo with detail everywhere, so a finer sample differs from an enlarged coarse one.
 Image detailedPhoto(int width, int height)
@@ -146,29 +145,6 @@ bool measureDialog(Program& program, Measures& sizes)
     return true;
 }
 
-void write(const Measures& sizes, const QString& file)
-{
-    QFile out(file);
-    if (!out.open(QIODevice::WriteOnly))
-        return;
-    for (const auto& [name, size] : sizes)
-        out.write(QStringLiteral("%1 %2 %3\n").arg(name).arg(size.width()).arg(size.height()).toUtf8());
-}
-
-Measures read(const QString& file)
-{
-    Measures sizes;
-    QFile in(file);
-    if (!in.open(QIODevice::ReadOnly))
-        return sizes;
-    for (const QByteArray& line : in.readAll().split('\n')) {
-        const QList<QByteArray> parts = line.split(' ');
-        if (parts.size() == 3)
-            sizes[QString::fromUtf8(parts[0])] = QSize(parts[1].toInt(), parts[2].toInt());
-    }
-    return sizes;
-}
-
 } // namespace
 
 void DensePreviewTest::thumbnailsAndPreviewsHaveTwiceThePixelsOfTheOneTimesRun()
@@ -179,37 +155,21 @@ void DensePreviewTest::thumbnailsAndPreviewsHaveTwiceThePixelsOfTheOneTimesRun()
     QVERIFY(measureDialog(program, here));
 
     // The run at ratio 1 only reports its measures.
-    const QByteArray report = qgetenv("GLIMMER_DENSE_PREVIEW_REPORT");
+    const QString report = test::childReportFile("GLIMMER_DENSE_PREVIEW_REPORT");
     if (!report.isEmpty()) {
-        write(here, QString::fromLocal8Bit(report));
+        test::writeSizes(here, report);
         return;
     }
     if (qApp->devicePixelRatio() != 2.0)
         QSKIP("the screen's device pixel ratio is not 2 (QT_SCALE_FACTOR=2 sets it)");
 
     const QString reportFile = QString::fromStdString((program.dir / "one.txt").string());
-    QProcess single;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("1"));
-    environment.insert(QStringLiteral("GLIMMER_DENSE_PREVIEW_REPORT"), reportFile);
-    single.setProcessEnvironment(environment);
-    single.start(QCoreApplication::applicationFilePath(), { QStringLiteral("thumbnailsAndPreviewsHaveTwiceThePixelsOfTheOneTimesRun") });
-    QVERIFY(single.waitForFinished(120000));
-    QCOMPARE(single.exitCode(), 0);
-    const Measures one = read(reportFile);
+    QVERIFY(test::rerunAtScale(QStringLiteral("thumbnailsAndPreviewsHaveTwiceThePixelsOfTheOneTimesRun"),
+        QStringLiteral("1"), "GLIMMER_DENSE_PREVIEW_REPORT", reportFile));
+    const Measures one = test::readSizes(reportFile);
     QCOMPARE(one.size(), std::size_t(6));
-    QCOMPARE(one.size(), here.size());
-    for (const auto& [name, size] : one) {
-        QVERIFY2(here.count(name), qPrintable(name));
-        const QSize expected = name == QStringLiteral("thumbnail.gone") ? size : size * 2;
-        QVERIFY2(here.at(name) == expected,
-            qPrintable(QStringLiteral("%1: %2x%3 at 2, %4x%5 at 1")
-                           .arg(name)
-                           .arg(here.at(name).width())
-                           .arg(here.at(name).height())
-                           .arg(size.width())
-                           .arg(size.height())));
-    }
+    const QString mismatch = test::firstSizeNotDoubled(one, here, { QStringLiteral("thumbnail.gone") });
+    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
 }
 
 void DensePreviewTest::pagePicturesAverageTheirPhotoAtEveryRatio()

@@ -6,6 +6,7 @@
 #include "DensityTest.h"
 
 #include "FakeHost.h"
+#include "ScaleRerun.h"
 #include "TempDir.h"
 #include "app/App.h"
 #include "frame/MainFrame.h"
@@ -26,7 +27,7 @@ using namespace gp::ui;
 
 namespace {
 
-using Measures = std::map<QString, QSize>;
+using Measures = test::PictureSizes;
 
 struct Window {
     test::TempDir dir;
@@ -80,29 +81,6 @@ struct Window {
     }
 };
 
-void write(const Measures& sizes, const QString& file)
-{
-    QFile out(file);
-    if (!out.open(QIODevice::WriteOnly))
-        return;
-    for (const auto& [name, size] : sizes)
-        out.write(QStringLiteral("%1 %2 %3\n").arg(name).arg(size.width()).arg(size.height()).toUtf8());
-}
-
-Measures read(const QString& file)
-{
-    Measures sizes;
-    QFile in(file);
-    if (!in.open(QIODevice::ReadOnly))
-        return sizes;
-    for (const QByteArray& line : in.readAll().split('\n')) {
-        const QList<QByteArray> parts = line.split(' ');
-        if (parts.size() == 3)
-            sizes[QString::fromUtf8(parts[0])] = QSize(parts[1].toInt(), parts[2].toInt());
-    }
-    return sizes;
-}
-
 } // namespace
 
 void DensityTest::picturesHaveTwiceThePixelsOfTheOneTimesRun()
@@ -114,9 +92,9 @@ void DensityTest::picturesHaveTwiceThePixelsOfTheOneTimesRun()
     QVERIFY(here.count(QStringLiteral("photo0")));
 
     // The run at ratio 1 only reports its measures.
-    const QByteArray report = qgetenv("GLIMMER_DENSITY_REPORT");
+    const QString report = test::childReportFile("GLIMMER_DENSITY_REPORT");
     if (!report.isEmpty()) {
-        write(here, QString::fromLocal8Bit(report));
+        test::writeSizes(here, report);
         return;
     }
     const qreal ratio = window.frame->devicePixelRatioF();
@@ -124,27 +102,12 @@ void DensityTest::picturesHaveTwiceThePixelsOfTheOneTimesRun()
         QSKIP("the screen's device pixel ratio is not 2 (QT_SCALE_FACTOR=2 sets it)");
 
     const QString reportFile = QString::fromStdString((window.dir / "one.txt").string());
-    QProcess single;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_SCALE_FACTOR"), QStringLiteral("1"));
-    environment.insert(QStringLiteral("GLIMMER_DENSITY_REPORT"), reportFile);
-    single.setProcessEnvironment(environment);
-    single.start(QCoreApplication::applicationFilePath(), { QStringLiteral("picturesHaveTwiceThePixelsOfTheOneTimesRun") });
-    QVERIFY(single.waitForFinished(120000));
-    QCOMPARE(single.exitCode(), 0);
-    const Measures one = read(reportFile);
+    QVERIFY(test::rerunAtScale(QStringLiteral("picturesHaveTwiceThePixelsOfTheOneTimesRun"), QStringLiteral("1"),
+        "GLIMMER_DENSITY_REPORT", reportFile));
+    const Measures one = test::readSizes(reportFile);
     QVERIFY(one.size() > 20);
-    QCOMPARE(one.size(), here.size());
-    for (const auto& [name, size] : one) {
-        QVERIFY2(here.count(name), qPrintable(name));
-        QVERIFY2(here.at(name) == size * 2,
-            qPrintable(QStringLiteral("%1: %2x%3 at 2, %4x%5 at 1")
-                           .arg(name)
-                           .arg(here.at(name).width())
-                           .arg(here.at(name).height())
-                           .arg(size.width())
-                           .arg(size.height())));
-    }
+    const QString mismatch = test::firstSizeNotDoubled(one, here);
+    QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
 
     // A button's picture lands in the bar's painted pixels unchanged (the first one shown plain:
     // a disabled one wears a wash).

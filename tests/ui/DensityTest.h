@@ -11,4 +11,5 @@ private slots:
     void fractionalScalesTakeTheNextSizeUp();
     // The Crop, Edit and Frame Photo screens (in WorkflowDensityTest.cpp).
     void workflowScreensPaintThePhotoAtDevicePixels();
+    void workflowScreensFollowTheWindowToAScreenOfAnotherScale();
 };

@@ -3,11 +3,14 @@
 // same measures, and checks that every painted picture has twice the pixels each way of the 1x
 // run (at 1.5 too, the next size up), that it lands in the window's pixels unchanged (made at the
 // screen's pixels, not enlarged), and that the same crop drags cut exactly the same photo at
-// every ratio.
+// every ratio. A second case moves the window between an ordinary screen and a dense one while
+// each screen has a photo open, and checks that the screen then shows exactly what it shows when
+// started on the new screen, with the same crop, effect and frame placement.
 
 #include "DensityTest.h"
 
 #include "FrameFixture.h"
+#include "ScaleRerun.h"
 #include "codecs/BmpWriter.h"
 #include "editing/workflow/DisplayCopy.h"
 #include "screens/WorkflowCanvas.h"
@@ -17,9 +20,12 @@
 #include "views/AlbumStrip.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
 #include <QProcess>
+#include <QScreen>
 #include <map>
+#include <tuple>
 
 using namespace gp;
 using namespace gp::ui;
@@ -132,7 +138,7 @@ void DensityTest::workflowScreensPaintThePhotoAtDevicePixels()
     s.openPhoto();
     WorkflowMeasures here;
     const qreal ratio = s.frame->devicePixelRatioF();
-    const QString report = QString::fromLocal8Bit(qgetenv("GLIMMER_DENSITY_REPORT"));
+    const QString report = test::childReportFile("GLIMMER_DENSITY_REPORT");
     const bool compareHere = report.isEmpty() && ratio == 2.0;
 
     // Crop: the view as entered, then three drags in the canvas's own units and OK.
@@ -195,14 +201,8 @@ void DensityTest::workflowScreensPaintThePhotoAtDevicePixels()
     // The same steps at ratio 1, and at 1.5, which takes the next size up: the pictures of 2.
     const auto runAt = [&](const QString& scale, WorkflowMeasures& measures) {
         const QString reportFile = QString::fromStdString((s.dir / ("workflow-" + scale.toStdString() + ".txt")).string());
-        QProcess run;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("QT_SCALE_FACTOR"), scale);
-        environment.insert(QStringLiteral("GLIMMER_DENSITY_REPORT"), reportFile);
-        run.setProcessEnvironment(environment);
-        run.start(QCoreApplication::applicationFilePath(), { QStringLiteral("workflowScreensPaintThePhotoAtDevicePixels") });
-        QVERIFY(run.waitForFinished(120000));
-        QCOMPARE(run.exitCode(), 0);
+        QVERIFY(test::rerunAtScale(
+            QStringLiteral("workflowScreensPaintThePhotoAtDevicePixels"), scale, "GLIMMER_DENSITY_REPORT", reportFile));
         measures = read(reportFile);
         QCOMPARE(measures.size(), here.size());
     };
@@ -226,5 +226,171 @@ void DensityTest::workflowScreensPaintThePhotoAtDevicePixels()
         // The list's icon is drawn at the icon engine's own choice of size on a fractional screen.
         if (name != QStringLiteral("edit.effectPicture"))
             QVERIFY2(fractional.at(name).size == found, qPrintable(name + QStringLiteral(" at 1.5")));
+    }
+}
+
+namespace {
+
+// What one pass over the three screens leaves: the picture each canvas shows after the window
+// moved (or stayed), and the pixels of each result.
+struct Pass {
+    QImage crop;
+    QSize cropCut;
+    QSize cropPixels;
+    QImage edit;
+    QString strength;
+    QSize editPixels;
+    QImage frame;
+    QSize framePixels;
+    // The pictures that did not land in the window's pixels unchanged (the crop's outline covers
+    // its picture, so only the edit and frame pictures are compared).
+    QStringList unpainted;
+};
+
+// Opens the photo with the window on screen `from`, and on each screen sets a crop, an effect
+// one step stronger, a frame moved by a button and a drag, then moves the window to `to` (when
+// given) before taking the picture and the result. The window goes back to `from` between
+// screens, so each starts at the same density.
+void passOver(QScreen* from, QScreen* to, Pass& pass)
+{
+    Screens s;
+    s.frame->setScreen(from);
+    const auto moveTo = [&s](QScreen* screen, WorkflowCanvas* canvas) {
+        s.frame->setScreen(screen);
+        const int density = qCeil(screen->devicePixelRatio() - 0.01);
+        QTRY_COMPARE(canvas->density(), density);
+    };
+    s.openPhoto();
+
+    s.click(button::CropPhoto);
+    WorkflowCanvas* crop = s.canvas("cropCanvas");
+    QVERIFY(crop && !crop->picture().isNull());
+    s.click(button::AnyShape);
+    const Rect shown = fittedRect(kPhoto, { crop->width(), crop->height() });
+    const int middle = (shown.top + shown.bottom) / 2;
+    drag(crop, QPoint(shown.left, middle), QPoint(shown.left + 57, middle), 3);
+    drag(crop, QPoint(shown.left + 150, middle), QPoint(shown.left + 131, middle + 7), 5);
+    if (to)
+        moveTo(to, crop);
+    pass.crop = crop->picture();
+    s.click(button::CropOk);
+    const Image& cut = s.app->activeDocument()->image();
+    pass.cropCut = { cut.width(), cut.height() };
+    pass.cropPixels = checksum(cut);
+    s.frame->setScreen(from);
+
+    s.click(button::EditPhoto);
+    WorkflowCanvas* edit = s.canvas("editCanvas");
+    auto* list = s.frame->findChild<QListWidget*>("effectList");
+    auto* strength = s.frame->findChild<QLabel*>("effectStrength");
+    QVERIFY(edit && list && strength);
+    const auto sepia = list->findItems(QStringLiteral("Sepia"), Qt::MatchExactly);
+    QCOMPARE(sepia.size(), 1);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(sepia[0]).center());
+    s.click(button::Stronger);
+    if (to)
+        moveTo(to, edit);
+    pass.edit = edit->picture();
+    pass.strength = strength->text();
+    if (differingPixels(*edit) != 0)
+        pass.unpainted << QStringLiteral("edit");
+    s.click(button::EditOk);
+    pass.editPixels = checksum(s.app->activeDocument()->image());
+    s.frame->setScreen(from);
+
+    s.click(button::FramePhoto);
+    WorkflowCanvas* framed = s.canvas("frameCanvas");
+    auto* strip = static_cast<AlbumStrip*>(s.frame->findChild<QWidget*>("frameStrip"));
+    QVERIFY(framed && strip && strip->session().list().count() > 0);
+    AlbumGrid* grid = strip->grid();
+    grid->scrollTo(0);
+    QTest::mouseClick(grid, Qt::LeftButton, {}, grid->cellRect(0).center());
+    s.click(button::MoveRight);
+    const QPoint centre = framed->fromDisplay(framed->place()).center().toPoint();
+    drag(framed, centre, centre + QPoint(7, -4), 2);
+    if (to)
+        moveTo(to, framed);
+    pass.frame = framed->picture();
+    if (differingPixels(*framed) != 0)
+        pass.unpainted << QStringLiteral("framed");
+    s.click(button::FrameOk);
+    pass.framePixels = checksum(s.app->activeDocument()->image());
+}
+
+// Two screens side by side, the second of twice the pixels: the offscreen platform's screens are
+// named in a file, and Qt's scale factors for named screens give the second its ratio.
+constexpr const char* kTwoScreens = R"({ "screens": [
+    { "name": "plain", "x": 0, "y": 0, "width": 1600, "height": 1200, "logicalDpi": 96, "logicalBaseDpi": 96 },
+    { "name": "dense", "x": 1600, "y": 0, "width": 3200, "height": 2400, "logicalDpi": 96, "logicalBaseDpi": 96 }
+] })";
+constexpr const char* kScreenFactors = "plain=1;dense=2";
+
+QScreen* screenNamed(const QString& name)
+{
+    for (QScreen* screen : QGuiApplication::screens())
+        if (screen->name() == name)
+            return screen;
+    return nullptr;
+}
+
+} // namespace
+
+void DensityTest::workflowScreensFollowTheWindowToAScreenOfAnotherScale()
+{
+    if (qEnvironmentVariableIsEmpty("GLIMMER_TWO_SCREENS")) {
+        // The case runs itself again with an ordinary screen and a dense one, and no scale
+        // factor over both.
+        Screens s;
+        const QString config = QString::fromStdString((s.dir / "two-screens.json").string());
+        QFile file(config);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(kTwoScreens);
+        file.close();
+        QProcess run;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("QT_SCALE_FACTOR"));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + config);
+        environment.insert(QStringLiteral("QT_SCREEN_SCALE_FACTORS"), QString::fromLatin1(kScreenFactors));
+        environment.insert(QStringLiteral("GLIMMER_TWO_SCREENS"), QStringLiteral("1"));
+        run.setProcessEnvironment(environment);
+        run.setProcessChannelMode(QProcess::ForwardedChannels);
+        run.start(QCoreApplication::applicationFilePath(),
+            { QStringLiteral("workflowScreensFollowTheWindowToAScreenOfAnotherScale") });
+        QVERIFY(run.waitForFinished(300000));
+        QCOMPARE(run.exitCode(), 0);
+        return;
+    }
+    QScreen* plain = screenNamed(QStringLiteral("plain"));
+    QScreen* dense = screenNamed(QStringLiteral("dense"));
+    QVERIFY(plain && dense);
+    QCOMPARE(plain->devicePixelRatio(), 1.0);
+    QCOMPARE(dense->devicePixelRatio(), 2.0);
+
+    // Moved up to the dense screen, each screen shows what it shows when started there, with
+    // the crop, the effect and the frame's place unchanged; and likewise moved down.
+    Pass up, denseAlong, down, plainAlong;
+    passOver(plain, dense, up);
+    passOver(dense, nullptr, denseAlong);
+    passOver(dense, plain, down);
+    passOver(plain, nullptr, plainAlong);
+    if (QTest::currentTestFailed())
+        return;
+    QCOMPARE(denseAlong.crop.size(), plainAlong.crop.size() * 2);
+    QCOMPARE(denseAlong.frame.size(), plainAlong.frame.size() * 2);
+    for (const auto& [moved, along, name] :
+        { std::tuple { &up, &denseAlong, "up" }, std::tuple { &down, &plainAlong, "down" } }) {
+        QVERIFY2(moved->unpainted.isEmpty(),
+            qPrintable(QStringLiteral("%1: %2").arg(QLatin1String(name), moved->unpainted.join(u' '))));
+        QVERIFY2(moved->crop == along->crop, name);
+        QVERIFY2(moved->edit == along->edit, name);
+        QCOMPARE(moved->strength, along->strength);
+        QVERIFY2(moved->frame == along->frame, name);
+    }
+    // The results come from the photo, whatever the screens did.
+    for (const Pass* pass : { &up, &denseAlong, &down }) {
+        QCOMPARE(pass->cropCut, plainAlong.cropCut);
+        QCOMPARE(pass->cropPixels, plainAlong.cropPixels);
+        QCOMPARE(pass->editPixels, plainAlong.editPixels);
+        QCOMPARE(pass->framePixels, plainAlong.framePixels);
     }
 }

@@ -3,6 +3,7 @@
 #include "codecs/ReadImageFile.h"
 #include "codecs/SaveOptions.h"
 #include "image/Allocator.h"
+#include "shell/SilentHost.h"
 
 #include <memory>
 
@@ -10,21 +11,9 @@ namespace gp {
 
 namespace {
 
-// The host of background reads: their messages have no one to go to, and a question is
-// answered as if cancelled, so the reader gives up.
-class SilentHost final : public Host {
-public:
-    void message(std::string_view, std::string_view, Icon) override {}
-    Answer ask(std::string_view, std::string_view, Buttons, Icon) override { return Answer::Cancel; }
-    void beep() override {}
-    void setWaitCursor(bool) override {}
-    void setStatus(StatusPane, std::string_view) override {}
-    bool escapePressed() override { return false; }
-};
-
 // Everything a background read changes or reports to, owned by the reader.
 struct BackgroundContext {
-    SilentHost host;
+    SilentHost host; // a question is answered as if cancelled, so the reader gives up
     Allocator allocator;
     SaveOptions saveOptions;
     PhotoCdOptions photoCdOptions;

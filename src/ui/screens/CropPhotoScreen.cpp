@@ -128,6 +128,13 @@ void CropPhotoScreen::stripClicked(const std::string& path)
     m_outline.start();
 }
 
+void CropPhotoScreen::rescaled()
+{
+    // A drag in progress counted the old pixels; the next press starts anew.
+    m_dragging = CropHandle::None;
+    repaintView();
+}
+
 void CropPhotoScreen::accept()
 {
     m_outline.stop();

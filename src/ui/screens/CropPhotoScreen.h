@@ -30,6 +30,7 @@ private:
     void accept() override;
     void cancel() override;
     void stripClicked(const std::string& path) override;
+    void rescaled() override;
 
     void choose(Shape shape);
     void repaintView();

@@ -115,6 +115,13 @@ void EditPhotoScreen::stripClicked(const std::string& path)
     refresh();
 }
 
+void EditPhotoScreen::rescaled()
+{
+    // The list's pictures follow the display copy's new density too.
+    startThumbnails();
+    refresh();
+}
+
 void EditPhotoScreen::startThumbnails()
 {
     m_thumbnails.stop();

@@ -36,6 +36,8 @@ private:
     void accept() override;
     void cancel() override;
     void stripClicked(const std::string& path) override;
+    const EffectsLibrary* effects() const override { return m_library ? &*m_library : nullptr; }
+    void rescaled() override;
 
     void chooseEffect(int effect);
     void step(bool up);

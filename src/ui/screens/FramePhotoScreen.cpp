@@ -59,6 +59,13 @@ void FramePhotoScreen::enter()
         refresh();
 }
 
+void FramePhotoScreen::rescaled()
+{
+    // A drag in progress counted the old pixels; the next press starts anew.
+    m_dragging = false;
+    refresh();
+}
+
 void FramePhotoScreen::prepareStrip() { ensureFrameAlbum(app()); }
 
 void FramePhotoScreen::accept()

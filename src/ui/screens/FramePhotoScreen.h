@@ -24,6 +24,7 @@ private:
     void cancel() override;
     void prepareStrip() override;
     void stripClicked(const std::string& path) override { chooseFrame(path); }
+    void rescaled() override;
 
     // "choose frame (file name)": loads the frame and its mask; a frame whose mask cannot be
     // read is not shown, and the screen beeps.

@@ -1,5 +1,6 @@
 #include "screens/WorkflowCanvas.h"
 
+#include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QtMath>
@@ -51,8 +52,35 @@ void WorkflowCanvas::clearPicture()
     update();
 }
 
+void WorkflowCanvas::checkDensity()
+{
+    if (densityChanged && screenDensity() != m_density)
+        densityChanged();
+}
+
+bool WorkflowCanvas::event(QEvent* event)
+{
+    // A widget learns of a move to another screen from this event; from Qt 6.6 a change of the
+    // ratio on the same screen has its own event.
+    switch (event->type()) {
+    case QEvent::ScreenChangeInternal:
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    case QEvent::DevicePixelRatioChange:
+#endif
+        checkDensity();
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
 void WorkflowCanvas::paintEvent(QPaintEvent*)
 {
+    // A window system that changes the scale without telling the widget still repaints it at the
+    // new ratio: the picture is made again once this painting (of the old copy, scaled) is done.
+    if (densityChanged && screenDensity() != m_density)
+        QMetaObject::invokeMethod(this, &WorkflowCanvas::checkDensity, Qt::QueuedConnection);
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
     if (!m_picture.isNull())

@@ -21,8 +21,8 @@ public:
     explicit WorkflowCanvas(QWidget* parent);
 
     // The density of the screen the panel is on now; a screen takes it with setDensity when it
-    // makes its display copy, and the panel keeps it until the next one, so the picture and the
-    // mouse agree even if the window moves to another screen meanwhile.
+    // makes its display copy, and the panel keeps it until the copy is made again, so the
+    // picture and the mouse agree meanwhile.
     int screenDensity() const;
     void setDensity(int density);
     int density() const { return m_density; }
@@ -40,18 +40,26 @@ public:
 
     // The screen's drawing over the picture, in the panel's own units.
     std::function<void(QPainter&)> drawOver;
+    // Called when the panel finds itself on a screen of another density than its picture's (the
+    // window moved to another screen, or the screen's scale changed), for the screen to make its
+    // picture again at screenDensity().
+    std::function<void()> densityChanged;
     // The mouse, in display pixels.
     std::function<void(Point)> pressed;
     std::function<void(Point, bool buttonDown)> moved;
     std::function<void(Point)> released;
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // Tells the screen when the screen's density differs from the kept one.
+    void checkDensity();
+
     int m_density = 1;
     QImage m_picture;
     Rect m_place;

@@ -54,6 +54,25 @@ WorkflowScreen::WorkflowScreen(ScreenContext context, Screen screen, int area)
     m_strip->move(mode640() ? kStripAt640 : placeOf(button::StripArea).topLeft());
     m_strip->hide();
     m_strip->setClickHandler([this](const std::string& path) { stripClicked(path); });
+    m_canvas->densityChanged = [this] { rescale(); };
+}
+
+void WorkflowScreen::rescale()
+{
+    const int density = m_canvas->screenDensity();
+    if (!m_workflow.hasPhoto()) {
+        // Nothing is shown; the next photo is made at the screen's density anyway.
+        m_canvas->setDensity(density);
+        return;
+    }
+    if (density == m_workflow.unit() && density == m_canvas->density())
+        return;
+    const Size window { m_canvas->width() * density, m_canvas->height() * density };
+    // Without memory for the new copies the old ones stay, painted at the old density.
+    if (!m_workflow.rescale(window, app().allocator(), density, effects()))
+        return;
+    m_canvas->setDensity(density);
+    rescaled();
 }
 
 void WorkflowScreen::setShown(bool shown)

@@ -35,6 +35,14 @@ protected:
     // be taken up again; an untitled photo has no file and stays out.
     void keepPhotoInStrip();
 
+    // Makes the display copies again at the canvas's new density, keeping the crop, the effect
+    // and the frame's placement, then lets the screen show them.
+    void rescale();
+    // The effects the preview is made with, for the screen that has them.
+    virtual const EffectsLibrary* effects() const { return nullptr; }
+    // Shows the copies made again at another density.
+    virtual void rescaled() = 0;
+
     // A click on a photo of the strip, with its file.
     virtual void stripClicked(const std::string& path) = 0;
     // Called before the strip opens, for a screen whose strip fills its album itself.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <string>
 
@@ -54,6 +55,31 @@ CropRectangle::CropRectangle(Rect displayed, int unit)
     , m_displayed { floorDivide(displayed.left, m_unit), floorDivide(displayed.top, m_unit),
         floorDivide(displayed.right, m_unit), floorDivide(displayed.bottom, m_unit) }
 {
+}
+
+CropRectangle CropRectangle::rescaled(Rect displayed, int unit) const
+{
+    CropRectangle next(displayed, unit);
+    next.m_free = m_free;
+    next.m_ratio = m_ratio;
+    if (next.m_displayed == m_displayed || m_displayed.isEmpty() || m_rect.width() <= 0) {
+        // A rectangle not yet placed stays unplaced.
+        if (m_rect.width() > 0)
+            next.m_rect = m_rect;
+    } else {
+        // Each edge keeps its place as a share of the displayed photo.
+        const auto along = [](int v, int from0, int fromSize, int to0, int toSize) {
+            return to0 + int(std::lround(double(v - from0) * toSize / fromSize));
+        };
+        const Rect& was = m_displayed;
+        const Rect& now = next.m_displayed;
+        next.m_rect = { along(m_rect.left, was.left, was.width(), now.left, now.width()),
+            along(m_rect.top, was.top, was.height(), now.top, now.height()),
+            along(m_rect.right, was.left, was.width(), now.left, now.width()),
+            along(m_rect.bottom, was.top, was.height(), now.top, now.height()) };
+        next.clipToPhoto();
+    }
+    return next;
 }
 
 Rect CropRectangle::inPixels(Rect r) const

@@ -47,6 +47,13 @@ public:
     // (fittedRect with the same unit puts it there; a corner off the grid is taken down to it).
     explicit CropRectangle(Rect displayed, int unit = 1);
 
+    // The same rectangle over a display copy made again at another density (the window moved to
+    // a screen of another scale): displayed is the new copy's rectangle, unit the new density.
+    // The rectangle keeps its units when the copy covers the same units as before, so it cuts
+    // exactly the same part of the photo; a copy of another size takes the rectangle in
+    // proportion, within the new copy.
+    CropRectangle rescaled(Rect displayed, int unit) const;
+
     // Places the initial rectangle. A cell name holding "FREE" (in any case) chooses free
     // proportions; otherwise cellWidth × cellHeight (the cell picture's size in any unit) fixes
     // the proportion. The rectangle is the largest of that proportion on the displayed photo,

@@ -64,6 +64,35 @@ void FramePlacement::start(Size frame)
     }
 }
 
+void FramePlacement::rescale(double displayScale, int unit)
+{
+    const double newScale = displayScale > 0 ? displayScale : 1.0;
+    const double factor = newScale / m_scale;
+    m_scale = newScale;
+    m_unit = unit > 0 ? unit : 1;
+    PlacementLog converted;
+    // The exact converted total of the run of moves so far and what the records have taken of
+    // it, each way; a turn or a zoom ends the run, since it acts on the moves before it.
+    double exactX = 0, exactY = 0;
+    long long takenX = 0, takenY = 0;
+    for (const PlacementRecord& record : m_log.records()) {
+        const auto kind = static_cast<PlacementKind>(record.kind);
+        if (kind == PlacementKind::MoveX || kind == PlacementKind::MoveY) {
+            double& exact = kind == PlacementKind::MoveX ? exactX : exactY;
+            long long& taken = kind == PlacementKind::MoveX ? takenX : takenY;
+            exact += record.amount * factor;
+            const long long next = std::llround(exact);
+            converted.append(kind, int(next - taken));
+            taken = next;
+            continue;
+        }
+        exactX = exactY = 0;
+        takenX = takenY = 0;
+        converted.append(kind, record.amount);
+    }
+    m_log = std::move(converted);
+}
+
 Placement FramePlacement::displayTransform() const
 {
     return replay(Placement {}.scaledBy(m_scale), m_log.records());

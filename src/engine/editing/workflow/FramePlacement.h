@@ -104,6 +104,12 @@ public:
     // A drag by (dx, dy) display pixels, rows downward.
     void drag(int dx, int dy);
     void append(PlacementKind kind, int amount) { m_log.append(kind, amount); }
+    // The display made again at another scale and density (the window moved to a screen of
+    // another scale): the log's moves, counted in display pixels, are converted to the new ones
+    // so the photo stays where it was in the frame. A move the new pixels cannot hold exactly
+    // (going to a coarser display) is rounded with its neighbours', so a run of moves between two
+    // turns or zooms is off by at most half a new pixel, not half a pixel for each move.
+    void rescale(double displayScale, int unit);
 
     // The transform for the display (photo pixels to display pixels) or for the full-resolution
     // result (photo pixels to frame pixels).

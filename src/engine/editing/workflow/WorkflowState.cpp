@@ -39,6 +39,14 @@ void EditState::set(int value, const Image& display, const EffectsLibrary& libra
     recompute(display, library, allocator);
 }
 
+void EditState::remake(const Image& display, const EffectsLibrary* library, const Allocator& allocator)
+{
+    if (m_effect != 0 && library)
+        recompute(display, *library, allocator);
+    else
+        m_preview.reset();
+}
+
 std::optional<Image> EditState::result(
     const Image& photo, Host& host, const EffectsLibrary& library, const Allocator& allocator) const
 {
@@ -50,6 +58,21 @@ std::optional<Image> EditState::result(
     return image;
 }
 
+std::optional<FrameState::Display> FrameState::makeDisplay(
+    const FrameArtwork& artwork, Size window, const Allocator& allocator, int unit)
+{
+    auto picture = makeDisplayCopy(artwork.picture, window, allocator, unit);
+    if (!picture)
+        return std::nullopt;
+    const double scale = double(picture->rect.width()) / artwork.picture.width();
+    const int maskW = std::max(1, int(std::lround(artwork.mask.width() * scale)));
+    const int maskH = std::max(1, int(std::lround(artwork.mask.height() * scale)));
+    auto mask = resample(artwork.mask, maskW, maskH, 200, allocator, Interrupt::Never);
+    if (!mask)
+        return std::nullopt;
+    return Display { std::move(*picture), std::move(*mask), scale };
+}
+
 bool FrameState::choose(
     FrameArtwork artwork, int cell, const Image& photo, Size window, const Allocator& allocator, int unit)
 {
@@ -57,21 +80,29 @@ bool FrameState::choose(
     m_display.reset();
     m_displayMask.reset();
     m_preview.reset();
-    auto display = makeDisplayCopy(artwork.picture, window, allocator, unit);
+    auto display = makeDisplay(artwork, window, allocator, unit);
     if (!display)
         return false;
-    const double scale = double(display->rect.width()) / artwork.picture.width();
-    const int maskW = std::max(1, int(std::lround(artwork.mask.width() * scale)));
-    const int maskH = std::max(1, int(std::lround(artwork.mask.height() * scale)));
-    auto displayMask = resample(artwork.mask, maskW, maskH, 200, allocator, Interrupt::Never);
-    if (!displayMask)
-        return false;
     m_offset = artwork.offsets.at(cell);
-    m_placement = FramePlacement({ photo.width(), photo.height() }, scale, unit);
+    m_placement = FramePlacement({ photo.width(), photo.height() }, display->scale, unit);
     m_placement.start({ artwork.picture.width(), artwork.picture.height() });
     m_artwork = std::move(artwork);
-    m_display = std::move(display);
-    m_displayMask = std::move(displayMask);
+    m_display = std::move(display->picture);
+    m_displayMask = std::move(display->mask);
+    return true;
+}
+
+bool FrameState::rescale(Size window, const Allocator& allocator, int unit)
+{
+    if (!m_artwork)
+        return true;
+    auto display = makeDisplay(*m_artwork, window, allocator, unit);
+    if (!display)
+        return false;
+    m_placement.rescale(display->scale, unit);
+    m_display = std::move(display->picture);
+    m_displayMask = std::move(display->mask);
+    m_preview.reset();
     return true;
 }
 
@@ -147,6 +178,23 @@ bool WorkflowState::start(std::shared_ptr<const Image> photo, Size window, const
     m_window = window;
     m_unit = unit;
     crop = CropRectangle(m_display->rect, unit);
+    return true;
+}
+
+bool WorkflowState::rescale(Size window, const Allocator& allocator, int unit, const EffectsLibrary* library)
+{
+    if (!hasPhoto())
+        return false;
+    unit = std::max(unit, 1);
+    // Everything that can fail comes first, so a failure leaves the old copies in place.
+    auto display = makeDisplayCopy(*m_photo, window, allocator, unit);
+    if (!display || !frame.rescale(window, allocator, unit))
+        return false;
+    m_display = std::move(display);
+    m_window = window;
+    m_unit = unit;
+    crop = crop.rescaled(m_display->rect, unit);
+    edit.remake(m_display->image, library, allocator);
     return true;
 }
 

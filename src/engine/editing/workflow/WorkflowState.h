@@ -32,6 +32,10 @@ public:
     std::optional<Image> result(
         const Image& photo, Host& host, const EffectsLibrary& library, const Allocator& allocator) const;
 
+    // The preview made again on a new display copy, with the same effect and intensity; none
+    // without a library (or effect), so no preview of the old copy's size outlives it.
+    void remake(const Image& display, const EffectsLibrary* library, const Allocator& allocator);
+
     int effect() const { return m_effect; }
     int intensity() const { return m_intensity; }
     const std::optional<Image>& preview() const { return m_preview; }
@@ -62,6 +66,10 @@ public:
     bool choose(FrameArtwork artwork, int cell, const Image& photo, Size window, const Allocator& allocator,
         int unit = 1);
 
+    // The display copies made again for a window at another density (`unit`), with the photo
+    // kept where it was in the frame. False without memory, and the state is then unchanged.
+    bool rescale(Size window, const Allocator& allocator, int unit);
+
     bool hasFrame() const { return m_artwork.has_value(); }
     // The displayed frame, in window coordinates.
     Rect displayRect() const { return m_display ? m_display->rect : Rect {}; }
@@ -82,6 +90,15 @@ public:
     Rect window() const; // the frame's window in frame pixels
 
 private:
+    struct Display {
+        DisplayCopy picture;
+        Image mask;
+        double scale = 1.0; // display pixels to a frame pixel
+    };
+    // The frame's display copy and mask for the window; nothing without memory.
+    static std::optional<Display> makeDisplay(
+        const FrameArtwork& artwork, Size window, const Allocator& allocator, int unit);
+
     std::optional<FrameArtwork> m_artwork;
     std::optional<DisplayCopy> m_display;
     std::optional<Image> m_displayMask;
@@ -98,6 +115,12 @@ public:
     // allocator has said so) or for an empty photo.
     bool start(std::shared_ptr<const Image> photo, Size window, const Allocator& allocator, int unit = 1);
     void clear();
+    // The display copies made again for a window at another density (the window moved to a
+    // screen of another scale): the photo's, the frame's and the effect's preview (made with
+    // library when one is given), with the crop rectangle, the effect and its intensity and the
+    // frame's placement kept in terms of the photo. False without a photo or memory, and the
+    // state is then unchanged.
+    bool rescale(Size window, const Allocator& allocator, int unit, const EffectsLibrary* library = nullptr);
 
     bool hasPhoto() const { return m_photo != nullptr && m_display.has_value(); }
     const Image& photo() const { return *m_photo; }
