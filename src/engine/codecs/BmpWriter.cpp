@@ -1,6 +1,9 @@
 #include "codecs/BmpWriter.h"
 
 #include "base/ByteReader.h"
+#include "base/EarlyWriteback.h"
+
+#include <algorithm>
 
 #include <cstdio>
 #include <unistd.h>
@@ -27,8 +30,15 @@ WriteResult writeBmpFile(const std::string& path, const Image& image)
         return WriteResult::WriteError;
     const auto header = bmpFileHeader(image);
     const auto packed = image.packed();
-    bool ok = std::fwrite(header.data(), 1, header.size(), file) == header.size()
-        && std::fwrite(packed.data(), 1, packed.size(), file) == packed.size();
+    bool ok = std::fwrite(header.data(), 1, header.size(), file) == header.size() && std::fflush(file) == 0;
+    // The rows go out a stretch at a time, each stretch's disk write started before the next.
+    EarlyWriteback writeback(fileno(file));
+    for (std::size_t done = 0; ok && done < packed.size();) {
+        const std::size_t piece = std::min<std::size_t>(packed.size() - done, EarlyWriteback::kStretch);
+        ok = std::fwrite(packed.data() + done, 1, piece, file) == piece && std::fflush(file) == 0;
+        done += piece;
+        writeback.written(header.size() + done);
+    }
     // A full disk may show only when the buffered bytes are flushed and synced.
     ok = std::fflush(file) == 0 && ok;
     ok = ::fsync(fileno(file)) == 0 && ok;

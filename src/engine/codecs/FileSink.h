@@ -3,6 +3,8 @@
 // failure along the way (a short write, a flush or sync that fails on a full disk, a close error)
 // is remembered, so the writer can answer a write error instead of success.
 
+#include "base/EarlyWriteback.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <span>
@@ -26,9 +28,12 @@ public:
 
 private:
     void flushBuffer();
+    void put(const std::uint8_t* bytes, std::size_t size);
 
     std::FILE* m_file = nullptr;
     std::vector<std::uint8_t> m_buffer;
+    std::uint64_t m_bytesOut = 0;
+    EarlyWriteback m_writeback;
     bool m_ok = true;
 };
 

@@ -5,6 +5,8 @@
 #include "TempDir.h"
 #include "base/ByteReader.h"
 #include "codecs/BmpReader.h"
+#include "codecs/TgaReader.h"
+#include "codecs/TgaWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -72,4 +74,25 @@ TEST(BmpWriter, FolderThatDoesNotExistIsAWriteError)
 {
     EXPECT_EQ(writeBmpFile("/nonexistent-folder/x.bmp", gradient(2, 2, 24)), WriteResult::WriteError);
     EXPECT_EQ(writeBmpFile("/tmp/x.bmp", Image()), WriteResult::Reported);
+}
+
+// Pictures of several megabytes leave the writers a stretch at a time, with the disk write of
+// each started early; every byte must still arrive once and in order.
+TEST(BmpWriter, PicturesOfSeveralStretchesReadBackWhole)
+{
+    FakeHost host;
+    Allocator allocator(host);
+    TempDir dir;
+    const Image image = gradient(2344, 2801, 24); // 19.7 MB: two whole stretches and a part
+    const auto bmp = dir / "big.bmp";
+    ASSERT_EQ(writeBmpFile(bmp.string(), image), WriteResult::Written);
+    ReadResult back = readBmpFile(bmp.string(), allocator);
+    ASSERT_TRUE(back.ok()) << back.detail;
+    EXPECT_TRUE(std::ranges::equal(back.image->packed(), image.packed()));
+
+    const auto tga = dir / "big.tga";
+    ASSERT_EQ(writeTgaFile(tga.string(), image, false, host), WriteResult::Written);
+    ReadResult tgaBack = readTgaFile(tga.string(), allocator);
+    ASSERT_TRUE(tgaBack.ok()) << tgaBack.detail;
+    EXPECT_TRUE(std::ranges::equal(tgaBack.image->pixels(), image.pixels()));
 }
