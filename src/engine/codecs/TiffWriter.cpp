@@ -1,6 +1,7 @@
 #include "codecs/TiffWriter.h"
 
 #include "base/ByteReader.h"
+#include "base/EarlyWriteback.h"
 #include "codecs/Lzw.h"
 #include "codecs/RedBlueSwap.h"
 #include "codecs/TiffDirectory.h"
@@ -97,6 +98,7 @@ public:
     StripOutput(int fd, std::size_t offset)
         : m_fd(fd)
         , m_offset(offset)
+        , m_writeback(fd)
     {
     }
 
@@ -112,6 +114,7 @@ public:
             m_ok = false;
         m_written += m_buffer.size();
         m_buffer.clear();
+        m_writeback.written(m_offset + m_written);
     }
     // Writes `size` bytes after those written so far; nothing may be gathered in the buffer.
     void write(const std::uint8_t* data, std::size_t size)
@@ -119,6 +122,7 @@ public:
         if (m_ok && !writeAll(m_fd, data, size, m_offset + m_written))
             m_ok = false;
         m_written += size;
+        m_writeback.written(m_offset + m_written);
     }
     bool ok() const { return m_ok; }
     std::size_t written() const { return m_written; }
@@ -143,6 +147,9 @@ private:
     std::size_t m_written = 0;
     bool m_ok = true;
     std::vector<std::uint8_t> m_buffer;
+    // The disk write of each finished stretch is started at once, so the final sync waits only
+    // for the last one.
+    EarlyWriteback m_writeback;
 };
 
 // Uncompressed rows are copied (24-bit ones turned to RGB) straight into a chunk of whole rows

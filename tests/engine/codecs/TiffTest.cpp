@@ -788,9 +788,10 @@ TEST(TiffPlainRoads, EveryRoadGivesTheRowByRowAnswer)
     }
 }
 
-// Uncompressed writes go out in chunks of whole rows: pictures of every depth spanning several
-// chunks (and one row wider than a chunk) must come back row for row, the strip exactly its
-// rows long, and a write that fails in a later chunk must answer a write error.
+// Uncompressed writes go out in chunks of whole rows, the disk write of every 8 MiB started
+// early: pictures of every depth spanning several chunks (one row wider than a chunk, one
+// picture past the first 8 MiB) must come back row for row, the strip exactly its rows long,
+// and a write that fails in a later chunk must answer a write error.
 TEST(TiffPlainWrites, PicturesOfSeveralChunksComeBackRowForRow)
 {
     FakeHost host;
@@ -801,7 +802,7 @@ TEST(TiffPlainWrites, PicturesOfSeveralChunksComeBackRowForRow)
         int width, height, bits;
     };
     for (const Shape shape : { Shape { 701, 700, 24 }, Shape { 1500, 1000, 8 }, Shape { 333, 90, 4 },
-             Shape { 9001, 1000, 1 }, Shape { 400000, 2, 24 } }) {
+             Shape { 9001, 1000, 1 }, Shape { 400000, 2, 24 }, Shape { 2001, 1500, 24 } }) {
         Image image = std::move(Image::create(shape.width, shape.height, shape.bits)).value();
         const std::size_t rowSize = (std::size_t(shape.width) * std::size_t(shape.bits) + 7) / 8;
         for (int y = 0; y < image.height(); ++y)
