@@ -3,7 +3,7 @@
 # on one 6000 x 4000 24-bit picture: decoding LZW files (plain and with horizontal differencing)
 # to an uncompressed file, encoding an uncompressed file with LZW, and copying a plain file.
 # Ours runs with --raw, so the times are the codec's alone, once on one thread and once on two
-# (GLIMMERPRESS_THREADS; LZW strips are decoded on both). The ratio columns are ours over the
+# (GLIMMERPRESS_THREADS; LZW and uncompressed strips are read on both). The ratio columns are ours over the
 # peer's time (below 1 means we are faster), one thread and two against tiffcp, one thread
 # against ImageMagick; best of three runs each. The machine's load is printed at the end.
 #   bench/compare-tiff.sh [path/to/glimmerpress-cli]

@@ -1,6 +1,7 @@
-// Feeds arbitrary bytes to the TIFF reader, with a 64 MiB block ceiling: on the fast road over
-// two threads, again with the coded bytes read 16 at a time, and through the plain LZW decoder;
-// all three must give the same picture.
+// Feeds arbitrary bytes to the TIFF reader, with a 64 MiB block ceiling: on the fast roads over
+// two threads, again on the calling thread with LZW's coded bytes read 16 at a time, and row by
+// row (one read per uncompressed row, LZW through the plain decoder); all three must give the
+// same answer and the same picture.
 
 #include "QuietHost.h"
 #include "base/WorkerPool.h"
@@ -18,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     gp::ReadResult fast = gp::decodeTiff({ data, size }, allocator, gp::TiffDecoding { &twoThreads, false });
     gp::ReadResult windowed = gp::decodeTiff({ data, size }, allocator, gp::TiffDecoding { nullptr, false, 16 });
     gp::ReadResult plain = gp::decodeTiff({ data, size }, allocator, gp::TiffDecoding { nullptr, true });
-    if (fast.status != plain.status || windowed.status != plain.status)
+    if (fast.status != plain.status || windowed.status != plain.status || fast.detail != plain.detail
+        || windowed.detail != plain.detail)
         std::abort();
     if (fast.ok() && !std::ranges::equal(fast.image->packed(), plain.image->packed()))
         std::abort();

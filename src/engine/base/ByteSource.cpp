@@ -1,10 +1,13 @@
 #include "base/ByteSource.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <fcntl.h>
 #include <new>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 namespace gp {
@@ -22,6 +25,16 @@ Result<std::span<const std::uint8_t>> ByteSource::view(
     if (!readAt(offset, buffer))
         return makeError(ErrorKind::Io, "read failed");
     return std::span<const std::uint8_t>(buffer);
+}
+
+bool ByteSource::readScattered(std::uint64_t offset, std::span<const std::span<std::uint8_t>> pieces) const
+{
+    for (const std::span<std::uint8_t> piece : pieces) {
+        if (!readAt(offset, piece))
+            return false;
+        offset += piece.size();
+    }
+    return true;
 }
 
 bool MemoryByteSource::readAt(std::uint64_t offset, std::span<std::uint8_t> out) const
@@ -79,6 +92,52 @@ bool FileByteSource::readAt(std::uint64_t offset, std::span<std::uint8_t> out) c
         if (got <= 0)
             return false;
         done += std::size_t(got);
+    }
+    return true;
+}
+
+bool FileByteSource::readScattered(std::uint64_t offset, std::span<const std::span<std::uint8_t>> pieces) const
+{
+    std::uint64_t total = 0;
+    for (const std::span<std::uint8_t> piece : pieces)
+        total += piece.size();
+    if (!holds(offset, total))
+        return false;
+    // The kernel takes at most IOV_MAX pieces a call; a call may also stop early, in the middle
+    // of a piece, and is then continued from there.
+    std::vector<iovec> batch;
+    std::size_t next = 0, doneInNext = 0;
+    while (next < pieces.size()) {
+        batch.clear();
+        for (std::size_t i = next; i < pieces.size() && batch.size() < std::size_t(IOV_MAX); ++i) {
+            const std::size_t skip = i == next ? doneInNext : 0;
+            if (pieces[i].size() > skip)
+                batch.push_back({ pieces[i].data() + skip, pieces[i].size() - skip });
+        }
+        if (batch.empty())
+            return true;
+        const ssize_t got = ::preadv(m_fd, batch.data(), int(batch.size()), off_t(offset));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return false;
+        offset += std::uint64_t(got);
+        // Steps over the pieces the call filled.
+        std::size_t left = std::size_t(got);
+        while (left > 0) {
+            const std::size_t room = pieces[next].size() - doneInNext;
+            const std::size_t step = std::min(room, left);
+            left -= step;
+            doneInNext += step;
+            if (doneInNext == pieces[next].size()) {
+                ++next;
+                doneInNext = 0;
+            }
+        }
+        while (next < pieces.size() && pieces[next].size() == doneInNext) {
+            ++next;
+            doneInNext = 0;
+        }
     }
     return true;
 }

@@ -21,6 +21,11 @@ public:
     // Fills `out` from `offset`; false when the source does not hold all of those bytes.
     virtual bool readAt(std::uint64_t offset, std::span<std::uint8_t> out) const = 0;
 
+    // Fills the `pieces` one after another from the consecutive bytes at `offset`, so a run of
+    // file rows lands in rows of a picture that lie apart; false when the source does not hold
+    // all of them. A file answers with one vector read per batch of pieces.
+    virtual bool readScattered(std::uint64_t offset, std::span<const std::span<std::uint8_t>> pieces) const;
+
     // The `count` bytes at `offset`, viewed in place where the source allows it, else read into
     // `buffer` (which the view then points into). Truncated when they are not all there.
     virtual Result<std::span<const std::uint8_t>> view(
@@ -57,6 +62,7 @@ public:
 
     std::uint64_t size() const override { return m_size; }
     bool readAt(std::uint64_t offset, std::span<std::uint8_t> out) const override;
+    bool readScattered(std::uint64_t offset, std::span<const std::span<std::uint8_t>> pieces) const override;
 
 private:
     FileByteSource(int fd, std::uint64_t size)

@@ -1,7 +1,7 @@
 #pragma once
 // Red and blue swapped in rows of 3-byte pixels: files keep red, green, blue where the bitmap
 // keeps blue, green, red. Whole pictures pass through this on every read and write of such a
-// file, so where the processor has a byte shuffle five pixels are swapped per instruction.
+// file, so where the processor has a byte shuffle sixteen pixels are swapped per seven shuffles.
 
 #include <cstddef>
 #include <cstdint>

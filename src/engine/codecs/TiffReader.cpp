@@ -133,7 +133,13 @@ std::uint64_t plainStripRows(const TiffDirectory& dir, std::size_t strip, std::s
     return bytes / fileRowSize;
 }
 
-Result<void> readPlainStrips(const ByteSource& source, const TiffDirectory& dir, const RowForm& form, Image& image)
+Error plainStripCutShort(std::size_t strip)
+{
+    return makeError(ErrorKind::Truncated, "TIFF: strip " + std::to_string(strip) + " cut short");
+}
+
+// The reference road: one file read per row, the rows following on from strip to strip.
+Result<void> readPlainStripsRowByRow(const ByteSource& source, const TiffDirectory& dir, const RowForm& form, Image& image)
 {
     RowSink sink(form, image);
     const std::size_t rowSize = form.fileRowSize();
@@ -142,10 +148,142 @@ Result<void> readPlainStrips(const ByteSource& source, const TiffDirectory& dir,
             plainStripRows(dir, strip, rowSize, image.height()), std::uint64_t(sink.rowsLeft()));
         for (std::uint64_t r = 0; r < rows; ++r) {
             if (!source.readAt(dir.stripOffsets[strip] + r * rowSize, sink.target()))
-                return makeError(ErrorKind::Truncated, "TIFF: strip " + std::to_string(strip) + " cut short");
+                return plainStripCutShort(strip);
             sink.finishRow();
         }
     }
+    return {};
+}
+
+// Reads uncompressed strips straight into the picture's rows: the rows of a job (about
+// kJobBytes of them) go in with one scattered read for each stretch of them that lies
+// unbroken in the file, usually the whole job, and are finished where they landed. Jobs touch
+// only their own rows, so they are spread over the worker threads. Camera rows are read into a
+// buffer of the job's own and expanded from there. The rows land where the row-by-row road
+// puts them, and a strip that runs past the end of the file is reported as it reports it.
+class PlainStripReader {
+public:
+    PlainStripReader(const ByteSource& source, const TiffDirectory& dir, const RowForm& form, Image& image)
+        : m_source(source)
+        , m_dir(dir)
+        , m_form(form)
+        , m_image(image)
+        , m_rowSize(form.fileRowSize())
+    {
+        // Image row each strip starts at, one more entry for the row after the last strip.
+        m_firstRows.reserve(dir.stripOffsets.size() + 1);
+        int row = 0;
+        for (std::size_t strip = 0; strip < dir.stripOffsets.size() && row < image.height(); ++strip) {
+            m_firstRows.push_back(row);
+            row += int(std::min<std::uint64_t>(
+                plainStripRows(dir, strip, m_rowSize, image.height()), std::uint64_t(image.height() - row)));
+        }
+        m_firstRows.push_back(row);
+        // A cap on the rows of a job too, so the list of pieces of narrow rows stays small.
+        m_rowsPerJob = int(std::clamp<std::uint64_t>(kJobBytes / m_rowSize, 1, 4096));
+    }
+
+    int jobCount() const { return (rowsCovered() + m_rowsPerJob - 1) / m_rowsPerJob; }
+
+    // Reads and finishes rows job * m_rowsPerJob onwards.
+    Result<void> readJob(int job) const
+    {
+        const int first = job * m_rowsPerJob;
+        const int end = std::min(rowsCovered(), first + m_rowsPerJob);
+        std::vector<std::uint8_t> cameraRows(m_form.camera() ? std::size_t(end - first) * m_rowSize : 0);
+        std::vector<std::span<std::uint8_t>> pieces;
+        std::size_t strip = stripHolding(first);
+        int row = first;
+        while (row < end) {
+            // One stretch: from `row` on through following strips while they continue in the file.
+            const std::uint64_t offset = rowOffset(strip, row);
+            const int stretchFirst = row;
+            const std::size_t firstStrip = strip;
+            pieces.clear();
+            for (;;) {
+                for (const int stripEnd = std::min(end, m_firstRows[strip + 1]); row < stripEnd; ++row)
+                    pieces.push_back(target(row, first, cameraRows));
+                if (row == end)
+                    break;
+                strip = stripHolding(row);
+                if (rowOffset(strip, row) != offset + std::uint64_t(row - stretchFirst) * m_rowSize)
+                    break;
+            }
+            if (!m_source.readScattered(offset, pieces))
+                return firstCutStrip(firstStrip, stretchFirst, row);
+            for (int r = stretchFirst; r < row; ++r)
+                m_form.finish(pieces[std::size_t(r - stretchFirst)], m_image.row(r));
+        }
+        return {};
+    }
+
+private:
+    int rowsCovered() const { return m_firstRows.back(); }
+
+    // The strip that holds image row `row` (strips of no rows are passed over).
+    std::size_t stripHolding(int row) const
+    {
+        return std::size_t(std::upper_bound(m_firstRows.begin(), m_firstRows.end(), row) - m_firstRows.begin()) - 1;
+    }
+
+    // Where image row `row` of `strip` lies in the file.
+    std::uint64_t rowOffset(std::size_t strip, int row) const
+    {
+        return m_dir.stripOffsets[strip] + std::uint64_t(row - m_firstRows[strip]) * m_rowSize;
+    }
+
+    // Where the file row of image row `row` is read to: the image row itself, or for camera
+    // rows their place in the job's buffer.
+    std::span<std::uint8_t> target(int row, int jobFirst, std::vector<std::uint8_t>& cameraRows) const
+    {
+        std::uint8_t* const at = m_form.camera() ? cameraRows.data() + std::size_t(row - jobFirst) * m_rowSize : m_image.row(row);
+        return { at, m_rowSize };
+    }
+
+    // A stretch that could not be read, row by row in the strip order, so the strip named is
+    // the one whose row the row-by-row road would have failed on.
+    Error firstCutStrip(std::size_t strip, int first, int end) const
+    {
+        std::vector<std::uint8_t> row(m_rowSize);
+        for (int r = first; r < end; ++r) {
+            while (r >= m_firstRows[strip + 1])
+                ++strip;
+            if (!m_source.readAt(rowOffset(strip, r), row))
+                return plainStripCutShort(strip);
+        }
+        return plainStripCutShort(strip);
+    }
+
+    const ByteSource& m_source;
+    const TiffDirectory& m_dir;
+    const RowForm& m_form;
+    Image& m_image;
+    std::size_t m_rowSize;
+    std::vector<int> m_firstRows;
+    int m_rowsPerJob = 1;
+};
+
+Result<void> readPlainStrips(
+    const ByteSource& source, const TiffDirectory& dir, const RowForm& form, Image& image, const TiffDecoding& decoding)
+{
+    if (decoding.rowByRow)
+        return readPlainStripsRowByRow(source, dir, form, image);
+    const PlainStripReader reader(source, dir, form, image);
+    const int jobs = reader.jobCount();
+    std::vector<std::optional<Error>> failures(static_cast<std::size_t>(jobs));
+    const auto job = [&](int index) {
+        if (auto read = reader.readJob(index); !read)
+            failures[std::size_t(index)] = read.error();
+    };
+    if (decoding.workers)
+        decoding.workers->run(jobs, job, [](int) { return true; });
+    else
+        for (int i = 0; i < jobs; ++i)
+            job(i);
+    // Jobs hold the rows in order, so the first failure is that of the earliest strip.
+    for (const auto& failure : failures)
+        if (failure)
+            return *failure;
     return {};
 }
 
@@ -215,7 +353,7 @@ public:
     LzwStripDecoder(const RowForm& form, Image& image, const TiffDecoding& decoding)
         : m_form(form)
         , m_image(image)
-        , m_plain(decoding.plainLzw)
+        , m_plain(decoding.rowByRow)
         // Rows laid out in the block exactly as the file has them (no padding, no expansion)
         // let a strip be decoded straight into the block.
         , m_inPlace(!form.camera() && image.rowSize() == form.fileRowSize())
@@ -514,7 +652,7 @@ ReadResult decodeTiff(const ByteSource& source, const Allocator& allocator, cons
 
     const RowForm form(dir, width);
     const Result<void> pixels = dir.compression == tiff::kLzw ? readLzwStrips(source, dir, form, *image, decoding)
-                                                              : readPlainStrips(source, dir, form, *image);
+                                                              : readPlainStrips(source, dir, form, *image, decoding);
     if (!pixels)
         return ReadResult::noImage(pixels.error().message);
     ReadResult result = ReadResult::read(std::move(*image));

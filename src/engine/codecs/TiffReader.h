@@ -23,12 +23,12 @@ namespace gp {
 
 // How the strips are decoded. The picture is the same either way.
 struct TiffDecoding {
-    // LZW strips are spread over these threads; none: all on the calling thread. Reading has no
+    // Strips are spread over these threads; none: all on the calling thread. Reading has no
     // progress display, so the workers need nothing from the user.
     WorkerPool* workers = nullptr;
-    // Every LZW strip through the plain decoder, row by row, instead of the faster whole-stream
-    // decoder: the reference the fast road is checked against.
-    bool plainLzw = false;
+    // Every strip read row by row, one file read per uncompressed row and LZW through the plain
+    // decoder, instead of the faster roads: the reference those are checked against.
+    bool rowByRow = false;
     // Coded bytes read from the file at a time for a strip longer than this, so a file written
     // as one strip is not held whole beside its picture.
     std::size_t codeWindow = std::size_t(256) << 10;

@@ -2,7 +2,7 @@
 // Writes an image as a little-endian TIFF file of one strip, plain or LZW-compressed: a fixed
 // 16-entry directory at offset 8, the two resolutions, the document name "Chromaplate", then the
 // bits-per-sample values (24-bit) or the colour map (4- and 8-bit indexed images), then the rows
-// from the top down. 24-bit rows go out in RGB order through a row buffer, so the image itself is
+// from the top down. 24-bit rows go out in RGB order through a buffer of rows, so the image itself is
 // never touched.
 //
 // Answers: written; a write error when a write, flush or close fails (the caller reports it);

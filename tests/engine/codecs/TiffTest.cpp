@@ -9,6 +9,7 @@
 #include "codecs/ReadImageFile.h"
 #include "codecs/RedBlueSwap.h"
 #include "codecs/SafeSave.h"
+#include "base/WorkerPool.h"
 #include "image/ImageType.h"
 #include "app/App.h"
 
@@ -641,4 +642,185 @@ TEST(RedBlueSwap, EveryLengthMatchesTheByteSwap)
         EXPECT_TRUE(std::all_of(copied.begin() + std::ptrdiff_t(bytes), copied.end(), [](std::uint8_t b) { return b == 0xEE; }))
             << pixels;
     }
+}
+
+namespace {
+
+// A little-endian uncompressed file: random rows of `rowBytes`, `rowsPerStrip` to a strip.
+// `gaps` puts a few bytes between strips (else they follow on in the file, as most writers lay
+// them), `shortMiddle` gives the middle strip a byte count one row short (the rows after it then
+// move up one), `withoutCounts` leaves the byte counts out, `cutLast` ends the file inside the
+// last strip, `pastEnd` moves every strip on so the file ends halfway through their bytes
+// (strips that follow on are then read together and the read runs past the end).
+struct PlainFileShape {
+    int width = 1, height = 1, bits = 8, predictor = 1, rowsPerStrip = 1;
+    bool camera = false, gaps = false, shortMiddle = false, withoutCounts = false, cutLast = false, pastEnd = false;
+};
+
+std::string handMadePlainFile(const PlainFileShape& shape, std::mt19937& random)
+{
+    const std::size_t rowBytes = shape.camera ? std::size_t(shape.width + 1) / 2 * 4
+                                              : (std::size_t(shape.width) * std::size_t(shape.bits) + 7) / 8;
+    HandMadeTiff file;
+    std::vector<std::uint32_t> offsets, counts;
+    const int strips = (shape.height + shape.rowsPerStrip - 1) / shape.rowsPerStrip;
+    std::string last;
+    for (int s = 0; s < strips; ++s) {
+        const int rows = std::min(shape.rowsPerStrip, shape.height - s * shape.rowsPerStrip);
+        std::string strip(rowBytes * std::size_t(rows), '\0');
+        for (char& c : strip)
+            c = char(random());
+        if (shape.gaps && s > 0)
+            file.put(std::string(2 + 2 * std::size_t(s % 3), '\x77'));
+        if (s == strips - 1 && shape.cutLast) {
+            last = strip.substr(0, strip.size() / 2);
+            offsets.push_back(0);
+        } else {
+            offsets.push_back(file.put(strip));
+        }
+        counts.push_back(std::uint32_t(strip.size() - (shape.shortMiddle && s == strips / 2 ? rowBytes : 0)));
+    }
+    auto table = [&](const std::vector<std::uint32_t>& values) {
+        std::string bytes(4 * values.size(), '\0');
+        for (std::size_t i = 0; i < values.size(); ++i)
+            putU32(bytes, 4 * i, values[i]);
+        return file.put(bytes);
+    };
+    // A cut last strip is stored after the directory, where the file ends inside it; its offset
+    // is filled in once the directory is there.
+    const std::uint32_t countTable = table(counts), offsetTable = table(offsets);
+    const std::uint32_t depths = file.put(std::string("\x08\0\x08\0\x08\0", 6));
+    const std::uint32_t make = file.put(std::string("RICOH\0", 6));
+    const bool colour = shape.bits == 24;
+    file.entry(256, 4, 1, std::uint32_t(shape.width));
+    file.entry(257, 4, 1, std::uint32_t(shape.height));
+    file.entry(258, 3, colour ? 3 : 1, colour ? depths : std::uint32_t(shape.bits));
+    file.entry(259, 3, 1, 1);
+    file.entry(262, 3, 1, shape.camera ? 6 : colour ? 2 : 1);
+    // The maker's name marks the camera's rows.
+    if (shape.camera)
+        file.entry(271, 2, 6, make);
+    const std::size_t offsetEntry = shape.camera ? 6 : 5; // the entry of the strip offsets
+    file.entry(273, 4, std::uint32_t(strips), strips == 1 ? offsets[0] : offsetTable);
+    file.entry(277, 3, 1, colour ? 3 : 1);
+    file.entry(278, 4, 1, std::uint32_t(shape.rowsPerStrip));
+    if (!shape.withoutCounts)
+        file.entry(279, 4, std::uint32_t(strips), strips == 1 ? counts[0] : countTable);
+    file.entry(317, 3, 1, std::uint32_t(shape.predictor));
+    std::string bytes = file.bytes();
+    if (shape.cutLast) {
+        const auto at = std::uint32_t(bytes.size());
+        if (strips == 1)
+            putU32(bytes, u32At(bytes, 4) + 2 + 12 * offsetEntry + 8, at);
+        else
+            putU32(bytes, offsetTable + 4 * std::size_t(strips - 1), at);
+        bytes += last;
+    }
+    if (shape.pastEnd) {
+        const std::uint32_t shift = std::uint32_t(bytes.size()) - offsets.back() - std::uint32_t(rowBytes) / 2;
+        for (int i = 0; i < strips; ++i) {
+            const std::size_t at = strips == 1 ? u32At(bytes, 4) + 2 + 12 * offsetEntry + 8 : offsetTable + 4 * std::size_t(i);
+            putU32(bytes, at, u32At(bytes, at) + shift);
+        }
+    }
+    return bytes;
+}
+
+} // namespace
+
+// Uncompressed strips read straight into the picture's rows (one scattered read per stretch of
+// rows, jobs over two threads, from memory and through the file's vector reads) must give the
+// row-by-row reader's answer exactly: the same picture for every depth, padded and unpadded
+// rows, camera rows, differencing, strips of odd sizes, apart or following on, short byte
+// counts and none, and the same message naming the same strip for files cut inside a strip.
+TEST(TiffPlainRoads, EveryRoadGivesTheRowByRowAnswer)
+{
+    FakeHost host;
+    Allocator allocator { host, std::size_t(64) << 20 };
+    WorkerPool twoThreads(2);
+    TempDir dir;
+    std::mt19937 random(29);
+    std::vector<PlainFileShape> shapes;
+    for (const int bits : { 1, 4, 8, 24 })
+        for (const int width : { 1, 5, 8, 67, 100 })
+            for (const int rowsPerStrip : { 1, 3, 17, 40 }) {
+                PlainFileShape shape { width, 40, bits, 1, rowsPerStrip };
+                shape.gaps = rowsPerStrip == 3;
+                shape.shortMiddle = width == 5 && rowsPerStrip > 1;
+                shape.withoutCounts = width == 67;
+                shape.cutLast = width == 100 && bits != 4;
+                shape.pastEnd = width == 1 && rowsPerStrip != 3;
+                shape.predictor = bits >= 8 && width == 8 ? 2 : 1;
+                shapes.push_back(shape);
+            }
+    // Several jobs, so the second thread takes some; one tall strip needs more pieces than one
+    // vector read takes.
+    for (const int width : { 700, 701 }) {
+        shapes.push_back({ width, 900, 24, 1, 7, false, width == 701, false, false, false });
+        shapes.push_back({ width, 900, 8, 2, 61, false, false, true, false, width == 700 });
+        shapes.push_back({ width, 900, 24, 1, 5, false, false, false, false, false, true });
+    }
+    shapes.push_back({ 3, 3000, 24, 1, 3000 });
+    shapes.push_back({ 9, 2500, 1, 1, 2500, false, false, false, false, true });
+    for (const int width : { 6, 7, 333 })
+        shapes.push_back({ width, 90, 24, 1, 11, true, width == 7, width == 333 });
+
+    for (const PlainFileShape& shape : shapes) {
+        const std::string bytes = handMadePlainFile(shape, random);
+        const std::span<const std::uint8_t> file(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+        const std::string name = std::to_string(shape.bits) + "-bit " + std::to_string(shape.width) + " × "
+            + std::to_string(shape.height) + ", " + std::to_string(shape.rowsPerStrip) + " rows a strip"
+            + (shape.camera ? ", camera" : "") + (shape.gaps ? ", gaps" : "") + (shape.shortMiddle ? ", short" : "")
+            + (shape.withoutCounts ? ", no counts" : "") + (shape.cutLast ? ", cut" : "") + (shape.pastEnd ? ", past the end" : "");
+        const ReadResult reference = decodeTiff(file, allocator, TiffDecoding { nullptr, true });
+        EXPECT_EQ(reference.ok(), !shape.cutLast && !shape.pastEnd) << name << ": " << reference.detail;
+        writeFile(dir / "plain.tif", bytes);
+        const std::string path = (dir / "plain.tif").string();
+        const ReadResult roads[] = { decodeTiff(file, allocator), decodeTiff(file, allocator, TiffDecoding { &twoThreads }),
+            readTiffFile(path, allocator), readTiffFile(path, allocator, TiffDecoding { &twoThreads }) };
+        for (const ReadResult& road : roads) {
+            ASSERT_EQ(road.status, reference.status) << name << ": " << road.detail;
+            EXPECT_EQ(road.detail, reference.detail) << name;
+            if (reference.ok()) {
+                EXPECT_TRUE(std::ranges::equal(road.image->packed(), reference.image->packed())) << name;
+            }
+        }
+    }
+}
+
+// Uncompressed writes go out in chunks of whole rows, the disk write of every 8 MiB started
+// early: pictures of every depth spanning several chunks (one row wider than a chunk, one
+// picture past the first 8 MiB) must come back row for row, the strip exactly its rows long,
+// and a write that fails in a later chunk must answer a write error.
+TEST(TiffPlainWrites, PicturesOfSeveralChunksComeBackRowForRow)
+{
+    FakeHost host;
+    Allocator allocator { host, std::size_t(256) << 20 };
+    TempDir dir;
+    std::mt19937 random(31);
+    struct Shape {
+        int width, height, bits;
+    };
+    for (const Shape shape : { Shape { 701, 700, 24 }, Shape { 1500, 1000, 8 }, Shape { 333, 90, 4 },
+             Shape { 9001, 1000, 1 }, Shape { 400000, 2, 24 }, Shape { 2001, 1500, 24 } }) {
+        Image image = std::move(Image::create(shape.width, shape.height, shape.bits)).value();
+        const std::size_t rowSize = (std::size_t(shape.width) * std::size_t(shape.bits) + 7) / 8;
+        for (int y = 0; y < image.height(); ++y)
+            for (std::size_t i = 0; i < rowSize; ++i)
+                image.row(y)[i] = std::uint8_t(random());
+        const std::string name = std::to_string(shape.bits) + "-bit " + std::to_string(shape.width);
+        const std::string path = (dir / "chunks.tif").string();
+        ASSERT_EQ(writeTiffFile(path, image, false), WriteResult::Written) << name;
+        const std::string file = readFile(dir / "chunks.tif");
+        const std::uint32_t stripOffset = u32At(file, entryOf(file, 273) + 8);
+        EXPECT_EQ(u32At(file, entryOf(file, 279) + 8), rowSize * std::size_t(shape.height)) << name;
+        EXPECT_EQ(file.size(), stripOffset + rowSize * std::size_t(shape.height)) << name;
+        const ReadResult back = readTiffFile(path, allocator);
+        ASSERT_TRUE(back.ok()) << name << ": " << back.detail;
+        for (int y = 0; y < image.height(); ++y)
+            ASSERT_TRUE(std::equal(image.row(y), image.row(y) + rowSize, back.image->row(y))) << name << " row " << y;
+    }
+    Image big = std::move(Image::create(1500, 1000, 24)).value();
+    FileSizeLimit limit(std::size_t(3) << 20);
+    EXPECT_EQ(writeTiffFile((dir / "full.tif").string(), big, false), WriteResult::WriteError);
 }
