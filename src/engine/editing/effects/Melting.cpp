@@ -435,12 +435,13 @@ std::optional<Image> melting(
                 if (begin == end)
                     return;
                 auto copy = shelf.take();
+                long long& passed = passedIn[std::size_t(strip)];
                 if (ch == 1)
-                    passedIn[std::size_t(strip)] = meltStrip<1, false>(*result, geometry, strip, begin, end, copy.get());
+                    passed = meltStrip<1, false>(*result, geometry, strip, begin, end, copy.get());
                 else if (withKeys)
-                    passedIn[std::size_t(strip)] = meltStrip<3, true>(*result, geometry, strip, begin, end, copy.get());
+                    passed = meltStrip<3, true>(*result, geometry, strip, begin, end, copy.get());
                 else
-                    passedIn[std::size_t(strip)] = meltStrip<3, false>(*result, geometry, strip, begin, end, copy.get());
+                    passed = meltStrip<3, false>(*result, geometry, strip, begin, end, copy.get());
                 shelf.give(std::move(copy));
             };
             const auto between = [&](int stripsDone) {

@@ -12,8 +12,8 @@
 // column-by-column copy of the strip that stays in the cache, the strips shared among the run's
 // workers. Where drops walk far (smooth pictures), each pixel's brightness lies beside a 24-bit
 // copy, so that a drop looks for the row it stops on many rows at a time; each chunk chooses so
-// from the rows the previous chunk's drops passed. meltingPlain() applies one drop after another in the picture; both give the same bytes
-// and leave the generator in the same state.
+// from the rows the previous chunk's drops passed. meltingPlain() applies one drop after another
+// in the picture; both give the same bytes and leave the generator in the same state.
 
 #include "editing/FilterRun.h"
 #include "base/ClassicRandom.h"
