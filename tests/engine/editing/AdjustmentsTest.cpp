@@ -1,6 +1,7 @@
 #include "FakeHost.h"
 #include "Pictures.h"
 #include "editing/tone/BrightnessContrast.h"
+#include "editing/tone/ChannelTables.h"
 #include "editing/tone/HueSaturation.h"
 #include "editing/tone/ToneCurve.h"
 
@@ -75,6 +76,31 @@ TEST_F(Adjustments, BrightnessOnRedOnlyLeavesOtherChannels)
             EXPECT_EQ(out.green, in.green);
             EXPECT_EQ(out.red, curve[in.red]);
         }
+}
+
+// Three different tables reach their own channel of every pixel at every width, whether the
+// pixel falls in a row's eight-pixel steps or in its tail.
+TEST_F(Adjustments, ChannelTablesMapEveryPixelOfOddWidths)
+{
+    ChannelTables tables;
+    for (int i = 0; i < 256; ++i) {
+        tables.blue[std::size_t(i)] = std::uint8_t(255 - i);
+        tables.green[std::size_t(i)] = std::uint8_t(i * 7 + 3);
+        tables.red[std::size_t(i)] = std::uint8_t(i / 3);
+    }
+    for (int width : { 1, 7, 8, 9, 15, 16, 17, 61 }) {
+        SCOPED_TRACE(width);
+        const Image source = test::randomImage(width, 3, 24, unsigned(width));
+        auto result = applyChannelTables(source, tables, run);
+        ASSERT_TRUE(result);
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < width; ++x) {
+                const Bgr in = storedPixel(source, x, y), out = storedPixel(*result, x, y);
+                ASSERT_EQ(out.blue, tables.blue[in.blue]) << x;
+                ASSERT_EQ(out.green, tables.green[in.green]) << x;
+                ASSERT_EQ(out.red, tables.red[in.red]) << x;
+            }
+    }
 }
 
 TEST_F(Adjustments, PaletteImagesChangeOnlyTheirPalette)
