@@ -28,4 +28,22 @@ const Image& photo()
     return picture;
 }
 
+const Image& texturedPhoto()
+{
+    static const Image picture = [] {
+        Image image = std::move(Image::create(kPhotoWidth, kPhotoHeight, 24)).value();
+        for (int y = 0; y < kPhotoHeight; ++y) {
+            std::uint8_t* row = image.storedRow(y);
+            for (int x = 0; x < kPhotoWidth; ++x) {
+                const int texture = (x * 7919 + y * 104729) % 31;
+                row[3 * x] = std::uint8_t((x / 24 + texture) & 255);
+                row[3 * x + 1] = std::uint8_t((y / 16 + 2 * texture) & 255);
+                row[3 * x + 2] = std::uint8_t(((x + y) / 40 + texture) & 255);
+            }
+        }
+        return image;
+    }();
+    return picture;
+}
+
 } // namespace gp::bench

@@ -12,4 +12,8 @@ inline constexpr int kPhotoHeight = 4000;
 
 const Image& photo();
 
+// Smooth gradients with a little texture in every pixel, so that effects which depend on content
+// (Melting, Painting) and reductions do work comparable to a photo's.
+const Image& texturedPhoto();
+
 } // namespace gp::bench

@@ -13,7 +13,7 @@
 #include "editing/transform/Resample.h"
 #include "editing/ResultImage.h"
 #include "editing/transform/Rotate.h"
-#include "shell/Host.h"
+#include "shell/SilentHost.h"
 
 #include <benchmark/benchmark.h>
 
@@ -23,17 +23,7 @@
 
 namespace {
 
-class QuietHost final : public gp::Host {
-public:
-    void message(std::string_view, std::string_view, gp::Icon) override { }
-    gp::Answer ask(std::string_view, std::string_view, gp::Buttons, gp::Icon) override { return gp::Answer::No; }
-    void beep() override { }
-    void setWaitCursor(bool) override { }
-    void setStatus(gp::StatusPane, std::string_view) override { }
-    bool escapePressed() override { return false; }
-};
-
-QuietHost host;
+gp::SilentHost host(gp::Answer::No);
 const gp::Allocator allocator(host);
 
 // A smooth picture with some noise, like a photo as far as the memory traffic goes.

@@ -2,11 +2,11 @@
 // single-threaded, next to a plain copy of the same bytes into a new image (the floor for every
 // table-driven adjustment).
 
+#include "BenchPhoto.h"
 #include "editing/tone/BrightnessContrast.h"
 #include "editing/effects/FilterCommands.h"
 #include "editing/tone/HueSaturation.h"
 #include "editing/tone/ToneCurve.h"
-#include "shell/Host.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,38 +15,13 @@
 namespace gp {
 namespace {
 
-class QuietHost : public Host {
-public:
-    void message(std::string_view, std::string_view, Icon) override { }
-    Answer ask(std::string_view, std::string_view, Buttons, Icon) override { return Answer::Cancel; }
-    void beep() override { }
-    void setWaitCursor(bool) override { }
-    void setStatus(StatusPane, std::string_view) override { }
-    bool escapePressed() override { return false; }
-};
-
-// Smooth gradients with a little texture, so that effects which depend on content (Melting,
-// Painting) do work comparable to a photo's.
 const Image& photo()
 {
-    static const Image image = [] {
-        Image result = Image::create(6000, 4000, 24).value();
-        for (int y = 0; y < 4000; ++y) {
-            std::uint8_t* row = result.storedRow(y);
-            for (int x = 0; x < 6000; ++x) {
-                const int texture = (x * 7919 + y * 104729) % 31;
-                row[3 * x] = std::uint8_t((x / 24 + texture) & 255);
-                row[3 * x + 1] = std::uint8_t((y / 16 + 2 * texture) & 255);
-                row[3 * x + 2] = std::uint8_t(((x + y) / 40 + texture) & 255);
-            }
-        }
-        return result;
-    }();
-    return image;
+    return bench::texturedPhoto();
 }
 
 struct Fixture {
-    QuietHost host;
+    SilentHost host;
     Allocator allocator { host };
     FilterRun run { allocator, host, true }; // progress and the Escape test, as the command runs
     ClassicRandom random;

@@ -5,13 +5,13 @@
 // run on the calling thread alone here, the worst case. The Tone dialog's histogram and Auto
 // read the whole photo and are measured too.
 
+#include "BenchPhoto.h"
 #include "editing/PreviewSession.h"
 #include "editing/effects/FilterDialogs.h"
 #include "editing/tone/AdjustmentDialogs.h"
 #include "editing/tone/ToneCurve.h"
 #include "image/Allocator.h"
 #include "shell/CommandIds.h"
-#include "shell/Host.h"
 
 #include <benchmark/benchmark.h>
 
@@ -20,40 +20,17 @@
 namespace gp {
 namespace {
 
-class QuietHost : public Host {
-public:
-    void message(std::string_view, std::string_view, Icon) override { }
-    Answer ask(std::string_view, std::string_view, Buttons, Icon) override { return Answer::Cancel; }
-    void beep() override { }
-    void setWaitCursor(bool) override { }
-    void setStatus(StatusPane, std::string_view) override { }
-    bool escapePressed() override { return false; }
-};
-
 // The preview windows' client size in window pixels.
 constexpr Size kClient { 208, 208 };
 
-// Smooth gradients with a little texture, like a photo's.
+
 const Image& photo()
 {
-    static const Image image = [] {
-        Image result = Image::create(6000, 4000, 24).value();
-        for (int y = 0; y < 4000; ++y) {
-            std::uint8_t* row = result.storedRow(y);
-            for (int x = 0; x < 6000; ++x) {
-                const int texture = (x * 7919 + y * 104729) % 31;
-                row[3 * x] = std::uint8_t((x / 24 + texture) & 255);
-                row[3 * x + 1] = std::uint8_t((y / 16 + 2 * texture) & 255);
-                row[3 * x + 2] = std::uint8_t(((x + y) / 40 + texture) & 255);
-            }
-        }
-        return result;
-    }();
-    return image;
+    return bench::texturedPhoto();
 }
 
 struct Fixture {
-    QuietHost host;
+    SilentHost host;
     Allocator allocator { host };
     FilterRun quiet { allocator, host, false }; // as the dialogs run their previews
     ClassicRandom random;
