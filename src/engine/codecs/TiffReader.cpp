@@ -15,6 +15,27 @@ namespace gp {
 
 namespace {
 
+// Runs jobs 0 … count − 1 on the workers, or here without them. Jobs hold the rows in order, so
+// the first failure in job order (that of the earliest strip) is the answer, however they fell.
+template <class Job>
+Result<void> runJobsInOrder(WorkerPool* workers, int count, const Job& job)
+{
+    std::vector<std::optional<Error>> failures(static_cast<std::size_t>(count));
+    const auto run = [&](int index) {
+        if (auto done = job(index); !done)
+            failures[std::size_t(index)] = done.error();
+    };
+    if (workers)
+        workers->run(count, run, [](int) { return true; });
+    else
+        for (int i = 0; i < count; ++i)
+            run(i);
+    for (const auto& failure : failures)
+        if (failure)
+            return *failure;
+    return {};
+}
+
 // Largest decoded strip taken in one piece when it cannot be decoded where its rows go (padded
 // rows, camera YCbCr); tools commonly write strips of 8 KiB to a few hundred KiB.
 constexpr std::uint64_t kWholeStripBytes = std::uint64_t(4) << 20;
@@ -269,22 +290,7 @@ Result<void> readPlainStrips(
     if (decoding.rowByRow)
         return readPlainStripsRowByRow(source, dir, form, image);
     const PlainStripReader reader(source, dir, form, image);
-    const int jobs = reader.jobCount();
-    std::vector<std::optional<Error>> failures(static_cast<std::size_t>(jobs));
-    const auto job = [&](int index) {
-        if (auto read = reader.readJob(index); !read)
-            failures[std::size_t(index)] = read.error();
-    };
-    if (decoding.workers)
-        decoding.workers->run(jobs, job, [](int) { return true; });
-    else
-        for (int i = 0; i < jobs; ++i)
-            job(i);
-    // Jobs hold the rows in order, so the first failure is that of the earliest strip.
-    for (const auto& failure : failures)
-        if (failure)
-            return *failure;
-    return {};
+    return runJobsInOrder(decoding.workers, reader.jobCount(), [&](int index) { return reader.readJob(index); });
 }
 
 // A strip's coded bytes read from the file a window at a time.
@@ -508,26 +514,14 @@ Result<void> readLzwStrips(
     const std::uint64_t stripBytes = std::max<std::uint64_t>(1, std::uint64_t(strips.front().rows) * form.fileRowSize());
     const std::size_t perJob = std::size_t(std::clamp<std::uint64_t>(kJobBytes / stripBytes, 1, strips.size()));
     const int jobs = int((strips.size() + perJob - 1) / perJob);
-    std::vector<std::optional<Error>> failures(static_cast<std::size_t>(jobs));
-    const auto job = [&](int index) {
+    return runJobsInOrder(decoding.workers, jobs, [&](int index) -> Result<void> {
         std::vector<std::uint8_t> buffer;
         const std::size_t first = std::size_t(index) * perJob;
-        for (std::size_t i = first; i < std::min(strips.size(), first + perJob); ++i) {
-            if (auto decoded = decoder.decode(strips[i], source, buffer); !decoded) {
-                failures[std::size_t(index)] = decoded.error();
-                return;
-            }
-        }
-    };
-    if (decoding.workers)
-        decoding.workers->run(jobs, job, [](int) { return true; });
-    else
-        for (int i = 0; i < jobs; ++i)
-            job(i);
-    for (const auto& failure : failures)
-        if (failure)
-            return *failure;
-    return {};
+        for (std::size_t i = first; i < std::min(strips.size(), first + perJob); ++i)
+            if (auto decoded = decoder.decode(strips[i], source, buffer); !decoded)
+                return decoded.error();
+        return {};
+    });
 }
 
 // Colour count and table of the depth and photometric; a palette file needs its colour map.
