@@ -76,6 +76,21 @@ struct Screens : FrameFixture<> {
     {
         return static_cast<WorkflowCanvas*>(frame->findChild<QWidget*>(name));
     }
+
+    // Frame Photo with the photo set into the strip's first frame and moved right once.
+    WorkflowCanvas* frameWithFirstFrameMoved()
+    {
+        click(button::FramePhoto);
+        WorkflowCanvas* framed = canvas("frameCanvas");
+        auto* strip = static_cast<AlbumStrip*>(frame->findChild<QWidget*>("frameStrip"));
+        if (!framed || !strip || strip->session().list().count() == 0)
+            return nullptr;
+        AlbumGrid* grid = strip->grid();
+        grid->scrollTo(0);
+        QTest::mouseClick(grid, Qt::LeftButton, {}, grid->cellRect(0).center());
+        click(button::MoveRight);
+        return framed;
+    }
 };
 
 // The canvas's painted pixels at its picture's place hold the picture's own pixels.
@@ -177,14 +192,8 @@ void DensityTest::workflowScreensPaintThePhotoAtDevicePixels()
     s.click(button::EditCancel);
 
     // Frame: the photo set into the strip's first frame, moved once.
-    s.click(button::FramePhoto);
-    WorkflowCanvas* framed = s.canvas("frameCanvas");
-    auto* strip = static_cast<AlbumStrip*>(s.frame->findChild<QWidget*>("frameStrip"));
-    QVERIFY(framed && strip && strip->session().list().count() > 0);
-    AlbumGrid* grid = strip->grid();
-    grid->scrollTo(0);
-    QTest::mouseClick(grid, Qt::LeftButton, {}, grid->cellRect(0).center());
-    s.click(button::MoveRight);
+    WorkflowCanvas* framed = s.frameWithFirstFrameMoved();
+    QVERIFY(framed);
     here["frame.preview"] = { Expect::Twice, framed->picture().size() };
     if (compareHere)
         QCOMPARE(differingPixels(*framed), 0);
@@ -298,14 +307,8 @@ void passOver(QScreen* from, QScreen* to, Pass& pass)
     pass.editPixels = checksum(s.app->activeDocument()->image());
     s.frame->setScreen(from);
 
-    s.click(button::FramePhoto);
-    WorkflowCanvas* framed = s.canvas("frameCanvas");
-    auto* strip = static_cast<AlbumStrip*>(s.frame->findChild<QWidget*>("frameStrip"));
-    QVERIFY(framed && strip && strip->session().list().count() > 0);
-    AlbumGrid* grid = strip->grid();
-    grid->scrollTo(0);
-    QTest::mouseClick(grid, Qt::LeftButton, {}, grid->cellRect(0).center());
-    s.click(button::MoveRight);
+    WorkflowCanvas* framed = s.frameWithFirstFrameMoved();
+    QVERIFY(framed);
     const QPoint centre = framed->fromDisplay(framed->place()).center().toPoint();
     drag(framed, centre, centre + QPoint(7, -4), 2);
     if (to)
