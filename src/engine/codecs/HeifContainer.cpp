@@ -106,7 +106,82 @@ std::vector<std::uint16_t> associations(const Box& ipma, std::uint32_t item)
     return {};
 }
 
+// A big-endian number of 0, 4 or 8 bytes (the sizes an 'iloc' box allows) at `at`, which moves
+// past it; nothing when the bytes run out or the size is another.
+std::optional<std::uint64_t> sizedNumber(std::span<const std::uint8_t> b, std::size_t& at, unsigned size)
+{
+    if ((size != 0 && size != 2 && size != 4 && size != 8) || b.size() - at < size || at > b.size())
+        return std::nullopt;
+    std::uint64_t value = 0;
+    for (unsigned i = 0; i < size; ++i)
+        value = value << 8 | b[at + i];
+    at += size;
+    return value;
+}
+
+// Whether start + length (length 0: to the end) lies within `size` bytes, without overflow.
+bool inside(std::uint64_t start, std::uint64_t length, std::uint64_t size)
+{
+    return start <= size && length <= size - start;
+}
+
 } // namespace
+
+bool heifItemDataInside(std::span<const std::uint8_t> file)
+{
+    const auto meta = find(boxesIn(file), fourcc("meta"));
+    if (!meta || meta->body.size() < 4)
+        return true;
+    const std::vector<Box> inMeta = boxesIn(meta->body.subspan(4));
+    const auto iloc = find(inMeta, fourcc("iloc"));
+    if (!iloc)
+        return true;
+    const auto idat = find(inMeta, fourcc("idat"));
+    const std::uint64_t idatSize = idat ? idat->body.size() : 0;
+    const auto b = iloc->body;
+    if (b.size() < 6)
+        return false;
+    const unsigned version = b[0];
+    if (version > 2)
+        return false;
+    const unsigned offsetSize = b[4] >> 4, lengthSize = b[4] & 15, baseSize = b[5] >> 4;
+    const unsigned indexSize = version == 0 ? 0 : b[5] & 15;
+    std::size_t at = 6;
+    const auto items = sizedNumber(b, at, version < 2 ? 2 : 4);
+    if (!items)
+        return false;
+    for (std::uint64_t item = 0; item < *items; ++item) {
+        if (!sizedNumber(b, at, version < 2 ? 2 : 4))
+            return false;
+        std::uint64_t method = 0;
+        if (version != 0) {
+            const auto field = sizedNumber(b, at, 2);
+            if (!field)
+                return false;
+            method = *field & 15;
+        }
+        const auto reference = sizedNumber(b, at, 2);
+        const auto base = sizedNumber(b, at, baseSize);
+        const auto extents = sizedNumber(b, at, 2);
+        if (!reference || !base || !extents)
+            return false;
+        // Data in the file, in the metadata, or (method 2) in another item, bounded by the file.
+        const std::uint64_t holder = method == 1 ? idatSize : file.size();
+        const std::uint64_t start = method == 2 ? 0 : *base;
+        std::uint64_t total = 0;
+        for (std::uint64_t extent = 0; extent < *extents; ++extent) {
+            if (!sizedNumber(b, at, indexSize))
+                return false;
+            const auto offset = sizedNumber(b, at, offsetSize);
+            const auto length = sizedNumber(b, at, lengthSize);
+            if (!offset || !length || !inside(start, *offset, holder)
+                || !inside(start + *offset, *length, holder) || !inside(total, *length, holder))
+                return false;
+            total += *length;
+        }
+    }
+    return true;
+}
 
 int heifContainerOrientation(std::span<const std::uint8_t> file)
 {

@@ -36,6 +36,8 @@ struct LoadedHeif {
         load(f.handleRelease, "heif_image_handle_release");
         load(f.handleWidth, "heif_image_handle_get_width");
         load(f.handleHeight, "heif_image_handle_get_height");
+        load(f.codedWidth, "heif_image_handle_get_ispe_width");
+        load(f.codedHeight, "heif_image_handle_get_ispe_height");
         load(f.handleHasAlpha, "heif_image_handle_has_alpha_channel");
         load(f.colorProfileType, "heif_image_handle_get_color_profile_type");
         load(f.rawColorProfileSize, "heif_image_handle_get_raw_color_profile_size");

@@ -16,6 +16,8 @@ struct HeifFunctions {
     decltype(&heif_context_get_primary_image_handle) primaryImageHandle;
     decltype(&heif_image_handle_release) handleRelease;
     decltype(&heif_image_handle_get_width) handleWidth;
+    decltype(&heif_image_handle_get_ispe_width) codedWidth;
+    decltype(&heif_image_handle_get_ispe_height) codedHeight;
     decltype(&heif_image_handle_get_height) handleHeight;
     decltype(&heif_image_handle_has_alpha_channel) handleHasAlpha;
     decltype(&heif_image_handle_get_color_profile_type) colorProfileType;

@@ -77,6 +77,8 @@ ReadResult decodeHeif(std::span<const std::uint8_t> file, const Allocator& alloc
     const HeifFunctions& heif = *functions;
     if (heif.checkFiletype(file.data(), int(file.size())) == heif_filetype_no)
         return ReadResult::notThisFormat("HEIF: no file-type box");
+    if (!heifItemDataInside(file))
+        return ReadResult::noImage("HEIF: an item's data lies outside the file");
     const std::unique_ptr<heif_context, ContextDeleter> context(heif.contextAlloc());
     if (!context)
         return ReadResult::noImage("HEIF: the library could not start");
@@ -93,6 +95,16 @@ ReadResult decodeHeif(std::span<const std::uint8_t> file, const Allocator& alloc
     if (error.code != heif_error_Ok || !handle)
         return ReadResult::noImage(std::string("HEIF: ") + error.message);
 
+    // The library decodes the coded picture, before its crop and turns, into blocks of its own:
+    // one whose coded area four bytes a pixel under the ceiling could not hold is refused before
+    // the library allocates for it (a small crop of a huge coded picture would pass the check of
+    // the shown size alone).
+    const std::uint64_t codedArea = std::uint64_t(std::max(heif.codedWidth(handle.get()), 0))
+        * std::uint64_t(std::max(heif.codedHeight(handle.get()), 0));
+    if (codedArea * 4 > allocator.ceiling()) {
+        allocator.reportOutOfMemory();
+        return ReadResult::noImage("HEIF: not enough memory");
+    }
     const int width = heif.handleWidth(handle.get());
     const int height = heif.handleHeight(handle.get());
     auto image = allocator.image(width, height, 24);
