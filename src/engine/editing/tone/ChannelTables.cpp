@@ -4,8 +4,6 @@
 #include "image/ImageType.h"
 
 #include <algorithm>
-#include <bit>
-#include <cstring>
 
 namespace gp {
 
@@ -36,32 +34,6 @@ ChannelTables tablesForChannel(ToneChannel channel, const LevelTable& curve)
 
 namespace {
 
-// One row of blue-green-red pixels through their tables. Eight pixels (24 bytes, three 64-bit
-// words) go at a time, read and written a word at once, so the loads and stores left are the
-// table lookups themselves; the channel of each byte in the words is fixed.
-void mapRgbRow(const std::uint8_t* in, std::uint8_t* out, int width, const ChannelTables& t)
-{
-    static_assert(std::endian::native == std::endian::little, "byte b of a word is the b-th byte in memory");
-    const std::uint8_t* const tables[3] = { t.blue.data(), t.green.data(), t.red.data() };
-    int x = 0;
-    for (; x + 8 <= width; x += 8, in += 24, out += 24) {
-        std::uint64_t words[3];
-        std::memcpy(words, in, 24);
-        for (int w = 0; w < 3; ++w) {
-            std::uint64_t mapped = 0;
-            for (int b = 0; b < 8; ++b)
-                mapped |= std::uint64_t(tables[(w * 8 + b) % 3][(words[w] >> (8 * b)) & 0xff]) << (8 * b);
-            words[w] = mapped;
-        }
-        std::memcpy(out, words, 24);
-    }
-    for (; x < width; ++x, in += 3, out += 3) {
-        out[0] = t.blue[in[0]];
-        out[1] = t.green[in[1]];
-        out[2] = t.red[in[2]];
-    }
-}
-
 bool mapRgbRows(const Image& source, Image& result, const ChannelTables& t, const FilterRun& run)
 {
     FilterProgress progress(run, source.height());
@@ -70,7 +42,13 @@ bool mapRgbRows(const Image& source, Image& result, const ChannelTables& t, cons
         for (int y = first; y < end; ++y) {
             if (!beforeRow(y))
                 return false;
-            mapRgbRow(source.storedRow(y), result.storedRow(y), width, t);
+            const std::uint8_t* in = source.storedRow(y);
+            std::uint8_t* out = result.storedRow(y);
+            for (int x = 0; x < width; ++x, in += 3, out += 3) {
+                out[0] = t.blue[in[0]];
+                out[1] = t.green[in[1]];
+                out[2] = t.red[in[2]];
+            }
         }
         return true;
     });
