@@ -79,7 +79,7 @@ TEST_F(Adjustments, BrightnessOnRedOnlyLeavesOtherChannels)
 }
 
 // Three different tables reach their own channel of every pixel at every width, whether the
-// pixel falls in a row's eight-pixel steps or in its tail.
+// pixel falls in a row's whole 64-pixel blocks or in its tail.
 TEST_F(Adjustments, ChannelTablesMapEveryPixelOfOddWidths)
 {
     ChannelTables tables;
@@ -88,7 +88,7 @@ TEST_F(Adjustments, ChannelTablesMapEveryPixelOfOddWidths)
         tables.green[std::size_t(i)] = std::uint8_t(i * 7 + 3);
         tables.red[std::size_t(i)] = std::uint8_t(i / 3);
     }
-    for (int width : { 1, 7, 8, 9, 15, 16, 17, 61 }) {
+    for (int width : { 1, 7, 17, 63, 64, 65, 127, 128, 130, 201 }) {
         SCOPED_TRACE(width);
         const Image source = test::randomImage(width, 3, 24, unsigned(width));
         auto result = applyChannelTables(source, tables, run);
