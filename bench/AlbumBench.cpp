@@ -46,6 +46,38 @@ gp::Image photo(int width, int height)
     return image;
 }
 
+// A program over a folder of its own in the temporary folder, removed afterwards, and the JPEG
+// files the benchmarks add from it.
+struct BenchAlbumApp {
+    QuietHost host;
+    std::filesystem::path dir;
+    gp::App app;
+
+    explicit BenchAlbumApp(const std::string& name)
+        : dir(std::filesystem::temp_directory_path() / name)
+        , app(host, paths(dir))
+    {
+    }
+    ~BenchAlbumApp() { std::filesystem::remove_all(dir); }
+
+    static gp::Paths paths(const std::filesystem::path& dir)
+    {
+        std::filesystem::create_directories(dir);
+        gp::Paths result;
+        result.settingsDir = result.programDir = result.dataDir = result.libraryDir = dir;
+        return result;
+    }
+
+    // The photo's path, or empty when it could not be written.
+    std::string writeJpeg(const std::string& name, const gp::Image& image)
+    {
+        const std::string file = (dir / name).string();
+        return gp::writeImageFile(app.imageFiles(), gp::kSaveTypeJpeg, image, file) == gp::WriteResult::Written
+            ? file
+            : std::string();
+    }
+};
+
 void makeThumbnailOf3000x2000(benchmark::State& state)
 {
     QuietHost host;
@@ -59,25 +91,19 @@ BENCHMARK(makeThumbnailOf3000x2000);
 
 void addJpeg3000x2000ToAlbum(benchmark::State& state)
 {
-    QuietHost host;
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "glimmer-album-bench";
-    std::filesystem::create_directories(dir);
-    gp::Paths paths;
-    paths.settingsDir = paths.programDir = paths.dataDir = paths.libraryDir = dir;
-    gp::App app(host, paths);
-    const std::string file = (dir / "photo.jpg").string();
-    if (gp::writeImageFile(app.imageFiles(), gp::kSaveTypeJpeg, photo(3000, 2000), file) != gp::WriteResult::Written) {
+    BenchAlbumApp bench("glimmer-album-bench");
+    const std::string file = bench.writeJpeg("photo.jpg", photo(3000, 2000));
+    if (file.empty()) {
         state.SkipWithError("cannot write the JPEG file");
         return;
     }
-    const gp::AlbumAdder adder { app.allocator(), gp::albumPhotoReader(app.imageFiles()), {} };
+    const gp::AlbumAdder adder { bench.app.allocator(), gp::albumPhotoReader(bench.app.imageFiles()), {} };
     for (auto _ : state) {
         gp::AlbumList album;
         if (gp::addFileToAlbum(album, file, adder) != gp::AddOutcome::Added)
             state.SkipWithError("the photo was not added");
     }
     state.SetItemsProcessed(state.iterations());
-    std::filesystem::remove_all(dir);
 }
 BENCHMARK(addJpeg3000x2000ToAlbum)->Unit(benchmark::kMillisecond);
 
@@ -85,14 +111,9 @@ BENCHMARK(addJpeg3000x2000ToAlbum)->Unit(benchmark::kMillisecond);
 // thumbnail's pixels each way, from the rows it samples alone), next to the album's own.
 void denseThumbnailOfJpeg6000x4000(benchmark::State& state)
 {
-    QuietHost host;
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "glimmer-album-dense-bench";
-    std::filesystem::create_directories(dir);
-    gp::Paths paths;
-    paths.settingsDir = paths.programDir = paths.dataDir = paths.libraryDir = dir;
-    gp::App app(host, paths);
-    const std::string file = (dir / "photo.jpg").string();
-    if (gp::writeImageFile(app.imageFiles(), gp::kSaveTypeJpeg, photo(6000, 4000), file) != gp::WriteResult::Written) {
+    BenchAlbumApp bench("glimmer-album-dense-bench");
+    const std::string file = bench.writeJpeg("photo.jpg", photo(6000, 4000));
+    if (file.empty()) {
         state.SkipWithError("cannot write the JPEG file");
         return;
     }
@@ -100,7 +121,6 @@ void denseThumbnailOfJpeg6000x4000(benchmark::State& state)
     for (auto _ : state)
         if (!gp::jpegThumbnail(file, gp::kDefaultBlockCeiling, density))
             state.SkipWithError("no thumbnail");
-    std::filesystem::remove_all(dir);
 }
 BENCHMARK(denseThumbnailOfJpeg6000x4000)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
@@ -108,22 +128,17 @@ BENCHMARK(denseThumbnailOfJpeg6000x4000)->Arg(1)->Arg(2)->Unit(benchmark::kMilli
 // thumbnails made ahead on state.range(0) worker threads (0: the calling thread reads each file).
 void addBatchOf20Jpeg3000x2000(benchmark::State& state)
 {
-    QuietHost host;
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "glimmer-album-batch-bench";
-    std::filesystem::create_directories(dir);
-    gp::Paths paths;
-    paths.settingsDir = paths.programDir = paths.dataDir = paths.libraryDir = dir;
-    gp::App app(host, paths);
+    BenchAlbumApp bench("glimmer-album-batch-bench");
     std::vector<std::string> files;
     const gp::Image image = photo(3000, 2000);
     for (int i = 0; i < 20; ++i) {
-        files.push_back((dir / ("photo" + std::to_string(i) + ".jpg")).string());
-        if (gp::writeImageFile(app.imageFiles(), gp::kSaveTypeJpeg, image, files.back()) != gp::WriteResult::Written) {
+        files.push_back(bench.writeJpeg("photo" + std::to_string(i) + ".jpg", image));
+        if (files.back().empty()) {
             state.SkipWithError("cannot write the JPEG file");
             return;
         }
     }
-    gp::AlbumAdder adder { app.allocator(), gp::albumPhotoReader(app.imageFiles()) };
+    gp::AlbumAdder adder { bench.app.allocator(), gp::albumPhotoReader(bench.app.imageFiles()) };
     adder.prefetchWorkers = int(state.range(0));
     for (auto _ : state) {
         gp::AlbumList album;
@@ -131,7 +146,6 @@ void addBatchOf20Jpeg3000x2000(benchmark::State& state)
             state.SkipWithError("the photos were not added");
     }
     state.SetItemsProcessed(20 * state.iterations());
-    std::filesystem::remove_all(dir);
 }
 BENCHMARK(addBatchOf20Jpeg3000x2000)->Arg(0)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
