@@ -325,6 +325,26 @@ long long meltStrip(Image& picture, const StripGeometry& geometry, int strip, co
     return passed;
 }
 
+// Both forms start from a copy of the source (the drops move pixels within it) and let the same
+// number of drops fall, reported in the same progress steps.
+std::optional<Image> startingCopy(const Image& source, const FilterRun& run)
+{
+    auto result = blankLike(source, run.allocator);
+    if (result)
+        std::memcpy(result->pixels().data(), source.pixels().data(), source.imageSize());
+    return result;
+}
+
+long long dropCount(const Image& source, int amount)
+{
+    return static_cast<long long>(amount) * (static_cast<long long>(source.width()) * source.height() / 100);
+}
+
+int progressSteps(long long drops)
+{
+    return int(std::min<long long>(drops / kDropsPerStep + 1, 1 << 30));
+}
+
 } // namespace
 
 std::optional<Image> melting(
@@ -333,16 +353,14 @@ std::optional<Image> melting(
     if (!isFilterable(source))
         return std::nullopt;
     WaitCursorScope cursor(run);
-    auto result = blankLike(source, run.allocator);
+    auto result = startingCopy(source, run);
     if (!result)
         return std::nullopt;
-    std::memcpy(result->pixels().data(), source.pixels().data(), source.imageSize());
 
     const int width = source.width(), height = source.height();
     const int ch = channelsOf(source);
-    const long long drops = static_cast<long long>(amount) * (static_cast<long long>(width) * height / 100);
-    const int progressSteps = int(std::min<long long>(drops / kDropsPerStep + 1, 1 << 30));
-    FilterProgress progress(run, progressSteps, 0, 100, 1);
+    const long long drops = dropCount(source, amount);
+    FilterProgress progress(run, progressSteps(drops), 0, 100, 1);
 
     StripGeometry geometry {};
     geometry.columns = std::min(width, ClassicRandom::kMax + 1);
@@ -478,17 +496,15 @@ std::optional<Image> meltingPlain(const Image& source, int amount, ClassicRandom
     if (!isFilterable(source))
         return std::nullopt;
     WaitCursorScope cursor(run);
-    auto result = blankLike(source, run.allocator);
+    auto result = startingCopy(source, run);
     if (!result)
         return std::nullopt;
-    std::memcpy(result->pixels().data(), source.pixels().data(), source.imageSize());
 
     const int width = source.width(), height = source.height();
     const int ch = channelsOf(source);
     const auto brightness = [ch](const std::uint8_t* p) { return ch == 3 ? p[0] + p[1] + p[2] : p[0]; };
-    const long long drops = static_cast<long long>(amount) * (static_cast<long long>(width) * height / 100);
-    const int progressSteps = int(std::min<long long>(drops / kDropsPerStep + 1, 1 << 30));
-    FilterProgress progress(run, progressSteps, 0, 100, 1);
+    const long long drops = dropCount(source, amount);
+    FilterProgress progress(run, progressSteps(drops), 0, 100, 1);
     // Stored rows are evenly spaced; row y − 1 lies one stride before row y.
     const std::ptrdiff_t stride = static_cast<std::ptrdiff_t>(result->rowSize());
     for (long long drop = 0; drop < drops; ++drop) {
